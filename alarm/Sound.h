@@ -1,0 +1,12 @@
+#pragma once
+
+#include <QString>
+
+struct AppState;
+
+// Starts a WAV file and returns at once; a new call cuts a running sound
+// short. A file that cannot be played is no error.
+void PlaySoundFile(AppState& state, const QString& path);
+
+// Silences the sound that plays.
+void StopSound(AppState& state);

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QString>
+
+struct AppState;
+namespace platform {
+class SingleInstance;
+}
+
+// The start-up sequence. Returns false when another copy already runs and
+// this one must end at once, silently.
+bool Main(AppState& state, platform::SingleInstance& instance, const QString& programFile,
+          const QString& userConfigDir);
+
+// Program paths from the program file: ProgramDir (ending in "/") and ExeName.
+void InitProgramPaths(AppState& state, const QString& programFile);
+
+// AppTitle, SettingsFile (with its per-user fall-back) and SkinsDir.
+void InitSettingsPaths(AppState& state, const QString& userConfigDir);

@@ -1,0 +1,77 @@
+#include "app/Settings.h"
+
+#include "app/AppState.h"
+#include "platform/ProfileFile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <unistd.h>
+
+namespace {
+
+// Settings and skin files are bytes; file names on Linux are bytes too, so
+// values are taken in the same encoding as file names.
+QByteArray bytes(const QString& s)
+{
+    return QFile::encodeName(s);
+}
+
+QString text(const QByteArray& b)
+{
+    return QFile::decodeName(b);
+}
+
+bool writable(const QString& path)
+{
+    return ::access(QFile::encodeName(path).constData(), W_OK) == 0;
+}
+
+} // namespace
+
+QString ReadIni(const QString& section, const QString& key, const QString& file,
+                const QString& defaultValue)
+{
+    const QByteArray value =
+        platform::readProfileString(bytes(section).toUpper(), bytes(key).toUpper(), file);
+    return value.isEmpty() ? defaultValue : text(value);
+}
+
+void WriteIni(const QString& section, const QString& key, const QString& value, const QString& file)
+{
+    platform::writeProfileString(bytes(section), bytes(key), bytes(value), file);
+}
+
+QString ReadSetting(const AppState& state, const QString& key, const QString& defaultValue)
+{
+    const QString& file =
+        (!state.SettingsFallback.isEmpty() && !QFileInfo::exists(state.SettingsFile))
+            ? state.SettingsFallback
+            : state.SettingsFile;
+    return ReadIni(state.AppTitle, key, file, defaultValue);
+}
+
+void WriteSetting(const AppState& state, const QString& key, const QString& value)
+{
+    if (!state.SettingsFallback.isEmpty() && !QFileInfo::exists(state.SettingsFile)) {
+        // First write of a per-user copy: start from the file beside the
+        // program, byte for byte, so unknown keys and comments come along.
+        QDir().mkpath(QFileInfo(state.SettingsFile).absolutePath());
+        QFile::copy(state.SettingsFallback, state.SettingsFile);
+        QFile::setPermissions(state.SettingsFile, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                                      QFileDevice::ReadGroup |
+                                                      QFileDevice::ReadOther);
+    }
+    WriteIni(state.AppTitle, key, value, state.SettingsFile);
+}
+
+SettingsLocation chooseSettingsLocation(const QString& besideProgram, const QString& userConfigDir)
+{
+    const QFileInfo info(besideProgram);
+    const bool usable =
+        info.exists() ? (info.isFile() && writable(besideProgram)) : writable(info.absolutePath());
+    if (usable || userConfigDir.isEmpty()) {
+        return {besideProgram, {}};
+    }
+    return {QDir(userConfigDir).filePath(info.fileName()), besideProgram};
+}

@@ -1,0 +1,118 @@
+#include "app/WindowHelpers.h"
+
+#include "app/AppState.h"
+#include "app/CenterMath.h"
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QScreen>
+#include <QUrl>
+#include <QWidget>
+#include <QWindow>
+
+namespace {
+
+const char* const TopMostProperty = "glimmoraTopMost";
+
+QScreen* screenOf(QWidget* window)
+{
+    QScreen* s = window->screen();
+    return s ? s : QGuiApplication::primaryScreen();
+}
+
+void setAboveBand(QWidget* window, bool above)
+{
+    // Toggling the flag on the QWindow changes _NET_WM_STATE_ABOVE on the same
+    // X window; QWidget::setWindowFlag would hide it and create a new one.
+    window->winId();
+    if (QWindow* handle = window->windowHandle()) {
+        Qt::WindowFlags flags = handle->flags();
+        flags.setFlag(Qt::WindowStaysOnTopHint, above);
+        handle->setFlags(flags);
+    }
+    window->setProperty(TopMostProperty, above);
+}
+
+} // namespace
+
+void CenterForm(QWidget* window)
+{
+    if (!window) {
+        return;
+    }
+    const QScreen* screen = screenOf(window);
+    if (!screen) {
+        return;
+    }
+    const QRect area = screen->geometry();
+    const QSize size = window->frameGeometry().size();
+    const QPoint twips = centeredTopLeftTwips(
+        double(area.width()) * TwipsPerPixel, double(area.height()) * TwipsPerPixel,
+        double(size.width()) * TwipsPerPixel, double(size.height()) * TwipsPerPixel);
+    window->move(area.topLeft() + QPoint(twipsToPixels(twips.x()), twipsToPixels(twips.y())));
+}
+
+void MakeTopMost(QWidget* window)
+{
+    if (!window) {
+        return;
+    }
+    setAboveBand(window, true);
+    window->raise();
+    QCoreApplication::processEvents();
+}
+
+void SetTopMost(QWidget* window, std::int16_t onTop)
+{
+    if (!window) {
+        return;
+    }
+    if (onTop == -1 || onTop == 0) {
+        setAboveBand(window, onTop == -1);
+    }
+    window->raise();
+    QCoreApplication::processEvents();
+}
+
+bool isTopMost(const QWidget* window)
+{
+    return window && window->property(TopMostProperty).toBool();
+}
+
+void ShowMessage(const AppState& state, const QString& text, std::int16_t kind, QString& title)
+{
+    if (title.isEmpty()) {
+        title = state.AppTitle;
+    }
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    switch (kind) {
+    case 1:
+        icon = QMessageBox::Information;
+        break;
+    case 2:
+        icon = QMessageBox::Warning;
+        break;
+    case 3:
+        icon = QMessageBox::Critical;
+        break;
+    case 4:
+        icon = QMessageBox::Question;
+        break;
+    default:
+        return;
+    }
+    QMessageBox box(icon, title, text, QMessageBox::Ok);
+    box.exec();
+}
+
+void OpenDocument(const QString& target)
+{
+    const QFileInfo file(target);
+    const QUrl url =
+        file.exists() ? QUrl::fromLocalFile(file.absoluteFilePath()) : QUrl::fromUserInput(target);
+    if (url.isValid()) {
+        QDesktopServices::openUrl(url);
+    }
+}

@@ -1,0 +1,41 @@
+#include "app/Main.h"
+#include "app/AppState.h"
+#include "app/Forms.h"
+#include "menu/frmMenu.h"
+#include "platform/Backends.h"
+#include "platform/SingleInstance.h"
+
+#include <QApplication>
+#include <QDateTime>
+#include <QStandardPaths>
+#include <csignal>
+#include <cstdlib>
+
+int main(int argc, char* argv[])
+{
+    platform::preferX11Platform();
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("glimmora"));
+    // The X window class, so desktops and scripts can find the clock.
+    QGuiApplication::setDesktopFileName(QStringLiteral("glimmora"));
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    const QString programFile = QCoreApplication::applicationFilePath();
+    platform::SingleInstance instance(programFile);
+
+    auto sound = platform::makeSoundOutput();
+    auto keys = platform::makeKeyInjector();
+    AppState state(Services{*sound, *keys, [] { return QDateTime::currentSecsSinceEpoch(); }});
+
+    const QString configDir =
+        QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
+    if (!Main(state, instance, programFile,
+              configDir.isEmpty() ? QString() : configDir + QStringLiteral("/glimmora"))) {
+        return 0;
+    }
+    Menu(state).exitHook = [&instance] {
+        instance.release();
+        std::_Exit(0);
+    };
+    return QApplication::exec();
+}

@@ -1,0 +1,127 @@
+#include "clock/frmClock.h"
+
+#include "app/AppState.h"
+#include "app/Forms.h"
+#include "controls/Transparent.h"
+#include "menu/frmMenu.h"
+
+#include <QCloseEvent>
+#include <QScrollBar>
+#include <QTimer>
+
+namespace {
+
+struct Rect
+{
+    int x, y, w, h;
+};
+
+// The built-in layout, in pixels of the face.
+constexpr Rect BuiltinBack{0, 0, 460, 234};
+constexpr std::array<Rect, 6> BuiltinTubes{{{113, 114, 19, 34},
+                                            {153, 113, 19, 34},
+                                            {207, 113, 19, 34},
+                                            {248, 113, 19, 34},
+                                            {306, 120, 14, 26},
+                                            {339, 120, 14, 26}}};
+constexpr Rect BuiltinPower{48, 156, 54, 35};
+constexpr Rect BuiltinStdby0{101, 156, 30, 33};
+constexpr Rect BuiltinStdby1{101, 154, 30, 33};
+constexpr Rect BuiltinAlarm{667, 45, 50, 44};
+constexpr std::array<int, 2> LampLeft{478, 506};
+constexpr int LampTop = 313;
+constexpr QSize LampSize{16, 67};
+
+const std::array<const char*, 6> BuiltinStrips{":/builtin/1.bmp", ":/builtin/2.bmp",
+                                               ":/builtin/3.bmp", ":/builtin/4.bmp",
+                                               ":/builtin/5.bmp", ":/builtin/5.bmp"};
+
+QRect toQRect(const Rect& r)
+{
+    return {r.x, r.y, r.w, r.h};
+}
+
+} // namespace
+
+frmClock::frmClock(AppState& state, QWidget* parent)
+    : QWidget(parent, Qt::FramelessWindowHint | Qt::Window), m_state(state)
+{
+    setWindowTitle(state.AppTitle);
+    setAttribute(Qt::WA_NoSystemBackground);
+    buildElements();
+}
+
+frmClock::~frmClock() = default;
+
+void frmClock::buildElements()
+{
+    picBack = new PictureBox(this);
+    picBack->setGeometry(toQRect(BuiltinBack));
+    picBack->setPicture(QImage(QStringLiteral(":/builtin/back.bmp")));
+    picBack->installEventFilter(this);
+
+    for (std::size_t k = 0; k < picTube.size(); ++k) {
+        Picture1[k] = QImage(QString::fromLatin1(BuiltinStrips[k]));
+        picTube[k] = new PictureBox(picBack);
+        picTube[k]->setGeometry(toQRect(BuiltinTubes[k]));
+        // Tubes start with cell 0 of their strip.
+        picTube[k]->setPicture(Picture1[k].copy(0, 0, BuiltinTubes[k].w, BuiltinTubes[k].h));
+        picTube[k]->installEventFilter(this);
+    }
+
+    Picture2[0] = QImage(QStringLiteral(":/builtin/led_off.bmp"));
+    Picture2[1] = QImage(QStringLiteral(":/builtin/led_on.bmp"));
+    for (std::size_t i = 0; i < picLED.size(); ++i) {
+        picLED[i] = new PictureBox(this);
+        picLED[i]->setGeometry(QRect(QPoint(LampLeft[i], LampTop), LampSize));
+        picLED[i]->setPicture(Picture2[0]);
+    }
+
+    lblPower = new ClickArea(picBack);
+    lblPower->setGeometry(toQRect(BuiltinPower));
+    lblStdby[0] = new ClickArea(picBack);
+    lblStdby[0]->setGeometry(toQRect(BuiltinStdby0));
+    lblStdby[1] = new ClickArea(this);
+    lblStdby[1]->setGeometry(toQRect(BuiltinStdby1));
+    lblAlarm = new ClickArea(picBack);
+    lblAlarm->setGeometry(toQRect(BuiltinAlarm));
+    lblAlarm->setToolTip(QStringLiteral("Alarm Testsignal"));
+    connect(lblPower, &ClickArea::clicked, this, &frmClock::lblPower_Click);
+    connect(lblStdby[0], &ClickArea::clicked, this, [this] { lblStdby_Click(0); });
+    connect(lblStdby[1], &ClickArea::clicked, this, [this] { lblStdby_Click(1); });
+    connect(lblAlarm, &ClickArea::clicked, this, &frmClock::lblAlarm_Click);
+
+    // The hidden digit holders; each drives one tube when changed by hand.
+    const std::array<int, 6> maxima{5, 9, 5, 9, 2, 9}; // HScroll1..6
+    const std::array<int, 6> tubeOf{4, 3, 2, 1, 0, 5};
+    std::array<QScrollBar**, 6> bars{&HScroll1, &HScroll2, &HScroll3,
+                                     &HScroll4, &HScroll5, &HScroll6};
+    for (std::size_t i = 0; i < bars.size(); ++i) {
+        auto* bar = new QScrollBar(Qt::Horizontal, this);
+        bar->setRange(0, maxima[i]);
+        const int tube = tubeOf[i];
+        connect(bar, &QScrollBar::valueChanged, this,
+                [this, tube](int value) { HScroll_Change(tube, value); });
+        *bars[i] = bar;
+    }
+
+    Transparent1 = new Transparent(this);
+
+    Timer1 = new QTimer(this);
+    Timer1->setInterval(300);
+    connect(Timer1, &QTimer::timeout, this, &frmClock::Timer1_Timer);
+    tmrPlay = new QTimer(this);
+    tmrPlay->setInterval(100);
+    connect(tmrPlay, &QTimer::timeout, this, &frmClock::tmrPlay_Timer);
+
+    resize(BuiltinBack.w, BuiltinBack.h);
+}
+
+void frmClock::closeEvent(QCloseEvent* event)
+{
+    // A close request from the window manager ends the program like "Beenden":
+    // otherwise the never-shown menu window would keep an invisible process
+    // alive, holding the single-instance lock.
+    event->ignore();
+    Menu(m_state).mnuExit_Click();
+}

@@ -1,0 +1,87 @@
+#pragma once
+
+#include "clock/PictureBox.h"
+
+#include <QImage>
+#include <QPoint>
+#include <QWidget>
+#include <array>
+#include <cstdint>
+
+class QScrollBar;
+class QTimer;
+class Transparent;
+struct AppState;
+
+// The clock window: the face picture with six tubes, the colon lamps and
+// three invisible switch areas, cut to the outline of the face.
+class frmClock : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit frmClock(AppState& state, QWidget* parent = nullptr);
+    ~frmClock() override;
+
+    // Loads the skin, sizes and shapes the window and sets the key period.
+    // Unlike the original it does not show the window: the caller places it
+    // first, so it never flashes at a default place.
+    void Form_Load();
+
+    // The standby picture: cell 0 in every tube.
+    void TubesOff();
+
+    void Timer1_Timer();
+    void tmrPlay_Timer();
+
+    // Elements (names as in the layout tables)
+    PictureBox* picBack = nullptr;
+    std::array<PictureBox*, 6> picTube{};
+    std::array<QImage, 6> Picture1; // the digit strips, never shown
+    QScrollBar* HScroll1 = nullptr;
+    QScrollBar* HScroll2 = nullptr;
+    QScrollBar* HScroll3 = nullptr;
+    QScrollBar* HScroll4 = nullptr;
+    QScrollBar* HScroll5 = nullptr;
+    QScrollBar* HScroll6 = nullptr;
+    ClickArea* lblPower = nullptr;
+    std::array<ClickArea*, 2> lblStdby{};
+    ClickArea* lblAlarm = nullptr;
+    std::array<PictureBox*, 2> picLED{};
+    std::array<QImage, 2> Picture2; // dark and lit lamp, never shown
+    Transparent* Transparent1 = nullptr;
+    QTimer* Timer1 = nullptr;
+    QTimer* tmrPlay = nullptr;
+
+    std::int16_t KeyTickCount = 0;
+    std::int16_t KeyPeriod = 0;
+
+    bool Dragging = false;
+    float DragX = 0;
+    float DragY = 0;
+
+    // Mouse handlers of the three surface groups; they behave alike.
+    void Form_MouseDown(Qt::MouseButton button, QPointF local, QPointF global);
+    void Form_MouseMove(QPointF global);
+    void Form_MouseUp();
+    void picBack_DblClick();
+    void picTube_DblClick(int index);
+    void lblPower_Click();
+    void lblStdby_Click(int index);
+    void lblAlarm_Click();
+    void HScroll_Change(int tube, int value);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void buildElements();
+
+    AppState& m_state;
+    // Where the drag started, in global coordinates, and where the window was.
+    QPoint m_pressGlobal;
+    QPoint m_windowAtPress;
+};

@@ -1,0 +1,112 @@
+#include "alarm/Sound.h"
+#include "app/AppState.h"
+#include "app/Forms.h"
+#include "clock/frmClock.h"
+#include "menu/frmMenu.h"
+
+#include <QEvent>
+#include <QMouseEvent>
+
+void frmClock::Form_MouseDown(Qt::MouseButton button, QPointF local, QPointF global)
+{
+    if (button == Qt::LeftButton) {
+        Dragging = true;
+        DragX = static_cast<float>(local.x());
+        DragY = static_cast<float>(local.y());
+        m_pressGlobal = global.toPoint();
+        m_windowAtPress = pos();
+        return;
+    }
+    Menu(m_state).popUp(global.toPoint());
+}
+
+void frmClock::Form_MouseMove(QPointF global)
+{
+    if (!Dragging) {
+        return;
+    }
+    // Window moves are asynchronous on X11, so widget-local deltas would
+    // jitter; the same effect from global positions keeps the pressed point
+    // under the pointer, pixel for pixel.
+    move(m_windowAtPress + (global.toPoint() - m_pressGlobal));
+}
+
+void frmClock::Form_MouseUp()
+{
+    Dragging = false;
+}
+
+void frmClock::picBack_DblClick()
+{
+    Menu(m_state).mnuExit_Click();
+}
+
+void frmClock::picTube_DblClick(int /*index*/)
+{
+    Menu(m_state).mnuExit_Click();
+}
+
+void frmClock::lblPower_Click()
+{
+    Menu(m_state).mnuExit_Click();
+}
+
+void frmClock::lblStdby_Click(int /*index*/)
+{
+    Menu(m_state).mnuStdby_Click();
+}
+
+void frmClock::lblAlarm_Click()
+{
+    PlaySoundFile(m_state, m_state.ProgramDir + QStringLiteral("alarm.wav"));
+}
+
+void frmClock::mousePressEvent(QMouseEvent* event)
+{
+    Form_MouseDown(event->button(), event->position(), event->globalPosition());
+}
+
+void frmClock::mouseMoveEvent(QMouseEvent* event)
+{
+    Form_MouseMove(event->globalPosition());
+}
+
+void frmClock::mouseReleaseEvent(QMouseEvent* /*event*/)
+{
+    Form_MouseUp();
+}
+
+bool frmClock::eventFilter(QObject* watched, QEvent* event)
+{
+    auto* surface = qobject_cast<QWidget*>(watched);
+    const bool isBack = surface == picBack;
+    const auto tube = std::find(picTube.begin(), picTube.end(), surface);
+    if (!isBack && tube == picTube.end()) {
+        return QWidget::eventFilter(watched, event);
+    }
+    switch (event->type()) {
+    case QEvent::MouseButtonPress: {
+        auto* e = static_cast<QMouseEvent*>(event);
+        Form_MouseDown(e->button(), e->position(), e->globalPosition());
+        return true;
+    }
+    case QEvent::MouseMove:
+        Form_MouseMove(static_cast<QMouseEvent*>(event)->globalPosition());
+        return true;
+    case QEvent::MouseButtonRelease:
+        Form_MouseUp();
+        return true;
+    case QEvent::MouseButtonDblClick:
+        if (static_cast<QMouseEvent*>(event)->button() != Qt::LeftButton) {
+            return true;
+        }
+        if (isBack) {
+            picBack_DblClick();
+        } else {
+            picTube_DblClick(static_cast<int>(tube - picTube.begin()));
+        }
+        return true;
+    default:
+        return QWidget::eventFilter(watched, event);
+    }
+}

@@ -1,0 +1,42 @@
+#include "platform/Backends.h"
+
+#include <QtGlobal>
+
+namespace platform {
+namespace {
+
+// Stand-ins until the real backends are wired in.
+class SilentSound final : public SoundOutput
+{
+public:
+    void play(const QString&) override {}
+    void stop() override {}
+};
+
+class NoKeys final : public KeyInjector
+{
+public:
+    bool sendKeyStroke(std::uint8_t) override { return false; }
+};
+
+} // namespace
+
+std::unique_ptr<SoundOutput> makeSoundOutput()
+{
+    return std::make_unique<SilentSound>();
+}
+
+std::unique_ptr<KeyInjector> makeKeyInjector()
+{
+    return std::make_unique<NoKeys>();
+}
+
+void preferX11Platform()
+{
+    // QT_QPA_PLATFORM is the desktop's own choice and wins when set.
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "xcb");
+    }
+}
+
+} // namespace platform

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <cstdint>
+
+namespace platform {
+
+// Synthetic keyboard input: one press and one release of a key named by its
+// Windows virtual-key code (0 to 255), entering the input stream together.
+class KeyInjector
+{
+public:
+    virtual ~KeyInjector() = default;
+
+    // Returns false when nothing was sent (no mapping, no X server, ...).
+    virtual bool sendKeyStroke(std::uint8_t virtualKey) = 0;
+};
+
+} // namespace platform

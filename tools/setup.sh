@@ -1,0 +1,28 @@
+#!/usr/bin/env bash
+# Installs the Debian packages that building and testing need, only those
+# that are missing, so a second run costs nothing.
+set -euo pipefail
+
+build_pkgs=(cmake make g++ pkg-config qt6-base-dev qt6-multimedia-dev libx11-dev libxtst-dev
+    libxext-dev libsndfile1-dev libpulse-dev fonts-liberation2 fonts-dejavu-core)
+test_pkgs=(xvfb xauth openbox xdotool x11-utils x11-xserver-utils imagemagick pulseaudio
+    pulseaudio-utils sox libxss-dev desktop-file-utils x11-apps python3 clang libclang-rt-14-dev
+    valgrind)
+
+want=("${build_pkgs[@]}")
+[ "${1:-}" = "--test" ] && want+=("${test_pkgs[@]}")
+
+missing=()
+for p in "${want[@]}"; do
+    if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
+        missing+=("$p")
+    fi
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+echo "Installing: ${missing[*]}"
+SUDO=()
+[ "$(id -u)" -ne 0 ] && SUDO=(sudo)
+export DEBIAN_FRONTEND=noninteractive
+"${SUDO[@]}" apt-get update -qq
+"${SUDO[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
