@@ -249,7 +249,8 @@ class ProgramDir:
             for raw in f.read().decode("utf-8", "replace").splitlines():
                 line = raw.strip()
                 if line.startswith("["):
-                    inside = line[1:line.index("]")].lower() == SECTION.lower()
+                    name = line[1:].split("]", 1)[0].strip()
+                    inside = name.lower() == SECTION.lower()
                 elif inside and "=" in line:
                     k, v = line.split("=", 1)
                     pairs.append((k.strip(), v.strip()))
