@@ -1,0 +1,34 @@
+#pragma once
+
+#include "Design.h"
+
+#include <QByteArray>
+#include <QDir>
+#include <QImage>
+#include <QString>
+
+namespace artgen {
+
+// Supersampling factor of every face and strip.
+inline constexpr int kScale = 4;
+
+// Writes everything below the assets directory; previews go to preview
+// unless it is empty.
+bool writeAll(const QDir& assets, const QString& preview);
+
+// A face's picture, its strips and (for skins) SkinFile.ini into dir.
+bool writeFaceFiles(const FaceDesign& d, const QDir& dir, bool withIni, const QString& preview);
+QByteArray skinIni(const FaceDesign& d);
+
+// Colon lamp pictures, 16 x 67 on the magenta ground.
+QImage renderLamp(bool lit);
+// 32 x 32 pointing hand, transparent around it.
+QImage renderHandCursor();
+// 616 x 400 with 256 colours.
+QImage renderAbout();
+// Reduces a true-colour picture to an 8-bit palette of at most 256 colours.
+QImage quantize256(const QImage& image);
+// 16-bit PCM mono 44100 Hz, a complete RIFF file.
+QByteArray alarmWav();
+
+} // namespace artgen

@@ -1,0 +1,109 @@
+// Colon lamps and the hand cursor of the about window.
+
+#include "Assets.h"
+#include "Render.h"
+
+#include <QRadialGradient>
+
+#include <array>
+
+namespace artgen {
+
+QImage renderLamp(bool lit)
+{
+    constexpr int s = 8;
+    HiCanvas canvas(QSize(16, 67), s);
+    QPainter p;
+    beginPainter(p, canvas);
+    for (const double cy : {16.5, 50.5}) {
+        const QPointF c(8, cy);
+        // Black bezel: the only thing touching the magenta ground.
+        QRadialGradient bezel(c + QPointF(-1.5, -1.5), 8.5);
+        bezel.setColorAt(0, QColor(90, 90, 96));
+        bezel.setColorAt(1, QColor(18, 18, 20));
+        p.setPen(Qt::NoPen);
+        p.setBrush(bezel);
+        p.drawEllipse(c, 7.4, 7.4);
+        const double r = 5.6;
+        QRadialGradient lens(c + QPointF(-0.8, -1.0), r * 1.15);
+        if (lit) {
+            lens.setColorAt(0, QColor(255, 236, 220));
+            lens.setColorAt(0.25, QColor(255, 110, 80));
+            lens.setColorAt(0.7, QColor(235, 28, 18));
+            lens.setColorAt(1, QColor(150, 8, 6));
+        } else {
+            lens.setColorAt(0, QColor(120, 30, 26));
+            lens.setColorAt(0.6, QColor(78, 12, 10));
+            lens.setColorAt(1, QColor(40, 6, 5));
+        }
+        p.setBrush(lens);
+        p.drawEllipse(c, r, r);
+        // Specular highlight, white when lit, faint when dark.
+        QRadialGradient spec(c + QPointF(-1.9, -2.1), 2.2);
+        spec.setColorAt(0, QColor(255, 255, 255, lit ? 255 : 110));
+        spec.setColorAt(1, QColor(255, 255, 255, 0));
+        p.setBrush(spec);
+        p.drawEllipse(c + QPointF(-1.9, -2.1), 2.2, 2.2);
+    }
+    p.end();
+    const QImage lo = downscale(canvas.image, s).convertToFormat(QImage::Format_ARGB32);
+    QImage out(16, 67, QImage::Format_RGB888);
+    for (int y = 0; y < 67; ++y)
+        for (int x = 0; x < 16; ++x) {
+            const QRgb c = lo.pixel(x, y);
+            out.setPixel(x, y, qAlpha(c) >= 128 ? qRgb(qRed(c), qGreen(c), qBlue(c)) : kLampGround);
+        }
+    return out;
+}
+
+// Pointing hand, black outline and white inside. Hot spot: (15, 14), the tip
+// of the index finger (row 14, first 'X' pair).
+QImage renderHandCursor()
+{
+    static const std::array<const char*, 32> rows = {
+        "                                ", //  0
+        "                                ", //  1
+        "                                ", //  2
+        "                                ", //  3
+        "                                ", //  4
+        "                                ", //  5
+        "                                ", //  6
+        "                                ", //  7
+        "                                ", //  8
+        "                                ", //  9
+        "                                ", // 10
+        "                                ", // 11
+        "                                ", // 12
+        "                                ", // 13
+        "               XX               ", // 14
+        "              X..X              ", // 15
+        "              X..X              ", // 16
+        "              X..X              ", // 17
+        "              X..XXX            ", // 18
+        "              X..X..XXX         ", // 19
+        "              X..X..X..XX       ", // 20
+        "           XXXX..X..X..X.X      ", // 21
+        "          X...X..X..X..X.X      ", // 22
+        "          X...X..........X      ", // 23
+        "          X..............X      ", // 24
+        "           X.............X      ", // 25
+        "            X............X      ", // 26
+        "            X...........X       ", // 27
+        "             X..........X       ", // 28
+        "             X.........X        ", // 29
+        "             X.........X        ", // 30
+        "             XXXXXXXXXXX        ", // 31
+    };
+    QImage img(32, 32, QImage::Format_ARGB32);
+    for (int y = 0; y < 32; ++y)
+        for (int x = 0; x < 32; ++x) {
+            const char c = rows[y][x];
+            img.setPixel(x, y,
+                         c == 'X'   ? qRgba(0, 0, 0, 255)
+                         : c == '.' ? qRgba(255, 255, 255, 255)
+                                    : qRgba(0, 0, 0, 0));
+        }
+    return img;
+}
+
+} // namespace artgen
