@@ -27,5 +27,11 @@ test: setup-test configure
 	cmake --build $(BUILD) -j$(JOBS)
 	cd $(BUILD) && ctest --output-on-failure -j$(JOBS) --timeout 600
 
+install: build
+	cmake --install $(BUILD)
+
+uninstall:
+	cmake -DMANIFEST=$(BUILD)/install_manifest.txt -P cmake/GlimmoraUninstall.cmake
+
 clean:
 	rm -rf $(BUILD)

@@ -57,10 +57,13 @@ void WriteSetting(const AppState& state, const QString& key, const QString& valu
         // First write of a per-user copy: start from the file beside the
         // program, byte for byte, so unknown keys and comments come along.
         QDir().mkpath(QFileInfo(state.SettingsFile).absolutePath());
-        QFile::copy(state.SettingsFallback, state.SettingsFile);
-        QFile::setPermissions(state.SettingsFile, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
-                                                      QFileDevice::ReadGroup |
-                                                      QFileDevice::ReadOther);
+        // The copy takes the original's permissions; only make sure the user
+        // can go on writing it (an original may well be read-only).
+        if (QFile::copy(state.SettingsFallback, state.SettingsFile)) {
+            QFile::setPermissions(state.SettingsFile, QFile::permissions(state.SettingsFile) |
+                                                          QFileDevice::ReadOwner |
+                                                          QFileDevice::WriteOwner);
+        }
     }
     WriteIni(state.AppTitle, key, value, state.SettingsFile);
 }

@@ -1,0 +1,75 @@
+# Installation as a Linux desktop program (prefix /usr/local unless given):
+#
+#   lib/glimmora/                  the program directory: glimmora, alarm.wav,
+#                                  Skins/, the user manual page
+#   bin/glimmora                   relative link to ../lib/glimmora/glimmora
+#   share/applications/            the menu entry
+#   share/glimmora/autostart/      an autostart entry to copy to ~/.config/autostart/
+#   share/icons/hicolor/NxN/apps/  the icon
+#
+# The program finds its files through its own program file (the link is
+# resolved), so everything it reads stays together in one directory. That
+# directory is not the multiarch library directory GNUInstallDirs would give on
+# Debian: it holds a program and its data, not libraries.
+
+include(GNUInstallDirs)
+
+set(GLIMMORA_INSTALL_PROGRAMDIR "lib/glimmora" CACHE STRING
+    "Program directory, relative to the install prefix")
+
+# Root installs for all users: directories must not be writable by others,
+# whatever the umask of the one who installs.
+set(CMAKE_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
+    OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
+
+# --- program directory -------------------------------------------------------
+install(TARGETS glimmora RUNTIME DESTINATION ${GLIMMORA_INSTALL_PROGRAMDIR})
+
+# The build places the manual page (the about window's product page), the alarm
+# sound and the shipped skins beside build/glimmora, the build tree's program
+# directory.
+install(FILES ${CMAKE_BINARY_DIR}/manual.html ${CMAKE_BINARY_DIR}/alarm.wav
+    DESTINATION ${GLIMMORA_INSTALL_PROGRAMDIR})
+install(DIRECTORY ${CMAKE_BINARY_DIR}/Skins/ DESTINATION ${GLIMMORA_INSTALL_PROGRAMDIR}/Skins)
+
+# --- command ----------------------------------------------------------------
+# A relative link, so a staged (DESTDIR) or relocated tree runs as well. It is
+# made once in the build tree and installed as a link.
+file(RELATIVE_PATH glimmora_link_target "/prefix/${CMAKE_INSTALL_BINDIR}"
+    "/prefix/${GLIMMORA_INSTALL_PROGRAMDIR}/glimmora")
+set(glimmora_link ${CMAKE_BINARY_DIR}/install-link/glimmora)
+file(REMOVE ${glimmora_link})
+file(MAKE_DIRECTORY ${CMAKE_BINARY_DIR}/install-link)
+file(CREATE_LINK ${glimmora_link_target} ${glimmora_link} SYMBOLIC)
+install(FILES ${glimmora_link} DESTINATION ${CMAKE_INSTALL_BINDIR})
+
+# --- desktop integration -----------------------------------------------------
+install(FILES ${CMAKE_CURRENT_LIST_DIR}/glimmora.desktop
+    DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+install(FILES ${CMAKE_CURRENT_LIST_DIR}/glimmora-autostart.desktop
+    DESTINATION ${CMAKE_INSTALL_DATADIR}/glimmora/autostart RENAME glimmora.desktop)
+
+# Rendered from the built-in face by the picture generator, the mask colour
+# made transparent.
+set(GLIMMORA_ICON_SIZES 16 22 24 32 48 64 128 256)
+set(glimmora_missing_icons)
+foreach(size IN LISTS GLIMMORA_ICON_SIZES)
+    set(icon ${CMAKE_SOURCE_DIR}/assets/icons/hicolor/${size}x${size}/apps/glimmora.png)
+    if(EXISTS ${icon})
+        install(FILES ${icon} DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps)
+    else()
+        list(APPEND glimmora_missing_icons ${size})
+    endif()
+endforeach()
+if(glimmora_missing_icons)
+    list(JOIN glimmora_missing_icons ", " glimmora_missing_icons)
+    message(WARNING "Icon sizes not installed, their pictures are missing: ${glimmora_missing_icons}")
+endif()
+
+# --- uninstall ----------------------------------------------------------------
+# Removes what the last install from this build tree put in place (DESTDIR
+# from the environment, as for the install).
+add_custom_target(uninstall
+    COMMAND ${CMAKE_COMMAND} -DMANIFEST=${CMAKE_BINARY_DIR}/install_manifest.txt
+            -P ${CMAKE_CURRENT_LIST_DIR}/GlimmoraUninstall.cmake
+    VERBATIM)
