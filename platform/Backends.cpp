@@ -1,5 +1,7 @@
 #include "platform/Backends.h"
 
+#include "platform/x11/X11KeyInjector.h"
+
 #include <QtGlobal>
 
 namespace platform {
@@ -13,12 +15,6 @@ public:
     void stop() override {}
 };
 
-class NoKeys final : public KeyInjector
-{
-public:
-    bool sendKeyStroke(std::uint8_t) override { return false; }
-};
-
 } // namespace
 
 std::unique_ptr<SoundOutput> makeSoundOutput()
@@ -28,7 +24,7 @@ std::unique_ptr<SoundOutput> makeSoundOutput()
 
 std::unique_ptr<KeyInjector> makeKeyInjector()
 {
-    return std::make_unique<NoKeys>();
+    return std::make_unique<X11KeyInjector>();
 }
 
 void preferX11Platform()

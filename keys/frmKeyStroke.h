@@ -1,0 +1,84 @@
+#pragma once
+
+#include <QDialog>
+#include <QElapsedTimer>
+#include <cstdint>
+#include <memory>
+
+class FormLine;
+class KeyCaptureEdit;
+class QGroupBox;
+class QKeyEvent;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QTimer;
+struct AppState;
+struct NativeKey;
+
+namespace platform {
+class KeyboardLayout;
+}
+
+// "Taste auswählen": the user presses the key the clock is to send, sees its
+// virtual-key code, character code, modifier bits and name, and stores the
+// code. Non-modal; deletes itself when closed.
+class frmKeyStroke : public QDialog
+{
+    Q_OBJECT
+public:
+    explicit frmKeyStroke(AppState& state, QWidget* parent = nullptr);
+    // With the keyboard map to name keys by (tests hand in a fixed one).
+    frmKeyStroke(AppState& state, std::unique_ptr<platform::KeyboardLayout> layout,
+                 QWidget* parent = nullptr);
+    ~frmKeyStroke() override;
+
+    // Centres, raises and shows the window, then presses the stored key so the
+    // dialog shows the current definition.
+    void Form_Load();
+
+    void Text3_KeyDown(std::int16_t& KeyCode, std::int16_t Shift);
+    void Text3_KeyPress(std::int16_t& KeyAscii);
+    void Text3_KeyUp(std::int16_t& KeyCode, std::int16_t Shift);
+    void Text1_GotFocus();
+    void Text2_GotFocus();
+    void Text4_GotFocus();
+    void Command1_Click();
+    void Command2_Click();
+
+    // How long the opening waits for the window to become active before it
+    // hands the stored key straight to the capture box.
+    void setActivationTimeout(int milliseconds) { m_activationTimeoutMs = milliseconds; }
+
+    QPushButton* Command1 = nullptr;
+    QPushButton* Command2 = nullptr;
+    QGroupBox* Frame1 = nullptr;
+    KeyCaptureEdit* Text3 = nullptr;
+    QLabel* Label4 = nullptr;
+    QLabel* Label1 = nullptr;
+    QLineEdit* Text1 = nullptr;
+    QLabel* Label2 = nullptr;
+    QLineEdit* Text2 = nullptr;
+    QLabel* Label3 = nullptr;
+    QLineEdit* Text4 = nullptr;
+    FormLine* Line1 = nullptr;
+    FormLine* Line2 = nullptr;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void buildControls();
+    NativeKey nativeKeyOf(const QKeyEvent& event) const;
+    void capturePress(const QKeyEvent& event);
+    void captureRelease(const QKeyEvent& event);
+    void pollActivation();
+    void deliverToCaptureBox(int virtualKey);
+
+    AppState& m_state;
+    std::unique_ptr<platform::KeyboardLayout> m_layout;
+    QTimer* m_activationPoll = nullptr;
+    QElapsedTimer m_activationWait;
+    int m_activationTimeoutMs = 1000;
+    int m_openingKey = -1;
+};

@@ -1,0 +1,166 @@
+// Test host for the end-to-end key tests: runs pieces of the program on a real
+// X display and reports what they show as JSON lines on stdout.
+//
+//   keyhost dialog <settings file> <key code>
+//       opens the key dialog with the real X injector; reports its boxes on
+//       every change and "closed" when it is gone, then ends.
+//   keyhost receiver
+//       a plain window with a text box that reports every key it gets.
+//   keyhost saver <period in ticks> <key code>
+//       the clock's key timer with a shortened period, switched on through
+//       the menu command; reports each tick that reaches the period.
+
+#include "app/AppState.h"
+#include "app/Forms.h"
+#include "clock/frmClock.h"
+#include "keys/KeyCaptureEdit.h"
+#include "keys/frmKeyStroke.h"
+#include "menu/frmMenu.h"
+#include "platform/Backends.h"
+#include "platform/dummy/DummySoundOutput.h"
+
+#include <QApplication>
+#include <QDateTime>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTimer>
+#include <QVBoxLayout>
+#include <cstdio>
+
+namespace {
+
+void report(const QJsonObject& object)
+{
+    std::fputs(QJsonDocument(object).toJson(QJsonDocument::Compact).constData(), stdout);
+    std::fputc('\n', stdout);
+    std::fflush(stdout);
+}
+
+class KeyLogger : public QObject
+{
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease) {
+            const auto* key = static_cast<QKeyEvent*>(event);
+            report({{"key", static_cast<qint64>(key->nativeVirtualKey())},
+                    {"type", event->type() == QEvent::KeyPress ? "press" : "release"},
+                    {"ms", QDateTime::currentMSecsSinceEpoch()}});
+        }
+        return QObject::eventFilter(watched, event);
+    }
+};
+
+int runReceiver()
+{
+    QWidget window;
+    window.setWindowTitle(QStringLiteral("keyhost receiver"));
+    auto* layout = new QVBoxLayout(&window);
+    auto* edit = new QLineEdit(&window);
+    layout->addWidget(edit);
+    KeyLogger logger;
+    edit->installEventFilter(&logger);
+    window.resize(300, 60);
+    window.move(40, 40);
+    window.show();
+    window.activateWindow();
+    edit->setFocus();
+
+    bool wasActive = false;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        const bool active = window.isActiveWindow() && edit->hasFocus();
+        if (active != wasActive) {
+            wasActive = active;
+            report({{"active", active}});
+        }
+    });
+    poll.start(20);
+    return QApplication::exec();
+}
+
+QJsonObject dialogState(const frmKeyStroke& dialog)
+{
+    const QPoint command1 = dialog.Command1->mapToGlobal(dialog.Command1->rect().center());
+    return {{"text3", dialog.Text3->text()},
+            {"text1", dialog.Text1->text()},
+            {"text2", dialog.Text2->text()},
+            {"text4", dialog.Text4->text()},
+            {"label4", dialog.Label4->text()},
+            {"active", dialog.isActiveWindow()},
+            {"command1", QStringLiteral("%1 %2").arg(command1.x()).arg(command1.y())}};
+}
+
+int runDialog(AppState& state)
+{
+    ShowKeyStrokeWindow(state);
+    QPointer<frmKeyStroke> dialog = state.keyStrokeWindow;
+    QJsonObject last;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        if (!dialog) {
+            report({{"closed", true}, {"SendKeyCode", state.SendKeyCode}});
+            QApplication::quit();
+            return;
+        }
+        const QJsonObject now = dialogState(*dialog);
+        if (now != last) {
+            last = now;
+            report(now);
+        }
+    });
+    poll.start(20);
+    return QApplication::exec();
+}
+
+int runSaver(AppState& state, std::int16_t period)
+{
+    frmClock& clock = Clock(state);
+    clock.KeyPeriod = period;
+    Menu(state).mnuSaver_Click();
+    report({{"saver", Menu(state).mnuSaver->isChecked()}});
+    int lastCount = clock.KeyTickCount;
+    QObject::connect(clock.tmrPlay, &QTimer::timeout, [&] {
+        // Connected after the clock's own handler, so the count is the new one.
+        if (clock.KeyTickCount == clock.KeyPeriod && lastCount != clock.KeyTickCount) {
+            report({{"sent", true}, {"ms", QDateTime::currentMSecsSinceEpoch()}});
+        }
+        lastCount = clock.KeyTickCount;
+    });
+    return QApplication::exec();
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    QApplication app(argc, argv);
+    QApplication::setQuitOnLastWindowClosed(false);
+    const QStringList args = QApplication::arguments();
+    const QString mode = args.value(1);
+    if (mode == QLatin1String("receiver")) {
+        return runReceiver();
+    }
+
+    platform::DummySoundOutput sound;
+    auto keys = platform::makeKeyInjector();
+    AppState state(Services{sound, *keys, [] { return QDateTime::currentSecsSinceEpoch(); }});
+    if (mode == QLatin1String("dialog") && args.size() == 4) {
+        state.SettingsFile = args.at(2);
+        state.SendKeyCode = static_cast<std::int16_t>(args.at(3).toInt());
+        return runDialog(state);
+    }
+    if (mode == QLatin1String("saver") && args.size() == 4) {
+        state.SendKeyCode = static_cast<std::int16_t>(args.at(3).toInt());
+        return runSaver(state, static_cast<std::int16_t>(args.at(2).toInt()));
+    }
+    std::fputs("usage: keyhost receiver | dialog <ini> <code> | saver <ticks> <code>\n", stderr);
+    return 2;
+}

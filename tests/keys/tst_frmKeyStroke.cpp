@@ -1,0 +1,441 @@
+#include "app/AppState.h"
+#include "app/Forms.h"
+#include "app/Settings.h"
+#include "keys/KeyCaptureEdit.h"
+#include "keys/frmKeyStroke.h"
+#include "platform/dummy/DummyKeyInjector.h"
+#include "platform/dummy/DummySoundOutput.h"
+#include "platform/dummy/FixedKeyboardLayout.h"
+
+#include <QFileInfo>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPointer>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+// X keycodes of a pc105 keyboard and the keysyms they give unshifted.
+std::map<std::uint32_t, std::uint32_t> pcKeyboard()
+{
+    return {{9, 0xff1b},   {10, 0x31},    {22, 0xff08},  {23, 0xff09}, {24, 0x71},
+            {36, 0xff0d},  {37, 0xffe3},  {38, 0x61},    {50, 0xffe1}, {56, 0x62},
+            {64, 0xffe9},  {65, 0x20},    {71, 0xffc2},  {78, 0xff14}, {87, 0xff9c},
+            {108, 0xfe03}, {119, 0xffff}, {133, 0xffeb}, {134, 0xffec}};
+}
+
+struct Key
+{
+    int qtKey;
+    Qt::KeyboardModifiers modifiers;
+    quint32 keysym;
+    quint32 keycode;
+    QString text;
+};
+
+void press(QWidget* target, const Key& k)
+{
+    QKeyEvent e(QEvent::KeyPress, k.qtKey, k.modifiers, k.keycode, k.keysym, 0, k.text);
+    QCoreApplication::sendEvent(target, &e);
+}
+
+void release(QWidget* target, const Key& k)
+{
+    QKeyEvent e(QEvent::KeyRelease, k.qtKey, k.modifiers, k.keycode, k.keysym, 0, k.text);
+    QCoreApplication::sendEvent(target, &e);
+}
+
+const Key KeyA{Qt::Key_A, Qt::NoModifier, 0x61, 38, QStringLiteral("a")};
+const Key KeyB{Qt::Key_B, Qt::NoModifier, 0x62, 56, QStringLiteral("b")};
+const Key KeyWinLeft{Qt::Key_Meta, Qt::NoModifier, 0xffeb, 133, {}};
+
+} // namespace
+
+class TestFrmKeyStroke : public QObject
+{
+    Q_OBJECT
+private slots:
+    void init()
+    {
+        QVERIFY(m_dir.isValid());
+        m_sound = std::make_unique<platform::DummySoundOutput>();
+        m_keys = std::make_unique<platform::DummyKeyInjector>();
+        m_state = std::make_unique<AppState>(Services{*m_sound, *m_keys, [] { return 0; }});
+        m_state->SettingsFile = m_dir.filePath(QStringLiteral("glimmora.ini"));
+        m_state->SendKeyCode = 120;
+        m_dialog = new frmKeyStroke(*m_state,
+                                    std::make_unique<platform::FixedKeyboardLayout>(pcKeyboard()));
+        m_state->keyStrokeWindow = m_dialog;
+    }
+    void cleanup()
+    {
+        delete m_dialog.data();
+        QFile::remove(m_state->SettingsFile);
+        m_state.reset();
+    }
+
+    void controlsAndTexts()
+    {
+        QCOMPARE(m_dialog->windowTitle(), QStringLiteral("Taste auswählen"));
+        QCOMPARE(m_dialog->size(), QSize(396, 158));
+        QCOMPARE(m_dialog->Command1->text(), QStringLiteral("übernehmen + speichern"));
+        QVERIFY(m_dialog->Command1->font().bold());
+        QCOMPARE(m_dialog->Command2->text(), QStringLiteral("abbrechen"));
+        QCOMPARE(m_dialog->Frame1->title(), QStringLiteral("Tastatur-Auswertung"));
+        QCOMPARE(m_dialog->Label1->text(), QStringLiteral("KeyAscii:"));
+        QCOMPARE(m_dialog->Label2->text(), QStringLiteral("KeyCode:"));
+        QCOMPARE(m_dialog->Label3->text(), QStringLiteral("Shift:"));
+        QCOMPARE(m_dialog->Text1->text(), QStringLiteral("-"));
+        QCOMPARE(m_dialog->Text2->text(), QStringLiteral("0"));
+        QCOMPARE(m_dialog->Text4->text(), QStringLiteral("0"));
+        QVERIFY(m_dialog->Text3->text().isEmpty());
+        QVERIFY(m_dialog->Text1->isReadOnly() && m_dialog->Text2->isReadOnly() &&
+                m_dialog->Text4->isReadOnly());
+        QCOMPARE(m_dialog->Text3->alignment() & Qt::AlignHCenter, Qt::AlignHCenter);
+        QCOMPARE(m_dialog->Text3->parentWidget(), m_dialog->Frame1);
+        QCOMPARE(m_dialog->Text2->geometry(), QRect(220, 64, 52, 29));
+        QCOMPARE(m_dialog->Command1->geometry(), QRect(8, 120, 225, 33));
+        QCOMPARE(m_dialog->Text3->font().family(), QStringLiteral("Liberation Sans"));
+        QCOMPARE(m_dialog->Text3->font().pointSizeF(), 13.5);
+        QCOMPARE(m_dialog->Label1->font().pointSizeF(), 12.0);
+        QVERIFY(m_dialog->testAttribute(Qt::WA_DeleteOnClose));
+        QVERIFY(!m_dialog->Text3->testAttribute(Qt::WA_InputMethodEnabled));
+    }
+
+    // Key events as X delivers them, and what the dialog shows after the
+    // press and after the release.
+    void keyHandlers_data()
+    {
+        QTest::addColumn<int>("qtKey");
+        QTest::addColumn<Qt::KeyboardModifiers>("modifiers");
+        QTest::addColumn<uint>("keysym");
+        QTest::addColumn<uint>("keycode");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("text3");
+        QTest::addColumn<QString>("text1");
+        QTest::addColumn<QString>("text2");
+        QTest::addColumn<QString>("text4");
+        QTest::addColumn<QString>("label4");
+
+        const auto none = Qt::KeyboardModifiers();
+        QTest::newRow("a") << int(Qt::Key_A) << none << 0x61u << 38u << "a"
+                           << "a"
+                           << "97"
+                           << "65"
+                           << "0"
+                           << "";
+        QTest::newRow("Shift+a") << int(Qt::Key_A) << Qt::KeyboardModifiers(Qt::ShiftModifier)
+                                 << 0x41u << 38u << "A"
+                                 << "A"
+                                 << "65"
+                                 << "65"
+                                 << "1"
+                                 << "";
+        QTest::newRow("Shift") << int(Qt::Key_Shift) << Qt::KeyboardModifiers(Qt::ShiftModifier)
+                               << 0xffe1u << 50u << ""
+                               << "SHIFT"
+                               << "-"
+                               << "16"
+                               << "1"
+                               << "Umschalt";
+        QTest::newRow("Ctrl") << int(Qt::Key_Control) << Qt::KeyboardModifiers(Qt::ControlModifier)
+                              << 0xffe3u << 37u << ""
+                              << "CTRL"
+                              << "-"
+                              << "17"
+                              << "2"
+                              << "Steuerung";
+        QTest::newRow("Alt") << int(Qt::Key_Alt) << Qt::KeyboardModifiers(Qt::AltModifier)
+                             << 0xffe9u << 64u << ""
+                             << "ALT"
+                             << "-"
+                             << "18"
+                             << "4"
+                             << "Alternativ";
+        QTest::newRow("AltGr") << int(Qt::Key_AltGr) << none << 0xfe03u << 108u << ""
+                               << "Alt Gr"
+                               << "-"
+                               << "18"
+                               << "6"
+                               << "Alt Gr";
+        QTest::newRow("Delete") << int(Qt::Key_Delete) << none << 0xffffu << 119u << "\x7f"
+                                << "Del"
+                                << "-"
+                                << "46"
+                                << "0"
+                                << "Entfernen";
+        QTest::newRow("keypad 1, Num Lock on")
+            << int(Qt::Key_1) << Qt::KeyboardModifiers(Qt::KeypadModifier) << 0xffb1u << 87u << "1"
+            << "1"
+            << "49"
+            << "97"
+            << "0"
+            << "Nummernblock";
+        QTest::newRow("F5") << int(Qt::Key_F5) << none << 0xffc2u << 71u << ""
+                            << "F5"
+                            << "-"
+                            << "116"
+                            << "0"
+                            << "";
+        QTest::newRow("Scroll Lock") << int(Qt::Key_ScrollLock) << none << 0xff14u << 78u << ""
+                                     << "Scroll"
+                                     << "-"
+                                     << "145"
+                                     << "0"
+                                     << "Rollen";
+        QTest::newRow("Space") << int(Qt::Key_Space) << none << 0x20u << 65u << " "
+                               << "SPACE"
+                               << "32"
+                               << "32"
+                               << "0"
+                               << "Leertaste";
+        QTest::newRow("Escape") << int(Qt::Key_Escape) << none << 0xff1bu << 9u << "\x1b"
+                                << "ESC"
+                                << "27"
+                                << "27"
+                                << "0"
+                                << "Escape";
+        QTest::newRow("dead circumflex")
+            << int(Qt::Key_Dead_Circumflex) << none << 0xfe52u << 49u << ""
+            << ""
+            << "-"
+            << "220"
+            << "0"
+            << "";
+        QTest::newRow("right Windows") << int(Qt::Key_Meta) << none << 0xffecu << 134u << ""
+                                       << "ÿ"
+                                       << "-"
+                                       << "92"
+                                       << "0"
+                                       << "Win-Taste Rechts";
+    }
+    void keyHandlers()
+    {
+        QFETCH(int, qtKey);
+        QFETCH(Qt::KeyboardModifiers, modifiers);
+        QFETCH(uint, keysym);
+        QFETCH(uint, keycode);
+        QFETCH(QString, text);
+        QFETCH(QString, text3);
+        QFETCH(QString, text1);
+        QFETCH(QString, text2);
+        QFETCH(QString, text4);
+        QFETCH(QString, label4);
+
+        m_dialog->show();
+        // Something typed before, so a key that fails to replace it shows.
+        m_dialog->Text3->setText(QStringLiteral("xyz"));
+        m_dialog->Text3->setCursorPosition(1);
+        const Key key{qtKey, modifiers, keysym, keycode, text};
+        press(m_dialog->Text3, key);
+        QCOMPARE(m_dialog->Text3->text(), text3);
+        QCOMPARE(m_dialog->Text1->text(), text1);
+        QCOMPARE(m_dialog->Text2->text(), text2);
+        QCOMPARE(m_dialog->Text4->text(), text4);
+        QCOMPARE(m_dialog->Label4->text(), label4);
+        release(m_dialog->Text3, key);
+        QCOMPARE(m_dialog->Text3->selectedText(), text3);
+        QVERIFY(m_dialog->isVisible()); // Escape and Enter do not close it
+    }
+
+    void tabSelectsItsName()
+    {
+        m_dialog->show();
+        press(m_dialog->Text3, {Qt::Key_Tab, Qt::NoModifier, 0xff09, 23, QStringLiteral("\t")});
+        QCOMPARE(m_dialog->Text3->selectedText(), QStringLiteral("TAB"));
+    }
+
+    void windowsKeyShowsLogoUntilNextKey()
+    {
+        m_dialog->show();
+        press(m_dialog->Text3, KeyWinLeft);
+        QVERIFY(m_dialog->Text3->windowsLogo());
+        QCOMPARE(m_dialog->Label4->text(), QStringLiteral("Win-Taste Links"));
+        QCOMPARE(m_dialog->Text3->font().pointSizeF(), 18.0);
+        QVERIFY(!m_dialog->Text3->font().bold());
+        const QImage shown = m_dialog->Text3->grab().toImage();
+        // The drawn logo has its red pane; text alone would be black on white.
+        bool red = false;
+        for (int y = 0; y < shown.height() && !red; ++y) {
+            for (int x = 0; x < shown.width() && !red; ++x) {
+                const QColor c = shown.pixelColor(x, y);
+                red = c.red() > 200 && c.green() < 120 && c.blue() < 80;
+            }
+        }
+        QVERIFY(red || !m_dialog->Text3->drawsLogo());
+        release(m_dialog->Text3, KeyWinLeft);
+
+        press(m_dialog->Text3, KeyA);
+        QVERIFY(!m_dialog->Text3->windowsLogo());
+        QCOMPARE(m_dialog->Text3->text(), QStringLiteral("a"));
+        QCOMPARE(m_dialog->Text3->font().family(), QStringLiteral("Liberation Sans"));
+        QCOMPARE(m_dialog->Text3->font().pointSizeF(), 14.0);
+        QVERIFY(m_dialog->Text3->font().bold());
+    }
+
+    void nextKeyReplacesTheLast()
+    {
+        m_dialog->show();
+        press(m_dialog->Text3, KeyA);
+        release(m_dialog->Text3, KeyA);
+        press(m_dialog->Text3, KeyB);
+        QCOMPARE(m_dialog->Text3->text(), QStringLiteral("b"));
+        QCOMPARE(m_dialog->Text2->text(), QStringLiteral("66"));
+    }
+
+    // The stored key is pressed once the dialog is the active window.
+    void openingPressesStoredKey()
+    {
+        m_dialog->Form_Load();
+        QTRY_COMPARE(m_keys->sentKeys(), std::vector<std::uint8_t>{120});
+        QVERIFY(m_dialog->isVisible());
+        QVERIFY(m_dialog->Text3->hasFocus());
+        // The key itself arrives through the window system, which this test
+        // has not got: nothing was made up in its place.
+        QCOMPARE(m_dialog->Text2->text(), QStringLiteral("0"));
+    }
+
+    // Where the platform takes no key, the dialog shows the definition itself.
+    void openingWithoutPlatformShowsDefinition()
+    {
+        m_keys->setAccepts(false);
+        m_dialog->Form_Load();
+        QTRY_COMPARE(m_dialog->Text3->text(), QStringLiteral("F9"));
+        QCOMPARE(m_dialog->Text2->text(), QStringLiteral("120"));
+        QCOMPARE(m_dialog->Text4->text(), QStringLiteral("0"));
+        QCOMPARE(m_dialog->Text1->text(), QStringLiteral("-"));
+        QCOMPARE(m_dialog->Label4->text(), QString());
+        QCOMPARE(m_dialog->Text3->selectedText(), QStringLiteral("F9"));
+    }
+
+    // Another window keeps the focus: no key may leave the program.
+    void openingWhileInactiveKeepsKeyInside()
+    {
+        QWidget other;
+        m_dialog->setActivationTimeout(200);
+        m_dialog->Form_Load();
+        other.show();
+        other.activateWindow();
+        QCoreApplication::processEvents();
+        QVERIFY(!m_dialog->isActiveWindow());
+        QTRY_COMPARE(m_dialog->Text2->text(), QStringLiteral("120"));
+        QCOMPARE(m_dialog->Text3->text(), QStringLiteral("F9"));
+        QVERIFY(m_keys->sentKeys().empty());
+    }
+
+    void openingWithCodeBeyondEightBits_data()
+    {
+        QTest::addColumn<int>("code");
+        QTest::newRow("300") << 300;
+        QTest::newRow("256") << 256;
+        QTest::newRow("-1") << -1;
+    }
+    void openingWithCodeBeyondEightBits()
+    {
+        QFETCH(int, code);
+        m_state->SendKeyCode = static_cast<std::int16_t>(code);
+        m_keys->setAccepts(false);
+        m_dialog->setActivationTimeout(50);
+        m_dialog->Form_Load();
+        QTest::qWait(200);
+        QVERIFY(m_keys->sentKeys().empty());
+        QCOMPARE(m_dialog->Text2->text(), QStringLiteral("0"));
+    }
+
+    void displayBoxesPassFocusOn()
+    {
+        m_dialog->show();
+        m_dialog->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(m_dialog));
+        for (QLineEdit* box : {m_dialog->Text1, m_dialog->Text2, m_dialog->Text4}) {
+            box->setFocus();
+            QTRY_VERIFY(m_dialog->Text3->hasFocus());
+        }
+    }
+
+    void storeWritesAtOnce_data()
+    {
+        QTest::addColumn<QString>("text2");
+        QTest::addColumn<int>("code");
+        QTest::newRow("Scroll Lock") << "145" << 145;
+        QTest::newRow("0") << "0" << 0;
+        QTest::newRow("beyond 16 bits keeps the code") << "40000" << 120;
+    }
+    void storeWritesAtOnce()
+    {
+        QFETCH(QString, text2);
+        QFETCH(int, code);
+        m_dialog->show();
+        m_dialog->Text2->setText(text2);
+        m_dialog->Command1->click();
+        QCOMPARE(ReadIni(m_state->AppTitle, QStringLiteral("SendKey"), m_state->SettingsFile, {}),
+                 text2);
+        QCOMPARE(m_state->SendKeyCode, code);
+        QTRY_VERIFY(m_state->keyStrokeWindow.isNull());
+    }
+
+    void storeAfterPressingScrollLock()
+    {
+        m_dialog->show();
+        press(m_dialog->Text3, {Qt::Key_ScrollLock, Qt::NoModifier, 0xff14, 78, {}});
+        m_dialog->Command1->click();
+        QCOMPARE(ReadIni(m_state->AppTitle, QStringLiteral("SendKey"), m_state->SettingsFile, {}),
+                 QStringLiteral("145"));
+        QCOMPARE(m_state->SendKeyCode, 145);
+    }
+
+    void storeWithEmptyCodeDoesNothing()
+    {
+        m_dialog->show();
+        m_dialog->Text2->clear();
+        m_dialog->Command1->click();
+        QVERIFY(!QFileInfo::exists(m_state->SettingsFile));
+        QCOMPARE(m_state->SendKeyCode, 120);
+        QVERIFY(m_dialog->isVisible());
+    }
+
+    void cancelChangesNothing()
+    {
+        m_dialog->show();
+        press(m_dialog->Text3, KeyA);
+        m_dialog->Command2->click();
+        QVERIFY(!QFileInfo::exists(m_state->SettingsFile));
+        QCOMPARE(m_state->SendKeyCode, 120);
+        QTRY_VERIFY(m_state->keyStrokeWindow.isNull());
+    }
+
+    // Opening twice shows the same window and presses the key only once.
+    void existsOnce()
+    {
+        delete m_dialog.data();
+        QVERIFY(m_state->keyStrokeWindow.isNull());
+        ShowKeyStrokeWindow(*m_state);
+        QPointer<frmKeyStroke> first = m_state->keyStrokeWindow;
+        QVERIFY(first);
+        QTRY_COMPARE(m_keys->sentKeys().size(), std::size_t{1});
+        ShowKeyStrokeWindow(*m_state);
+        QCOMPARE(m_state->keyStrokeWindow.data(), first.data());
+        QTest::qWait(100);
+        QCOMPARE(m_keys->sentKeys().size(), std::size_t{1});
+        first->close();
+        QTRY_VERIFY(m_state->keyStrokeWindow.isNull());
+        ShowKeyStrokeWindow(*m_state);
+        QVERIFY(m_state->keyStrokeWindow);
+        QVERIFY(m_state->keyStrokeWindow.data() != first.data());
+        QTRY_COMPARE(m_keys->sentKeys().size(), std::size_t{2});
+        m_dialog = m_state->keyStrokeWindow;
+    }
+
+private:
+    QTemporaryDir m_dir;
+    std::unique_ptr<platform::DummySoundOutput> m_sound;
+    std::unique_ptr<platform::DummyKeyInjector> m_keys;
+    std::unique_ptr<AppState> m_state;
+    QPointer<frmKeyStroke> m_dialog;
+};
+
+QTEST_MAIN(TestFrmKeyStroke)
+#include "tst_frmKeyStroke.moc"
