@@ -27,15 +27,17 @@ int main(int argc, char* argv[])
     auto keys = platform::makeKeyInjector();
     AppState state(Services{*sound, *keys, [] { return QDateTime::currentSecsSinceEpoch(); }});
 
+    // Set before start-up: the events that start-up lets run may already end
+    // the program (a close request, a double-click).
+    Menu(state).exitHook = [&instance] {
+        instance.release();
+        std::_Exit(0);
+    };
     const QString configDir =
         QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
     if (!Main(state, instance, programFile,
               configDir.isEmpty() ? QString() : configDir + QStringLiteral("/glimmora"))) {
         return 0;
     }
-    Menu(state).exitHook = [&instance] {
-        instance.release();
-        std::_Exit(0);
-    };
     return QApplication::exec();
 }

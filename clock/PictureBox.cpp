@@ -47,3 +47,11 @@ void ClickArea::mouseReleaseEvent(QMouseEvent* event)
     m_pressed = false;
     event->accept();
 }
+
+void ClickArea::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    // The second press of a double-click is no click of its own: a quick
+    // double-click on the standby switch toggles once, not twice.
+    m_pressed = false;
+    event->accept();
+}

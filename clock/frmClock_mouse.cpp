@@ -6,6 +6,7 @@
 
 #include <QEvent>
 #include <QMouseEvent>
+#include <algorithm>
 
 void frmClock::Form_MouseDown(Qt::MouseButton button, QPointF local, QPointF global)
 {
@@ -96,8 +97,12 @@ bool frmClock::eventFilter(QObject* watched, QEvent* event)
     case QEvent::MouseButtonRelease:
         Form_MouseUp();
         return true;
-    case QEvent::MouseButtonDblClick:
-        if (static_cast<QMouseEvent*>(event)->button() != Qt::LeftButton) {
+    case QEvent::MouseButtonDblClick: {
+        auto* e = static_cast<QMouseEvent*>(event);
+        if (e->button() != Qt::LeftButton) {
+            // A quick second press of another button is a press like any
+            // other: it opens the menu again.
+            Form_MouseDown(e->button(), e->position(), e->globalPosition());
             return true;
         }
         if (isBack) {
@@ -106,6 +111,7 @@ bool frmClock::eventFilter(QObject* watched, QEvent* event)
             picTube_DblClick(static_cast<int>(tube - picTube.begin()));
         }
         return true;
+    }
     default:
         return QWidget::eventFilter(watched, event);
     }

@@ -6,48 +6,84 @@
 #include "clock/frmClock.h"
 #include "menu/ExitSequence.h"
 
+#include <QAction>
 #include <QMenu>
 #include <QTimer>
 #include <cstdlib>
+
+namespace {
+
+using Handler = void (frmMenu::*)();
+
+QAction* addCommand(frmMenu* menu, const char* name, const QString& caption, Handler handler)
+{
+    QAction* entry = menu->mnuPop->addAction(caption);
+    entry->setObjectName(QLatin1String(name));
+    QObject::connect(entry, &QAction::triggered, menu, [menu, handler] { (menu->*handler)(); });
+    return entry;
+}
+
+// A mode entry: its check mark is the mode. The handlers invert the mark
+// themselves (start-up calls them the same way), so the toggle Qt makes on a
+// checkable entry before it reports the trigger is undone first.
+QAction* addMode(frmMenu* menu, const char* name, const QString& caption, Handler handler)
+{
+    QAction* entry = menu->mnuPop->addAction(caption);
+    entry->setObjectName(QLatin1String(name));
+    entry->setCheckable(true);
+    QObject::connect(entry, &QAction::triggered, menu, [menu, entry, handler] {
+        entry->setChecked(!entry->isChecked());
+        (menu->*handler)();
+    });
+    return entry;
+}
+
+// A timer's Enabled switch: enabling a running timer keeps its phase.
+void enableTimer(QTimer* timer, bool enabled)
+{
+    if (!enabled) {
+        timer->stop();
+    } else if (!timer->isActive()) {
+        timer->start();
+    }
+}
+
+QAction* addSeparator(frmMenu* menu, const char* name)
+{
+    QAction* line = menu->mnuPop->addSeparator();
+    line->setObjectName(QLatin1String(name));
+    return line;
+}
+
+} // namespace
 
 frmMenu::frmMenu(AppState& state) : QWidget(nullptr), m_state(state)
 {
     setWindowTitle(QStringLiteral("Menu"));
     mnuPop = new QMenu(QStringLiteral("Popup"), this);
+    mnuPop->setObjectName(QStringLiteral("mnuPop"));
 
-    auto command = [this](const QString& caption, void (frmMenu::*handler)()) {
-        QAction* a = mnuPop->addAction(caption);
-        connect(a, &QAction::triggered, this, [this, handler] { (this->*handler)(); });
-        return a;
-    };
-    // Check marks are inverted by the handlers themselves, as when called
-    // from start-up, so the actions are not checkable by Qt's own toggle.
-    auto mode = [this, &command](const QString& caption, void (frmMenu::*handler)()) {
-        QAction* a = command(caption, handler);
-        a->setCheckable(true);
-        disconnect(a, &QAction::triggered, this, nullptr);
-        connect(a, &QAction::triggered, this, [this, a, handler] {
-            a->setChecked(!a->isChecked()); // undo Qt's toggle; the handler inverts
-            (this->*handler)();
-        });
-        return a;
-    };
-
-    mnuAbout = command(QStringLiteral("Über..."), &frmMenu::mnuAbout_Click);
-    mnuNixe = mnuPop->addSeparator();
-    mnuStdby = mode(QStringLiteral("StandBy"), &frmMenu::mnuStdby_Click);
-    mnuOnTop = mode(QStringLiteral("Immer im Vordergrund"), &frmMenu::mnuOnTop_Click);
-    mnu = mnuPop->addSeparator();
-    mnuSetAlarm = command(QStringLiteral("Alarmzeit einstellen"), &frmMenu::mnuSetAlarm_Click);
-    mnuAlarm = mode(QStringLiteral("Alarm aktivieren"), &frmMenu::mnuAlarm_Click);
-    mmu = mnuPop->addSeparator();
-    mnuSkin = command(QStringLiteral("Skin"), &frmMenu::mnuSkin_Click);
+    mnuAbout = addCommand(this, "mnuAbout", QStringLiteral("Über..."), &frmMenu::mnuAbout_Click);
+    mnuNixe = addSeparator(this, "mnuNixe");
+    mnuStdby = addMode(this, "mnuStdby", QStringLiteral("StandBy"), &frmMenu::mnuStdby_Click);
+    mnuOnTop =
+        addMode(this, "mnuOnTop", QStringLiteral("Immer im Vordergrund"), &frmMenu::mnuOnTop_Click);
+    mnu = addSeparator(this, "mnu");
+    mnuSetAlarm = addCommand(this, "mnuSetAlarm", QStringLiteral("Alarmzeit einstellen"),
+                             &frmMenu::mnuSetAlarm_Click);
+    mnuAlarm =
+        addMode(this, "mnuAlarm", QStringLiteral("Alarm aktivieren"), &frmMenu::mnuAlarm_Click);
+    mmu = addSeparator(this, "mmu");
+    mnuSkin = addCommand(this, "mnuSkin", QStringLiteral("Skin"), &frmMenu::mnuSkin_Click);
+    // Greyed for good: the skin is chosen in the settings file.
     mnuSkin->setEnabled(false);
-    mnuNeischt = mnuPop->addSeparator();
-    mnuSaver = mode(QStringLiteral("Saver unterdrücken"), &frmMenu::mnuSaver_Click);
-    mnuKey = command(QStringLiteral("Taste definieren..."), &frmMenu::mnuKey_Click);
-    mnuNix = mnuPop->addSeparator();
-    mnuExit = command(QStringLiteral("Beenden"), &frmMenu::mnuExit_Click);
+    mnuNeischt = addSeparator(this, "mnuNeischt");
+    mnuSaver =
+        addMode(this, "mnuSaver", QStringLiteral("Saver unterdrücken"), &frmMenu::mnuSaver_Click);
+    mnuKey =
+        addCommand(this, "mnuKey", QStringLiteral("Taste definieren..."), &frmMenu::mnuKey_Click);
+    mnuNix = addSeparator(this, "mnuNix");
+    mnuExit = addCommand(this, "mnuExit", QStringLiteral("Beenden"), &frmMenu::mnuExit_Click);
 
     exitHook = [] { std::_Exit(0); };
 }
@@ -67,13 +103,13 @@ void frmMenu::mnuStdby_Click()
     mnuStdby->setChecked(!mnuStdby->isChecked());
     frmClock& clock = Clock(m_state);
     if (mnuStdby->isChecked()) {
-        clock.Timer1->stop();
+        enableTimer(clock.Timer1, false);
         clock.TubesOff();
     } else {
         m_state.LastSeconds = QStringLiteral("99");
         m_state.LastMinutes = QStringLiteral("99");
         m_state.LastHours = QStringLiteral("99");
-        clock.Timer1->start();
+        enableTimer(clock.Timer1, true);
     }
 }
 
@@ -102,12 +138,7 @@ void frmMenu::mnuSkin_Click()
 void frmMenu::mnuSaver_Click()
 {
     mnuSaver->setChecked(!mnuSaver->isChecked());
-    frmClock& clock = Clock(m_state);
-    if (mnuSaver->isChecked()) {
-        clock.tmrPlay->start();
-    } else {
-        clock.tmrPlay->stop();
-    }
+    enableTimer(Clock(m_state).tmrPlay, mnuSaver->isChecked());
 }
 
 void frmMenu::mnuKey_Click()
@@ -118,5 +149,10 @@ void frmMenu::mnuKey_Click()
 void frmMenu::mnuExit_Click()
 {
     SaveOnExit(m_state, *this, Clock(m_state));
-    exitHook();
+    // No event runs between the writes and the end, and no closing handler.
+    if (exitHook) {
+        exitHook();
+    } else {
+        std::_Exit(0);
+    }
 }

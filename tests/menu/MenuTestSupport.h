@@ -1,0 +1,131 @@
+#pragma once
+
+#include "about/frmIntro.h"
+#include "alarm/frmAlarm.h"
+#include "alarm/frmMessage.h"
+#include "app/AppState.h"
+#include "app/Forms.h"
+#include "clock/frmClock.h"
+#include "keys/frmKeyStroke.h"
+#include "menu/frmMenu.h"
+#include "platform/dummy/DummyKeyInjector.h"
+#include "platform/dummy/DummySoundOutput.h"
+#include "skin/frmSkins.h"
+
+#include <QColor>
+#include <QCoreApplication>
+#include <QImage>
+#include <QMouseEvent>
+#include <QPointer>
+#include <QWidget>
+#include <functional>
+
+// An AppState with recording fakes, the clock window and the menu window; the
+// end of the program is replaced by a counter so the test process lives on.
+struct MenuFixture
+{
+    platform::DummySoundOutput sound;
+    platform::DummyKeyInjector keys;
+    AppState state{Services{sound, keys, [] { return qint64(0); }}};
+    int exits = 0;
+    // Runs when the end is called, to see the state at that moment.
+    std::function<void()> onExit;
+
+    MenuFixture()
+    {
+        Menu(state).exitHook = [this] {
+            ++exits;
+            if (onExit) {
+                onExit();
+            }
+        };
+    }
+
+    ~MenuFixture()
+    {
+        delete state.alarmWindow.data();
+        delete state.messageWindow.data();
+        delete state.skinsWindow.data();
+        delete state.introWindow.data();
+        delete state.keyStrokeWindow.data();
+        delete state.menuWindow;
+        delete state.clockWindow;
+    }
+
+    frmClock& clock() { return Clock(state); }
+    frmMenu& menu() { return Menu(state); }
+
+    // The clock window shown at a known place.
+    frmClock& shownClock(QPoint at = QPoint(200, 150))
+    {
+        frmClock& c = clock();
+        c.move(at);
+        c.show();
+        return c;
+    }
+};
+
+// Strips whose cells are plain colours that name the tube and the digit, so a
+// tube's picture tells which cell was drawn.
+inline QColor cellColour(int tube, int digit)
+{
+    return QColor(20 + tube * 30, 10 + digit * 20, 200);
+}
+
+inline void giveColouredStrips(frmClock& clock)
+{
+    for (int k = 0; k < 6; ++k) {
+        const QSize cell = clock.picTube[k]->size();
+        QImage strip(cell.width() * 10, cell.height(), QImage::Format_RGB32);
+        for (int d = 0; d < 10; ++d) {
+            for (int y = 0; y < cell.height(); ++y) {
+                for (int x = 0; x < cell.width(); ++x) {
+                    strip.setPixelColor(d * cell.width() + x, y, cellColour(k, d));
+                }
+            }
+        }
+        clock.Picture1[k] = strip;
+    }
+}
+
+// Whether every pixel of a tube shows the one colour.
+inline bool tubeShows(const frmClock& clock, int tube, const QColor& colour)
+{
+    const QImage& img = clock.picTube[tube]->image();
+    if (img.size() != clock.picTube[tube]->size()) {
+        return false;
+    }
+    for (int y = 0; y < img.height(); ++y) {
+        for (int x = 0; x < img.width(); ++x) {
+            if (img.pixelColor(x, y) != colour) {
+                return false;
+            }
+        }
+    }
+    return true;
+}
+
+inline void fillTubes(frmClock& clock, const QColor& colour)
+{
+    for (PictureBox* tube : clock.picTube) {
+        QImage img(tube->size(), QImage::Format_RGB32);
+        img.fill(colour);
+        tube->setPicture(img);
+    }
+}
+
+// Sends one mouse event to a widget, through its event filters, with the
+// local and global positions given separately (as the window system does).
+inline bool sendMouse(QWidget* target, QEvent::Type type, Qt::MouseButton button,
+                      Qt::MouseButtons buttons, QPointF local, QPointF global)
+{
+    QMouseEvent event(type, local, local, global, button, buttons, Qt::NoModifier);
+    return QCoreApplication::sendEvent(target, &event);
+}
+
+inline bool sendMouse(QWidget* target, QEvent::Type type, Qt::MouseButton button,
+                      Qt::MouseButtons buttons, QPoint local)
+{
+    return sendMouse(target, type, button, buttons, QPointF(local),
+                     QPointF(target->mapToGlobal(local)));
+}

@@ -1,0 +1,193 @@
+// The orderly end: the eight keys, in order, then the end, whatever the file.
+#include "MenuTestSupport.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+QByteArray contentOf(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+void writeFile(const QString& path, const QByteArray& content)
+{
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    f.write(content);
+}
+
+} // namespace
+
+class TestExitSequence : public QObject
+{
+    Q_OBJECT
+private slots:
+    void firstExitWritesEightKeysInOrder_data()
+    {
+        QTest::addColumn<QPoint>("pos");
+        QTest::addColumn<bool>("standby");
+        QTest::addColumn<bool>("onTop");
+        QTest::addColumn<bool>("saver");
+        QTest::addColumn<bool>("alarm");
+        QTest::addColumn<int>("showSaver");
+        QTest::addColumn<QString>("skin");
+        QTest::addColumn<QByteArray>("expected");
+
+        QTest::newRow("defaults") << QPoint(100, 50) << false << false << false << false << 0
+                                  << QString()
+                                  << QByteArray("[Marvane Glimmora]\n"
+                                                "StandBy=0\nOnTop=0\n"
+                                                "X=1500\nY=750\n"
+                                                "Saver=0\nAlarm=0\n"
+                                                "ShowSaver=0\nSkin=\n");
+        QTest::newRow("all on") << QPoint(7, 3) << true << true << true << true << 2
+                                << QStringLiteral("Retro")
+                                << QByteArray("[Marvane Glimmora]\n"
+                                              "StandBy=1\nOnTop=1\nX=105\nY=45\n"
+                                              "Saver=1\nAlarm=1\nShowSaver=2\nSkin=Retro\n");
+        QTest::newRow("off the top left") << QPoint(-20, -3) << true << false << false << true << -1
+                                          << QStringLiteral("Nixie Blau")
+                                          << QByteArray("[Marvane Glimmora]\n"
+                                                        "StandBy=1\nOnTop=0\nX=-300\nY=-45\n"
+                                                        "Saver=0\nAlarm=1\nShowSaver=-1\n"
+                                                        "Skin=Nixie Blau\n");
+        QTest::newRow("far right")
+            << QPoint(2500, 1900) << false << false << true << false << 32767 << QString()
+            << QByteArray("[Marvane Glimmora]\n"
+                          "StandBy=0\nOnTop=0\nX=37500\nY=28500\n"
+                          "Saver=1\nAlarm=0\nShowSaver=32767\nSkin=\n");
+    }
+    void firstExitWritesEightKeysInOrder()
+    {
+        QFETCH(QPoint, pos);
+        QFETCH(bool, standby);
+        QFETCH(bool, onTop);
+        QFETCH(bool, saver);
+        QFETCH(bool, alarm);
+        QFETCH(int, showSaver);
+        QFETCH(QString, skin);
+        QFETCH(QByteArray, expected);
+
+        QTemporaryDir dir;
+        MenuFixture f;
+        f.state.SettingsFile = dir.filePath(QStringLiteral("glimmora.ini"));
+        f.state.ShowSaver = static_cast<std::int16_t>(showSaver);
+        f.state.SkinName = skin;
+        f.shownClock(pos);
+        // The marks alone are what is saved, not the running state.
+        f.menu().mnuStdby->setChecked(standby);
+        f.menu().mnuOnTop->setChecked(onTop);
+        f.menu().mnuSaver->setChecked(saver);
+        f.menu().mnuAlarm->setChecked(alarm);
+        QByteArray atExit;
+        f.onExit = [&] { atExit = contentOf(f.state.SettingsFile); };
+
+        f.menu().mnuExit_Click();
+
+        QCOMPARE(f.exits, 1);
+        QCOMPARE(atExit, expected);
+    }
+
+    // Keys already there keep their place and spelling; others stay as they
+    // were; the alarm time and key code are not written at exit.
+    void existingFileIsUpdatedInPlace()
+    {
+        QTemporaryDir dir;
+        MenuFixture f;
+        f.state.SettingsFile = dir.filePath(QStringLiteral("glimmora.ini"));
+        writeFile(f.state.SettingsFile, "; mine\r\n[Other]\r\nX=1\r\n[marvane glimmora]\r\n"
+                                        "A-Hour=07\r\nstandby=1\r\nSendKey=145\r\nSkin=Old\r\n");
+        f.state.AlarmHour = QStringLiteral("08");
+        f.state.SendKeyCode = 120;
+        f.state.SkinName = QStringLiteral("New");
+        f.shownClock(QPoint(10, 20));
+
+        f.menu().mnuExit_Click();
+
+        QCOMPARE(f.exits, 1);
+        QCOMPARE(contentOf(f.state.SettingsFile),
+                 QByteArray("; mine\r\n[Other]\r\nX=1\r\n[marvane glimmora]\r\n"
+                            "A-Hour=07\r\nstandby=0\r\nSendKey=145\r\nSkin=New\r\n"
+                            "OnTop=0\r\nX=150\r\nY=300\r\nSaver=0\r\nAlarm=0\r\nShowSaver=0\r\n"));
+    }
+
+    // Nothing can be written (a settings file where no directory can be
+    // made): the program still ends and nothing appears.
+    void unwritableSettingsStillEnd()
+    {
+        QTemporaryDir dir;
+        const QString blocker = dir.filePath(QStringLiteral("plainfile"));
+        writeFile(blocker, "x");
+        MenuFixture f;
+        f.state.SettingsFile = blocker + QStringLiteral("/sub/glimmora.ini");
+        f.shownClock();
+
+        f.menu().mnuExit_Click();
+
+        QCOMPARE(f.exits, 1);
+        QVERIFY(!QFileInfo::exists(f.state.SettingsFile));
+        QCOMPARE(contentOf(blocker), QByteArray("x"));
+    }
+
+    // A settings directory that is a file's place: the same.
+    void settingsPathIsADirectory()
+    {
+        QTemporaryDir dir;
+        MenuFixture f;
+        f.state.SettingsFile = dir.filePath(QStringLiteral("glimmora.ini"));
+        QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("glimmora.ini")));
+        f.shownClock();
+        f.menu().mnuExit_Click();
+        QCOMPARE(f.exits, 1);
+        QVERIFY(QFileInfo(f.state.SettingsFile).isDir());
+    }
+
+    // Every way out runs the same exit.
+    void exitRoutes_data()
+    {
+        QTest::addColumn<QString>("route");
+        QTest::newRow("menu entry") << "menu";
+        QTest::newRow("power switch") << "power";
+        QTest::newRow("close request") << "close";
+    }
+    void exitRoutes()
+    {
+        QFETCH(QString, route);
+        QTemporaryDir dir;
+        MenuFixture f;
+        f.state.SettingsFile = dir.filePath(QStringLiteral("glimmora.ini"));
+        frmClock& clock = f.shownClock(QPoint(40, 60));
+        f.menu().mnuStdby->setChecked(true);
+
+        if (route == QLatin1String("menu")) {
+            f.menu().mnuExit->trigger();
+        } else if (route == QLatin1String("power")) {
+            sendMouse(clock.lblPower, QEvent::MouseButtonPress, Qt::LeftButton, Qt::LeftButton,
+                      QPoint(3, 3));
+            sendMouse(clock.lblPower, QEvent::MouseButtonRelease, Qt::LeftButton, Qt::NoButton,
+                      QPoint(3, 3));
+        } else {
+            // A close request from the window manager: the window stays (the
+            // end does not come from closing it) and the exit runs.
+            QCloseEvent close;
+            QCoreApplication::sendEvent(&clock, &close);
+            QVERIFY(!close.isAccepted());
+            QVERIFY(clock.isVisible());
+        }
+
+        QCOMPARE(f.exits, 1);
+        QByteArray written = contentOf(f.state.SettingsFile);
+        QVERIFY(written.contains("StandBy=1\nOnTop=0\nX=600\nY=900\n"));
+    }
+};
+
+QTEST_MAIN(TestExitSequence)
+#include "tst_ExitSequence.moc"

@@ -1,0 +1,160 @@
+// Start-up drives the mode handlers with preset marks and sets which saver
+// entries are shown.
+#include "MenuTestSupport.h"
+
+#include "app/Main.h"
+#include "app/WindowHelpers.h"
+#include "platform/SingleInstance.h"
+
+#include <QAction>
+#include <QFile>
+#include <QMenu>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+namespace {
+
+// A program directory with a settings file, and a start of the program in it.
+struct Started
+{
+    QTemporaryDir dir;
+    MenuFixture f;
+    std::unique_ptr<platform::SingleInstance> instance;
+
+    explicit Started(const QByteArray& settings)
+    {
+        const QString program = dir.filePath(QStringLiteral("glimmora"));
+        QFile ini(dir.filePath(QStringLiteral("glimmora.ini")));
+        if (!settings.isNull() && ini.open(QIODevice::WriteOnly)) {
+            ini.write("[Marvane Glimmora]\n" + settings);
+            ini.close();
+        }
+        instance = std::make_unique<platform::SingleInstance>(program);
+        started = Main(f.state, *instance, program, QString());
+    }
+    ~Started() { instance->release(); }
+
+    bool started = false;
+};
+
+} // namespace
+
+class TestMenuStartup : public QObject
+{
+    Q_OBJECT
+private slots:
+    // "1" switches a mode on; anything else off, and off is applied too.
+    void modesRestored_data()
+    {
+        QTest::addColumn<QByteArray>("settings");
+        QTest::addColumn<bool>("standby");
+        QTest::addColumn<bool>("onTop");
+        QTest::addColumn<bool>("saver");
+        QTest::addColumn<bool>("alarm");
+
+        QTest::newRow("no file") << QByteArray() << false << false << false << false;
+        QTest::newRow("all on") << QByteArray("StandBy=1\nOnTop=1\nSaver=1\nAlarm=1\n") << true
+                                << true << true << true;
+        QTest::newRow("keys in any case") << QByteArray("standby=1\nONTOP=1\nsaver=0\naLaRm=1\n")
+                                          << true << true << false << true;
+        QTest::newRow("only exactly 1 is on")
+            << QByteArray("StandBy=true\nOnTop=-1\nSaver=01\nAlarm=1.0\n") << false << false
+            << false << false;
+        QTest::newRow("blanks around the value")
+            << QByteArray("StandBy= 1 \nOnTop=0\n") << true << false << false << false;
+        QTest::newRow("empty values")
+            << QByteArray("StandBy=\nOnTop=\nSaver=\nAlarm=\n") << false << false << false << false;
+    }
+    void modesRestored()
+    {
+        QFETCH(QByteArray, settings);
+        QFETCH(bool, standby);
+        QFETCH(bool, onTop);
+        QFETCH(bool, saver);
+        QFETCH(bool, alarm);
+
+        Started s(settings);
+        QVERIFY(s.started);
+        frmMenu& menu = s.f.menu();
+        frmClock& clock = s.f.clock();
+        QCOMPARE(menu.mnuStdby->isChecked(), standby);
+        QCOMPARE(menu.mnuOnTop->isChecked(), onTop);
+        QCOMPARE(menu.mnuSaver->isChecked(), saver);
+        QCOMPARE(menu.mnuAlarm->isChecked(), alarm);
+        QCOMPARE(clock.Timer1->isActive(), !standby);
+        QCOMPARE(isTopMost(&clock), onTop);
+        QCOMPARE(clock.tmrPlay->isActive(), saver);
+        QCOMPARE(s.f.state.AlarmState, std::int16_t(0));
+        if (!standby) {
+            QCOMPARE(s.f.state.LastSeconds, QStringLiteral("99"));
+        }
+        QVERIFY(clock.isVisible());
+        QVERIFY(!menu.isVisible());
+        QCOMPARE(s.f.exits, 0);
+    }
+
+    // Entries 11 to 13 are shown exactly when "ShowSaver" is non-zero; the
+    // separator above them always.
+    void saverEntriesShownBySetting_data()
+    {
+        QTest::addColumn<QByteArray>("settings");
+        QTest::addColumn<bool>("shown");
+        QTest::newRow("missing") << QByteArray() << false;
+        QTest::newRow("0") << QByteArray("ShowSaver=0\n") << false;
+        QTest::newRow("1") << QByteArray("ShowSaver=1\n") << true;
+        QTest::newRow("2") << QByteArray("ShowSaver=2\n") << true;
+        QTest::newRow("-1") << QByteArray("ShowSaver=-1\n") << true;
+        QTest::newRow("text") << QByteArray("ShowSaver=yes\n") << false;
+        QTest::newRow("leading number") << QByteArray("ShowSaver=3x\n") << true;
+        QTest::newRow("rounds to 0") << QByteArray("ShowSaver=0.5\n") << false;
+        QTest::newRow("rounds to 2") << QByteArray("ShowSaver=1.5\n") << true;
+        QTest::newRow("beyond 16 bits keeps 0") << QByteArray("ShowSaver=40000\n") << false;
+    }
+    void saverEntriesShownBySetting()
+    {
+        QFETCH(QByteArray, settings);
+        QFETCH(bool, shown);
+        Started s(settings);
+        QVERIFY(s.started);
+        frmMenu& menu = s.f.menu();
+        QCOMPARE(menu.mnuSaver->isVisible(), shown);
+        QCOMPARE(menu.mnuKey->isVisible(), shown);
+        QCOMPARE(menu.mnuNix->isVisible(), shown);
+        QVERIFY(menu.mnuNeischt->isVisible());
+        for (QAction* entry : menu.mnuPop->actions()) {
+            if (entry != menu.mnuSaver && entry != menu.mnuKey && entry != menu.mnuNix) {
+                QVERIFY2(entry->isVisible(), qPrintable(entry->objectName()));
+            }
+        }
+    }
+
+    // The saver keeps its saved state when its entry is hidden.
+    void hiddenSaverStillRuns()
+    {
+        Started s("ShowSaver=0\nSaver=1\n");
+        QVERIFY(s.started);
+        QVERIFY(!s.f.menu().mnuSaver->isVisible());
+        QVERIFY(s.f.menu().mnuSaver->isChecked());
+        QVERIFY(s.f.clock().tmrPlay->isActive());
+    }
+
+    // What start-up restored is what the exit writes back.
+    void exitWritesBackWhatWasRead()
+    {
+        Started s("StandBy=1\nOnTop=0\nX=1500\nY=-750\nSaver=0\nAlarm=1\nShowSaver=2\n"
+                  "Skin=\n");
+        QVERIFY(s.started);
+        QCOMPARE(s.f.clock().pos(), QPoint(100, -50));
+        s.f.menu().mnuExit_Click();
+        QCOMPARE(s.f.exits, 1);
+        QFile ini(s.f.state.SettingsFile);
+        QVERIFY(ini.open(QIODevice::ReadOnly));
+        QCOMPARE(ini.readAll(),
+                 QByteArray("[Marvane Glimmora]\nStandBy=1\nOnTop=0\nX=1500\nY=-750\nSaver=0\n"
+                            "Alarm=1\nShowSaver=2\nSkin=\n"));
+    }
+};
+
+QTEST_MAIN(TestMenuStartup)
+#include "tst_MenuStartup.moc"
