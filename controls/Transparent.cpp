@@ -2,11 +2,15 @@
 
 #include <QBitmap>
 #include <QCoreApplication>
+#include <QPalette>
 #include <QWidget>
 
-Transparent::Transparent(QWidget* container) : QObject(container), m_container(container) {}
+Transparent::Transparent(QWidget* container)
+    : QObject(container), m_container(container),
+      m_color(container ? container->palette().color(QPalette::Button) : QColor(Qt::lightGray))
+{}
 
-void Transparent::setMaskColor(QRgb color)
+void Transparent::setMaskColor(const QColor& color)
 {
     m_color = color;
     ApplyMaskRegion();
@@ -18,15 +22,17 @@ void Transparent::setMaskPicture(const QImage& picture)
     ApplyMaskRegion();
 }
 
-QRegion Transparent::regionOf(const QImage& picture, QRgb maskColor)
+QRegion Transparent::regionOf(const QImage& picture, const QColor& maskColor)
 {
     if (picture.isNull()) {
         return {};
     }
+    // Compare opaque pixel values: the picture in a 32-bit opaque format and
+    // the colour with full alpha. MaskInColor marks the mask-coloured pixels,
+    // which the bitmap's colour table turns into the cut-away ones.
     const QImage rgb = picture.convertToFormat(QImage::Format_RGB32);
-    // MaskOutColor: set bits where the colour is not the mask colour.
     const QImage bits =
-        rgb.createMaskFromColor(0xFF000000u | (maskColor & 0x00FFFFFFu), Qt::MaskOutColor);
+        rgb.createMaskFromColor(0xFF000000u | (maskColor.rgb() & 0x00FFFFFFu), Qt::MaskInColor);
     return QRegion(QBitmap::fromImage(bits));
 }
 
@@ -37,5 +43,11 @@ void Transparent::ApplyMaskRegion()
     }
     m_container->resize(m_picture.size());
     QCoreApplication::processEvents();
-    m_container->setMask(regionOf(m_picture, m_color));
+    QRegion shape = regionOf(m_picture, m_color);
+    if (shape.isEmpty()) {
+        // An empty mask would mean "no shape" to the window system, showing the
+        // whole window; a region beside the window leaves nothing of it.
+        shape = QRegion(-1, -1, 1, 1);
+    }
+    m_container->setMask(shape);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QColor>
 #include <QImage>
 #include <QObject>
 #include <QRegion>
@@ -8,7 +9,8 @@ class QWidget;
 
 // Gives the window it sits on the outline of a picture: every pixel of the
 // mask picture whose colour is not exactly the mask colour belongs to the
-// window, for drawing and for mouse input; the rest is cut away.
+// window, for drawing and for mouse input (X SHAPE); the rest is cut away.
+// Each write of either property reshapes the window.
 class Transparent : public QObject
 {
 public:
@@ -17,17 +19,17 @@ public:
     QImage MaskPicture() const { return m_picture; }
     void setMaskPicture(const QImage& picture);
 
-    QRgb MaskColor() const { return m_color; }
-    void setMaskColor(QRgb color);
+    QColor MaskColor() const { return m_color; }
+    void setMaskColor(const QColor& color);
 
-    // The region of a picture's pixels that are not of the colour.
-    static QRegion regionOf(const QImage& picture, QRgb maskColor);
+    // The pixels of `picture` whose colour is not `maskColor`, exactly.
+    static QRegion regionOf(const QImage& picture, const QColor& maskColor);
 
 private:
     void ApplyMaskRegion();
 
     QWidget* m_container;
     QImage m_picture;
-    // The button-face system colour, a value no picture pixel has.
-    QRgb m_color = 0x8000000F;
+    // Until set: the colour of button faces, as for any such control.
+    QColor m_color;
 };

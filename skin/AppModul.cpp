@@ -2,10 +2,85 @@
 
 #include "app/AppState.h"
 #include "clock/frmClock.h"
+#include "skin/PictureLoader.h"
+#include "skin/SkinFiles.h"
+#include "skin/SkinReader.h"
 
-void LoadSkin(frmClock& /*clock*/, AppState& state, const QString& path)
+namespace {
+
+// Each of these is one step: a value that cannot be applied is skipped and the
+// element keeps what it had. Negative sizes are refused; zero is applied.
+void setTop(QWidget& w, SkinNumber value)
 {
-    state.SkinFilePath = path + QStringLiteral("SkinFile.ini");
+    if (const auto px = toPixels(value)) {
+        w.move(w.x(), *px);
+    }
+}
+
+void setLeft(QWidget& w, SkinNumber value)
+{
+    if (const auto px = toPixels(value)) {
+        w.move(*px, w.y());
+    }
+}
+
+void setWidth(QWidget& w, SkinNumber value)
+{
+    if (const auto px = toPixels(value); px && *px >= 0) {
+        w.resize(*px, w.height());
+    }
+}
+
+void setHeight(QWidget& w, SkinNumber value)
+{
+    if (const auto px = toPixels(value); px && *px >= 0) {
+        w.resize(w.width(), *px);
+    }
+}
+
+void place(QWidget& w, const SkinRect& r)
+{
+    setTop(w, r.top);
+    setLeft(w, r.left);
+    setWidth(w, r.width);
+    setHeight(w, r.height);
+}
+
+// A picture that is missing or cannot be read leaves the one shown.
+void loadInto(QImage& target, const QString& file)
+{
+    QImage picture = loadPicture(file);
+    if (!picture.isNull()) {
+        target = std::move(picture);
+    }
+}
+
+} // namespace
+
+void LoadSkin(frmClock& clock, AppState& state, const QString& path)
+{
+    state.SkinFilePath = skinFilePath(path, QStringLiteral("SkinFile.ini"));
+    const SkinDescription skin = readSkinDescription(state.SkinFilePath, state.AppTitle);
+
+    if (QImage face = loadPicture(skinFilePath(path, QStringLiteral("back.bmp"))); !face.isNull()) {
+        clock.picBack->setPicture(face);
+    }
+    for (std::size_t i = 0; i < clock.Picture1.size(); ++i) {
+        loadInto(clock.Picture1[i], skinFilePath(path, skin.digitFile[i]));
+    }
+
+    // The window's own coordinates are face pixels already, so the second
+    // standby area needs no scale of its own.
+    setWidth(*clock.picBack, skin.width);
+    setHeight(*clock.picBack, skin.height);
+    for (std::size_t i = 0; i < clock.picTube.size(); ++i) {
+        place(*clock.picTube[i], skin.digit[i]);
+    }
+    place(*clock.lblPower, skin.powerSwitch);
+    place(*clock.lblStdby[0], skin.standBy);
+    clock.lblStdby[1]->setGeometry(clock.lblStdby[0]->geometry());
+    place(*clock.lblAlarm, skin.alarm);
+
     state.LastSeconds = QStringLiteral("99");
     state.LastMinutes = QStringLiteral("99");
     state.LastHours = QStringLiteral("99");

@@ -1,0 +1,64 @@
+#include "clock/ClockTick.h"
+
+#include <cstdio>
+#include <ctime>
+
+QString localTimeText(qint64 secondsSinceEpoch)
+{
+    const auto t = static_cast<std::time_t>(secondsSinceEpoch);
+    if (static_cast<qint64>(t) != secondsSinceEpoch) {
+        return {};
+    }
+    std::tm parts{};
+    if (!localtime_r(&t, &parts)) {
+        return {};
+    }
+    char text[16];
+    std::snprintf(text, sizeof text, "%02d:%02d:%02d", parts.tm_hour, parts.tm_min, parts.tm_sec);
+    return QString::fromLatin1(text);
+}
+
+std::int16_t digitValue(QChar c)
+{
+    return (c >= u'0' && c <= u'9') ? static_cast<std::int16_t>(c.unicode() - u'0') : 0;
+}
+
+TickPlan planTick(const QString& timeText, const QString& lastSeconds, const QString& lastMinutes,
+                  const QString& lastHours)
+{
+    TickPlan plan;
+    plan.hours = timeText.mid(0, 2);
+    plan.minutes = timeText.mid(3, 2);
+    plan.seconds = timeText.size() >= 2 ? timeText.right(2) : timeText;
+    plan.secondsChanged = plan.seconds != lastSeconds;
+    plan.minutesChanged = plan.minutes != lastMinutes;
+    plan.hoursChanged = plan.hours != lastHours;
+    const auto at = [](const QString& pair, qsizetype i) {
+        return i < pair.size() ? digitValue(pair[i]) : std::int16_t{0};
+    };
+    plan.digits = {at(plan.hours, 0),   at(plan.hours, 1),   at(plan.minutes, 0),
+                   at(plan.minutes, 1), at(plan.seconds, 0), at(plan.seconds, 1)};
+    return plan;
+}
+
+bool alarmMatches(const QString& alarmHour, const QString& alarmMinute, const QString& currentHours,
+                  const QString& currentMinutes)
+{
+    return alarmHour == currentHours && alarmMinute == currentMinutes;
+}
+
+AlarmEntry alarmEnter(bool matches, std::int16_t state)
+{
+    if (!matches) {
+        return {0, false};
+    }
+    if (state == 0) {
+        return {1, true};
+    }
+    return {state, false};
+}
+
+bool alarmPlays(bool matches, std::int16_t state)
+{
+    return matches && state == 1;
+}

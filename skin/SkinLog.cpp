@@ -1,0 +1,4 @@
+#include "skin/SkinLog.h"
+
+// Off unless enabled with a logging rule.
+Q_LOGGING_CATEGORY(lcSkin, "glimmora.skin", QtCriticalMsg)

@@ -1,0 +1,151 @@
+// The shaped-window control: exactly the pixels not of the mask colour stay.
+#include "controls/Transparent.h"
+
+#include <QPainter>
+#include <QTest>
+#include <QWidget>
+
+namespace {
+
+const QColor Mask(0, 0, 40);
+
+// A picture of mask colour with a few pixels in other colours, some of them
+// one step away from the mask colour in each channel.
+QImage speckled(QSize size)
+{
+    QImage picture(size, QImage::Format_RGB32);
+    picture.fill(Mask);
+    const QRgb near[] = {qRgb(0, 0, 41), qRgb(0, 0, 39), qRgb(1, 0, 40), qRgb(0, 1, 40),
+                         qRgb(200, 150, 90)};
+    int i = 0;
+    for (int y = 0; y < size.height(); ++y) {
+        for (int x = 0; x < size.width(); ++x) {
+            if ((x * 7 + y * 3) % 5 == 0) {
+                picture.setPixel(x, y, near[i++ % 5]);
+            }
+        }
+    }
+    return picture;
+}
+
+// The pixels of the region inside `size` that differ from the expectation.
+int wrongPixels(const QRegion& region, const QImage& picture, QRgb cut)
+{
+    int wrong = 0;
+    for (int y = 0; y < picture.height(); ++y) {
+        for (int x = 0; x < picture.width(); ++x) {
+            const bool kept = (picture.pixel(x, y) & 0xFFFFFF) != (cut & 0xFFFFFF);
+            wrong += region.contains(QPoint(x, y)) != kept ? 1 : 0;
+        }
+    }
+    return wrong;
+}
+
+} // namespace
+
+class TransparentTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void regionIsExactlyTheOtherColours_data()
+    {
+        QTest::addColumn<int>("format");
+        QTest::newRow("32-bit") << int{QImage::Format_RGB32};
+        QTest::newRow("24-bit") << int{QImage::Format_RGB888};
+        QTest::newRow("with alpha") << int{QImage::Format_ARGB32};
+    }
+
+    void regionIsExactlyTheOtherColours()
+    {
+        QFETCH(int, format);
+        const QImage picture =
+            speckled(QSize(37, 23)).convertToFormat(static_cast<QImage::Format>(format));
+        const QRegion region = Transparent::regionOf(picture, Mask);
+        QCOMPARE(wrongPixels(region, picture, Mask.rgb()), 0);
+        QVERIFY(!region.contains(QPoint(0, 1))); // mask colour
+        QVERIFY(region.contains(QPoint(0, 0)));  // RGB(0, 0, 41)
+        QVERIFY((region & QRect(0, 0, 37, 23)) == region);
+    }
+
+    void pictureWithoutMaskColourIsARectangle()
+    {
+        QImage picture(50, 20, QImage::Format_RGB32);
+        picture.fill(qRgb(0, 0, 41));
+        QVERIFY(Transparent::regionOf(picture, Mask).xored(QRect(0, 0, 50, 20)).isEmpty());
+    }
+
+    void containerTakesSizeAndShape()
+    {
+        QWidget window;
+        window.resize(300, 300);
+        Transparent shaper(&window);
+
+        shaper.setMaskColor(Mask); // no picture yet: nothing changes
+        QCOMPARE(window.size(), QSize(300, 300));
+        QVERIFY(window.mask().isEmpty());
+
+        QImage picture(120, 60, QImage::Format_RGB32);
+        picture.fill(Mask);
+        QPainter(&picture).fillRect(10, 10, 30, 20, QColor(90, 60, 30));
+        shaper.setMaskPicture(picture);
+        QCOMPARE(window.size(), QSize(120, 60));
+        QVERIFY(window.mask().xored(QRect(10, 10, 30, 20)).isEmpty());
+        QCOMPARE(shaper.MaskPicture(), picture);
+        QCOMPARE(shaper.MaskColor(), Mask);
+
+        // Another colour reshapes at once: now the body is cut away.
+        shaper.setMaskColor(QColor(90, 60, 30));
+        QVERIFY(window.mask().xored(QRegion(0, 0, 120, 60) - QRect(10, 10, 30, 20)).isEmpty());
+
+        // Another picture resizes the window to it.
+        QImage small(40, 30, QImage::Format_RGB32);
+        small.fill(qRgb(1, 2, 3));
+        shaper.setMaskPicture(small);
+        QCOMPARE(window.size(), QSize(40, 30));
+        QVERIFY(window.mask().xored(QRect(0, 0, 40, 30)).isEmpty());
+    }
+
+    void nullPictureKeepsTheShape()
+    {
+        QWidget window;
+        Transparent shaper(&window);
+        shaper.setMaskColor(Mask);
+        QImage picture(20, 20, QImage::Format_RGB32);
+        picture.fill(Qt::white);
+        shaper.setMaskPicture(picture);
+        const QRegion before = window.mask();
+        shaper.setMaskPicture(QImage());
+        QCOMPARE(window.mask(), before);
+        QCOMPARE(window.size(), QSize(20, 20));
+    }
+
+    void allMaskColourLeavesNothing()
+    {
+        QWidget window;
+        Transparent shaper(&window);
+        shaper.setMaskColor(Mask);
+        QImage picture(64, 32, QImage::Format_RGB32);
+        picture.fill(Mask);
+        shaper.setMaskPicture(picture);
+        QCOMPARE(window.size(), QSize(64, 32));
+        QVERIFY(!window.mask().isEmpty());
+        QVERIFY((window.mask() & window.rect()).isEmpty());
+    }
+
+    void defaultColourIsTheButtonFace()
+    {
+        QWidget window;
+        Transparent shaper(&window);
+        QCOMPARE(shaper.MaskColor(), window.palette().color(QPalette::Button));
+        QImage picture(10, 10, QImage::Format_RGB32);
+        picture.fill(Mask);
+        picture.setPixel(3, 3, shaper.MaskColor().rgb());
+        shaper.setMaskPicture(picture);
+        QVERIFY(!window.mask().contains(QPoint(3, 3)));
+        QVERIFY(window.mask().contains(QPoint(4, 4)));
+    }
+};
+
+QTEST_MAIN(TransparentTest)
+#include "tst_Transparent.moc"

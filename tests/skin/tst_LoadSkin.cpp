@@ -1,0 +1,418 @@
+// Loading skins into the clock window, and the window that results: layout,
+// pictures, window size and shape, and skins that are broken in every way.
+#include "clock/frmClock.h"
+#include "skin/AppModul.h"
+#include "skin/PictureLoader.h"
+#include "tests/clock/ClockFixture.h"
+
+#include <QBuffer>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QtEndian>
+
+namespace {
+
+const QRgb Mask = qRgb(0, 0, 40);
+
+// A face: mask-coloured surroundings around a device of `device` in `size`.
+QImage makeFace(QSize size, QRect device, QRgb body = qRgb(120, 80, 40))
+{
+    QImage face(size, QImage::Format_RGB32);
+    face.fill(Mask);
+    QPainter(&face).fillRect(device, QColor(body));
+    return face;
+}
+
+// The header of a 24-bit BMP claiming `w` × `h`, followed by `pixelBytes`.
+QByteArray bmpHeader(qint32 w, qint32 h, int pixelBytes)
+{
+    QByteArray b(54, '\0');
+    auto put32 = [&b](int at, quint32 v) { qToLittleEndian(v, b.data() + at); };
+    auto put16 = [&b](int at, quint16 v) { qToLittleEndian(v, b.data() + at); };
+    b[0] = 'B';
+    b[1] = 'M';
+    put32(2, static_cast<quint32>(54 + pixelBytes));
+    put32(10, 54);
+    put32(14, 40);
+    put32(18, static_cast<quint32>(w));
+    put32(22, static_cast<quint32>(h));
+    put16(26, 1);
+    put16(28, 24);
+    return b + QByteArray(pixelBytes, '\x55');
+}
+
+} // namespace
+
+class LoadSkinTest : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<ClockFixture> f;
+    std::unique_ptr<frmClock> clock;
+
+    QString skinDir(const QString& name = QStringLiteral("Test")) const
+    {
+        return m_dir->path() + QStringLiteral("/Skins/") + name + u'/';
+    }
+
+    void writeIni(const QByteArray& body, const QString& file = QStringLiteral("SkinFile.ini"))
+    {
+        QDir().mkpath(skinDir());
+        QFile ini(skinDir() + file);
+        QVERIFY(ini.open(QIODevice::WriteOnly));
+        ini.write("[Marvane Glimmora]\r\n" + body);
+    }
+
+    void writeRaw(const QString& file, const QByteArray& bytes)
+    {
+        QDir().mkpath(skinDir());
+        QFile out(skinDir() + file);
+        QVERIFY(out.open(QIODevice::WriteOnly));
+        out.write(bytes);
+    }
+
+    void writePicture(const QString& file, const QImage& picture)
+    {
+        QDir().mkpath(QFileInfo(skinDir() + file).absolutePath());
+        QVERIFY(picture.save(skinDir() + file, "BMP"));
+    }
+
+    void load(const QString& name = QStringLiteral("Test"))
+    {
+        f->state.SkinName = name;
+        clock->Form_Load();
+    }
+
+    // The window's shape as a set of pixels of its rectangle.
+    QRegion shape() const { return clock->mask() & clock->rect(); }
+
+private slots:
+    void init()
+    {
+        m_dir = std::make_unique<QTemporaryDir>();
+        f = std::make_unique<ClockFixture>();
+        f->state.SkinsDir = m_dir->path() + QStringLiteral("/Skins/");
+        clock = std::make_unique<frmClock>(f->state);
+        f->state.clockWindow = clock.get();
+    }
+
+    void cleanup()
+    {
+        clock.reset();
+        f.reset();
+        m_dir.reset();
+    }
+
+    void skinLayoutAndPictures()
+    {
+        writeIni("Width=300\r\nHeight=150\r\n"
+                 "Digit1_Top=10\r\nDigit1_Left=20\r\nDigit1_Width=11\r\nDigit1_Height=21\r\n"
+                 "Digit2_Top=10\r\nDigit2_Left=40\r\nDigit2_Width=11\r\nDigit2_Height=21\r\n"
+                 "Digit3_Top=10.5\r\nDigit3_Left=60.5\r\nDigit3_Width=11\r\nDigit3_Height=21\r\n"
+                 "Digit4_Top=-5\r\nDigit4_Left=-7\r\nDigit4_Width=11\r\nDigit4_Height=21\r\n"
+                 "Digit5_Top=12\r\nDigit5_Left=100\r\nDigit5_Width=8\r\nDigit5_Height=15\r\n"
+                 "Digit6_Top=12\r\nDigit6_Left=110\r\nDigit6_Width=8\r\nDigit6_Height=15\r\n"
+                 "Digit1_File=sub\\hours.bmp\r\n"
+                 "PowerSwitch_Top=1\r\nPowerSwitch_Left=2\r\nPowerSwitch_Width=3\r\n"
+                 "PowerSwitch_Height=4\r\n"
+                 "StandBy_Top=5\r\nStandBy_Left=6\r\nStandBy_Width=7\r\nStandBy_Height=8\r\n"
+                 "Alarm_Top=9\r\nAlarm_Left=10\r\nAlarm_Width=11\r\nAlarm_Height=12\r\n");
+        const QImage face = makeFace(QSize(320, 140), QRect(10, 5, 280, 120));
+        writePicture(QStringLiteral("back.bmp"), face);
+        const QImage hours = makeStrip(3, 11, 21);
+        writePicture(QStringLiteral("sub/hours.bmp"), hours);
+        writePicture(QStringLiteral("2.bmp"), makeStrip(10, 11, 21));
+        writePicture(QStringLiteral("5.bmp"), makeStrip(10, 8, 15));
+        const QImage builtinStrip3 = toScreenFormat(clock->Picture1[2]);
+        load();
+
+        QCOMPARE(f->state.SkinFilePath, skinDir() + QStringLiteral("SkinFile.ini"));
+        QCOMPARE(clock->picBack->geometry(), QRect(0, 0, 300, 150));
+        QCOMPARE(clock->picTube[0]->geometry(), QRect(20, 10, 11, 21));
+        QCOMPARE(clock->picTube[1]->geometry(), QRect(40, 10, 11, 21));
+        QCOMPARE(clock->picTube[2]->geometry(), QRect(60, 10, 11, 21)); // halves to even
+        QCOMPARE(clock->picTube[3]->geometry(), QRect(-7, -5, 11, 21));
+        QCOMPARE(clock->picTube[4]->geometry(), QRect(100, 12, 8, 15));
+        QCOMPARE(clock->picTube[5]->geometry(), QRect(110, 12, 8, 15));
+        QCOMPARE(clock->lblPower->geometry(), QRect(2, 1, 3, 4));
+        QCOMPARE(clock->lblStdby[0]->geometry(), QRect(6, 5, 7, 8));
+        QCOMPARE(clock->lblStdby[1]->geometry(), QRect(6, 5, 7, 8));
+        QCOMPARE(clock->lblAlarm->geometry(), QRect(10, 9, 11, 12));
+
+        QCOMPARE(clock->picBack->image(), face);
+        QCOMPARE(clock->Picture1[0], hours);
+        QCOMPARE(clock->Picture1[4], clock->Picture1[5]); // both from 5.bmp
+        QCOMPARE(clock->Picture1[4].size(), QSize(80, 15));
+        QCOMPARE(clock->Picture1[2], builtinStrip3); // no 3.bmp: the built-in strip stays
+
+        // The window is the picture's size, not Width × Height, and has its shape.
+        QCOMPARE(clock->size(), QSize(320, 140));
+        QVERIFY(shape().xored(QRegion(10, 5, 280, 120)).isEmpty());
+        QVERIFY(clock->autoFillBackground()); // the face area leaves part of the window
+
+        QCOMPARE(f->state.LastSeconds, QStringLiteral("99"));
+        QCOMPARE(f->state.LastMinutes, QStringLiteral("99"));
+        QCOMPARE(f->state.LastHours, QStringLiteral("99"));
+        QCOMPARE(int{clock->KeyPeriod}, 1800);
+
+        f->now = 12 * 3600 + 34 * 60 + 56; // 12:34:56 UTC
+        qputenv("TZ", "UTC");
+        tzset();
+        clock->Timer1_Timer();
+        QVERIFY(showsCell(clock->picTube[0]->image(), 1));
+        QVERIFY(showsCell(clock->picTube[1]->image(), 2));
+        QVERIFY(showsCell(clock->picTube[4]->image(), 5));
+        QVERIFY(showsCell(clock->picTube[5]->image(), 6));
+    }
+
+    void windowsNamesInAnyCase()
+    {
+        QDir().mkpath(skinDir());
+        QFile ini(skinDir() + QStringLiteral("skinfile.INI"));
+        QVERIFY(ini.open(QIODevice::WriteOnly));
+        ini.write("[MARVANE GLIMMORA]\r\nwidth=50\r\nHEIGHT=40\r\nDigit2_File=Strips\\Two.Bmp\r\n");
+        ini.close();
+        writePicture(QStringLiteral("Back.BMP"), makeFace(QSize(50, 40), QRect(0, 0, 50, 40)));
+        writePicture(QStringLiteral("strips/two.bmp"), makeStrip(10, 4, 4));
+        load();
+        QCOMPARE(f->state.SkinFilePath, skinDir() + QStringLiteral("skinfile.INI"));
+        QCOMPARE(clock->picBack->size(), QSize(50, 40));
+        QCOMPARE(clock->size(), QSize(50, 40));
+        QCOMPARE(clock->Picture1[1], makeStrip(10, 4, 4));
+    }
+
+    void sizesRefusedAndApplied_data()
+    {
+        QTest::addColumn<QByteArray>("keys");
+        QTest::addColumn<QRect>("tube"); // picTube(0) afterwards; built-in 113,114 19×34
+        QTest::newRow("negative width refused")
+            << QByteArray("Digit1_Top=3\nDigit1_Left=4\nDigit1_Width=-5\nDigit1_Height=6\n")
+            << QRect(4, 3, 19, 6);
+        QTest::newRow("negative height refused")
+            << QByteArray("Digit1_Top=3\nDigit1_Left=4\nDigit1_Width=5\nDigit1_Height=-0.6\n")
+            << QRect(4, 3, 5, 34);
+        QTest::newRow("minus a half rounds to zero and is applied")
+            << QByteArray("Digit1_Top=3\nDigit1_Left=4\nDigit1_Width=-0.5\nDigit1_Height=6\n")
+            << QRect(4, 3, 0, 6);
+        QTest::newRow("zero applied")
+            << QByteArray("Digit1_Width=0\nDigit1_Height=0\n") << QRect(0, 0, 0, 0);
+        QTest::newRow("1e30 keeps every side")
+            << QByteArray("Digit1_Top=1e30\nDigit1_Left=1e30\nDigit1_Width=1e30\n"
+                          "Digit1_Height=1e30\n")
+            << QRect(113, 114, 19, 34);
+        QTest::newRow("-1e30 keeps every side")
+            << QByteArray("Digit1_Top=-1e30\nDigit1_Left=-1e30\nDigit1_Width=-1e30\n"
+                          "Digit1_Height=-1e30\n")
+            << QRect(113, 114, 19, 34);
+        QTest::newRow("NaN text is 0")
+            << QByteArray("Digit1_Top=NaN\nDigit1_Left=NaN\nDigit1_Width=NaN\nDigit1_Height=7\n")
+            << QRect(0, 0, 0, 7);
+        QTest::newRow("3000 characters keep the side")
+            << QByteArray("Digit1_Top=" + QByteArray(3000, '8') + "\nDigit1_Left=9\n" +
+                          "Digit1_Width=" + QByteArray(3000, '1') +
+                          "\nDigit1_Height=" + QByteArray(3000, 'z') + "\n")
+            << QRect(9, 114, 19, 0);
+        QTest::newRow("decimal commas lose the fraction")
+            << QByteArray("Digit1_Top=12,9\nDigit1_Left=1,5\nDigit1_Width=19,99\n"
+                          "Digit1_Height=34,1\n")
+            << QRect(1, 12, 19, 34);
+        QTest::newRow("just outside the 16-bit range")
+            << QByteArray("Digit1_Top=-32769\nDigit1_Left=32767.5\nDigit1_Width=40000\n"
+                          "Digit1_Height=32767\n")
+            << QRect(113, 114, 19, 32767);
+    }
+
+    void sizesRefusedAndApplied()
+    {
+        QFETCH(QByteArray, keys);
+        QFETCH(QRect, tube);
+        writeIni(keys);
+        load();
+        QCOMPARE(clock->picTube[0]->geometry(), tube);
+        // Nothing else stops loading: the other tubes take their (zero) values.
+        QCOMPARE(clock->picTube[1]->geometry(), QRect(0, 0, 0, 0));
+    }
+
+    void secondStandbyAreaCopiesTheFirst()
+    {
+        writeIni("StandBy_Top=-3\nStandBy_Left=1e39\nStandBy_Width=-9\nStandBy_Height=2.5\n");
+        load();
+        // Left and width refused: the built-in 101 and 30 stay, and are copied.
+        QCOMPARE(clock->lblStdby[0]->geometry(), QRect(101, -3, 30, 2));
+        QCOMPARE(clock->lblStdby[1]->geometry(), clock->lblStdby[0]->geometry());
+    }
+
+    void noSkinNameLoadsNothing()
+    {
+        f->state.SkinName.clear();
+        const QRect tube0 = clock->picTube[0]->geometry();
+        clock->Form_Load();
+        QCOMPARE(clock->picTube[0]->geometry(), tube0);
+        QCOMPARE(f->state.LastSeconds, QString());
+        QCOMPARE(f->state.SkinFilePath, QString());
+        QCOMPARE(int{clock->KeyPeriod}, 1800);
+        if (!clock->picBack->image().isNull()) {
+            QCOMPARE(clock->size(), clock->picBack->image().size());
+        }
+    }
+
+    void brokenSkins_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::newRow("skin folder does not exist") << "nofolder";
+        QTest::newRow("no SkinFile.ini") << "noini";
+        QTest::newRow("garbage back.bmp") << "garbage";
+        QTest::newRow("truncated back.bmp") << "truncated";
+        QTest::newRow("header claims 100000 × 100000") << "huge";
+        QTest::newRow("negative size in the header") << "negative";
+        QTest::newRow("empty back.bmp") << "empty";
+        QTest::newRow("back.bmp is a folder") << "folder";
+    }
+
+    void brokenSkins()
+    {
+        QFETCH(QString, kind);
+        const QImage builtinFace = toScreenFormat(clock->picBack->image());
+        const QImage builtinStrip = toScreenFormat(clock->Picture1[1]);
+        const QImage strip = makeStrip(10, 19, 34);
+        if (kind != QStringLiteral("nofolder")) {
+            writePicture(QStringLiteral("2.bmp"), strip);
+        }
+        if (kind == QStringLiteral("garbage")) {
+            writeRaw(QStringLiteral("back.bmp"), QByteArray(5000, '\x8e'));
+        } else if (kind == QStringLiteral("truncated")) {
+            QBuffer buffer;
+            buffer.open(QIODevice::WriteOnly);
+            makeFace(QSize(200, 100), QRect(5, 5, 190, 90)).save(&buffer, "BMP");
+            writeRaw(QStringLiteral("back.bmp"), buffer.data().left(54 + 600 * 10));
+        } else if (kind == QStringLiteral("huge")) {
+            writeRaw(QStringLiteral("back.bmp"), bmpHeader(100000, 100000, 300));
+        } else if (kind == QStringLiteral("negative")) {
+            writeRaw(QStringLiteral("back.bmp"), bmpHeader(-20, -20, 300));
+        } else if (kind == QStringLiteral("empty")) {
+            writeRaw(QStringLiteral("back.bmp"), QByteArray());
+        } else if (kind == QStringLiteral("folder")) {
+            QDir().mkpath(skinDir() + QStringLiteral("back.bmp"));
+        }
+        if (kind != QStringLiteral("nofolder") && kind != QStringLiteral("noini")) {
+            writeIni("Width=460\nHeight=234\n");
+        }
+        load();
+
+        // Every number that exists is applied, the rest is 0; the program goes
+        // on with the face it has, whole or as far as it could be read.
+        QCOMPARE(clock->picTube[3]->geometry(), QRect(0, 0, 0, 0));
+        if (kind == QStringLiteral("nofolder")) {
+            QCOMPARE(clock->Picture1[1], builtinStrip);
+        } else {
+            QCOMPARE(clock->Picture1[1], strip);
+        }
+        const QImage face = clock->picBack->image();
+        if (kind == QStringLiteral("truncated") && face != builtinFace) {
+            QCOMPARE(face.size(), QSize(200, 100)); // read as far as it goes
+        } else {
+            QCOMPARE(face, builtinFace);
+        }
+        if (!face.isNull()) {
+            QCOMPARE(clock->size(), face.size());
+        }
+        f->now = 3 * 3600 + 4;
+        clock->Timer1_Timer();
+        QCOMPARE(f->state.LastSeconds, QStringLiteral("04"));
+    }
+
+    void refusedPictureIsNotAllocated()
+    {
+        writeRaw(QStringLiteral("huge.bmp"), bmpHeader(100000, 100000, 300));
+        writeRaw(QStringLiteral("wide.bmp"), bmpHeader(40000, 1, 300));
+        QVERIFY(loadPicture(skinDir() + QStringLiteral("huge.bmp")).isNull());
+        QVERIFY(loadPicture(skinDir() + QStringLiteral("wide.bmp")).isNull());
+        writePicture(QStringLiteral("ok.bmp"), makeStrip(10, 19, 34));
+        const QImage ok = loadPicture(skinDir() + QStringLiteral("ok.bmp"));
+        QCOMPARE(ok.format(), ScreenFormat);
+        QCOMPARE(ok, makeStrip(10, 19, 34));
+    }
+
+    void otherPictureFormatsUnderBmpNames()
+    {
+        writeIni("Width=60\nHeight=30\n");
+        const QImage face = makeFace(QSize(60, 30), QRect(2, 2, 50, 20));
+        QVERIFY(face.save(skinDir() + QStringLiteral("back.bmp"), "PNG"));
+        load();
+        QCOMPARE(clock->picBack->image(), face);
+        QCOMPARE(clock->size(), QSize(60, 30));
+    }
+
+    void stripNarrowerThanItsCells()
+    {
+        writeIni("Digit6_Top=0\nDigit6_Left=0\nDigit6_Width=14\nDigit6_Height=26\n");
+        writePicture(QStringLiteral("5.bmp"), makeStrip(10, 14, 26).copy(0, 0, 30, 26));
+        load();
+        qputenv("TZ", "UTC");
+        tzset();
+        f->now = 59; // 00:00:59: cell 9 of the short strip
+        clock->Timer1_Timer();
+        const QImage tube = clock->picTube[5]->image();
+        QCOMPARE(tube.size(), QSize(14, 26));
+        QCOMPARE(tube.pixel(0, 0), qRgb(0, 0, 0));
+        QCOMPARE(tube.pixel(13, 25), qRgb(0, 0, 0));
+        f->now = 62; // cell 2 ends at the strip's last column
+        clock->Timer1_Timer();
+        QCOMPARE(clock->picTube[5]->image().pixel(0, 0), stripPixel(2, 0, 0));
+        QCOMPARE(clock->picTube[5]->image().pixel(1, 0), stripPixel(2, 1, 0));
+        QCOMPARE(clock->picTube[5]->image().pixel(2, 0), qRgb(0, 0, 0));
+    }
+
+    void faceEntirelyOfTheMaskColour()
+    {
+        writeIni("Width=80\nHeight=60\n");
+        writePicture(QStringLiteral("back.bmp"), makeFace(QSize(80, 60), QRect()));
+        load();
+        QCOMPARE(clock->size(), QSize(80, 60));
+        QVERIFY(!clock->mask().isEmpty()); // a shape is set, not removed
+        QVERIFY(shape().isEmpty());        // and nothing of the window is in it
+    }
+
+    void builtinLayoutRepeatedIsTheBuiltinWindow()
+    {
+        if (clock->picBack->image().isNull()) {
+            QSKIP("the built-in pictures are not embedded in this build");
+        }
+        ClockFixture plainState;
+        frmClock plain(plainState.state);
+        plain.Form_Load();
+
+        writeIni("Width=460\nHeight=234\n"
+                 "Digit1_Top=114\nDigit1_Left=113\nDigit1_Width=19\nDigit1_Height=34\n"
+                 "Digit2_Top=113\nDigit2_Left=153\nDigit2_Width=19\nDigit2_Height=34\n"
+                 "Digit3_Top=113\nDigit3_Left=207\nDigit3_Width=19\nDigit3_Height=34\n"
+                 "Digit4_Top=113\nDigit4_Left=248\nDigit4_Width=19\nDigit4_Height=34\n"
+                 "Digit5_Top=120\nDigit5_Left=306\nDigit5_Width=14\nDigit5_Height=26\n"
+                 "Digit6_Top=120\nDigit6_Left=339\nDigit6_Width=14\nDigit6_Height=26\n"
+                 "PowerSwitch_Top=156\nPowerSwitch_Left=48\nPowerSwitch_Width=54\n"
+                 "PowerSwitch_Height=35\n"
+                 "StandBy_Top=156\nStandBy_Left=101\nStandBy_Width=30\nStandBy_Height=33\n"
+                 "Alarm_Top=45\nAlarm_Left=667\nAlarm_Width=50\nAlarm_Height=44\n");
+        const char* builtins[] = {"back", "1", "2", "3", "4", "5"};
+        for (const char* name : builtins) {
+            QVERIFY(QFile::copy(QStringLiteral(":/builtin/%1.bmp").arg(QLatin1String(name)),
+                                skinDir() + QStringLiteral("%1.bmp").arg(QLatin1String(name))));
+        }
+        load();
+        QCOMPARE(clock->size(), plain.size());
+        QCOMPARE(clock->mask(), plain.mask());
+        for (std::size_t k = 0; k < 6; ++k) {
+            QCOMPARE(clock->picTube[k]->geometry(), plain.picTube[k]->geometry());
+            QCOMPARE(clock->Picture1[k], plain.Picture1[k]);
+        }
+        // Only the second standby area differs: the skin copies the first.
+        QCOMPARE(clock->lblStdby[1]->geometry(), QRect(101, 156, 30, 33));
+        QCOMPARE(clock->grab().toImage(), plain.grab().toImage());
+    }
+};
+
+QTEST_MAIN(LoadSkinTest)
+#include "tst_LoadSkin.moc"
