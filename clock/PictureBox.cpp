@@ -12,6 +12,9 @@ PictureBox::PictureBox(QWidget* parent) : QWidget(parent)
 void PictureBox::setPicture(const QImage& picture)
 {
     m_image = picture;
+    // A picture with transparent parts (the lamps without their ground) lets
+    // what lies behind show; an opaque one spares painting it.
+    setAttribute(Qt::WA_OpaquePaintEvent, !picture.hasAlphaChannel());
     update();
 }
 

@@ -75,6 +75,7 @@ void frmClock::buildElements()
         picLED[i] = new PictureBox(this);
         picLED[i]->setGeometry(QRect(QPoint(LampLeft[i], LampTop), LampSize));
         picLED[i]->setPicture(Picture2[0]);
+        picLED[i]->installEventFilter(this);
     }
 
     lblPower = new ClickArea(picBack);

@@ -6,6 +6,27 @@
 
 #include <QScrollBar>
 
+namespace {
+
+// The lamp pictures stand on a magenta ground that is not part of the lamp.
+QImage withoutLampGround(const QImage& lamp)
+{
+    QImage out = lamp.convertToFormat(QImage::Format_ARGB32);
+    bool keyed = false;
+    for (int y = 0; y < out.height(); ++y) {
+        auto* line = reinterpret_cast<QRgb*>(out.scanLine(y));
+        for (int x = 0; x < out.width(); ++x) {
+            if ((line[x] & 0x00FFFFFFu) == 0x00FF00FFu) {
+                line[x] = 0;
+                keyed = true;
+            }
+        }
+    }
+    return keyed ? out.convertToFormat(QImage::Format_ARGB32_Premultiplied) : toScreenFormat(lamp);
+}
+
+} // namespace
+
 void frmClock::Form_Load()
 {
     if (!m_state.SkinName.isEmpty()) {
@@ -24,7 +45,7 @@ void frmClock::Form_Load()
         strip = toScreenFormat(strip);
     }
     for (QImage& lamp : Picture2) {
-        lamp = toScreenFormat(lamp);
+        lamp = withoutLampGround(lamp);
     }
     for (PictureBox* lamp : picLED) {
         lamp->setPicture(Picture2[0]);

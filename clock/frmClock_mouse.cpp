@@ -82,6 +82,13 @@ bool frmClock::eventFilter(QObject* watched, QEvent* event)
     auto* surface = qobject_cast<QWidget*>(watched);
     const bool isBack = surface == picBack;
     const auto tube = std::find(picTube.begin(), picTube.end(), surface);
+    const bool isLamp = std::find(picLED.begin(), picLED.end(), surface) != picLED.end();
+    if (isLamp) {
+        // The lamps take no part in dragging or the menu.
+        const QEvent::Type t = event->type();
+        return t == QEvent::MouseButtonPress || t == QEvent::MouseButtonRelease ||
+               t == QEvent::MouseButtonDblClick || t == QEvent::MouseMove;
+    }
     if (!isBack && tube == picTube.end()) {
         return QWidget::eventFilter(watched, event);
     }
