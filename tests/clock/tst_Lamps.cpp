@@ -1,0 +1,68 @@
+// The colon lamps: their magenta ground is not part of the picture shown,
+// and they take no part in dragging or the menu.
+#include "ClockFixture.h"
+
+#include "app/Forms.h"
+#include "clock/frmClock.h"
+
+#include <QMouseEvent>
+#include <QTest>
+
+class LampsTest : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void magentaGroundBecomesTransparent()
+    {
+        ClockFixture f;
+        frmClock& clock = Clock(f.state);
+        QImage lamp(16, 67, QImage::Format_RGB32);
+        lamp.fill(qRgb(255, 0, 255));
+        lamp.setPixel(8, 10, qRgb(200, 20, 20));
+        lamp.setPixel(8, 11, qRgb(255, 0, 254)); // near magenta stays
+        clock.Picture2[0] = lamp;
+        clock.Picture2[1] = lamp;
+        clock.Form_Load();
+        const QImage shown = clock.picLED[0]->image();
+        QCOMPARE(qAlpha(shown.pixel(0, 0)), 0);
+        QCOMPARE(shown.pixel(8, 10), qRgb(200, 20, 20));
+        QCOMPARE(shown.pixel(8, 11), qRgb(255, 0, 254));
+        QVERIFY(!clock.picLED[0]->testAttribute(Qt::WA_OpaquePaintEvent));
+    }
+
+    void opaqueLampsStayOpaque()
+    {
+        ClockFixture f;
+        frmClock& clock = Clock(f.state);
+        QImage lamp(16, 67, QImage::Format_RGB32);
+        lamp.fill(qRgb(60, 0, 0));
+        clock.Picture2[0] = lamp;
+        clock.Form_Load();
+        QVERIFY(!clock.picLED[0]->image().hasAlphaChannel());
+        QVERIFY(clock.picLED[0]->testAttribute(Qt::WA_OpaquePaintEvent));
+    }
+
+    void pressOnALampDoesNotDrag()
+    {
+        ClockFixture f;
+        frmClock& clock = Clock(f.state);
+        clock.Form_Load();
+        clock.resize(600, 400); // bring the lamps inside the window
+        clock.show();
+        QWidget* lamp = clock.picLED[0];
+        const QPoint inLamp(5, 5);
+        QMouseEvent press(QEvent::MouseButtonPress, inLamp, lamp->mapToGlobal(inLamp),
+                          Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(lamp, &press);
+        QVERIFY(!clock.Dragging);
+        const QPoint before = clock.pos();
+        QMouseEvent move(QEvent::MouseMove, inLamp + QPoint(30, 12),
+                         lamp->mapToGlobal(inLamp + QPoint(30, 12)), Qt::NoButton, Qt::LeftButton,
+                         Qt::NoModifier);
+        QApplication::sendEvent(lamp, &move);
+        QCOMPARE(clock.pos(), before);
+    }
+};
+
+QTEST_MAIN(LampsTest)
+#include "tst_Lamps.moc"
