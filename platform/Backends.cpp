@@ -1,25 +1,15 @@
 #include "platform/Backends.h"
 
+#include "platform/audio/PulseSoundOutput.h"
 #include "platform/x11/X11KeyInjector.h"
 
 #include <QtGlobal>
 
 namespace platform {
-namespace {
-
-// Stand-ins until the real backends are wired in.
-class SilentSound final : public SoundOutput
-{
-public:
-    void play(const QString&) override {}
-    void stop() override {}
-};
-
-} // namespace
 
 std::unique_ptr<SoundOutput> makeSoundOutput()
 {
-    return std::make_unique<SilentSound>();
+    return std::make_unique<PulseSoundOutput>();
 }
 
 std::unique_ptr<KeyInjector> makeKeyInjector()

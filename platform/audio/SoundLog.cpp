@@ -1,0 +1,7 @@
+#include "platform/audio/SoundLog.h"
+
+namespace platform {
+
+Q_LOGGING_CATEGORY(lcSound, "glimmora.sound", QtWarningMsg)
+
+} // namespace platform
