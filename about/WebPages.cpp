@@ -1,0 +1,17 @@
+#include "about/WebPages.h"
+
+#include "app/AppState.h"
+
+#ifndef GLIMMORA_HOMEPAGE
+#error "GLIMMORA_HOMEPAGE is set by about/CMakeLists.txt"
+#endif
+
+QString homePageAddress()
+{
+    return QStringLiteral(GLIMMORA_HOMEPAGE);
+}
+
+QString productPageFile(const AppState& state)
+{
+    return state.ProgramDir + QStringLiteral("manual.html");
+}

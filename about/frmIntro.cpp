@@ -1,0 +1,181 @@
+#include "about/frmIntro.h"
+
+#include "about/WebPages.h"
+#include "app/AppState.h"
+#include "app/Forms.h"
+#include "app/WindowHelpers.h"
+#include "clock/PictureBox.h"
+
+#include <QCursor>
+#include <QFont>
+#include <QImage>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPalette>
+#include <QPixmap>
+
+namespace {
+
+QCursor handCursor()
+{
+    const QPixmap hand(QStringLiteral(":/builtin/hand.png"));
+    if (hand.isNull()) {
+        return QCursor(Qt::PointingHandCursor);
+    }
+    return QCursor(hand, 15, 14);
+}
+
+// Keys that produce a character close the window. Delete is left out: like
+// the arrows it edits rather than types, although X gives it a character.
+bool producesCharacter(const QKeyEvent* event)
+{
+    return !event->text().isEmpty() && event->key() != Qt::Key_Delete;
+}
+
+} // namespace
+
+QString versionText(int major, int minor, int patch)
+{
+    return QStringLiteral("Version: %1.%2.%3").arg(major).arg(minor).arg(patch);
+}
+
+frmIntro::frmIntro(AppState& state, QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), m_state(state)
+{
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowTitle(state.AppTitle);
+    setFixedSize(615, 400);
+    setFocusPolicy(Qt::StrongFocus);
+    QPalette black = palette();
+    black.setColor(QPalette::Window, Qt::black);
+    setPalette(black);
+    setAutoFillBackground(true);
+
+    Picture1 = new PictureBox(this);
+    Picture1->setObjectName(QStringLiteral("Picture1"));
+    Picture1->setGeometry(0, 0, 617, 401);
+    Picture1->setPicture(QImage(QStringLiteral(":/builtin/about.bmp")));
+    Picture1->installEventFilter(this);
+
+    Label1 = new QLabel(QStringLiteral("Version: 0.0.0"), Picture1);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    Label1->setGeometry(474, 372, 123, 17);
+    Label1->setAlignment(Qt::AlignRight | Qt::AlignTop);
+    QFont font(QStringLiteral("Liberation Sans"));
+    font.setPointSizeF(9.75);
+    font.setBold(true);
+    Label1->setFont(font);
+    QPalette white = Label1->palette();
+    white.setColor(QPalette::WindowText, Qt::white);
+    Label1->setPalette(white);
+    Label1->setAutoFillBackground(false);
+    Label1->installEventFilter(this);
+
+    const QCursor hand = handCursor();
+    Image1 = new ClickArea(Picture1);
+    Image1->setObjectName(QStringLiteral("Image1"));
+    Image1->setGeometry(160, 344, 221, 25);
+    Image1->setCursor(hand);
+    Image2 = new ClickArea(Picture1);
+    Image2->setObjectName(QStringLiteral("Image2"));
+    Image2->setGeometry(158, 368, 315, 25);
+    Image2->setCursor(hand);
+    connect(Image1, &ClickArea::clicked, this, &frmIntro::Image1_Click);
+    connect(Image2, &ClickArea::clicked, this, &frmIntro::Image2_Click);
+}
+
+void frmIntro::Form_Load()
+{
+    CenterForm(this);
+    MakeTopMost(this);
+    Label1->setText(
+        versionText(GLIMMORA_VERSION_MAJOR, GLIMMORA_VERSION_MINOR, GLIMMORA_VERSION_PATCH));
+}
+
+void frmIntro::Image1_Click()
+{
+    OpenDocument(homePageAddress());
+}
+
+void frmIntro::Image2_Click()
+{
+    OpenDocument(productPageFile(m_state));
+}
+
+void frmIntro::Label1_Click()
+{
+    close();
+}
+
+void frmIntro::Picture1_Click()
+{
+    close();
+}
+
+void frmIntro::Picture1_DblClick()
+{
+    close();
+}
+
+bool frmIntro::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched != Picture1 && watched != Label1) {
+        return QWidget::eventFilter(watched, event);
+    }
+    switch (event->type()) {
+    case QEvent::MouseButtonPress: {
+        const auto* mouse = static_cast<QMouseEvent*>(event);
+        m_pressedOn = mouse->button() == Qt::LeftButton ? watched : nullptr;
+        return true;
+    }
+    case QEvent::MouseButtonRelease: {
+        const auto* mouse = static_cast<QMouseEvent*>(event);
+        auto* widget = static_cast<QWidget*>(watched);
+        const bool click = mouse->button() == Qt::LeftButton && m_pressedOn == watched &&
+                           widget->rect().contains(mouse->position().toPoint());
+        m_pressedOn = nullptr;
+        if (click) {
+            if (watched == Label1) {
+                Label1_Click();
+            } else {
+                Picture1_Click();
+            }
+        }
+        return true;
+    }
+    case QEvent::MouseButtonDblClick:
+        if (watched == Picture1 && static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+            Picture1_DblClick();
+        }
+        return true;
+    default:
+        return QWidget::eventFilter(watched, event);
+    }
+}
+
+void frmIntro::keyPressEvent(QKeyEvent* event)
+{
+    if (producesCharacter(event)) {
+        close();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+void ShowIntroWindow(AppState& state)
+{
+    if (state.introWindow) {
+        state.introWindow->show();
+        state.introWindow->raise();
+        state.introWindow->activateWindow();
+        return;
+    }
+    auto* window = new frmIntro(state);
+    state.introWindow = window;
+    window->Form_Load();
+    if (state.introWindow) {
+        window->show();
+        window->activateWindow();
+    }
+}

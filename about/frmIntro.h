@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QWidget>
+
+class ClickArea;
+class PictureBox;
+class QLabel;
+struct AppState;
+
+// The version text for a program version, as the about window shows it.
+QString versionText(int major, int minor, int patch);
+
+// The about window: a picture of the product with the version and two link
+// areas. A click on the picture or the version, or a character key, closes it.
+class frmIntro : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit frmIntro(AppState& state, QWidget* parent = nullptr);
+
+    // Places the window and puts the program's version into Label1.
+    void Form_Load();
+
+    void Image1_Click();
+    void Image2_Click();
+    void Label1_Click();
+    void Picture1_Click();
+    void Picture1_DblClick();
+
+    PictureBox* Picture1 = nullptr;
+    QLabel* Label1 = nullptr;
+    ClickArea* Image1 = nullptr;
+    ClickArea* Image2 = nullptr;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    // Tab types a character here too: there is nothing to move the focus to.
+    bool focusNextPrevChild(bool) override { return false; }
+
+private:
+    AppState& m_state;
+    // The control a left press started on; a click needs the release there.
+    QObject* m_pressedOn = nullptr;
+};

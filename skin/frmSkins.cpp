@@ -1,0 +1,105 @@
+#include "skin/frmSkins.h"
+
+#include "app/AppState.h"
+#include "app/Forms.h"
+#include "app/Paths.h"
+#include "app/Settings.h"
+#include "app/WindowHelpers.h"
+
+#include <QDir>
+#include <QEvent>
+#include <QFileInfo>
+#include <QFont>
+#include <QListWidget>
+#include <QMouseEvent>
+
+QStringList installedSkins(const QString& skinsDir)
+{
+    QStringList names;
+    if (skinsDir.isEmpty()) {
+        return names;
+    }
+    // Without QDir::Hidden, names beginning with "." are left out; symbolic
+    // links to directories count as skins like the directories themselves.
+    const QFileInfoList entries = QDir(skinsDir).entryInfoList(QDir::Dirs | QDir::NoDotAndDotDot,
+                                                               QDir::Name | QDir::IgnoreCase);
+    for (const QFileInfo& entry : entries) {
+        names.append(LastPathPart(entry.absoluteFilePath()));
+    }
+    return names;
+}
+
+frmSkins::frmSkins(AppState& state, QWidget* parent)
+    : QWidget(parent,
+              Qt::Tool | Qt::WindowTitleHint | Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint),
+      m_state(state)
+{
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowTitle(QStringLiteral("Skins"));
+    setFixedSize(147, 210);
+
+    lstSkins = new QListWidget(this);
+    lstSkins->setObjectName(QStringLiteral("lstSkins"));
+    lstSkins->setGeometry(4, 8, 137, 196);
+    lstSkins->setSelectionMode(QAbstractItemView::SingleSelection);
+    lstSkins->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    QFont font(QStringLiteral("Liberation Sans"));
+    font.setPointSizeF(9.75);
+    font.setBold(true);
+    lstSkins->setFont(font);
+    // A double-click anywhere in the list counts, also below the last entry
+    // and on an empty list.
+    lstSkins->viewport()->installEventFilter(this);
+}
+
+void frmSkins::Form_Load()
+{
+    CenterForm(this);
+    MakeTopMost(this);
+    lstSkins->clear();
+    lstSkins->addItems(installedSkins(m_state.SkinsDir));
+}
+
+void frmSkins::lstSkins_DblClick()
+{
+    if (lstSkins->count() == 0) {
+        close();
+        return;
+    }
+    const QList<QListWidgetItem*> selected = lstSkins->selectedItems();
+    m_state.SkinName = selected.isEmpty() ? QString() : selected.first()->text();
+    WriteSetting(m_state, QStringLiteral("Skin"), m_state.SkinName);
+    // The message box runs its own event loop; the dialog is only hidden by
+    // then and deleted later, so nothing below touches it.
+    AppState& state = m_state;
+    close();
+    QString title;
+    ShowMessage(state, QStringLiteral("Beim nächsten Start wird der Skin geladen."), 1, title);
+}
+
+bool frmSkins::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == lstSkins->viewport() && event->type() == QEvent::MouseButtonDblClick &&
+        static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+        lstSkins_DblClick();
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void ShowSkinsWindow(AppState& state)
+{
+    if (state.skinsWindow) {
+        state.skinsWindow->show();
+        state.skinsWindow->raise();
+        state.skinsWindow->activateWindow();
+        return;
+    }
+    auto* window = new frmSkins(state);
+    state.skinsWindow = window;
+    window->Form_Load();
+    // MakeTopMost lets events run; the window may be gone already.
+    if (state.skinsWindow) {
+        window->show();
+    }
+}

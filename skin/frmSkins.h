@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QStringList>
+#include <QWidget>
+
+class QListWidget;
+struct AppState;
+
+// The names of the skins installed in `skinsDir`: its immediate
+// sub-directories, sorted by name, without hidden ones (names beginning with
+// "."). Files are not skins. A missing directory gives no names.
+QStringList installedSkins(const QString& skinsDir);
+
+// The skin chooser: lists the installed skins; a double-click stores one as
+// the skin for the next start. It has no buttons and no keyboard handling.
+class frmSkins : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit frmSkins(AppState& state, QWidget* parent = nullptr);
+
+    // Places the dialog and fills the list afresh from the skins directory.
+    void Form_Load();
+
+    // Stores the selected name (the empty name without a selection) as
+    // "Skin", closes and tells the user when it takes effect. On an empty list
+    // it only closes.
+    void lstSkins_DblClick();
+
+    QListWidget* lstSkins = nullptr;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    AppState& m_state;
+};

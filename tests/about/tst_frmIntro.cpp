@@ -1,0 +1,331 @@
+#include "DialogTestSupport.h"
+
+#include "about/WebPages.h"
+#include "about/frmIntro.h"
+#include "app/Forms.h"
+#include "app/WindowHelpers.h"
+#include "clock/PictureBox.h"
+
+#include <algorithm>
+
+#include <QDesktopServices>
+#include <QFile>
+#include <QFileInfo>
+#include <QLabel>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QUrl>
+
+namespace {
+
+void flushDeletes()
+{
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QCoreApplication::processEvents();
+}
+
+} // namespace
+
+// Takes the pages the program asks the desktop to open.
+class UrlRecorder : public QObject
+{
+    Q_OBJECT
+public:
+    QList<QUrl> opened;
+public slots:
+    void open(const QUrl& url) { opened.append(url); }
+};
+
+class TestFrmIntro : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<TestState> m_t;
+    UrlRecorder m_urls;
+
+    AppState& state() { return m_t->state; }
+
+    frmIntro* open()
+    {
+        ShowIntroWindow(state());
+        frmIntro* w = state().introWindow;
+        if (w) {
+            (void)QTest::qWaitForWindowExposed(w);
+        }
+        return w;
+    }
+
+    // Whether the window is gone once deferred deletions ran.
+    bool closed()
+    {
+        flushDeletes();
+        return state().introWindow.isNull();
+    }
+
+private slots:
+    void initTestCase()
+    {
+        // Nothing reaches a real browser from here.
+        for (const char* scheme : {"http", "https", "file"}) {
+            QDesktopServices::setUrlHandler(QString::fromLatin1(scheme), &m_urls, "open");
+        }
+    }
+
+    void cleanupTestCase()
+    {
+        for (const char* scheme : {"http", "https", "file"}) {
+            QDesktopServices::unsetUrlHandler(QString::fromLatin1(scheme));
+        }
+    }
+
+    void init()
+    {
+        m_dir = std::make_unique<QTemporaryDir>();
+        QVERIFY(m_dir->isValid());
+        m_t = std::make_unique<TestState>();
+        state().ProgramDir = m_dir->path() + QStringLiteral("/");
+        m_urls.opened.clear();
+    }
+
+    void cleanup()
+    {
+        if (state().introWindow) {
+            delete state().introWindow.data();
+        }
+        flushDeletes();
+        m_t.reset();
+        m_dir.reset();
+    }
+
+    void versionText_data()
+    {
+        QTest::addColumn<int>("major");
+        QTest::addColumn<int>("minor");
+        QTest::addColumn<int>("patch");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("release") << 1 << 0 << 8 << "Version: 1.0.8";
+        QTest::newRow("no leading zeros") << 2 << 10 << 0 << "Version: 2.10.0";
+        QTest::newRow("all zero") << 0 << 0 << 0 << "Version: 0.0.0";
+    }
+    void versionText()
+    {
+        QFETCH(int, major);
+        QFETCH(int, minor);
+        QFETCH(int, patch);
+        QFETCH(QString, expected);
+        QCOMPARE(::versionText(major, minor, patch), expected);
+    }
+
+    void showsTheBuildsVersion()
+    {
+        frmIntro unloaded(state());
+        QCOMPARE(unloaded.Label1->text(), QStringLiteral("Version: 0.0.0"));
+        frmIntro* w = open();
+        QCOMPARE(w->Label1->text(), QStringLiteral("Version: 1.0.8"));
+    }
+
+    void windowLayout()
+    {
+        frmIntro* w = open();
+        QVERIFY(w->windowFlags().testFlag(Qt::FramelessWindowHint));
+        QCOMPARE(w->size(), QSize(615, 400));
+        QCOMPARE(w->palette().color(QPalette::Window), QColor(Qt::black));
+        QVERIFY(w->testAttribute(Qt::WA_DeleteOnClose));
+        QVERIFY(isTopMost(w));
+
+        QCOMPARE(w->Picture1->geometry(), QRect(0, 0, 617, 401));
+        QCOMPARE(w->Picture1->image().size(), QSize(616, 400));
+        QVERIFY(w->Picture1->image().colorCount() <= 256);
+
+        QCOMPARE(w->Label1->parentWidget(), w->Picture1);
+        QCOMPARE(w->Label1->geometry(), QRect(474, 372, 123, 17));
+        QCOMPARE(w->Label1->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignRight);
+        QCOMPARE(w->Label1->palette().color(QPalette::WindowText), QColor(Qt::white));
+        QVERIFY(!w->Label1->autoFillBackground());
+        QCOMPARE(w->Label1->font().family(), QStringLiteral("Liberation Sans"));
+        QCOMPARE(w->Label1->font().pointSizeF(), 9.75);
+        QVERIFY(w->Label1->font().bold());
+
+        QCOMPARE(w->Image1->parentWidget(), w->Picture1);
+        QCOMPARE(w->Image1->geometry(), QRect(160, 344, 221, 25));
+        QCOMPARE(w->Image2->parentWidget(), w->Picture1);
+        QCOMPARE(w->Image2->geometry(), QRect(158, 368, 315, 25));
+    }
+
+    // The version is drawn in white over the picture, inside its own area.
+    void versionIsVisible()
+    {
+        frmIntro* w = open();
+        const QImage shot = w->grab().toImage();
+        const QRect label(474, 372, 123, 17);
+        int white = 0;
+        for (int y = 0; y < shot.height(); ++y) {
+            for (int x = 0; x < shot.width(); ++x) {
+                if (shot.pixelColor(x, y) == QColor(Qt::white) &&
+                    w->Picture1->image().pixelColor(x, y) != QColor(Qt::white)) {
+                    QVERIFY2(label.contains(x, y),
+                             qPrintable(QStringLiteral("white at %1,%2").arg(x).arg(y)));
+                    ++white;
+                }
+            }
+        }
+        QVERIFY(white > 20);
+    }
+
+    void handCursorOverTheLinks()
+    {
+        frmIntro* w = open();
+        for (QWidget* area : {static_cast<QWidget*>(w->Image1), static_cast<QWidget*>(w->Image2)}) {
+            const QCursor c = area->cursor();
+            QCOMPARE(c.shape(), Qt::BitmapCursor);
+            QCOMPARE(c.hotSpot(), QPoint(15, 14));
+            QCOMPARE(c.pixmap().size(), QSize(32, 32));
+        }
+        QCOMPARE(w->Picture1->cursor().shape(), Qt::ArrowCursor);
+        QCOMPARE(w->Label1->cursor().shape(), Qt::ArrowCursor);
+    }
+
+    void closingInputs_data()
+    {
+        QTest::addColumn<QString>("input");
+        QTest::addColumn<bool>("closes");
+        QTest::newRow("click on the picture") << "click picture" << true;
+        QTest::newRow("click on the picture's lower edge") << "click picture edge" << true;
+        QTest::newRow("click on the version") << "click label" << true;
+        QTest::newRow("double-click on the picture") << "dclick picture" << true;
+        QTest::newRow("double-click event alone") << "dclick event picture" << true;
+        QTest::newRow("right click on the picture") << "right picture" << false;
+        QTest::newRow("middle click on the version") << "middle label" << false;
+        QTest::newRow("press on the picture, release outside") << "drag out" << false;
+        QTest::newRow("click on the home page link") << "click image1" << false;
+        QTest::newRow("click on the product page link") << "click image2" << false;
+        QTest::newRow("double-click on a link") << "dclick image2" << false;
+    }
+    void closingInputs()
+    {
+        QFETCH(QString, input);
+        QFETCH(bool, closes);
+        frmIntro* w = open();
+        if (input == "click picture") {
+            QTest::mouseClick(w->Picture1, Qt::LeftButton, {}, QPoint(300, 150));
+        } else if (input == "click picture edge") {
+            QTest::mouseClick(w->Picture1, Qt::LeftButton, {}, QPoint(600, 399));
+        } else if (input == "click label") {
+            QTest::mouseClick(w->Label1, Qt::LeftButton, {}, QPoint(60, 8));
+        } else if (input == "dclick picture") {
+            realDoubleClick(w->Picture1, QPoint(20, 20));
+        } else if (input == "dclick event picture") {
+            QTest::mouseDClick(w->Picture1, Qt::LeftButton, {}, QPoint(20, 20));
+        } else if (input == "right picture") {
+            QTest::mouseClick(w->Picture1, Qt::RightButton, {}, QPoint(300, 150));
+        } else if (input == "middle label") {
+            QTest::mouseClick(w->Label1, Qt::MiddleButton, {}, QPoint(60, 8));
+        } else if (input == "drag out") {
+            QTest::mousePress(w->Picture1, Qt::LeftButton, {}, QPoint(300, 150));
+            QTest::mouseRelease(w->Picture1, Qt::LeftButton, {}, QPoint(700, 150));
+        } else if (input == "click image1") {
+            QTest::mouseClick(w->Image1, Qt::LeftButton, {}, QPoint(100, 12));
+        } else if (input == "click image2") {
+            QTest::mouseClick(w->Image2, Qt::LeftButton, {}, QPoint(100, 12));
+        } else if (input == "dclick image2") {
+            realDoubleClick(w->Image2, QPoint(100, 12));
+        } else {
+            QFAIL("unknown input");
+        }
+        QCOMPARE(closed(), closes);
+    }
+
+    // Keys as X delivers them: a key closes when it produces a character.
+    void closingKeys_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("modifiers");
+        QTest::addColumn<bool>("closes");
+        const int none = Qt::NoModifier;
+        QTest::newRow("Escape") << int(Qt::Key_Escape) << "\x1b" << none << true;
+        QTest::newRow("Return") << int(Qt::Key_Return) << "\r" << none << true;
+        QTest::newRow("keypad Enter")
+            << int(Qt::Key_Enter) << "\r" << int(Qt::KeypadModifier) << true;
+        QTest::newRow("Backspace") << int(Qt::Key_Backspace) << "\b" << none << true;
+        QTest::newRow("Tab") << int(Qt::Key_Tab) << "\t" << none << true;
+        QTest::newRow("Space") << int(Qt::Key_Space) << " " << none << true;
+        QTest::newRow("letter") << int(Qt::Key_A) << "a" << none << true;
+        QTest::newRow("shifted letter") << int(Qt::Key_A) << "A" << int(Qt::ShiftModifier) << true;
+        QTest::newRow("umlaut") << int(Qt::Key_Adiaeresis) << "ä" << none << true;
+        QTest::newRow("digit") << int(Qt::Key_7) << "7" << none << true;
+        QTest::newRow("control letter")
+            << int(Qt::Key_C) << "\x03" << int(Qt::ControlModifier) << true;
+        QTest::newRow("left arrow") << int(Qt::Key_Left) << "" << none << false;
+        QTest::newRow("down arrow") << int(Qt::Key_Down) << "" << none << false;
+        QTest::newRow("F1") << int(Qt::Key_F1) << "" << none << false;
+        QTest::newRow("F9") << int(Qt::Key_F9) << "" << none << false;
+        QTest::newRow("Home") << int(Qt::Key_Home) << "" << none << false;
+        QTest::newRow("Shift alone") << int(Qt::Key_Shift) << "" << int(Qt::ShiftModifier) << false;
+        QTest::newRow("Delete") << int(Qt::Key_Delete) << "\x7f" << none << false;
+    }
+    void closingKeys()
+    {
+        QFETCH(int, key);
+        QFETCH(QString, text);
+        QFETCH(int, modifiers);
+        QFETCH(bool, closes);
+        frmIntro* w = open();
+        QTest::sendKeyEvent(QTest::Press, w, Qt::Key(key), text, Qt::KeyboardModifiers(modifiers));
+        QTest::sendKeyEvent(QTest::Release, w, Qt::Key(key), text,
+                            Qt::KeyboardModifiers(modifiers));
+        QCOMPARE(closed(), closes);
+    }
+
+    void linksOpenTheirPages()
+    {
+        QFile manual(state().ProgramDir + QStringLiteral("manual.html"));
+        QVERIFY(manual.open(QIODevice::WriteOnly));
+        manual.write("<html></html>");
+        manual.close();
+
+        frmIntro* w = open();
+        QTest::mouseClick(w->Image1, Qt::LeftButton, {}, QPoint(5, 5));
+        QCOMPARE(m_urls.opened.size(), 1);
+        QCOMPARE(m_urls.opened.at(0), QUrl(homePageAddress()));
+        QCOMPARE(m_urls.opened.at(0).scheme(), QStringLiteral("https"));
+
+        QTest::mouseClick(w->Image2, Qt::LeftButton, {}, QPoint(310, 20));
+        QCOMPARE(m_urls.opened.size(), 2);
+        QCOMPARE(m_urls.opened.at(1), QUrl::fromLocalFile(manual.fileName()));
+        QVERIFY(!closed());
+    }
+
+    // The build puts the manual beside the program, where the link finds it.
+    void manualIsBesideTheProgram()
+    {
+        QFile manual(QStringLiteral(GLIMMORA_TEST_BUILD_DIR "/manual.html"));
+        QVERIFY2(manual.open(QIODevice::ReadOnly), qPrintable(manual.fileName()));
+        const QString html = QString::fromUtf8(manual.readAll());
+        QVERIFY(html.contains(QStringLiteral("<html lang=\"de\">")));
+        QVERIFY(html.contains(QStringLiteral("Skins")));
+        state().ProgramDir = QStringLiteral(GLIMMORA_TEST_BUILD_DIR "/");
+        QCOMPARE(QFileInfo(productPageFile(state())).canonicalFilePath(),
+                 QFileInfo(manual).canonicalFilePath());
+    }
+
+    void atMostOneWindow()
+    {
+        frmIntro* first = open();
+        QVERIFY(first);
+        QCOMPARE(open(), first);
+        const auto tops = QApplication::topLevelWidgets();
+        QCOMPARE(std::count_if(tops.begin(), tops.end(),
+                               [](QWidget* t) { return qobject_cast<frmIntro*>(t) != nullptr; }),
+                 1);
+        QVERIFY(first->close());
+        QVERIFY(closed());
+        frmIntro* second = open();
+        QVERIFY(second);
+        QCOMPARE(second->Label1->text(), QStringLiteral("Version: 1.0.8"));
+    }
+};
+
+QTEST_MAIN(TestFrmIntro)
+#include "tst_frmIntro.moc"

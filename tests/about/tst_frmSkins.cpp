@@ -1,0 +1,335 @@
+#include "DialogTestSupport.h"
+
+#include "app/Forms.h"
+#include "app/Settings.h"
+#include "app/WindowHelpers.h"
+#include "skin/frmSkins.h"
+
+#include <QDir>
+#include <QFile>
+#include <QListWidget>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+const QString Message = QStringLiteral("Beim nächsten Start wird der Skin geladen.");
+
+void makeDirs(const QString& root, const QStringList& names)
+{
+    for (const QString& name : names) {
+        QVERIFY(QDir().mkpath(root + name));
+    }
+}
+
+void makeFile(const QString& path)
+{
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write("x");
+}
+
+QStringList entries(const QListWidget* list)
+{
+    QStringList out;
+    for (int i = 0; i < list->count(); ++i) {
+        out.append(list->item(i)->text());
+    }
+    return out;
+}
+
+// Lets the deferred deletion of a closed dialog happen.
+void flushDeletes()
+{
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QCoreApplication::processEvents();
+}
+
+QByteArray fileText(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+} // namespace
+
+class TestFrmSkins : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<TestState> m_t;
+
+    AppState& state() { return m_t->state; }
+    QString skinsDir() const { return m_dir->path() + QStringLiteral("/Skins/"); }
+
+    frmSkins* open()
+    {
+        ShowSkinsWindow(state());
+        frmSkins* w = state().skinsWindow;
+        if (w) {
+            (void)QTest::qWaitForWindowExposed(w);
+        }
+        return w;
+    }
+
+    // A double-click on the list at `pos` (viewport coordinates).
+    static void doubleClick(frmSkins* w, QPoint pos)
+    {
+        realDoubleClick(w->lstSkins->viewport(), pos);
+    }
+
+    static QPoint centreOf(frmSkins* w, int row)
+    {
+        return w->lstSkins->visualItemRect(w->lstSkins->item(row)).center();
+    }
+
+private slots:
+    void init()
+    {
+        m_dir = std::make_unique<QTemporaryDir>();
+        QVERIFY(m_dir->isValid());
+        m_t = std::make_unique<TestState>();
+        state().ProgramDir = m_dir->path() + QStringLiteral("/");
+        state().SettingsFile = m_dir->path() + QStringLiteral("/glimmora.ini");
+        state().SkinsDir = skinsDir();
+        QVERIFY(QDir().mkpath(skinsDir()));
+    }
+
+    void cleanup()
+    {
+        if (state().skinsWindow) {
+            delete state().skinsWindow.data();
+        }
+        flushDeletes();
+        m_t.reset();
+        m_dir.reset();
+    }
+
+    void installedSkins_data()
+    {
+        QTest::addColumn<QStringList>("dirs");
+        QTest::addColumn<QStringList>("files");
+        QTest::addColumn<QStringList>("expected");
+
+        const QStringList none;
+        QTest::newRow("two skins")
+            << QStringList{"Retro", "Blue"} << none << QStringList{"Blue", "Retro"};
+        QTest::newRow("hidden folder left out")
+            << QStringList{"Blue", ".git", ".Retro"} << none << QStringList{"Blue"};
+        QTest::newRow("files are not skins")
+            << QStringList{"Blue"} << QStringList{"readme.txt", "SkinFile.ini", ".hidden"}
+            << QStringList{"Blue"};
+        QTest::newRow("only immediate sub-directories")
+            << QStringList{"Blue/parts", "Retro/a/b"} << none << QStringList{"Blue", "Retro"};
+        QTest::newRow("letter case does not split the order")
+            << QStringList{"beta", "Alpha", "gamma", "Delta"} << none
+            << QStringList{"Alpha", "beta", "Delta", "gamma"};
+        QTest::newRow("names with blanks and umlauts")
+            << QStringList{"Grün Retro", "Nacht 2"} << none << QStringList{"Grün Retro", "Nacht 2"};
+        QTest::newRow("empty") << none << none << none;
+    }
+    void installedSkins()
+    {
+        QFETCH(QStringList, dirs);
+        QFETCH(QStringList, files);
+        QFETCH(QStringList, expected);
+        makeDirs(skinsDir(), dirs);
+        for (const QString& f : files) {
+            makeFile(skinsDir() + f);
+        }
+        QCOMPARE(::installedSkins(skinsDir()), expected);
+        // The same without the trailing separator.
+        QCOMPARE(::installedSkins(m_dir->path() + QStringLiteral("/Skins")), expected);
+    }
+
+    void missingDirectoryGivesNoSkins()
+    {
+        QVERIFY(::installedSkins(m_dir->path() + QStringLiteral("/nowhere/")).isEmpty());
+        QVERIFY(::installedSkins(QString()).isEmpty());
+    }
+
+    // A symbolic link to a skin folder is a skin; one to a file is not.
+    void linksCountLikeTheirTargets()
+    {
+        makeDirs(m_dir->path() + QStringLiteral("/elsewhere/"), {"Night"});
+        makeFile(m_dir->path() + QStringLiteral("/plain.txt"));
+        QVERIFY(QFile::link(m_dir->path() + QStringLiteral("/elsewhere/Night"),
+                            skinsDir() + QStringLiteral("Night")));
+        QVERIFY(QFile::link(m_dir->path() + QStringLiteral("/plain.txt"),
+                            skinsDir() + QStringLiteral("Paper")));
+        QCOMPARE(::installedSkins(skinsDir()), QStringList{"Night"});
+    }
+
+    void windowLayout()
+    {
+        frmSkins* w = open();
+        QVERIFY(w);
+        QCOMPARE(w->windowTitle(), QStringLiteral("Skins"));
+        QVERIFY(w->windowFlags().testFlag(Qt::Tool));
+        QCOMPARE(w->size(), QSize(147, 210));
+        QCOMPARE(w->minimumSize(), w->maximumSize());
+        QCOMPARE(w->lstSkins->geometry(), QRect(4, 8, 137, 196));
+        const QFont font = w->lstSkins->font();
+        QCOMPARE(font.family(), QStringLiteral("Liberation Sans"));
+        QCOMPARE(font.pointSizeF(), 9.75);
+        QVERIFY(font.bold());
+        QVERIFY(w->testAttribute(Qt::WA_DeleteOnClose));
+        QVERIFY(isTopMost(w));
+    }
+
+    void listsTheFoldersWithoutPaths()
+    {
+        makeDirs(skinsDir(), {"Retro", "Blue", ".cache"});
+        makeFile(skinsDir() + QStringLiteral("notes.txt"));
+        frmSkins* w = open();
+        QCOMPARE(entries(w->lstSkins), (QStringList{"Blue", "Retro"}));
+        QCOMPARE(w->lstSkins->selectedItems().size(), 0);
+    }
+
+    void doubleClickStoresTheNameAndTells()
+    {
+        makeDirs(skinsDir(), {"Blue", "Retro"});
+        WriteSetting(state(), QStringLiteral("Skin"), QStringLiteral("Blue"));
+        state().SkinName = QStringLiteral("Blue");
+        frmSkins* w = open();
+        MessageBoxWatcher boxes;
+        doubleClick(w, centreOf(w, 1));
+
+        QCOMPARE(state().SkinName, QStringLiteral("Retro"));
+        QCOMPARE(ReadIni(state().AppTitle, QStringLiteral("Skin"), state().SettingsFile, "-"),
+                 QStringLiteral("Retro"));
+        QCOMPARE(boxes.seen().size(), 1);
+        QCOMPARE(boxes.seen().first().text, Message);
+        QCOMPARE(boxes.seen().first().title, state().AppTitle);
+        QCOMPARE(boxes.seen().first().icon, QMessageBox::Information);
+        QCOMPARE(boxes.seen().first().buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
+        flushDeletes();
+        QVERIFY(state().skinsWindow.isNull());
+    }
+
+    // The name is in the file and the dialog is hidden before the message
+    // appears; the dialog is not deleted inside the message's own event loop.
+    void storedAndClosedBeforeTheMessage()
+    {
+        makeDirs(skinsDir(), {"Blue"});
+        frmSkins* w = open();
+        QByteArray atMessage;
+        bool hiddenAtMessage = false;
+        bool aliveAtMessage = false;
+        MessageBoxWatcher boxes;
+        boxes.whileOpen = [&] {
+            atMessage = fileText(state().SettingsFile);
+            aliveAtMessage = !state().skinsWindow.isNull();
+            hiddenAtMessage = aliveAtMessage && state().skinsWindow->isHidden();
+        };
+        doubleClick(w, centreOf(w, 0));
+        QCOMPARE(boxes.seen().size(), 1);
+        QVERIFY2(atMessage.contains("Skin=Blue"), atMessage.constData());
+        QVERIFY(aliveAtMessage);
+        QVERIFY(hiddenAtMessage);
+        QVERIFY(!state().skinsWindow.isNull());
+        flushDeletes();
+        QVERIFY(state().skinsWindow.isNull());
+    }
+
+    void noSelectionStoresTheEmptyName()
+    {
+        makeDirs(skinsDir(), {"Blue", "Retro"});
+        WriteSetting(state(), QStringLiteral("Skin"), QStringLiteral("Blue"));
+        state().SkinName = QStringLiteral("Blue");
+        frmSkins* w = open();
+        w->lstSkins->clearSelection();
+        MessageBoxWatcher boxes;
+        // Below the last entry.
+        const QPoint empty(20, w->lstSkins->viewport()->height() - 5);
+        QVERIFY(!w->lstSkins->itemAt(empty));
+        doubleClick(w, empty);
+
+        QCOMPARE(state().SkinName, QString());
+        const QByteArray text = fileText(state().SettingsFile);
+        QVERIFY2(text.contains("Skin=\n") || text.endsWith("Skin="), text.constData());
+        QCOMPARE(boxes.seen().size(), 1);
+        QCOMPARE(boxes.seen().first().text, Message);
+        flushDeletes();
+        QVERIFY(state().skinsWindow.isNull());
+    }
+
+    void emptyListOnlyCloses()
+    {
+        WriteSetting(state(), QStringLiteral("Skin"), QStringLiteral("Blue"));
+        const QByteArray before = fileText(state().SettingsFile);
+        state().SkinName = QStringLiteral("Blue");
+        frmSkins* w = open();
+        QCOMPARE(w->lstSkins->count(), 0);
+        MessageBoxWatcher boxes;
+        doubleClick(w, QPoint(30, 30));
+        QCoreApplication::processEvents();
+
+        QCOMPARE(boxes.seen().size(), 0);
+        QCOMPARE(state().SkinName, QStringLiteral("Blue"));
+        QCOMPARE(fileText(state().SettingsFile), before);
+        flushDeletes();
+        QVERIFY(state().skinsWindow.isNull());
+    }
+
+    void missingSkinsFolderGivesAnEmptyList()
+    {
+        state().SkinsDir = m_dir->path() + QStringLiteral("/none/");
+        frmSkins* w = open();
+        QCOMPARE(w->lstSkins->count(), 0);
+    }
+
+    // No keyboard handling: Enter, Escape and Space choose nothing and do not
+    // close.
+    void keysChooseNothing()
+    {
+        makeDirs(skinsDir(), {"Blue", "Retro"});
+        frmSkins* w = open();
+        w->lstSkins->setFocus();
+        w->lstSkins->setCurrentRow(1);
+        QVERIFY(w->lstSkins->item(1)->isSelected());
+        MessageBoxWatcher boxes;
+        for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Space, Qt::Key_Escape}) {
+            QTest::keyClick(w->lstSkins, key);
+        }
+        QTest::qWait(50);
+        QCOMPARE(boxes.seen().size(), 0);
+        QVERIFY(w->isVisible());
+        QCOMPARE(state().SkinName, QString());
+        QVERIFY(!QFile::exists(state().SettingsFile));
+    }
+
+    void closeBoxStoresNothing()
+    {
+        makeDirs(skinsDir(), {"Blue", "Retro"});
+        frmSkins* w = open();
+        w->lstSkins->setCurrentRow(0);
+        QVERIFY(w->close());
+        flushDeletes();
+        QVERIFY(state().skinsWindow.isNull());
+        QCOMPARE(state().SkinName, QString());
+        QVERIFY(!QFile::exists(state().SettingsFile));
+    }
+
+    // While open the dialog is only brought forward; after closing, the next
+    // opening is a new dialog with the current folders.
+    void reopeningRebuildsTheList()
+    {
+        makeDirs(skinsDir(), {"Blue"});
+        frmSkins* first = open();
+        makeDirs(skinsDir(), {"Retro"});
+        QCOMPARE(open(), first);
+        QCOMPARE(entries(first->lstSkins), QStringList{"Blue"});
+
+        first->close();
+        flushDeletes();
+        QVERIFY(state().skinsWindow.isNull());
+        frmSkins* second = open();
+        QVERIFY(second);
+        QCOMPARE(entries(second->lstSkins), (QStringList{"Blue", "Retro"}));
+    }
+};
+
+QTEST_MAIN(TestFrmSkins)
+#include "tst_frmSkins.moc"
