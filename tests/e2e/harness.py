@@ -282,7 +282,7 @@ class Glimmora:
         def find():
             if self.proc.poll() is not None:
                 raise AssertionError("glimmora ended with %s" % self.proc.returncode)
-            r = self.session.run(["xdotool", "search", "--onlyvisible", "--pid",
+            r = self.session.run(["xdotool", "search", "--all", "--onlyvisible", "--pid",
                                   str(self.proc.pid), "--class", "glimmora"], check=False)
             ids = r.stdout.split()
             return ids[0] if ids else None
