@@ -1,14 +1,17 @@
 #include "alarm/Sound.h"
 
+#include "alarm/AlarmLog.h"
 #include "app/AppState.h"
 #include "platform/SoundOutput.h"
 
 void PlaySoundFile(AppState& state, const QString& path)
 {
+    qCDebug(lcAlarm) << "play" << path;
     state.services.sound.play(path);
 }
 
 void StopSound(AppState& state)
 {
+    qCDebug(lcAlarm) << "stop";
     state.services.sound.stop();
 }

@@ -2,8 +2,3 @@
 // beside its window when that window exists (delete the line here then).
 #include "app/Forms.h"
 
-void ShowAlarmWindow(AppState&) {}
-void ShowMessageWindow(AppState&) {}
-void ShowSkinsWindow(AppState&) {}
-void ShowIntroWindow(AppState&) {}
-void ShowKeyStrokeWindow(AppState&) {}

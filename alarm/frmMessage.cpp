@@ -1,0 +1,75 @@
+#include "alarm/frmMessage.h"
+
+#include "alarm/AlarmLog.h"
+#include "alarm/DialogFont.h"
+#include "alarm/Sound.h"
+#include "app/AppState.h"
+#include "app/Forms.h"
+#include "app/WindowHelpers.h"
+
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPushButton>
+
+frmMessage::frmMessage(AppState& state)
+    : QDialog(nullptr,
+              Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
+      m_state(state)
+{
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowTitle(QStringLiteral("Alarm"));
+    setFont(dialogFont(8));
+    setFixedSize(220, 110);
+
+    Command1 = new QPushButton(QStringLiteral("O K"), this);
+    Command1->setFont(dialogFont(13.5, true));
+    Command1->setGeometry(40, 48, 137, 49);
+    connect(Command1, &QPushButton::clicked, this, &frmMessage::Command1_Click);
+
+    Label1 = new QLabel(QStringLiteral("Alarmzeit erreicht"), this);
+    Label1->setFont(dialogFont(13.5, true));
+    Label1->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    Label1->setGeometry(8, 12, 201, 33);
+
+    Command1->setFocus();
+}
+
+void frmMessage::Form_Load()
+{
+    CenterForm(this);
+    MakeTopMost(this);
+}
+
+void frmMessage::Command1_Click()
+{
+    qCDebug(lcAlarm) << "alarm acknowledged";
+    m_state.AlarmState = 2;
+    StopSound(m_state);
+    close();
+}
+
+void frmMessage::keyPressEvent(QKeyEvent* event)
+{
+    // Escape would close the notice and leave the alarm ringing unseen.
+    if (event->key() == Qt::Key_Escape) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+void ShowMessageWindow(AppState& state)
+{
+    if (!state.messageWindow) {
+        auto* window = new frmMessage(state);
+        // Registered before loading: loading lets events run, and a tick in
+        // between must find this window rather than build a second one.
+        state.messageWindow = window;
+        window->Form_Load();
+        qCDebug(lcAlarm) << "notice opened";
+    }
+    if (state.messageWindow) {
+        state.messageWindow->show();
+        state.messageWindow->raise();
+    }
+}

@@ -1,0 +1,340 @@
+#include "AlarmTestState.h"
+#include "alarm/frmAlarm.h"
+#include "alarm/frmMessage.h"
+#include "app/Forms.h"
+#include "clock/frmClock.h"
+#include "menu/frmMenu.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+// The alarm over whole simulated minutes, driven through the clock window's
+// tick with a fake clock and a recording sound output.
+class TestAlarmMinute : public QObject
+{
+    Q_OBJECT
+private:
+    const QDate m_day{2024, 3, 5};
+
+    struct Run
+    {
+        AlarmTestState t;
+        frmClock* clock = nullptr;
+        frmMenu* menu = nullptr;
+        QDateTime at;    // time of the next tick
+        int notices = 0; // times the notice was opened
+        QPointer<frmMessage> lastNotice;
+    };
+
+    static void start(Run& r, const QString& hour, const QString& minute, const QDateTime& from,
+                      bool alarmOn = true)
+    {
+        r.t.state.AlarmHour = hour;
+        r.t.state.AlarmMinute = minute;
+        r.clock = &Clock(r.t.state);
+        r.clock->Form_Load();
+        r.menu = &Menu(r.t.state);
+        r.menu->mnuAlarm->setChecked(!alarmOn);
+        r.menu->mnuAlarm_Click();
+        r.at = from;
+    }
+
+    // One tick at r.at, then the clock moves on by 300 ms.
+    static void tick(Run& r)
+    {
+        r.t.setTime(r.at);
+        r.clock->Timer1_Timer();
+        if (r.t.state.messageWindow && r.t.state.messageWindow != r.lastNotice) {
+            ++r.notices;
+            r.lastNotice = r.t.state.messageWindow;
+        }
+        r.at = r.at.addMSecs(300);
+    }
+
+    // Ticks up to (not including) `until`; returns the plays they made.
+    static int tickUntil(Run& r, const QDateTime& until)
+    {
+        const int before = r.t.sound.playCount();
+        while (r.at < until) {
+            tick(r);
+        }
+        return r.t.sound.playCount() - before;
+    }
+
+    static int ticksBetween(const QDateTime& from, const QDateTime& until)
+    {
+        int n = 0;
+        for (QDateTime at = from; at < until; at = at.addMSecs(300)) {
+            ++n;
+        }
+        return n;
+    }
+
+    QDateTime at(int h, int m, int s, int ms = 0) const
+    {
+        return QDateTime(m_day, QTime(h, m, s, ms));
+    }
+
+    static void cleanUp(Run& r)
+    {
+        if (r.t.state.messageWindow) {
+            r.t.state.messageWindow->close();
+        }
+        delete r.menu;
+        delete r.clock;
+        r.t.state.menuWindow = nullptr;
+        r.t.state.clockWindow = nullptr;
+        QTest::qWait(1);
+    }
+
+private slots:
+    void tickIsEvery300ms()
+    {
+        Run r;
+        start(r, "07", "30", at(7, 0, 0));
+        QCOMPARE(r.clock->Timer1->interval(), 300);
+        cleanUp(r);
+    }
+
+    // Not acknowledged: one notice, a sound start on every tick of the minute,
+    // then no more starts and the notice stays.
+    void ringsTheWholeMinute()
+    {
+        Run r;
+        start(r, "07", "30", at(7, 29, 58));
+        QCOMPARE(tickUntil(r, at(7, 30, 0)), 0);
+        QCOMPARE(r.t.state.AlarmState, std::int16_t(0));
+        QCOMPARE(r.notices, 0);
+
+        tick(r); // the first tick of the alarm minute
+        QCOMPARE(r.t.state.AlarmState, std::int16_t(1));
+        QCOMPARE(r.notices, 1);
+        QVERIFY(r.lastNotice && r.lastNotice->isVisible());
+        const QString wav = r.t.state.ProgramDir + "alarm.wav";
+        QCOMPARE(r.t.sound.playedPaths(), QStringList{wav});
+
+        const int expected = ticksBetween(r.at, at(7, 31, 0));
+        QCOMPARE(tickUntil(r, at(7, 31, 0)), expected);
+        QCOMPARE(r.t.sound.playedPaths(), QStringList(expected + 1, wav));
+        QCOMPARE(r.t.sound.stopCount(), 0);
+        QCOMPARE(r.notices, 1);
+        QCOMPARE(r.t.state.AlarmState, std::int16_t(1));
+
+        tick(r); // 07:31:00: re-armed, the sound is no longer renewed
+        QCOMPARE(r.t.state.AlarmState, std::int16_t(0));
+        QCOMPARE(tickUntil(r, at(7, 32, 0)), 0);
+        QVERIFY(r.lastNotice && r.lastNotice->isVisible());
+        cleanUp(r);
+    }
+
+    // "O K" at 07:30:20 silences the rest of the minute; the next day rings.
+    void acknowledgedThenNextDay()
+    {
+        Run r;
+        start(r, "07", "30", at(7, 30, 0));
+        const int ringing = tickUntil(r, at(7, 30, 20));
+        QCOMPARE(ringing, ticksBetween(at(7, 30, 0), at(7, 30, 20)));
+        QVERIFY(r.lastNotice);
+        QTest::mouseClick(r.lastNotice->Command1, Qt::LeftButton);
+        QCOMPARE(r.t.state.AlarmState, std::int16_t(2));
+        QVERIFY(!r.t.sound.isPlaying());
+        QTRY_VERIFY(r.t.state.messageWindow.isNull());
+
+        QCOMPARE(tickUntil(r, at(7, 31, 0)), 0);
+        QCOMPARE(r.t.state.AlarmState, std::int16_t(2));
+        QVERIFY(r.t.state.messageWindow.isNull());
+        QCOMPARE(r.notices, 1);
+        tick(r);
+        QCOMPARE(r.t.state.AlarmState, std::int16_t(0));
+
+        r.at = QDateTime(m_day.addDays(1), QTime(7, 29, 59, 900));
+        QCOMPARE(tickUntil(r, QDateTime(m_day.addDays(1), QTime(7, 30, 0))), 0);
+        tick(r);
+        QVERIFY(r.t.sound.isPlaying());
+        QCOMPARE(r.t.state.AlarmState, std::int16_t(1));
+        QCOMPARE(r.notices, 2);
+        cleanUp(r);
+    }
+
+    // The menu toggle within the minute: unticking stops the renewals and
+    // keeps the notice; ticking again re-arms, so the minute rings again.
+    void menuToggleWithinTheMinute()
+    {
+        Run r;
+        start(r, "07", "30", at(7, 30, 0));
+        tickUntil(r, at(7, 30, 10));
+        QCOMPARE(r.t.state.AlarmState, std::int16_t(1));
+
+        r.menu->mnuAlarm->trigger(); // untick
+        QVERIFY(!r.menu->mnuAlarm->isChecked());
+        QCOMPARE(r.t.state.AlarmState, std::int16_t(0));
+        QCOMPARE(tickUntil(r, at(7, 30, 20)), 0);
+        QCOMPARE(r.t.state.AlarmState, std::int16_t(0));
+        QVERIFY(r.lastNotice && r.lastNotice->isVisible());
+
+        r.menu->mnuAlarm->trigger(); // tick again: rings again, same notice
+        QVERIFY(r.menu->mnuAlarm->isChecked());
+        tick(r);
+        QCOMPARE(r.t.state.AlarmState, std::int16_t(1));
+        QCOMPARE(r.notices, 1);
+        QCOMPARE(tickUntil(r, at(7, 30, 30)), ticksBetween(r.at, at(7, 30, 30)));
+
+        // After "O K", ticking off and on again within the minute rings anew.
+        r.lastNotice->Command1_Click();
+        QTRY_VERIFY(r.t.state.messageWindow.isNull());
+        QCOMPARE(tickUntil(r, at(7, 30, 35)), 0);
+        r.menu->mnuAlarm->trigger();
+        r.menu->mnuAlarm->trigger();
+        QCOMPARE(r.t.state.AlarmState, std::int16_t(0));
+        tick(r);
+        QCOMPARE(r.t.state.AlarmState, std::int16_t(1));
+        QCOMPARE(r.notices, 2);
+        QVERIFY(r.t.sound.isPlaying());
+
+        // With the switch off at the minute's end the state is left alone.
+        r.menu->mnuAlarm->trigger();
+        r.t.state.AlarmState = 2;
+        QCOMPARE(tickUntil(r, at(7, 31, 5)), 0);
+        QCOMPARE(r.t.state.AlarmState, std::int16_t(2));
+        cleanUp(r);
+    }
+
+    // A notice closed without "O K" leaves the alarm ringing to the minute's
+    // end, and no second notice opens.
+    void noticeClosedOtherwise()
+    {
+        Run r;
+        start(r, "07", "30", at(7, 30, 0));
+        tickUntil(r, at(7, 30, 2));
+        QVERIFY(r.lastNotice);
+        QVERIFY(r.lastNotice->close());
+        QTRY_VERIFY(r.t.state.messageWindow.isNull());
+        QCOMPARE(r.t.state.AlarmState, std::int16_t(1));
+        const int rest = ticksBetween(r.at, at(7, 31, 0));
+        QCOMPARE(tickUntil(r, at(7, 31, 0)), rest);
+        QCOMPARE(r.t.sound.stopCount(), 0);
+        QCOMPARE(r.notices, 1);
+        QVERIFY(r.t.state.messageWindow.isNull());
+        tick(r);
+        QCOMPARE(r.t.state.AlarmState, std::int16_t(0));
+        cleanUp(r);
+    }
+
+    // Applying a time in the alarm dialog re-arms an acknowledged minute.
+    void applyingReArms()
+    {
+        Run r;
+        start(r, "07", "30", at(7, 30, 0));
+        tickUntil(r, at(7, 30, 5));
+        r.lastNotice->Command1_Click();
+        QCOMPARE(tickUntil(r, at(7, 30, 10)), 0);
+
+        ShowAlarmWindow(r.t.state);
+        QVERIFY(r.t.state.alarmWindow);
+        QCOMPARE(r.t.state.alarmWindow->lblHour->text(), QStringLiteral("07"));
+        r.t.state.alarmWindow->Command1_Click();
+        QCOMPARE(r.t.state.AlarmState, std::int16_t(0));
+        tick(r);
+        QCOMPARE(r.t.state.AlarmState, std::int16_t(1));
+        QCOMPARE(r.notices, 2);
+        cleanUp(r);
+    }
+
+    // Standby stops the tick, so the alarm is neither renewed nor re-armed;
+    // leaving it within the minute carries on ringing.
+    void standbyWithinTheMinute()
+    {
+        Run r;
+        start(r, "07", "30", at(7, 30, 0));
+        r.menu->mnuStdby->setChecked(true);
+        r.menu->mnuStdby_Click(); // leave standby: the timer runs
+        QVERIFY(r.clock->Timer1->isActive());
+        tickUntil(r, at(7, 30, 3));
+        QCOMPARE(r.t.state.AlarmState, std::int16_t(1));
+
+        r.menu->mnuStdby->trigger(); // into standby
+        QVERIFY(r.menu->mnuStdby->isChecked());
+        QVERIFY(!r.clock->Timer1->isActive());
+        const int plays = r.t.sound.playCount();
+        r.t.setTime(at(7, 30, 30));
+        QTest::qWait(700); // a running timer would have ticked twice
+        QCOMPARE(r.t.sound.playCount(), plays);
+        QCOMPARE(r.t.state.AlarmState, std::int16_t(1));
+
+        r.menu->mnuStdby->trigger(); // back, still within the minute
+        QVERIFY(r.clock->Timer1->isActive());
+        r.at = at(7, 30, 50);
+        tick(r);
+        QCOMPARE(r.t.sound.playCount(), plays + 1);
+        QCOMPARE(r.notices, 1);
+        r.clock->Timer1->stop();
+        cleanUp(r);
+    }
+
+    void storedTimes_data()
+    {
+        QTest::addColumn<QString>("hour");
+        QTest::addColumn<QString>("minute");
+        QTest::addColumn<int>("rings");
+        QTest::newRow("07:30") << "07"
+                               << "30" << 1;
+        QTest::newRow("00:00") << "00"
+                               << "00" << 1;
+        QTest::newRow("23:59") << "23"
+                               << "59" << 1;
+        QTest::newRow("no alarm time") << "99"
+                                       << "99" << 0;
+        QTest::newRow("one-character hour") << "7"
+                                            << "30" << 0;
+        QTest::newRow("one-character minute") << "07"
+                                              << "5" << 0;
+        QTest::newRow("hour 24") << "24"
+                                 << "00" << 0;
+        QTest::newRow("negative") << "-3"
+                                  << "-3" << 0;
+        QTest::newRow("no number") << "abc"
+                                   << "abc" << 0;
+        QTest::newRow("blank in front") << " 7"
+                                        << "30" << 0;
+        QTest::newRow("3000 characters") << QString(3000, u'0') << QString(3000, u'0') << 0;
+    }
+    // A whole day of ticks, two per minute: only a proper time rings, once.
+    void storedTimes()
+    {
+        QFETCH(QString, hour);
+        QFETCH(QString, minute);
+        QFETCH(int, rings);
+        Run r;
+        start(r, hour, minute, at(0, 0, 0));
+        int opened = 0;
+        std::int16_t previous = r.t.state.AlarmState;
+        for (int m = 0; m < 24 * 60; ++m) {
+            for (int s : {0, 30}) {
+                r.at = at(m / 60, m % 60, s);
+                tick(r);
+                opened += previous != 1 && r.t.state.AlarmState == 1;
+                previous = r.t.state.AlarmState;
+            }
+        }
+        QCOMPARE(opened, rings);
+        QCOMPARE(r.notices, rings);
+        QCOMPARE(r.t.sound.playCount(), 2 * rings);
+        cleanUp(r);
+    }
+
+    void switchedOffNeverRings()
+    {
+        Run r;
+        start(r, "07", "30", at(7, 29, 59), false);
+        QCOMPARE(tickUntil(r, at(7, 31, 0)), 0);
+        QCOMPARE(r.notices, 0);
+        QCOMPARE(r.t.state.AlarmState, std::int16_t(0));
+        cleanUp(r);
+    }
+};
+
+QTEST_MAIN(TestAlarmMinute)
+#include "tst_AlarmMinute.moc"

@@ -1,0 +1,336 @@
+#include "AlarmTestState.h"
+#include "alarm/FileListBox.h"
+#include "alarm/KeyScrollBar.h"
+#include "alarm/frmAlarm.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QFile>
+#include <QLabel>
+#include <QMenu>
+#include <QPushButton>
+#include <QTest>
+
+// frmAlarm's controls, the stored time it shows and its selectors.
+
+namespace {
+
+QWidget* control(frmAlarm& w, const QString& name)
+{
+    const QHash<QString, QWidget*> controls{
+        {"lblHour", w.lblHour},   {"Label1", w.Label1},     {"lblMinutes", w.lblMinutes},
+        {"HScroll1", w.HScroll1}, {"HScroll2", w.HScroll2}, {"Command3", w.Command3},
+        {"Command4", w.Command4}, {"Label2", w.Label2},     {"File1", w.File1},
+        {"Label3", w.Label3},     {"List1", w.List1},       {"Command2", w.Command2},
+        {"Command1", w.Command1}};
+    return controls.value(name);
+}
+
+QString caption(QWidget* widget)
+{
+    if (auto* label = qobject_cast<QLabel*>(widget)) {
+        return label->text();
+    }
+    if (auto* button = qobject_cast<QPushButton*>(widget)) {
+        return button->text();
+    }
+    return {};
+}
+
+} // namespace
+
+class TestFrmAlarm : public QObject
+{
+    Q_OBJECT
+private slots:
+    // A failed case must not leave its window to the next one.
+    void cleanup()
+    {
+        for (QWidget* top : QApplication::topLevelWidgets()) {
+            if (qobject_cast<frmAlarm*>(top)) {
+                top->close();
+            }
+        }
+        QTest::qWait(1);
+    }
+
+    void layout_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QRect>("place");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("lblHour") << "lblHour" << QRect(60, 12, 57, 37) << "00";
+        QTest::newRow("Label1") << "Label1" << QRect(136, 8, 57, 37) << ":";
+        QTest::newRow("lblMinutes") << "lblMinutes" << QRect(216, 12, 57, 37) << "00";
+        QTest::newRow("HScroll1") << "HScroll1" << QRect(20, 48, 141, 17) << "";
+        QTest::newRow("HScroll2") << "HScroll2" << QRect(173, 48, 141, 17) << "";
+        QTest::newRow("Command3") << "Command3" << QRect(16, 72, 145, 27) << "Aktuelle Zeit holen";
+        QTest::newRow("Command4") << "Command4" << QRect(172, 72, 145, 27)
+                                  << "zur Alarmliste hinzufügen";
+        QTest::newRow("Label2") << "Label2" << QRect(20, 104, 121, 17) << "Alarm Töne:";
+        QTest::newRow("File1") << "File1" << QRect(16, 120, 141, 102) << "";
+        QTest::newRow("Label3") << "Label3" << QRect(176, 104, 77, 17) << "Alarm-Liste:";
+        QTest::newRow("List1") << "List1" << QRect(172, 120, 145, 100) << "";
+        QTest::newRow("Command2") << "Command2" << QRect(16, 232, 145, 37) << "Abbrechen";
+        QTest::newRow("Command1") << "Command1" << QRect(172, 232, 145, 37) << "ÜBERNEHMEN";
+    }
+    // Where each control stands and that its caption fits into it.
+    void layout()
+    {
+        QFETCH(QString, name);
+        QFETCH(QRect, place);
+        QFETCH(QString, text);
+        AlarmTestState t;
+        frmAlarm* w = openAlarmDialog(t);
+        QVERIFY(w);
+        QWidget* c = control(*w, name);
+        QVERIFY(c);
+        QCOMPARE(c->parentWidget(), w);
+        QCOMPARE(c->geometry(), place);
+        QVERIFY(c->isVisible());
+        QCOMPARE(caption(c), text);
+        QCOMPARE(c->font().family(), QStringLiteral("Liberation Sans"));
+        if (!text.isEmpty()) {
+            const QFontMetrics fm(c->font());
+            const QRect needed = fm.boundingRect(text);
+            if (qobject_cast<QPushButton*>(c)) {
+                QVERIFY2(c->sizeHint().width() <= place.width(), qPrintable(name));
+                QVERIFY2(c->sizeHint().height() <= place.height(), qPrintable(name));
+            } else {
+                QVERIFY2(needed.width() <= place.width(), qPrintable(name));
+                QVERIFY2(fm.height() <= place.height(), qPrintable(name));
+            }
+        }
+        w->close();
+    }
+
+    void window()
+    {
+        AlarmTestState t;
+        frmAlarm* w = openAlarmDialog(t);
+        QVERIFY(w);
+        QCOMPARE(w->windowTitle(), QStringLiteral("Alarmzeit einstellen"));
+        QCOMPARE(w->size(), QSize(331, 277));
+        QCOMPARE(w->minimumSize(), w->maximumSize());
+        QCOMPARE(w->windowType(), Qt::Tool);
+        QVERIFY(!w->isModal());
+        QVERIFY(w->testAttribute(Qt::WA_DeleteOnClose));
+
+        for (QLabel* big : {w->lblHour, w->Label1, w->lblMinutes}) {
+            QCOMPARE(big->font().pointSizeF(), 24.0);
+            QVERIFY(big->font().bold());
+        }
+        QVERIFY(w->File1->font().bold());
+        QVERIFY(w->List1->font().bold());
+        QVERIFY(!w->Label2->font().bold());
+
+        QCOMPARE(w->HScroll1->minimum(), 0);
+        QCOMPARE(w->HScroll1->maximum(), 23);
+        QCOMPARE(w->HScroll1->singleStep(), 1);
+        QCOMPARE(w->HScroll1->pageStep(), 4);
+        QCOMPARE(w->HScroll2->minimum(), 0);
+        QCOMPARE(w->HScroll2->maximum(), 59);
+        QCOMPARE(w->HScroll2->singleStep(), 1);
+        QCOMPARE(w->HScroll2->pageStep(), 10);
+
+        QCOMPARE(w->mnuPop->title(), QStringLiteral("PopUp"));
+        QCOMPARE(w->mnuRemove->text(), QStringLiteral("Alarm entfernen"));
+        QVERIFY(!w->mnuPop->isVisible());
+        w->close();
+    }
+
+    // "ÜBERNEHMEN" is first in the tab order and holds the focus at start.
+    void tabOrder()
+    {
+        AlarmTestState t;
+        frmAlarm* w = openAlarmDialog(t);
+        QVERIFY(w);
+        QVERIFY(QTest::qWaitForWindowActive(w));
+        QCOMPARE(QApplication::focusWidget(), w->Command1);
+        QList<QWidget*> order;
+        QWidget* next = w->Command1;
+        do {
+            order.append(next);
+            next = next->nextInFocusChain();
+            while (next != w->Command1 && next->focusPolicy() == Qt::NoFocus) {
+                next = next->nextInFocusChain();
+            }
+        } while (next != w->Command1 && order.size() < 20);
+        const QList<QWidget*> expected{w->Command1, w->HScroll1, w->HScroll2, w->Command3,
+                                       w->Command4, w->File1,    w->List1,    w->Command2};
+        QCOMPARE(order, expected);
+        w->close();
+    }
+
+    void storedTime_data()
+    {
+        QTest::addColumn<QString>("hour");
+        QTest::addColumn<QString>("minute");
+        QTest::addColumn<int>("hourPos");
+        QTest::addColumn<int>("minutePos");
+        QTest::addColumn<QString>("hourLabel");
+        QTest::addColumn<QString>("minuteLabel");
+        QTest::newRow("no alarm time") << "99"
+                                       << "99" << 0 << 0 << "00"
+                                       << "00";
+        QTest::newRow("morning") << "07"
+                                 << "30" << 7 << 30 << "07"
+                                 << "30";
+        QTest::newRow("last minute of the day") << "23"
+                                                << "59" << 23 << 59 << "23"
+                                                << "59";
+        QTest::newRow("midnight") << "00"
+                                  << "00" << 0 << 0 << "00"
+                                  << "00";
+        QTest::newRow("hour only") << "06"
+                                   << "99" << 6 << 0 << "06"
+                                   << "00";
+        // Stored texts that cannot ring are shown as stored, selectors held in range.
+        QTest::newRow("one character") << "7"
+                                       << "5" << 7 << 5 << "7"
+                                       << "5";
+        QTest::newRow("past the range") << "24"
+                                        << "60" << 23 << 59 << "24"
+                                        << "60";
+        QTest::newRow("negative") << "-3"
+                                  << "-3" << 0 << 0 << "-3"
+                                  << "-3";
+        QTest::newRow("no number") << "abc"
+                                   << "x1" << 0 << 0 << "abc"
+                                   << "x1";
+        QTest::newRow("huge") << "1e30"
+                              << "&HFFFF" << 23 << 0 << "1e30"
+                              << "&HFFFF";
+        QTest::newRow("markup stays text") << "<b>7</b>"
+                                           << "<i>" << 0 << 0 << "<b>7</b>"
+                                           << "<i>";
+        const QString longText(3000, u'1');
+        QTest::newRow("3000 characters")
+            << longText << longText << 23 << 59 << longText << longText;
+    }
+    void storedTime()
+    {
+        QFETCH(QString, hour);
+        QFETCH(QString, minute);
+        QFETCH(int, hourPos);
+        QFETCH(int, minutePos);
+        QFETCH(QString, hourLabel);
+        QFETCH(QString, minuteLabel);
+        AlarmTestState t;
+        t.state.AlarmHour = hour;
+        t.state.AlarmMinute = minute;
+        frmAlarm* w = openAlarmDialog(t);
+        QVERIFY(w);
+        QCOMPARE(w->HScroll1->value(), hourPos);
+        QCOMPARE(w->HScroll2->value(), minutePos);
+        QCOMPARE(w->lblHour->text(), hourLabel);
+        QCOMPARE(w->lblMinutes->text(), minuteLabel);
+        QCOMPARE(w->lblHour->textFormat(), Qt::PlainText);
+        // A long text is clipped by the label, not allowed to move anything.
+        QCOMPARE(w->lblHour->geometry(), QRect(60, 12, 57, 37));
+        QCOMPARE(w->lblMinutes->geometry(), QRect(216, 12, 57, 37));
+        QCOMPARE(w->size(), QSize(331, 277));
+        QVERIFY(!w->grab().isNull());
+        // Opening alone changes nothing.
+        QCOMPARE(t.state.AlarmHour, hour);
+        QCOMPARE(t.state.AlarmMinute, minute);
+        QVERIFY(!QFile::exists(t.state.SettingsFile));
+        w->close();
+    }
+
+    void labelsFollow_data()
+    {
+        QTest::addColumn<int>("hour");
+        QTest::addColumn<int>("minute");
+        QTest::addColumn<QString>("hourLabel");
+        QTest::addColumn<QString>("minuteLabel");
+        QTest::newRow("single digits") << 7 << 5 << "07"
+                                       << "05";
+        QTest::newRow("last values") << 23 << 59 << "23"
+                                     << "59";
+        QTest::newRow("ten") << 10 << 10 << "10"
+                             << "10";
+        QTest::newRow("beyond the range") << 30 << 75 << "23"
+                                          << "59";
+    }
+    void labelsFollow()
+    {
+        QFETCH(int, hour);
+        QFETCH(int, minute);
+        QFETCH(QString, hourLabel);
+        QFETCH(QString, minuteLabel);
+        AlarmTestState t;
+        t.state.AlarmHour = "12";
+        t.state.AlarmMinute = "34";
+        frmAlarm* w = openAlarmDialog(t);
+        QVERIFY(w);
+        w->HScroll1->setValue(hour);
+        w->HScroll2->setValue(minute);
+        QCOMPARE(w->lblHour->text(), hourLabel);
+        QCOMPARE(w->lblMinutes->text(), minuteLabel);
+        w->close();
+    }
+
+    // While the thumb is dragged the label follows it, before any value change.
+    void labelsFollowTheThumb()
+    {
+        AlarmTestState t;
+        frmAlarm* w = openAlarmDialog(t);
+        QVERIFY(w);
+        for (QScrollBar* bar : {w->HScroll1, w->HScroll2}) {
+            bar->setTracking(false);
+            bar->setSliderDown(true);
+            bar->setSliderPosition(8);
+            QCOMPARE(bar->value(), 0);
+        }
+        QCOMPARE(w->lblHour->text(), QStringLiteral("08"));
+        QCOMPARE(w->lblMinutes->text(), QStringLiteral("08"));
+        w->HScroll2->setSliderPosition(42);
+        QCOMPARE(w->lblMinutes->text(), QStringLiteral("42"));
+        w->close();
+    }
+
+    void keys_data()
+    {
+        QTest::addColumn<int>("selector");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("start");
+        QTest::addColumn<int>("end");
+        QTest::newRow("hour right") << 1 << int(Qt::Key_Right) << 7 << 8;
+        QTest::newRow("hour down") << 1 << int(Qt::Key_Down) << 7 << 8;
+        QTest::newRow("hour left") << 1 << int(Qt::Key_Left) << 7 << 6;
+        QTest::newRow("hour left at start") << 1 << int(Qt::Key_Left) << 0 << 0;
+        QTest::newRow("hour page down") << 1 << int(Qt::Key_PageDown) << 0 << 4;
+        QTest::newRow("hour page up") << 1 << int(Qt::Key_PageUp) << 6 << 2;
+        QTest::newRow("hour page down at end") << 1 << int(Qt::Key_PageDown) << 22 << 23;
+        QTest::newRow("hour end") << 1 << int(Qt::Key_End) << 7 << 23;
+        QTest::newRow("minute right") << 2 << int(Qt::Key_Right) << 30 << 31;
+        QTest::newRow("minute up") << 2 << int(Qt::Key_Up) << 30 << 29;
+        QTest::newRow("minute page down") << 2 << int(Qt::Key_PageDown) << 0 << 10;
+        QTest::newRow("minute page down at end") << 2 << int(Qt::Key_PageDown) << 55 << 59;
+        QTest::newRow("minute home") << 2 << int(Qt::Key_Home) << 30 << 0;
+    }
+    // Selectors are tab stops taking the keys as Windows scroll bars do; the
+    // page keys step by 4 hours or 10 minutes.
+    void keys()
+    {
+        QFETCH(int, selector);
+        QFETCH(int, key);
+        QFETCH(int, start);
+        QFETCH(int, end);
+        AlarmTestState t;
+        frmAlarm* w = openAlarmDialog(t);
+        QVERIFY(w);
+        QScrollBar* bar = selector == 1 ? w->HScroll1 : w->HScroll2;
+        QVERIFY(bar->focusPolicy() & Qt::TabFocus);
+        bar->setValue(start);
+        QTest::keyClick(bar, Qt::Key(key));
+        QCOMPARE(bar->value(), end);
+        QCOMPARE((selector == 1 ? w->lblHour : w->lblMinutes)->text(),
+                 QString::asprintf("%02d", end));
+        w->close();
+    }
+};
+
+QTEST_MAIN(TestFrmAlarm)
+#include "tst_frmAlarm.moc"

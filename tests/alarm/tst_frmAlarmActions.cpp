@@ -1,0 +1,325 @@
+#include "AlarmTestState.h"
+#include "alarm/FileListBox.h"
+#include "alarm/KeyScrollBar.h"
+#include "alarm/frmAlarm.h"
+#include "app/Forms.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QMenu>
+#include <QPushButton>
+#include <QTest>
+
+// What frmAlarm's buttons and lists do.
+
+namespace {
+
+void touch(const QString& path)
+{
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+}
+
+} // namespace
+
+class TestFrmAlarmActions : public QObject
+{
+    Q_OBJECT
+private slots:
+    // A failed case must not leave its window to the next one.
+    void cleanup()
+    {
+        for (QWidget* top : QApplication::topLevelWidgets()) {
+            if (qobject_cast<frmAlarm*>(top)) {
+                top->close();
+            }
+        }
+        QTest::qWait(1);
+    }
+
+    void currentTime_data()
+    {
+        QTest::addColumn<QString>("hours");
+        QTest::addColumn<QString>("minutes");
+        QTest::addColumn<int>("hourPos");
+        QTest::addColumn<int>("minutePos");
+        QTest::newRow("morning") << "09"
+                                 << "41" << 9 << 41;
+        QTest::newRow("midnight") << "00"
+                                  << "00" << 0 << 0;
+        QTest::newRow("end of day") << "23"
+                                    << "59" << 23 << 59;
+    }
+    void currentTime()
+    {
+        QFETCH(QString, hours);
+        QFETCH(QString, minutes);
+        QFETCH(int, hourPos);
+        QFETCH(int, minutePos);
+        AlarmTestState t;
+        t.state.AlarmHour = "12";
+        t.state.AlarmMinute = "12";
+        t.state.CurrentHours = hours;
+        t.state.CurrentMinutes = minutes;
+        frmAlarm* w = openAlarmDialog(t);
+        QVERIFY(w);
+        QTest::mouseClick(w->Command3, Qt::LeftButton);
+        QCOMPARE(w->HScroll1->value(), hourPos);
+        QCOMPARE(w->HScroll2->value(), minutePos);
+        QCOMPARE(w->lblHour->text(), hours);
+        QCOMPARE(w->lblMinutes->text(), minutes);
+        // Taking the time stores nothing.
+        QCOMPARE(t.state.AlarmHour, QStringLiteral("12"));
+        QVERIFY(!QFile::exists(t.state.SettingsFile));
+        QVERIFY(w->isVisible());
+        w->close();
+    }
+
+    // Before the first tick (started in standby) the time comes from the clock.
+    void currentTimeBeforeAnyTick()
+    {
+        AlarmTestState t;
+        t.setTime(QDateTime(QDate(2024, 3, 5), QTime(6, 7, 40)));
+        frmAlarm* w = openAlarmDialog(t);
+        QVERIFY(w);
+        w->Command3_Click();
+        QCOMPARE(w->lblHour->text(), QStringLiteral("06"));
+        QCOMPARE(w->lblMinutes->text(), QStringLiteral("07"));
+        QCOMPARE(w->HScroll1->value(), 6);
+        QCOMPARE(w->HScroll2->value(), 7);
+        w->close();
+    }
+
+    void apply_data()
+    {
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<int>("hour");
+        QTest::addColumn<int>("minute");
+        QTest::addColumn<QString>("hourText");
+        QTest::addColumn<QString>("minuteText");
+        QTest::newRow("from no alarm, untouched") << "99" << -1 << -1 << "00"
+                                                  << "00";
+        QTest::newRow("set a time") << "99" << 7 << 5 << "07"
+                                    << "05";
+        QTest::newRow("change a time") << "12" << 23 << 59 << "23"
+                                       << "59";
+        QTest::newRow("bad stored text kept") << "abc" << -1 << -1 << "abc"
+                                              << "abc";
+        QTest::newRow("bad stored text replaced") << "24" << 6 << -1 << "06"
+                                                  << "24";
+    }
+    // "ÜBERNEHMEN" stores both keys at once, re-arms and closes.
+    void apply()
+    {
+        QFETCH(QString, stored);
+        QFETCH(int, hour);
+        QFETCH(int, minute);
+        QFETCH(QString, hourText);
+        QFETCH(QString, minuteText);
+        AlarmTestState t;
+        t.state.AlarmHour = stored;
+        t.state.AlarmMinute = stored;
+        t.state.AlarmState = 2;
+        frmAlarm* w = openAlarmDialog(t);
+        QVERIFY(w);
+        if (hour >= 0) {
+            w->HScroll1->setValue(hour);
+        }
+        if (minute >= 0) {
+            w->HScroll2->setValue(minute);
+        }
+        QTest::mouseClick(w->Command1, Qt::LeftButton);
+        QCOMPARE(t.state.AlarmHour, hourText);
+        QCOMPARE(t.state.AlarmMinute, minuteText);
+        QCOMPARE(t.state.AlarmState, std::int16_t(0));
+        QCOMPARE(settingOf(t, "A-Hour"), hourText);
+        QCOMPARE(settingOf(t, "A-Mins"), minuteText);
+        QTRY_VERIFY(t.state.alarmWindow.isNull());
+    }
+
+    // Writing fails (the settings path is a directory): the time still
+    // applies, the state re-arms and the window closes.
+    void applyWhenWritingFails()
+    {
+        AlarmTestState t;
+        QVERIFY(QDir().mkdir(t.state.SettingsFile));
+        t.state.AlarmState = 1;
+        frmAlarm* w = openAlarmDialog(t);
+        QVERIFY(w);
+        w->HScroll1->setValue(8);
+        w->Command1_Click();
+        QCOMPARE(t.state.AlarmHour, QStringLiteral("08"));
+        QCOMPARE(t.state.AlarmMinute, QStringLiteral("00"));
+        QCOMPARE(t.state.AlarmState, std::int16_t(0));
+        QTRY_VERIFY(t.state.alarmWindow.isNull());
+    }
+
+    void cancel()
+    {
+        AlarmTestState t;
+        t.state.AlarmHour = "07";
+        t.state.AlarmMinute = "30";
+        t.state.AlarmState = 2;
+        t.state.CurrentHours = "10";
+        t.state.CurrentMinutes = "11";
+        frmAlarm* w = openAlarmDialog(t);
+        QVERIFY(w);
+        w->HScroll1->setValue(3);
+        w->Command3_Click();
+        QTest::mouseClick(w->Command2, Qt::LeftButton);
+        QTRY_VERIFY(t.state.alarmWindow.isNull());
+        QCOMPARE(t.state.AlarmHour, QStringLiteral("07"));
+        QCOMPARE(t.state.AlarmMinute, QStringLiteral("30"));
+        QCOMPARE(t.state.AlarmState, std::int16_t(2));
+        QVERIFY(!QFile::exists(t.state.SettingsFile));
+    }
+
+    void escapeCancels()
+    {
+        AlarmTestState t;
+        frmAlarm* w = openAlarmDialog(t);
+        QVERIFY(w);
+        QVERIFY(QTest::qWaitForWindowActive(w));
+        w->HScroll1->setValue(3);
+        QTest::keyClick(w, Qt::Key_Escape);
+        QTRY_VERIFY(t.state.alarmWindow.isNull());
+        QCOMPARE(t.state.AlarmHour, QStringLiteral("99"));
+        QVERIFY(!QFile::exists(t.state.SettingsFile));
+    }
+
+    // Return right after opening presses the focused "ÜBERNEHMEN".
+    void returnApplies()
+    {
+        AlarmTestState t;
+        frmAlarm* w = openAlarmDialog(t);
+        QVERIFY(w);
+        QVERIFY(QTest::qWaitForWindowActive(w));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QTRY_VERIFY(t.state.alarmWindow.isNull());
+        QCOMPARE(settingOf(t, "A-Hour"), QStringLiteral("00"));
+    }
+
+    void soundList()
+    {
+        AlarmTestState t;
+        for (const char* name : {"alarm.wav", "Bell.WAV", "readme.txt", "chime.wav"}) {
+            touch(t.state.ProgramDir + name);
+        }
+        // The current directory holds other sounds; they must not show.
+        QTemporaryDir elsewhere;
+        touch(elsewhere.filePath("other.wav"));
+        const QString before = QDir::currentPath();
+        QDir::setCurrent(elsewhere.path());
+
+        frmAlarm* w = openAlarmDialog(t);
+        QVERIFY(w);
+        QStringList shown;
+        for (int i = 0; i < w->File1->count(); ++i) {
+            shown.append(w->File1->item(i)->text());
+        }
+        QCOMPARE(shown, (QStringList{"alarm.wav", "Bell.WAV", "chime.wav"}));
+        QVERIFY(t.sound.calls().isEmpty());
+
+        auto clickRow = [w](int row) {
+            const QRect r = w->File1->visualItemRect(w->File1->item(row));
+            QTest::mouseClick(w->File1->viewport(), Qt::LeftButton, {}, r.center());
+        };
+        clickRow(1);
+        QCOMPARE(t.sound.playedPaths(), QStringList{t.state.ProgramDir + "Bell.WAV"});
+        clickRow(1); // the same entry again plays again
+        clickRow(2);
+        QCOMPARE(t.sound.playedPaths(),
+                 (QStringList{t.state.ProgramDir + "Bell.WAV", t.state.ProgramDir + "Bell.WAV",
+                              t.state.ProgramDir + "chime.wav"}));
+        QCOMPARE(t.sound.stopCount(), 0);
+
+        // Moving with the keys plays the entry reached.
+        t.sound.clear();
+        QTest::keyClick(w->File1, Qt::Key_Up);
+        QCOMPARE(t.sound.playedPaths(), QStringList{t.state.ProgramDir + "Bell.WAV"});
+        QDir::setCurrent(before);
+
+        // Previewing stores nothing and does not touch the alarm.
+        QVERIFY(!QFile::exists(t.state.SettingsFile));
+        QCOMPARE(t.state.AlarmHour, QStringLiteral("99"));
+        w->close();
+    }
+
+    // Tabbing into the list picks nothing, so nothing plays.
+    void focusAlonePlaysNothing()
+    {
+        AlarmTestState t;
+        touch(t.state.ProgramDir + "alarm.wav");
+        frmAlarm* w = openAlarmDialog(t);
+        QVERIFY(w);
+        QVERIFY(QTest::qWaitForWindowActive(w));
+        w->Command4->setFocus();
+        QTest::keyClick(w->Command4, Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), w->File1);
+        QVERIFY(t.sound.calls().isEmpty());
+        w->close();
+    }
+
+    void noSoundFiles()
+    {
+        AlarmTestState t;
+        touch(t.state.ProgramDir + "glimmora.ini.bak");
+        frmAlarm* w = openAlarmDialog(t);
+        QVERIFY(w);
+        QCOMPARE(w->File1->count(), 0);
+        QTest::mouseClick(w->File1->viewport(), Qt::LeftButton);
+        QVERIFY(t.sound.calls().isEmpty());
+        w->close();
+    }
+
+    void alarmListIsInert()
+    {
+        AlarmTestState t;
+        t.state.AlarmHour = "07";
+        t.state.AlarmMinute = "30";
+        frmAlarm* w = openAlarmDialog(t);
+        QVERIFY(w);
+        QTest::mouseClick(w->Command4, Qt::LeftButton);
+        w->mnuRemove->trigger();
+        QCOMPARE(w->List1->count(), 0);
+        QVERIFY(w->isVisible());
+        QVERIFY(!w->mnuPop->isVisible());
+        QCOMPARE(w->lblHour->text(), QStringLiteral("07"));
+        QCOMPARE(w->lblMinutes->text(), QStringLiteral("30"));
+        QVERIFY(t.sound.calls().isEmpty());
+        QVERIFY(!QFile::exists(t.state.SettingsFile));
+        w->close();
+    }
+
+    // A second opening brings the same window forward without reloading it;
+    // after closing, the next opening builds it afresh.
+    void oneWindow()
+    {
+        AlarmTestState t;
+        frmAlarm* first = openAlarmDialog(t);
+        QVERIFY(first);
+        first->HScroll1->setValue(5);
+        ShowAlarmWindow(t.state);
+        QCOMPARE(t.state.alarmWindow.data(), first);
+        QCOMPARE(first->lblHour->text(), QStringLiteral("05"));
+        int windows = 0;
+        for (QWidget* top : QApplication::topLevelWidgets()) {
+            windows += qobject_cast<frmAlarm*>(top) != nullptr && top->isVisible();
+        }
+        QCOMPARE(windows, 1);
+
+        first->close();
+        QTRY_VERIFY(t.state.alarmWindow.isNull());
+        frmAlarm* second = openAlarmDialog(t);
+        QVERIFY(second);
+        QCOMPARE(second->HScroll1->value(), 0);
+        QCOMPARE(second->lblHour->text(), QStringLiteral("00"));
+        second->close();
+    }
+};
+
+QTEST_MAIN(TestFrmAlarmActions)
+#include "tst_frmAlarmActions.moc"

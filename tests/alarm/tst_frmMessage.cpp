@@ -1,0 +1,173 @@
+#include "AlarmTestState.h"
+#include "alarm/frmMessage.h"
+#include "app/Forms.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QPushButton>
+#include <QScreen>
+#include <QTest>
+
+namespace {
+
+int visibleNotices()
+{
+    int count = 0;
+    for (QWidget* top : QApplication::topLevelWidgets()) {
+        count += qobject_cast<frmMessage*>(top) != nullptr && top->isVisible();
+    }
+    return count;
+}
+
+} // namespace
+
+class TestFrmMessage : public QObject
+{
+    Q_OBJECT
+private slots:
+    void cleanup()
+    {
+        // No notice may outlive its test.
+        const int left = visibleNotices();
+        for (QWidget* top : QApplication::topLevelWidgets()) {
+            if (qobject_cast<frmMessage*>(top)) {
+                top->close();
+            }
+        }
+        QCOMPARE(left, 0);
+    }
+
+    void layout()
+    {
+        AlarmTestState t;
+        ShowMessageWindow(t.state);
+        frmMessage* w = t.state.messageWindow;
+        QVERIFY(w);
+        QVERIFY(w->isVisible());
+        QCOMPARE(w->windowTitle(), QStringLiteral("Alarm"));
+        QCOMPARE(w->size(), QSize(220, 110));
+        QCOMPARE(w->minimumSize(), w->maximumSize());
+        QCOMPARE(w->windowType(), Qt::Tool);
+        QVERIFY(!w->isModal());
+        QVERIFY(w->testAttribute(Qt::WA_DeleteOnClose));
+
+        QCOMPARE(w->Label1->text(), QStringLiteral("Alarmzeit erreicht"));
+        QCOMPARE(w->Label1->geometry(), QRect(8, 12, 201, 33));
+        QCOMPARE(w->Label1->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);
+        QCOMPARE(w->Command1->text(), QStringLiteral("O K"));
+        QCOMPARE(w->Command1->geometry(), QRect(40, 48, 137, 49));
+        for (QWidget* c : {static_cast<QWidget*>(w->Label1), static_cast<QWidget*>(w->Command1)}) {
+            QCOMPARE(c->font().family(), QStringLiteral("Liberation Sans"));
+            QCOMPARE(c->font().pointSizeF(), 13.5);
+            QVERIFY(c->font().bold());
+        }
+        // The message fits its label, the caption its button.
+        const QFontMetrics fm(w->Label1->font());
+        QVERIFY(fm.boundingRect(w->Label1->text()).width() <= w->Label1->width());
+        QVERIFY(fm.height() <= w->Label1->height());
+        QVERIFY(w->Command1->sizeHint().width() <= w->Command1->width());
+        QVERIFY(w->Command1->sizeHint().height() <= w->Command1->height());
+        w->close();
+    }
+
+    // Centred horizontally, its middle at 42.5 % of the screen height, as
+    // placed when it loads (before the window manager adds a frame).
+    void centred()
+    {
+        AlarmTestState t;
+        ShowMessageWindow(t.state);
+        frmMessage* w = t.state.messageWindow;
+        QVERIFY(w);
+        const QRect screen = w->screen()->geometry();
+        const int twipsLeft = screen.width() * 15 / 2 - 220 * 15 / 2;
+        const int twipsTop = qRound(screen.height() * 15 * 0.85) / 2 - 110 * 15 / 2;
+        QCOMPARE(w->pos(), screen.topLeft() + QPoint(twipsLeft / 15, twipsTop / 15));
+        w->close();
+    }
+
+    void okAcknowledges()
+    {
+        AlarmTestState t;
+        t.state.AlarmState = 1;
+        ShowMessageWindow(t.state);
+        frmMessage* w = t.state.messageWindow;
+        QVERIFY(w);
+        t.sound.play(t.state.ProgramDir + "alarm.wav");
+        QTest::mouseClick(w->Command1, Qt::LeftButton);
+        QCOMPARE(t.state.AlarmState, std::int16_t(2));
+        QVERIFY(!t.sound.isPlaying());
+        QCOMPARE(t.sound.stopCount(), 1);
+        QTRY_VERIFY(t.state.messageWindow.isNull());
+    }
+
+    void keysOnTheNotice_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<bool>("acknowledges");
+        QTest::newRow("space presses O K") << int(Qt::Key_Space) << true;
+        QTest::newRow("return presses O K") << int(Qt::Key_Return) << true;
+        // Escape must not hide a ringing alarm.
+        QTest::newRow("escape does nothing") << int(Qt::Key_Escape) << false;
+    }
+    void keysOnTheNotice()
+    {
+        QFETCH(int, key);
+        QFETCH(bool, acknowledges);
+        AlarmTestState t;
+        t.state.AlarmState = 1;
+        ShowMessageWindow(t.state);
+        frmMessage* w = t.state.messageWindow;
+        QVERIFY(w);
+        w->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(w));
+        QCOMPARE(QApplication::focusWidget(), w->Command1);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key(key));
+        if (acknowledges) {
+            QCOMPARE(t.state.AlarmState, std::int16_t(2));
+            QTRY_VERIFY(t.state.messageWindow.isNull());
+        } else {
+            QTest::qWait(50);
+            QCOMPARE(t.state.AlarmState, std::int16_t(1));
+            QVERIFY(!t.state.messageWindow.isNull());
+            QVERIFY(w->isVisible());
+            w->close();
+        }
+    }
+
+    // Closing it another way leaves the alarm ringing.
+    void closedOtherwise()
+    {
+        AlarmTestState t;
+        t.state.AlarmState = 1;
+        ShowMessageWindow(t.state);
+        QVERIFY(t.state.messageWindow);
+        QVERIFY(t.state.messageWindow->close());
+        QTRY_VERIFY(t.state.messageWindow.isNull());
+        QCOMPARE(t.state.AlarmState, std::int16_t(1));
+        QVERIFY(t.sound.calls().isEmpty());
+    }
+
+    // At most one notice: showing again keeps the same window.
+    void oneNotice()
+    {
+        AlarmTestState t;
+        ShowMessageWindow(t.state);
+        frmMessage* first = t.state.messageWindow;
+        QVERIFY(first);
+        first->move(10, 20);
+        ShowMessageWindow(t.state);
+        ShowMessageWindow(t.state);
+        QCOMPARE(t.state.messageWindow.data(), first);
+        QCOMPARE(visibleNotices(), 1);
+        QCOMPARE(first->pos(), QPoint(10, 20));
+        first->close();
+        QTRY_VERIFY(t.state.messageWindow.isNull());
+        ShowMessageWindow(t.state);
+        QVERIFY(t.state.messageWindow);
+        QCOMPARE(visibleNotices(), 1);
+        t.state.messageWindow->close();
+    }
+};
+
+QTEST_MAIN(TestFrmMessage)
+#include "tst_frmMessage.moc"
