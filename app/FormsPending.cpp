@@ -1,4 +1,0 @@
-// Temporary: dialogs that are not built yet open nothing. Each of these moves
-// beside its window when that window exists (delete the line here then).
-#include "app/Forms.h"
-
