@@ -67,10 +67,12 @@ void TestSoundPlayback::formatsAreHeard()
     QVERIFY(heard);
     const auto [onset, end] = *heard;
     const double seconds = double(end - onset) / kRate;
-    QVERIFY2(std::abs(seconds - 0.2) < 0.02, qPrintable(QString::number(seconds)));
+    QVERIFY2(std::abs(seconds - 0.2) < 0.04, qPrintable(QString::number(seconds)));
     const auto take = m_recorder->take();
+    // 5 %: a wrong sample rate (44.1 against 48 kHz) is 8.8 % off, while a
+    // dropped recording block under load shifts a short measurement a little.
     const double hz = crossingRate(take.samples, onset + kRate / 50, end - kRate / 50, kRate) / 2;
-    QVERIFY2(std::abs(hz - 440) < 10, qPrintable(QString::number(hz)));
+    QVERIFY2(std::abs(hz - 440) < 22, qPrintable(QString::number(hz)));
 }
 
 void TestSoundPlayback::playIsHeardOnceFromItsStart()
@@ -91,12 +93,12 @@ void TestSoundPlayback::playIsHeardOnceFromItsStart()
 
         const auto [onset, end] = *heard;
         const double seconds = double(end - onset) / kRate;
-        QVERIFY2(std::abs(seconds - 0.25) < 0.02, qPrintable(QString::number(seconds)));
+        QVERIFY2(std::abs(seconds - 0.25) < 0.04, qPrintable(QString::number(seconds)));
         // The whole tone at its own pitch, resampled from 44.1 kHz.
         const auto take = m_recorder->take();
         const double hz =
             crossingRate(take.samples, onset + kRate / 50, end - kRate / 50, kRate) / 2;
-        QVERIFY2(std::abs(hz - 440) < 10, qPrintable(QString::number(hz)));
+        QVERIFY2(std::abs(hz - 440) < 22, qPrintable(QString::number(hz)));
     }
     // A sound that ended leaves no stream behind.
     QVERIFY(waitUntil([&] { return sinkInputCount() == 0; }, 2));
@@ -132,7 +134,7 @@ void TestSoundPlayback::longFileIsReadWhilePlaying()
         QVERIFY(heard);
         const auto [onset, end] = *heard;
         const double seconds = double(end - onset) / kRate;
-        QVERIFY2(std::abs(seconds - 0.6) < 0.02, qPrintable(QString::number(seconds)));
+        QVERIFY2(std::abs(seconds - 0.6) < 0.04, qPrintable(QString::number(seconds)));
         const auto take = m_recorder->take();
         const double low =
             crossingRate(take.samples, onset + kRate / 50, onset + kRate * 18 / 100, kRate) / 2;
@@ -249,12 +251,12 @@ void TestSoundPlayback::unplayableFilesBeep()
         const auto heard = playAndHear(path);
         QVERIFY(heard);
         const double seconds = double(heard->second - heard->first) / kRate;
-        QVERIFY2(seconds > 0.1 && seconds < 0.2, qPrintable(QString::number(seconds)));
+        QVERIFY2(seconds > 0.1 && seconds < 0.25, qPrintable(QString::number(seconds)));
         const auto take = m_recorder->take();
         const double hz = crossingRate(take.samples, heard->first + kRate / 50,
                                        heard->second - kRate / 50, kRate) /
                           2;
-        QVERIFY2(std::abs(hz - 880) < 20, qPrintable(QString::number(hz)));
+        QVERIFY2(std::abs(hz - 880) < 44, qPrintable(QString::number(hz)));
     }
     // Still working afterwards.
     QVERIFY(playAndHear(m_short));
