@@ -27,6 +27,25 @@ test: setup-test configure
 	cmake --build $(BUILD) -j$(JOBS)
 	cd $(BUILD) && ctest --output-on-failure -j$(JOBS) --timeout 600
 
+# Not part of `make test`: what the running clock costs, against other clocks
+# (writes bench/results.md).
+bench: setup-test configure
+	cmake --build $(BUILD) -j$(JOBS) --target glimmora bench-bareqt bench-tick
+	/usr/bin/python3 bench/run_bench.py --build $(BUILD)
+
+# The fuzz targets for longer than `make test` runs them (FUZZ_SECONDS each),
+# in the sanitizer tree; what they find stays in $(BUILD)/tests/fuzz/.
+FUZZ_SECONDS ?= 300
+FUZZ_TARGETS = fuzz_profile fuzz_numeric fuzz_skin fuzz_bmp
+fuzz: setup-test
+	cmake -DSOURCE_DIR=$(CURDIR) -DBUILD_DIR=$(abspath $(BUILD))/asan -DJOBS=$(JOBS) \
+		-P tests/soak/SanitizerTree.cmake
+	for t in $(FUZZ_TARGETS); do \
+		cmake -DFUZZER=$(abspath $(BUILD))/asan/tests/fuzz/$$t \
+			-DCORPUS=$(CURDIR)/tests/fuzz/corpus/$$t -DWORK=$(abspath $(BUILD))/tests/fuzz/$$t \
+			-DSECONDS=$(FUZZ_SECONDS) -DMAX_LEN=8192 -P tests/fuzz/RunFuzzer.cmake || exit 1; \
+	done
+
 install: build
 	cmake --install $(BUILD)
 

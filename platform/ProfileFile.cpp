@@ -2,7 +2,12 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
+
+#include <algorithm>
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace platform {
 namespace {
@@ -117,6 +122,138 @@ QByteArray readAllBytes(const QString& path, bool& ok)
     return all;
 }
 
+// Writes `count` bytes of `bytes` from `from` on at file offset `offset`.
+bool writeAllAt(int fd, const QByteArray& bytes, qsizetype from, qsizetype count, off_t offset)
+{
+    const char* p = bytes.constData() + from;
+    while (count > 0) {
+        const ssize_t n = ::pwrite(fd, p, static_cast<std::size_t>(count), offset);
+        if (n < 0 && errno == EINTR) {
+            continue;
+        }
+        if (n <= 0) {
+            return false;
+        }
+        p += n;
+        count -= n;
+        offset += n;
+    }
+    return true;
+}
+
+bool noNewFileHere(int error)
+{
+    return error == EACCES || error == EPERM || error == EROFS;
+}
+
+enum class Replaced
+{
+    Done,
+    Failed,
+    NoNewFile // the directory does not let us make a file
+};
+
+// Gives a new file the old one's permissions, and its owner where we may.
+void takeOver(int fd, const struct stat* old)
+{
+    if (old) {
+        (void)::fchmod(fd, old->st_mode & 07777);
+        if (::geteuid() == 0) {
+            (void)::fchown(fd, old->st_uid, old->st_gid);
+        }
+    }
+}
+
+bool fill(int fd, const QByteArray& content)
+{
+    return writeAllAt(fd, content, 0, content.size(), 0) && ::fdatasync(fd) == 0;
+}
+
+// The spare name, filled; -1 with errno set when it cannot be made.
+int namedSpare(const QByteArray& spare, const QByteArray& content, const struct stat* old, bool& ok)
+{
+    ::unlink(spare.constData()); // left by a save that was cut short
+    const int fd =
+        ::open(spare.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+    if (fd >= 0) {
+        takeOver(fd, old);
+        ok = fill(fd, content);
+    }
+    return fd;
+}
+
+// The new content goes into a file of its own beside the old one, which is
+// then renamed over it: whoever reads, and whatever ends the program, finds
+// either the old file or the new one, never a part. The new file has no name
+// while it is written (so an interrupted save leaves nothing behind) or, where
+// the file system cannot do that, one fixed hidden name that the next save
+// reuses. A write that fails for lack of space leaves the old file alone.
+Replaced replaceFile(const QByteArray& file, const QByteArray& content, const struct stat* old)
+{
+    const qsizetype slash = file.lastIndexOf('/');
+    const QByteArray dir = slash < 0 ? QByteArray(".") : (slash == 0 ? "/" : file.left(slash));
+    const QByteArray spare = dir + "/." + file.mid(slash + 1) + ".new";
+
+    bool ok = false;
+    int fd = ::open(dir.constData(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
+    if (fd >= 0) {
+        takeOver(fd, old);
+        ok = fill(fd, content);
+        if (ok) {
+            ::unlink(spare.constData());
+            const QByteArray self = "/proc/self/fd/" + QByteArray::number(fd);
+            if (::linkat(AT_FDCWD, self.constData(), AT_FDCWD, spare.constData(),
+                         AT_SYMLINK_FOLLOW) != 0) {
+                ::close(fd); // no /proc: write it again under the name
+                fd = namedSpare(spare, content, old, ok);
+            }
+        }
+    } else if (noNewFileHere(errno)) {
+        return Replaced::NoNewFile;
+    } else {
+        fd = namedSpare(spare, content, old, ok);
+        if (fd < 0) {
+            return noNewFileHere(errno) ? Replaced::NoNewFile : Replaced::Failed;
+        }
+    }
+    ok = ok && ::rename(spare.constData(), file.constData()) == 0;
+    if (!ok) {
+        ::unlink(spare.constData());
+    }
+    if (fd >= 0) {
+        ::close(fd);
+    }
+    return ok ? Replaced::Done : Replaced::Failed;
+}
+
+// Where no new file can be made, the file itself is rewritten. The bytes
+// beyond its old end are written first, so running out of space fails before
+// anything of the old content is touched; the rest only overwrites bytes the
+// file already has.
+bool rewriteInPlace(const QByteArray& file, const QByteArray& content)
+{
+    const int fd = ::open(file.constData(), O_WRONLY | O_CLOEXEC);
+    if (fd < 0) {
+        return false;
+    }
+    struct stat st
+    {
+    };
+    bool ok = ::fstat(fd, &st) == 0;
+    const qsizetype oldSize = ok ? static_cast<qsizetype>(st.st_size) : 0;
+    if (ok && content.size() > oldSize) {
+        ok = writeAllAt(fd, content, oldSize, content.size() - oldSize, oldSize);
+        if (!ok) {
+            (void)::ftruncate(fd, oldSize);
+        }
+    }
+    ok = ok && writeAllAt(fd, content, 0, std::min(oldSize, content.size()), 0);
+    ok = ok && (content.size() >= oldSize || ::ftruncate(fd, content.size()) == 0);
+    ok = ok && ::fdatasync(fd) == 0;
+    ::close(fd);
+    return ok;
+}
+
 } // namespace
 
 QByteArray lookupProfileString(const QByteArray& content, const QByteArray& section,
@@ -228,16 +365,21 @@ bool writeProfileString(const QByteArray& section, const QByteArray& key, const 
     }
     const QByteArray updated = withProfileString(old, section, key, value);
 
-    QSaveFile out(target);
-    out.setDirectWriteFallback(true);
-    if (!out.open(QIODevice::WriteOnly)) {
+    const QByteArray file = QFile::encodeName(target);
+    struct stat st
+    {
+    };
+    const bool exists = ::stat(file.constData(), &st) == 0;
+    switch (replaceFile(file, updated, exists ? &st : nullptr)) {
+    case Replaced::Done:
+        return true;
+    case Replaced::Failed:
         return false;
+    case Replaced::NoNewFile:
+        break;
     }
-    if (out.write(updated) != updated.size()) {
-        out.cancelWriting();
-        return false;
-    }
-    return out.commit();
+    // A directory we may not write, holding a file we may.
+    return exists && rewriteInPlace(file, updated);
 }
 
 } // namespace platform

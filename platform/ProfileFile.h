@@ -21,7 +21,9 @@ QByteArray readProfileString(const QByteArray& section, const QByteArray& key, c
 // end of its section, or the section at the end of the file, creating the file.
 // The file is replaced atomically (new file in the same directory, renamed over
 // the old one, permissions kept); where no new file can be made there but the
-// file is writable it is rewritten in place. Returns false when nothing changed.
+// file is writable it is rewritten in place, growing it before touching the old
+// bytes. A write that fails, for lack of space say, leaves the old file as it
+// was. Returns false when the write failed.
 bool writeProfileString(const QByteArray& section, const QByteArray& key, const QByteArray& value,
                         const QString& path);
 

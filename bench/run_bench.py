@@ -1,0 +1,440 @@
+#!/usr/bin/env python3
+"""What the clock costs while it runs, side by side with other clocks.
+
+On one virtual X display: glimmora with the built-in face, glimmora with the
+saver and the alarm ticked, `xclock -update 1`, `xclock -digital -update 1`
+and a bare Qt window of the clock's size with an idle 300 ms timer. For each:
+CPU seconds over a stretch of running, wake-ups per second, resident and
+proportional memory at its end, and the time from process start to the
+window being mapped. For glimmora also the work of one clock tick, counted by
+callgrind with the tick driven by a test clock. Prints a table and writes it
+to bench/results.md.
+
+    bench/run_bench.py [--build build] [--seconds 120] [--launches 5]
+"""
+
+import argparse
+import datetime
+import json
+import os
+import platform
+import shutil
+import signal
+import statistics
+import subprocess
+import sys
+import tempfile
+import threading
+import time
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+SOURCE = os.path.dirname(HERE)
+SECTION = "Marvane Glimmora"
+CLOCK_TICKS = os.sysconf("SC_CLK_TCK")
+
+
+# --- the display ----------------------------------------------------------------
+class Display:
+    """An Xvfb of our own, and a watcher of windows being mapped on it."""
+
+    def __init__(self, tmp):
+        r, w = os.pipe()
+        self.xvfb = subprocess.Popen(
+            ["Xvfb", "-displayfd", str(w), "-screen", "0", "1280x1024x24", "-nolisten", "tcp",
+             "-noreset"], pass_fds=(w,), stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
+            stderr=subprocess.DEVNULL, start_new_session=True)
+        os.close(w)
+        number = b""
+        deadline = time.monotonic() + 20
+        while not number.endswith(b"\n"):
+            if time.monotonic() > deadline:
+                raise RuntimeError("Xvfb did not start")
+            chunk = os.read(r, 16)
+            if not chunk:
+                raise RuntimeError("Xvfb ended at start")
+            number += chunk
+        os.close(r)
+        self.name = ":" + number.decode().strip()
+        runtime = os.path.join(tmp, "runtime")
+        os.makedirs(runtime, mode=0o700, exist_ok=True)
+        self.env = dict(os.environ)
+        for var in ("WAYLAND_DISPLAY", "QT_QPA_PLATFORM", "PULSE_SERVER", "SESSION_MANAGER",
+                    "DBUS_SESSION_BUS_ADDRESS"):
+            self.env.pop(var, None)
+        self.env.update({"DISPLAY": self.name, "XDG_RUNTIME_DIR": runtime,
+                         "HOME": os.path.join(tmp, "home"), "NO_AT_BRIDGE": "1"})
+        os.makedirs(self.env["HOME"], exist_ok=True)
+        # Every top-level window mapped on the display, with the moment we saw it.
+        self.maps = []
+        self.lock = threading.Condition()
+        self.xev = subprocess.Popen(
+            ["stdbuf", "-oL", "xev", "-root", "-event", "substructure"], env=self.env,
+            stdin=subprocess.DEVNULL, stdout=subprocess.PIPE, stderr=subprocess.DEVNULL,
+            start_new_session=True)
+        threading.Thread(target=self._read_xev, daemon=True).start()
+        time.sleep(0.5)  # xev selects its events before anything starts
+
+    def _read_xev(self):
+        for line in self.xev.stdout:
+            if line.startswith(b"MapNotify"):
+                with self.lock:
+                    self.maps.append(time.monotonic())
+                    self.lock.notify_all()
+
+    def first_map_after(self, t0, timeout=30):
+        deadline = time.monotonic() + timeout
+        with self.lock:
+            while True:
+                after = [t for t in self.maps if t >= t0]
+                if after:
+                    return after[0]
+                left = deadline - time.monotonic()
+                if left <= 0:
+                    return None
+                self.lock.wait(left)
+
+    def close(self):
+        for p in (self.xev, self.xvfb):
+            if p.poll() is None:
+                os.killpg(p.pid, signal.SIGTERM)
+                p.wait(timeout=10)
+
+
+# --- the programs -------------------------------------------------------------------
+def program_dir(tmp, build, name, settings):
+    d = os.path.join(tmp, name)
+    os.makedirs(d)
+    exe = os.path.join(d, "glimmora")
+    shutil.copy2(os.path.join(build, "glimmora"), exe)
+    with open(os.path.join(d, "glimmora.ini"), "w") as f:
+        f.write("[%s]\n" % SECTION)
+        for k, v in settings.items():
+            f.write("%s=%s\n" % (k, v))
+    return exe
+
+
+def programs(tmp, build):
+    # The alarm minute lies outside the run, so it is armed but never rings.
+    hour = (datetime.datetime.now().hour + 12) % 24
+    plain = program_dir(tmp, build, "plain", {"X": "1500", "Y": "1500", "StandBy": "0",
+                                              "Saver": "0", "Alarm": "0", "Skin": ""})
+    busy = program_dir(tmp, build, "saver-alarm", {
+        "X": "1500", "Y": "6000", "StandBy": "0", "Saver": "1", "Alarm": "1", "ShowSaver": "1",
+        "A-Hour": "%02d" % hour, "A-Mins": "30", "Skin": ""})
+    return [
+        ("glimmora", [plain]),
+        ("glimmora, saver+alarm", [busy]),
+        ("bare Qt window", [os.path.join(build, "bench", "bench-bareqt")]),
+        ("bare Qt window, repainting seconds",
+         [os.path.join(build, "bench", "bench-bareqt"), "--paint"]),
+        ("xclock -update 1", ["xclock", "-update", "1"]),
+        ("xclock -digital -update 1", ["xclock", "-digital", "-update", "1"]),
+    ]
+
+
+def spawn(display, args):
+    return subprocess.Popen(args, env=display.env, stdin=subprocess.DEVNULL,
+                            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
+                            start_new_session=True)
+
+
+def stop(proc):
+    if proc.poll() is None:
+        os.killpg(proc.pid, signal.SIGTERM)
+        try:
+            proc.wait(timeout=10)
+        except subprocess.TimeoutExpired:
+            os.killpg(proc.pid, signal.SIGKILL)
+            proc.wait()
+
+
+# --- /proc -------------------------------------------------------------------------------
+def cpu_seconds(pid):
+    with open("/proc/%d/stat" % pid) as f:
+        fields = f.read().rsplit(")", 1)[1].split()
+    # utime and stime, fields 14 and 15 of the whole line, of all threads
+    return (int(fields[11]) + int(fields[12])) / CLOCK_TICKS
+
+
+def cpu_seconds_exact(pid):
+    """Time on the CPU of every thread, in nanoseconds of the scheduler
+    (/proc/<pid>/task/*/schedstat), where utime+stime counts 10 ms ticks."""
+    total = 0
+    for task in os.listdir("/proc/%d/task" % pid):
+        try:
+            with open("/proc/%d/task/%s/schedstat" % (pid, task)) as f:
+                total += int(f.read().split()[0])
+        except FileNotFoundError:
+            pass
+    return total / 1e9
+
+
+def context_switches(pid):
+    """Voluntary plus involuntary switches of every thread of the process."""
+    total = 0
+    for task in os.listdir("/proc/%d/task" % pid):
+        try:
+            with open("/proc/%d/task/%s/status" % (pid, task)) as f:
+                for line in f:
+                    if line.startswith(("voluntary_ctxt_switches", "nonvoluntary_ctxt_switches")):
+                        total += int(line.split()[1])
+        except FileNotFoundError:
+            pass
+    return total
+
+
+def threads(pid):
+    return len(os.listdir("/proc/%d/task" % pid))
+
+
+def memory_kib(pid):
+    rss = pss = None
+    with open("/proc/%d/status" % pid) as f:
+        for line in f:
+            if line.startswith("VmRSS:"):
+                rss = int(line.split()[1])
+    with open("/proc/%d/smaps_rollup" % pid) as f:
+        for line in f:
+            if line.startswith("Pss:"):
+                pss = int(line.split()[1])
+    return rss, pss
+
+
+# --- measurements --------------------------------------------------------------------------
+def start_up_times(display, progs, launches):
+    """Milliseconds from starting the process to its window being mapped."""
+    times = {name: [] for name, _ in progs}
+    for round_ in range(launches + 1):  # the first round warms the caches
+        for name, args in progs:
+            t0 = time.monotonic()
+            proc = spawn(display, args)
+            mapped = display.first_map_after(t0)
+            stop(proc)
+            if mapped is None:
+                raise RuntimeError("%s showed no window" % name)
+            if round_ > 0:
+                times[name].append((mapped - t0) * 1000)
+            time.sleep(0.3)
+    return times
+
+
+def steady_state(display, progs, seconds):
+    running = []
+    for name, args in progs:
+        t0 = time.monotonic()
+        proc = spawn(display, args)
+        if display.first_map_after(t0) is None:
+            raise RuntimeError("%s showed no window" % name)
+        running.append((name, proc))
+    time.sleep(5)  # past start-up
+    before = {name: (cpu_seconds(p.pid), context_switches(p.pid), cpu_seconds_exact(p.pid))
+              for name, p in running}
+    t0 = time.monotonic()
+    time.sleep(seconds)
+    elapsed = time.monotonic() - t0
+    result = {}
+    for name, p in running:
+        if p.poll() is not None:
+            raise RuntimeError("%s ended during the run" % name)
+        cpu = cpu_seconds(p.pid) - before[name][0]
+        switches = context_switches(p.pid) - before[name][1]
+        exact = cpu_seconds_exact(p.pid) - before[name][2]
+        rss, pss = memory_kib(p.pid)
+        result[name] = {"cpu": cpu * seconds / elapsed, "exact": exact * seconds / elapsed,
+                        "wakeups": switches / elapsed,
+                        "rss": rss / 1024, "pss": pss / 1024, "threads": threads(p.pid)}
+    for _, p in running:
+        stop(p)
+    return result
+
+
+def tick_costs(display, build, ticks, tmp):
+    """Instructions per tick (callgrind) and what each kind of tick changes."""
+    exe = os.path.join(build, "bench", "bench-tick")
+    effects = json.loads(subprocess.run([exe, str(ticks)], env=display.env, check=True,
+                                        stdout=subprocess.PIPE, timeout=120).stdout)
+    out = os.path.join(tmp, "callgrind.out")
+    subprocess.run(["valgrind", "--tool=callgrind", "--collect-atstart=no",
+                    "--callgrind-out-file=" + out, exe, str(ticks)], env=display.env,
+                   check=True, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=600)
+    instructions = {}
+    for name in os.listdir(tmp):
+        if not name.startswith("callgrind.out."):
+            continue
+        trigger = total = None
+        with open(os.path.join(tmp, name)) as f:
+            for line in f:
+                if line.startswith("desc: Trigger: Client Request: "):
+                    trigger = line.split(": ")[-1].strip()
+                elif line.startswith("totals:"):
+                    total = int(line.split()[1])
+        if trigger and total is not None:
+            instructions[trigger] = total / ticks
+    return effects, instructions
+
+
+# --- the report ----------------------------------------------------------------------------
+def machine():
+    model = "?"
+    with open("/proc/cpuinfo") as f:
+        for line in f:
+            if line.startswith("model name"):
+                model = line.split(":", 1)[1].strip()
+                break
+    qt = subprocess.run(["dpkg-query", "-W", "-f=${Version}", "libqt6core6"],
+                        stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, text=True).stdout
+    return "%d × %s, Linux %s, Qt %s" % (os.cpu_count(), model, platform.release(),
+                                          qt or "?")
+
+
+def ratio(a, b):
+    return "%.2f×" % (a / b) if b else "–"
+
+
+def report(steady, starts, effects, instructions, seconds, launches, loads):
+    g = steady["glimmora"]
+    bare = steady["bare Qt window"]
+    paint = steady["bare Qt window, repainting seconds"]
+    xc = steady["xclock -update 1"]
+    start_ms = {name: statistics.median(v) for name, v in starts.items()}
+    lines = []
+    add = lines.append
+    add("# Benchmark: what the clock costs while it runs")
+    add("")
+    add("Run on %s, %s. Load average before and after: %s / %s (other work on the "
+        "machine shows in every column alike)." % (
+            datetime.date.today().isoformat(), machine(), loads[0], loads[1]))
+    add("")
+    add("All programs on one Xvfb display without a window manager, started side by side; "
+        "figures over %d s of running after 5 s of settling. CPU: utime+stime from "
+        "/proc/<pid>/stat (10 ms steps) and the threads' time on the CPU from "
+        "/proc/<pid>/task/*/schedstat (ns; ratios use this one). Wake-ups: voluntary plus "
+        "involuntary context switches of all threads from /proc/<pid>/task/*/status. "
+        "Memory: VmRSS and Pss (/proc/<pid>/smaps_rollup) at the end. Start-up: process "
+        "start to the window's MapNotify on the root window (xev), median of %d launches "
+        "after one warm-up. \"Bare Qt window, repainting seconds\" is the bare window "
+        "whose timer also fills two areas of the seconds tubes' size on the first tick "
+        "of each second: the floor for any Qt clock that shows seconds."
+        % (seconds, launches))
+    add("")
+    add("| Program | CPU s / %d s (stat) | CPU s / %d s (schedstat) | wake-ups/s | threads "
+        "| RSS MB | PSS MB | start-up ms |" % (seconds, seconds))
+    add("|---|---:|---:|---:|---:|---:|---:|---:|")
+    for name, v in steady.items():
+        add("| %s | %.2f | %.3f | %.1f | %d | %.1f | %.1f | %.1f |" % (
+            name, v["cpu"], v["exact"], v["wakeups"], v["threads"], v["rss"], v["pss"],
+            start_ms[name]))
+    add("")
+    add("Ratios of glimmora (built-in face, saver and alarm off):")
+    add("")
+    add("| | CPU | wake-ups | RSS | PSS | start-up |")
+    add("|---|---:|---:|---:|---:|---:|")
+    for other in ("bare Qt window", "bare Qt window, repainting seconds", "xclock -update 1",
+                  "xclock -digital -update 1"):
+        o = steady[other]
+        add("| to %s | %s | %s | %s | %s | %s |" % (
+            other, ratio(g["exact"], o["exact"]), ratio(g["wakeups"], o["wakeups"]),
+            ratio(g["rss"], o["rss"]), ratio(g["pss"], o["pss"]),
+            ratio(start_ms["glimmora"], start_ms[other])))
+    add("")
+
+    seconds_tick = effects["seconds"]
+    repainted = sorted(seconds_tick["paints_per_tick"])
+    targets = [
+        ("idle CPU within 1.2 × the bare Qt window", g["exact"] <= 1.2 * bare["exact"],
+         ratio(g["exact"], bare["exact"])),
+        ("resident memory within 1.3 × the bare Qt window", g["rss"] <= 1.3 * bare["rss"],
+         ratio(g["rss"], bare["rss"])),
+        ("proportional memory within 1.3 × the bare Qt window", g["pss"] <= 1.3 * bare["pss"],
+         ratio(g["pss"], bare["pss"])),
+        ("start-up within 1.3 × the bare Qt window",
+         start_ms["glimmora"] <= 1.3 * start_ms["bare Qt window"],
+         ratio(start_ms["glimmora"], start_ms["bare Qt window"])),
+        ("a seconds-only tick copies at most two tube cells and two lamp pictures and "
+         "repaints nothing else",
+         seconds_tick["tubes_per_tick"] <= 2 and seconds_tick["lamps_per_tick"] <= 2 and
+         set(repainted) <= {"picTube(4)", "picTube(5)", "picLED(0)", "picLED(1)"},
+         "%g cells, %g lamp pictures, repainted: %s" % (
+             seconds_tick["tubes_per_tick"], seconds_tick["lamps_per_tick"],
+             ", ".join(repainted) or "nothing")),
+    ]
+    add("Targets:")
+    add("")
+    for text, met, figure in targets:
+        add("- %s: %s (%s)" % (text, "met" if met else "**missed**", figure))
+    add("")
+    add("Where the gap to xclock lies, in CPU and wake-ups: the bare Qt window against "
+        "xclock is the toolkit's share (%s the CPU, %s the wake-ups, %s the resident "
+        "memory); repainting two small areas once a second costs any Qt window %s the CPU "
+        "and %s the wake-ups of the idle one; glimmora against that repainting window is "
+        "ours (%s the CPU, %s the wake-ups, %s the resident memory)." % (
+            ratio(bare["exact"], xc["exact"]), ratio(bare["wakeups"], xc["wakeups"]),
+            ratio(bare["rss"], xc["rss"]), ratio(paint["exact"], bare["exact"]),
+            ratio(paint["wakeups"], bare["wakeups"]), ratio(g["exact"], paint["exact"]),
+            ratio(g["wakeups"], paint["wakeups"]), ratio(g["rss"], paint["rss"])))
+    add("")
+    add("One clock tick of glimmora (frmClock::Timer1_Timer on the real window, built-in "
+        "face, driven by a test clock; callgrind instructions per tick, the tick handler "
+        "and the event processing after it, which paints and sends the picture to the X "
+        "server, counted apart; averages over %d ticks):" % effects["ticks"])
+    add("")
+    add("| Tick | tube cells copied | lamp pictures set | widgets repainted | "
+        "instructions: tick | instructions: events after |")
+    add("|---|---:|---:|---|---:|---:|")
+    names = [("seconds", "first tick of a new second"), ("dark", "second tick of a second"),
+             ("unchanged", "third tick of a second"), ("all-six", "first tick of a new hour"),
+             ("as-they-come", "ten ticks 300 ms apart, average")]
+    for key, text in names:
+        e = effects[key]
+        painted = ", ".join("%s %g" % (w, c) for w, c in sorted(e["paints_per_tick"].items()))
+        add("| %s | %g | %g | %s | %.0f | %.0f |" % (
+            text, e["tubes_per_tick"], e["lamps_per_tick"], painted or "none",
+            instructions.get(key + "-tick", float("nan")),
+            instructions.get(key + "-paint", float("nan"))))
+    add("")
+    return "\n".join(lines)
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__.split("\n\n")[0])
+    parser.add_argument("--build", default=os.path.join(SOURCE, "build"))
+    parser.add_argument("--seconds", type=int, default=120)
+    parser.add_argument("--launches", type=int, default=5)
+    parser.add_argument("--ticks", type=int, default=50)
+    parser.add_argument("--output", default=os.path.join(HERE, "results.md"))
+    args = parser.parse_args()
+    build = os.path.abspath(args.build)
+    for need in ("glimmora", "bench/bench-bareqt", "bench/bench-tick"):
+        if not os.path.exists(os.path.join(build, need)):
+            sys.exit("%s is missing; `make bench` builds it" % os.path.join(build, need))
+
+    tmp = tempfile.mkdtemp(prefix="glimmora-bench-")
+    display = None
+    try:
+        loads = [" ".join(open("/proc/loadavg").read().split()[:3])]
+        display = Display(tmp)
+        progs = programs(tmp, build)
+        print("start-up: %d launches of each ..." % args.launches, flush=True)
+        starts = start_up_times(display, progs, args.launches)
+        print("running all side by side for %d s ..." % args.seconds, flush=True)
+        steady = steady_state(display, progs, args.seconds)
+        print("clock tick under callgrind ...", flush=True)
+        cg = os.path.join(tmp, "callgrind")
+        os.makedirs(cg)
+        effects, instructions = tick_costs(display, build, args.ticks, cg)
+        loads.append(" ".join(open("/proc/loadavg").read().split()[:3]))
+        text = report(steady, starts, effects, instructions, args.seconds, args.launches, loads)
+    finally:
+        if display:
+            display.close()
+        shutil.rmtree(tmp, ignore_errors=True)
+    print()
+    print(text)
+    with open(args.output, "w") as f:
+        f.write(text)
+    print("written to", args.output)
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
