@@ -13,9 +13,17 @@ QString localTimeText(qint64 secondsSinceEpoch)
     if (!localtime_r(&t, &parts)) {
         return {};
     }
-    char text[16];
-    std::snprintf(text, sizeof text, "%02d:%02d:%02d", parts.tm_hour, parts.tm_min, parts.tm_sec);
-    return QString::fromLatin1(text);
+    // Written by hand: formatting runs on every tick, all day.
+    const auto two = [](int v, char16_t* out) {
+        v = (v < 0 || v > 99) ? 0 : v; // tm fields are in range; stay safe anyway
+        out[0] = static_cast<char16_t>(u'0' + v / 10);
+        out[1] = static_cast<char16_t>(u'0' + v % 10);
+    };
+    char16_t text[8] = {0, 0, u':', 0, 0, u':', 0, 0};
+    two(parts.tm_hour, text);
+    two(parts.tm_min, text + 3);
+    two(parts.tm_sec, text + 6);
+    return QString(reinterpret_cast<const QChar*>(text), 8);
 }
 
 std::int16_t digitValue(QChar c)

@@ -54,6 +54,11 @@ void frmClock::Form_Load()
 
     Transparent1->setMaskColor(QColor(0, 0, 40));
     Transparent1->setMaskPicture(picBack->image());
+    // Lamps at their fixed places may lie outside the face (the built-in one
+    // is narrower): there they would only cost repaints nobody sees.
+    for (PictureBox* lamp : picLED) {
+        lamp->setVisible(rect().intersects(lamp->geometry()));
+    }
     // A face area smaller than the face picture leaves part of the window to
     // the window's own background.
     if (!picBack->geometry().contains(rect())) {

@@ -6,10 +6,36 @@
 #include <QtGlobal>
 
 namespace platform {
+namespace {
+
+// Most runs never play a sound: the sound thread, its connection and its
+// buffers are made at the first play, not at start-up.
+class OnFirstUse final : public SoundOutput
+{
+public:
+    void play(const QString& path) override
+    {
+        if (!m_real) {
+            m_real = std::make_unique<PulseSoundOutput>();
+        }
+        m_real->play(path);
+    }
+    void stop() override
+    {
+        if (m_real) {
+            m_real->stop();
+        }
+    }
+
+private:
+    std::unique_ptr<PulseSoundOutput> m_real;
+};
+
+} // namespace
 
 std::unique_ptr<SoundOutput> makeSoundOutput()
 {
-    return std::make_unique<PulseSoundOutput>();
+    return std::make_unique<OnFirstUse>();
 }
 
 std::unique_ptr<KeyInjector> makeKeyInjector()

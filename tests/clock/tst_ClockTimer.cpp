@@ -188,6 +188,9 @@ private slots:
         // A window large enough to show the lamps too.
         clock->clearMask();
         clock->resize(560, 400);
+        for (PictureBox* lamp : clock->picLED) {
+            lamp->show(); // hidden by the load while outside the face
+        }
         clock->show();
         QVERIFY(QTest::qWaitForWindowExposed(clock.get()));
         tick(at(9, 41, 10));

@@ -42,6 +42,26 @@ private Q_SLOTS:
         QVERIFY(clock.picLED[0]->testAttribute(Qt::WA_OpaquePaintEvent));
     }
 
+    void lampsOutsideTheFaceAreHidden()
+    {
+        ClockFixture f;
+        frmClock& clock = Clock(f.state);
+        clock.Form_Load(); // the built-in face, 460 wide: lamps at 478 and 506
+        clock.show();
+        QVERIFY(clock.picLED[0]->isHidden());
+        QVERIFY(clock.picLED[1]->isHidden());
+
+        ClockFixture g;
+        frmClock& wide = Clock(g.state);
+        QImage face(600, 400, QImage::Format_RGB32);
+        face.fill(qRgb(90, 90, 90));
+        wide.picBack->setPicture(face);
+        wide.picBack->resize(600, 400);
+        wide.Form_Load();
+        QVERIFY(!wide.picLED[0]->isHidden());
+        QVERIFY(!wide.picLED[1]->isHidden());
+    }
+
     void pressOnALampDoesNotDrag()
     {
         ClockFixture f;
