@@ -2,7 +2,10 @@
 
 #include "skin/SkinLog.h"
 
+#include <QFile>
 #include <QImageReader>
+
+#include <cstdlib>
 
 namespace {
 
@@ -11,6 +14,36 @@ bool acceptableSize(QSize size)
     return size.width() > 0 && size.height() > 0 && size.width() <= PictureMaxSide &&
            size.height() <= PictureMaxSide &&
            qint64{size.width()} * size.height() <= PictureMaxPixels;
+}
+
+quint32 le32(const QByteArray& b, int at)
+{
+    return quint32(quint8(b[at])) | quint32(quint8(b[at + 1])) << 8 |
+           quint32(quint8(b[at + 2])) << 16 | quint32(quint8(b[at + 3])) << 24;
+}
+
+// An uncompressed BMP holds every row in the file; one whose header claims
+// more rows than the file has is truncated or lying, and reading it would
+// allocate the whole claimed picture for a few bytes of data.
+bool bmpFitsItsFile(const QString& path)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly)) {
+        return false;
+    }
+    const QByteArray h = f.read(34);
+    if (h.size() < 34 || !h.startsWith("BM") || le32(h, 14) < 40) {
+        return true; // not a form we check; the reader decides
+    }
+    const qint64 width = qint32(le32(h, 18));
+    const qint64 height = std::abs(qint64(qint32(le32(h, 22))));
+    const qint64 bpp = quint8(h[28]) | quint8(h[29]) << 8;
+    const quint32 compression = le32(h, 30);
+    if (compression != 0 && compression != 3) {
+        return true; // run-length data can be far smaller than the picture
+    }
+    const qint64 rowBytes = (width * bpp + 31) / 32 * 4;
+    return f.size() >= qint64(le32(h, 10)) + rowBytes * height;
 }
 
 } // namespace
@@ -30,7 +63,8 @@ QImage loadPicture(const QString& path)
     // cannot tell their size up front still read within the reader's own
     // allocation limit, and the result is checked the same way.
     const QSize claimed = reader.size();
-    if (claimed.isValid() && !acceptableSize(claimed)) {
+    if (claimed.isValid() &&
+        (!acceptableSize(claimed) || (reader.format() == "bmp" && !bmpFitsItsFile(path)))) {
         qCDebug(lcSkin) << "picture refused:" << path << claimed;
         return {};
     }

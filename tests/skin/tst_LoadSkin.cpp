@@ -330,6 +330,12 @@ private slots:
         writeRaw(QStringLiteral("wide.bmp"), bmpHeader(40000, 1, 300));
         QVERIFY(loadPicture(skinDir() + QStringLiteral("huge.bmp")).isNull());
         QVERIFY(loadPicture(skinDir() + QStringLiteral("wide.bmp")).isNull());
+        // Within the size limits, but a few hundred bytes cannot hold the
+        // claimed rows: refused before the picture is allocated.
+        writeRaw(QStringLiteral("lying.bmp"), bmpHeader(8192, 4000, 300));
+        QVERIFY(loadPicture(skinDir() + QStringLiteral("lying.bmp")).isNull());
+        writeRaw(QStringLiteral("exact.bmp"), bmpHeader(4, 2, 2 * 12));
+        QCOMPARE(loadPicture(skinDir() + QStringLiteral("exact.bmp")).size(), QSize(4, 2));
         writePicture(QStringLiteral("ok.bmp"), makeStrip(10, 19, 34));
         const QImage ok = loadPicture(skinDir() + QStringLiteral("ok.bmp"));
         QCOMPARE(ok.format(), ScreenFormat);
