@@ -7,6 +7,7 @@
 #include "platform/dummy/DummyKeyInjector.h"
 #include "platform/dummy/DummySoundOutput.h"
 
+#include <QApplication>
 #include <QDateTime>
 #include <QTemporaryDir>
 
@@ -31,6 +32,26 @@ struct AlarmTestState
     QTemporaryDir dir;
     AppState state{Services{sound, keys, [this] { return seconds; }}};
 };
+
+// Top-level windows of one kind that are shown.
+template <class Window> int visibleWindows()
+{
+    int count = 0;
+    for (QWidget* top : QApplication::topLevelWidgets()) {
+        count += qobject_cast<Window*>(top) != nullptr && top->isVisible();
+    }
+    return count;
+}
+
+// Closes every window of one kind, so a failed case leaves none to the next.
+template <class Window> void closeWindows()
+{
+    for (QWidget* top : QApplication::topLevelWidgets()) {
+        if (qobject_cast<Window*>(top)) {
+            top->close();
+        }
+    }
+}
 
 // Opens the alarm dialog the way the menu does.
 inline frmAlarm* openAlarmDialog(AlarmTestState& t)

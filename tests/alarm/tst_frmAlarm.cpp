@@ -46,11 +46,7 @@ private slots:
     // A failed case must not leave its window to the next one.
     void cleanup()
     {
-        for (QWidget* top : QApplication::topLevelWidgets()) {
-            if (qobject_cast<frmAlarm*>(top)) {
-                top->close();
-            }
-        }
+        closeWindows<frmAlarm>();
         QTest::qWait(1);
     }
 

@@ -32,11 +32,7 @@ private slots:
     // A failed case must not leave its window to the next one.
     void cleanup()
     {
-        for (QWidget* top : QApplication::topLevelWidgets()) {
-            if (qobject_cast<frmAlarm*>(top)) {
-                top->close();
-            }
-        }
+        closeWindows<frmAlarm>();
         QTest::qWait(1);
     }
 
@@ -305,11 +301,7 @@ private slots:
         ShowAlarmWindow(t.state);
         QCOMPARE(t.state.alarmWindow.data(), first);
         QCOMPARE(first->lblHour->text(), QStringLiteral("05"));
-        int windows = 0;
-        for (QWidget* top : QApplication::topLevelWidgets()) {
-            windows += qobject_cast<frmAlarm*>(top) != nullptr && top->isVisible();
-        }
-        QCOMPARE(windows, 1);
+        QCOMPARE(visibleWindows<frmAlarm>(), 1);
 
         first->close();
         QTRY_VERIFY(t.state.alarmWindow.isNull());

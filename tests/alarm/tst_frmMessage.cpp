@@ -12,11 +12,7 @@ namespace {
 
 int visibleNotices()
 {
-    int count = 0;
-    for (QWidget* top : QApplication::topLevelWidgets()) {
-        count += qobject_cast<frmMessage*>(top) != nullptr && top->isVisible();
-    }
-    return count;
+    return visibleWindows<frmMessage>();
 }
 
 } // namespace
@@ -29,11 +25,7 @@ private slots:
     {
         // No notice may outlive its test.
         const int left = visibleNotices();
-        for (QWidget* top : QApplication::topLevelWidgets()) {
-            if (qobject_cast<frmMessage*>(top)) {
-                top->close();
-            }
-        }
+        closeWindows<frmMessage>();
         QCOMPARE(left, 0);
     }
 
