@@ -9,6 +9,7 @@
 #include <QDir>
 #include <QFile>
 #include <QImage>
+#include <QRegularExpression>
 #include <QtEndian>
 #include <QtTest>
 
@@ -17,6 +18,27 @@
 #include <vector>
 
 using namespace assettest;
+
+namespace {
+
+QList<QRect> doubled(const QList<QRect>& rects)
+{
+    QList<QRect> out;
+    for (const QRect& r : rects)
+        out << QRect(r.topLeft() * 2, r.size() * 2);
+    return out;
+}
+
+// "builtin/1.bmp" -> "builtin/1@2x.bmp"
+QStringList doubled(const QStringList& files)
+{
+    QStringList out;
+    for (QString f : files)
+        out << f.insert(f.lastIndexOf(QLatin1Char('.')), QStringLiteral("@2x"));
+    return out;
+}
+
+} // namespace
 
 class TestBuiltinAssets : public QObject
 {
@@ -36,8 +58,12 @@ private slots:
     void shippedSkinsShowEveryFeature();
     void lamps_data();
     void lamps();
+    void aboutPicture_data();
     void aboutPicture();
+    void handCursor_data();
     void handCursor();
+    void drawnAtTwiceTheSize_data();
+    void drawnAtTwiceTheSize();
     void alarmSound();
     void icons_data();
     void icons();
@@ -57,6 +83,15 @@ void TestBuiltinAssets::bitmapFormats_data()
     QTest::newRow("lamp off") << "builtin/led_off.bmp" << QSize(16, 67) << 24;
     QTest::newRow("lamp on") << "builtin/led_on.bmp" << QSize(16, 67) << 24;
     QTest::newRow("about") << "builtin/about.bmp" << QSize(616, 400) << 8;
+    QTest::newRow("face @2x") << "builtin/back@2x.bmp" << QSize(920, 468) << 24;
+    QTest::newRow("strip 1 @2x") << "builtin/1@2x.bmp" << QSize(114, 68) << 24;
+    QTest::newRow("strip 2 @2x") << "builtin/2@2x.bmp" << QSize(380, 68) << 24;
+    QTest::newRow("strip 3 @2x") << "builtin/3@2x.bmp" << QSize(228, 68) << 24;
+    QTest::newRow("strip 4 @2x") << "builtin/4@2x.bmp" << QSize(380, 68) << 24;
+    QTest::newRow("strip 5 @2x") << "builtin/5@2x.bmp" << QSize(280, 52) << 24;
+    QTest::newRow("lamp off @2x") << "builtin/led_off@2x.bmp" << QSize(32, 134) << 24;
+    QTest::newRow("lamp on @2x") << "builtin/led_on@2x.bmp" << QSize(32, 134) << 24;
+    QTest::newRow("about @2x") << "builtin/about@2x.bmp" << QSize(1232, 800) << 8;
 }
 
 void TestBuiltinAssets::bitmapFormats()
@@ -74,9 +109,12 @@ void TestBuiltinAssets::bitmapFormats()
 void TestBuiltinAssets::embeddedPicturesMatchSources_data()
 {
     QTest::addColumn<QString>("name");
-    for (const char* n : {"back.bmp", "1.bmp", "2.bmp", "3.bmp", "4.bmp", "5.bmp", "led_off.bmp",
-                          "led_on.bmp", "about.bmp", "hand.png"})
-        QTest::newRow(n) << QString::fromLatin1(n);
+    for (const char* n : {"back", "1", "2", "3", "4", "5", "led_off", "led_on", "about"}) {
+        QTest::newRow(n) << QStringLiteral("%1.bmp").arg(QLatin1String(n));
+        QTest::newRow(n) << QStringLiteral("%1@2x.bmp").arg(QLatin1String(n));
+    }
+    QTest::newRow("hand") << QStringLiteral("hand.png");
+    QTest::newRow("hand") << QStringLiteral("hand@2x.png");
 }
 
 void TestBuiltinAssets::embeddedPicturesMatchSources()
@@ -96,12 +134,15 @@ void TestBuiltinAssets::faceOutline_data()
     QList<QRect> builtin(kBuiltinTubes.begin(), kBuiltinTubes.end());
     builtin << QRect(48, 156, 54, 35) << QRect(101, 156, 30, 33);
     QTest::newRow("built-in") << "builtin/back.bmp" << builtin;
+    QTest::newRow("built-in @2x") << "builtin/back@2x.bmp" << doubled(builtin);
     for (const QString& name : shippedSkins()) {
         const SkinLayout s = readSkin(name);
         QList<QRect> rects(s.tubes.begin(), s.tubes.end());
         rects << pixelRect(s.description.powerSwitch) << pixelRect(s.description.standBy)
               << pixelRect(s.description.alarm);
         QTest::newRow(qPrintable(name)) << QStringLiteral("Skins/%1/back.bmp").arg(name) << rects;
+        QTest::newRow(qPrintable(name + QStringLiteral(" @2x")))
+            << QStringLiteral("Skins/%1/back@2x.bmp").arg(name) << doubled(rects);
     }
 }
 
@@ -159,16 +200,22 @@ void TestBuiltinAssets::stripsFitTheirFaces_data()
     QTest::addColumn<QString>("face");
     QTest::addColumn<QList<QRect>>("tubes");
     QTest::addColumn<QStringList>("strips");
-    QTest::newRow("built-in") << "builtin/back.bmp"
-                              << QList<QRect>(kBuiltinTubes.begin(), kBuiltinTubes.end())
-                              << QStringList(kBuiltinStrips.begin(), kBuiltinStrips.end());
+    const QList<QRect> builtinTubes(kBuiltinTubes.begin(), kBuiltinTubes.end());
+    const QStringList builtinStrips(kBuiltinStrips.begin(), kBuiltinStrips.end());
+    QTest::newRow("built-in") << "builtin/back.bmp" << builtinTubes << builtinStrips;
+    QTest::newRow("built-in @2x") << "builtin/back@2x.bmp" << doubled(builtinTubes)
+                                  << doubled(builtinStrips);
     for (const QString& name : shippedSkins()) {
         const SkinLayout s = readSkin(name);
         QStringList strips;
         for (const QString& file : s.description.digitFile)
             strips << skinFilePath(s.dir, file).mid(asset(QString()).size());
-        QTest::newRow(qPrintable(name)) << QStringLiteral("Skins/%1/back.bmp").arg(name)
-                                        << QList<QRect>(s.tubes.begin(), s.tubes.end()) << strips;
+        const QList<QRect> tubes(s.tubes.begin(), s.tubes.end());
+        QTest::newRow(qPrintable(name))
+            << QStringLiteral("Skins/%1/back.bmp").arg(name) << tubes << strips;
+        QTest::newRow(qPrintable(name + QStringLiteral(" @2x")))
+            << QStringLiteral("Skins/%1/back@2x.bmp").arg(name) << doubled(tubes)
+            << doubled(strips);
     }
 }
 
@@ -268,18 +315,23 @@ void TestBuiltinAssets::lamps_data()
 {
     QTest::addColumn<QString>("file");
     QTest::addColumn<bool>("lit");
-    QTest::newRow("off") << "builtin/led_off.bmp" << false;
-    QTest::newRow("on") << "builtin/led_on.bmp" << true;
+    QTest::addColumn<int>("factor");
+    QTest::newRow("off") << "builtin/led_off.bmp" << false << 1;
+    QTest::newRow("on") << "builtin/led_on.bmp" << true << 1;
+    QTest::newRow("off @2x") << "builtin/led_off@2x.bmp" << false << 2;
+    QTest::newRow("on @2x") << "builtin/led_on@2x.bmp" << true << 2;
 }
 
 void TestBuiltinAssets::lamps()
 {
     QFETCH(QString, file);
     QFETCH(bool, lit);
+    QFETCH(int, factor);
     const QImage img = loadRgb(asset(file));
-    QCOMPARE(img.size(), QSize(16, 67));
+    QCOMPARE(img.size(), QSize(16, 67) * factor);
+    const int w = img.width(), h = img.height();
     for (const QPoint corner :
-         {QPoint(0, 0), QPoint(15, 0), QPoint(0, 66), QPoint(15, 66), QPoint(0, 33)})
+         {QPoint(0, 0), QPoint(w - 1, 0), QPoint(0, h - 1), QPoint(w - 1, h - 1), QPoint(0, h / 2)})
         QCOMPARE(img.pixel(corner), kMagenta);
     // Two round dots, one in each half, with clean edges against the ground.
     QRect top, bottom;
@@ -290,7 +342,7 @@ void TestBuiltinAssets::lamps()
             const QRgb c = img.pixel(x, y);
             if (c == kMagenta)
                 continue;
-            (y < 33 ? top : bottom) |= QRect(x, y, 1, 1);
+            (y < h / 2 ? top : bottom) |= QRect(x, y, 1, 1);
             maxRed = std::max(maxRed, qRed(c));
             highlight = highlight || (qRed(c) > 220 && qGreen(c) > 220 && qBlue(c) > 220);
             QVERIFY2(channelDistance(c, kMagenta) > 120,
@@ -303,45 +355,149 @@ void TestBuiltinAssets::lamps()
     QVERIFY(lit ? maxRed > 230 : maxRed < 170);
 }
 
+void TestBuiltinAssets::aboutPicture_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<int>("factor");
+    QTest::newRow("1x") << "builtin/about.bmp" << 1;
+    QTest::newRow("@2x") << "builtin/about@2x.bmp" << 2;
+}
+
 void TestBuiltinAssets::aboutPicture()
 {
-    const QImage img(asset(QStringLiteral("builtin/about.bmp")));
-    QCOMPARE(img.size(), QSize(616, 400));
+    QFETCH(QString, file);
+    QFETCH(int, factor);
+    const QImage img(asset(file));
+    QCOMPARE(img.size(), QSize(616, 400) * factor);
     QCOMPARE(img.format(), QImage::Format_Indexed8);
     QVERIFY(img.colorCount() <= 256);
+    const auto scaled = [factor](const QRect& r) {
+        return QRect(r.topLeft() * factor, r.size() * factor);
+    };
+    const QRect version = scaled(QRect(474, 372, 123, 17));
     double versionCorner = 0;
-    for (int y = 372; y < 372 + 17; ++y)
-        for (int x = 474; x < 474 + 123; ++x)
+    for (int y = version.top(); y <= version.bottom(); ++y)
+        for (int x = version.left(); x <= version.right(); ++x)
             versionCorner = std::max(versionCorner, luminance(img.pixel(x, y)));
     QVERIFY2(versionCorner < 60, "white version text would not read there");
-    for (const QRect& link : {QRect(160, 344, 221, 25), QRect(158, 368, 315, 25)}) {
+    for (const QRect& link : {scaled(QRect(160, 344, 221, 25)), scaled(QRect(158, 368, 315, 25))}) {
         int bright = 0;
         for (int y = link.top(); y <= link.bottom(); ++y)
             for (int x = link.left(); x <= link.right(); ++x)
                 bright += luminance(img.pixel(x, y)) > 140 ? 1 : 0;
-        QVERIFY2(bright > 100, "no link text under a link area");
+        QVERIFY2(bright > 100 * factor * factor, "no link text under a link area");
     }
+}
+
+void TestBuiltinAssets::handCursor_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<int>("factor");
+    QTest::newRow("1x") << "builtin/hand.png" << 1;
+    QTest::newRow("@2x") << "builtin/hand@2x.png" << 2;
 }
 
 void TestBuiltinAssets::handCursor()
 {
-    const QImage img =
-        QImage(asset(QStringLiteral("builtin/hand.png"))).convertToFormat(QImage::Format_ARGB32);
-    QCOMPARE(img.size(), QSize(32, 32));
-    // Hot spot (15, 14): the fingertip is the topmost part of the hand.
-    QCOMPARE(qAlpha(img.pixel(15, 14)), 255);
+    QFETCH(QString, file);
+    QFETCH(int, factor);
+    const QImage img = QImage(asset(file)).convertToFormat(QImage::Format_ARGB32);
+    QCOMPARE(img.size(), QSize(32, 32) * factor);
+    // Hot spot (15, 14) in pixels of the small one: the fingertip is the
+    // topmost part of the hand.
+    const QPoint hot = QPoint(15, 14) * factor;
+    QCOMPARE(qAlpha(img.pixel(hot)), 255);
     int opaque = 0;
-    for (int y = 0; y < 32; ++y)
-        for (int x = 0; x < 32; ++x) {
+    for (int y = 0; y < img.height(); ++y)
+        for (int x = 0; x < img.width(); ++x) {
             const QRgb c = img.pixel(x, y);
             QVERIFY(qAlpha(c) == 0 || qAlpha(c) == 255);
             if (qAlpha(c) == 0)
                 continue;
             ++opaque;
-            QVERIFY2(y >= 14, "hand reaches above its hot spot");
+            QVERIFY2(y >= hot.y(), "hand reaches above its hot spot");
             QVERIFY(c == qRgb(0, 0, 0) || c == qRgb(255, 255, 255));
         }
-    QVERIFY(opaque > 100);
+    QVERIFY(opaque > 100 * factor * factor);
+}
+
+void TestBuiltinAssets::drawnAtTwiceTheSize_data()
+{
+    QTest::addColumn<QString>("small");
+    QTest::addColumn<bool>("face");
+    QTest::addColumn<int>("maxDistance"); // mean, of the @2x boxed down to 1x
+    for (const QString& dir : QStringList{QStringLiteral("builtin")} +
+                                  QStringList(shippedSkins())
+                                      .replaceInStrings(QRegularExpression(QStringLiteral("^")),
+                                                        QStringLiteral("Skins/"))) {
+        QTest::newRow(qPrintable(dir + QStringLiteral(" face")))
+            << dir + QStringLiteral("/back.bmp") << true << 3;
+        for (const char* n : {"1", "2", "3", "4", "5"})
+            QTest::newRow(qPrintable(dir + QStringLiteral(" strip ") + QLatin1String(n)))
+                << QStringLiteral("%1/%2.bmp").arg(dir, QLatin1String(n)) << false << 3;
+    }
+    // Keyed edges against the magenta ground fall differently at each size.
+    QTest::newRow("lamp off") << "builtin/led_off.bmp" << false << 8;
+    QTest::newRow("lamp on") << "builtin/led_on.bmp" << false << 8;
+    // Both are dithered to 256 colours.
+    QTest::newRow("about") << "builtin/about.bmp" << false << 6;
+}
+
+// The @2x picture shows the same as its small one, but drawn at its own size:
+// its 2 x 2 blocks are not copies of one pixel, and a face's outline steps in
+// single pixels, still with a hard edge (checked in faceOutline).
+void TestBuiltinAssets::drawnAtTwiceTheSize()
+{
+    QFETCH(QString, small);
+    QFETCH(bool, face);
+    QFETCH(int, maxDistance);
+    const QImage one = loadRgb(asset(small));
+    const QImage two = loadRgb(asset(doubled(QStringList{small}).first()));
+    QVERIFY(!one.isNull() && !two.isNull());
+    QCOMPARE(two.size(), one.size() * 2);
+    const std::vector<bool> out1 = face ? outsideOf(one) : std::vector<bool>();
+    const std::vector<bool> out2 = face ? outsideOf(two) : std::vector<bool>();
+    const int w = one.width();
+    long distance = 0;
+    int blocks = 0, flatBlocks = 0, edgeBlocks = 0, finerEdges = 0, outlineMismatch = 0;
+    for (int y = 0; y < one.height(); ++y)
+        for (int x = 0; x < w; ++x) {
+            const std::array<QRgb, 4> px = {two.pixel(2 * x, 2 * y), two.pixel(2 * x + 1, 2 * y),
+                                            two.pixel(2 * x, 2 * y + 1),
+                                            two.pixel(2 * x + 1, 2 * y + 1)};
+            int r = 0, g = 0, b = 0;
+            for (const QRgb c : px) {
+                r += qRed(c);
+                g += qGreen(c);
+                b += qBlue(c);
+            }
+            distance += channelDistance(qRgb(r / 4, g / 4, b / 4), one.pixel(x, y));
+            ++blocks;
+            flatBlocks += px[0] == px[1] && px[0] == px[2] && px[0] == px[3] ? 1 : 0;
+            if (!face)
+                continue;
+            int cut = 0;
+            for (const int dy : {0, 1})
+                for (const int dx : {0, 1})
+                    cut += out2[static_cast<size_t>(2 * y + dy) * two.width() + 2 * x + dx] ? 1 : 0;
+            const bool cutSmall = out1[static_cast<size_t>(y) * w + x];
+            if (cut != 0 && cut != 4)
+                ++finerEdges;
+            if (cut != 0 || cutSmall)
+                edgeBlocks += cut == 4 && cutSmall ? 0 : 1;
+            // The outline follows the same shape: no block is mostly on the
+            // other side of the small picture's outline.
+            if ((cutSmall && cut <= 1) || (!cutSmall && cut >= 3))
+                ++outlineMismatch;
+        }
+    const double meanDistance = double(distance) / blocks;
+    QVERIFY2(meanDistance <= maxDistance, qPrintable(QString::number(meanDistance)));
+    // Face surroundings and lamp grounds are flat; the device is not.
+    QVERIFY2(flatBlocks < blocks * 95 / 100, "the small picture doubled");
+    if (face) {
+        QVERIFY2(finerEdges > edgeBlocks / 3, "outline steps in 2 x 2 blocks");
+        QVERIFY2(outlineMismatch <= edgeBlocks / 50, "outline differs from the small one's");
+    }
 }
 
 void TestBuiltinAssets::alarmSound()

@@ -18,8 +18,9 @@ namespace {
 constexpr Digits kAboutDigits = {1, 0, 0, 8, 4, 2};
 const QColor kLink(255, 178, 102);
 
-// The device cut out of the hi-res face, at the given width.
-QImage productShot(int width)
+// The device cut out of the hi-res face, at the given width in pixels of the
+// picture (factor pixels per unit of the drawing).
+QImage productShot(int width, int factor)
 {
     const FaceDesign d = builtinDesign();
     const QImage hi = renderFaceHiRes(d, kScale, kAboutDigits);
@@ -28,7 +29,9 @@ QImage productShot(int width)
         for (int x = 0; x < hi.width(); x += 2)
             if (qAlpha(hi.pixel(x, y)) > 8)
                 box |= QRect(x, y, 2, 2);
-    return hi.copy(box).scaledToWidth(width, Qt::SmoothTransformation);
+    QImage shot = hi.copy(box).scaledToWidth(width * factor, Qt::SmoothTransformation);
+    shot.setDevicePixelRatio(factor);
+    return shot;
 }
 
 // Bright warm parts of the picture, blurred: the light the tubes throw.
@@ -42,7 +45,8 @@ QImage bloomOf(const QImage& shot, double radius)
             b.setPixel(x, y, warm > 120 && qRed(c) > 180 ? qRgba(255, 120, 40, 255) : 0);
         }
     b = b.convertToFormat(QImage::Format_ARGB32_Premultiplied);
-    blur(b, radius);
+    blur(b, radius * shot.devicePixelRatio());
+    b.setDevicePixelRatio(shot.devicePixelRatio());
     return b;
 }
 
@@ -89,9 +93,12 @@ void linkText(QPainter& p, const QRect& area, const QString& text, bool globe)
 
 } // namespace
 
-QImage renderAbout()
+QImage renderAbout(int factor)
 {
-    QImage img(616, 400, QImage::Format_ARGB32_Premultiplied);
+    // Drawn in units of the small picture; the hi-res images carry their
+    // ratio, so they land pixel for pixel.
+    QImage img(616 * factor, 400 * factor, QImage::Format_ARGB32_Premultiplied);
+    img.setDevicePixelRatio(factor);
     QPainter p(&img);
     p.setRenderHint(QPainter::Antialiasing);
     p.setRenderHint(QPainter::TextAntialiasing);
@@ -100,12 +107,13 @@ QImage renderAbout()
     stage.setColorAt(0, QColor(24, 26, 36));
     stage.setColorAt(0.55, QColor(10, 10, 14));
     stage.setColorAt(1, QColor(4, 4, 6));
-    p.fillRect(img.rect(), stage);
+    const QRect all(0, 0, 616, 400);
+    p.fillRect(all, stage);
     QRadialGradient spot(QPointF(308, 215), 330);
     spot.setColorAt(0, QColor(90, 52, 26, 120));
     spot.setColorAt(0.5, QColor(50, 30, 20, 50));
     spot.setColorAt(1, QColor(0, 0, 0, 0));
-    p.fillRect(img.rect(), spot);
+    p.fillRect(all, spot);
 
     // Title.
     p.setFont(sansFont(11, true, 5.0));
@@ -130,8 +138,9 @@ QImage renderAbout()
                QStringLiteral("Röhrenuhr für den Schreibtisch"));
 
     // The clock on a glossy table, with its reflection and its glow.
-    const QImage shot = productShot(560);
-    const QPointF at((616 - shot.width()) / 2.0, 300 - shot.height());
+    const QImage shot = productShot(560, factor);
+    const QSizeF shotSize = shot.deviceIndependentSize();
+    const QPointF at((616 - shotSize.width()) / 2.0, 300 - shotSize.height());
     QRadialGradient pool(QPointF(308, 300), 300);
     pool.setColorAt(0, QColor(60, 40, 28, 140));
     pool.setColorAt(1, QColor(0, 0, 0, 0));
@@ -148,21 +157,23 @@ QImage renderAbout()
     p.drawImage(at, bloom);
     p.restore();
     QImage mirror = shot.mirrored(false, true);
+    mirror.setDevicePixelRatio(factor);
     {
         QPainter mp(&mirror);
         mp.setCompositionMode(QPainter::CompositionMode_DestinationIn);
         QLinearGradient fade(0, 0, 0, 34);
         fade.setColorAt(0, QColor(0, 0, 0, 60));
         fade.setColorAt(1, QColor(0, 0, 0, 0));
-        mp.fillRect(mirror.rect(), fade);
+        mp.fillRect(QRectF(QPointF(0, 0), mirror.deviceIndependentSize()), fade);
     }
-    p.drawImage(at + QPointF(0, shot.height() - 2), mirror);
+    p.drawImage(at + QPointF(0, shotSize.height() - 2), mirror);
     p.drawImage(at, shot);
 
     // Links (the window's click areas lie exactly over these).
     linkText(p, QRect(160, 344, 221, 25), QStringLiteral("glimmora.example.org"), true);
     linkText(p, QRect(158, 368, 315, 25), QStringLiteral("Glimmora Benutzerhandbuch"), false);
     p.end();
+    img.setDevicePixelRatio(1);
     return quantize256(img);
 }
 

@@ -7,6 +7,8 @@
 #include <QImage>
 #include <QString>
 
+#include <array>
+
 namespace artgen {
 
 // Supersampling factor of every face and strip.
@@ -20,12 +22,14 @@ bool writeAll(const QDir& assets, const QString& preview);
 bool writeFaceFiles(const FaceDesign& d, const QDir& dir, bool withIni, const QString& preview);
 QByteArray skinIni(const FaceDesign& d);
 
-// Colon lamp pictures, 16 x 67 on the magenta ground.
-QImage renderLamp(bool lit);
-// 32 x 32 pointing hand, transparent around it.
+// Colon lamp pictures on the magenta ground: 16 x 67 ([0]) and 32 x 134 ([1]).
+std::array<QImage, 2> renderLamps(bool lit);
+// 32 x 32 pointing hand, transparent around it; hot spot (15, 14).
 QImage renderHandCursor();
-// 616 x 400 with 256 colours.
-QImage renderAbout();
+// The same hand drawn at 64 x 64; hot spot (30, 28).
+QImage renderHandCursor2x();
+// 616 x 400 times factor, with 256 colours.
+QImage renderAbout(int factor);
 // Reduces a true-colour picture to an 8-bit palette of at most 256 colours.
 QImage quantize256(const QImage& image);
 // 16-bit PCM mono 44100 Hz, a complete RIFF file.

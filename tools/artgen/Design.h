@@ -43,10 +43,12 @@ FaceDesign nachtblauDesign();
 QImage renderFaceHiRes(const FaceDesign& d, int s, const Digits& digits);
 // The finished 24-bit face picture (mask colour around the device).
 QImage renderFace(const FaceDesign& d, int s, const Digits& digits);
+// The finished face at factor times its size (1 or 2), from a canvas of scale s.
+QImage finishFace(const QImage& hi, int s, int factor);
 // The face with each tube's rectangle replaced by the strip cell of its digit,
-// exactly as the clock shows it.
+// exactly as the clock shows it; face and strips at factor times their size.
 QImage composite(const QImage& face, const FaceDesign& d, const std::array<QImage, 6>& strips,
-                 const Digits& digits);
+                 const Digits& digits, int factor = 1);
 
 // A neon lamp in a small glass capsule showing a colon, lit.
 void colonBulb(QPainter& p, int s, QPointF base, double height, const TubeStyle& st);

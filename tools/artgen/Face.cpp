@@ -27,13 +27,18 @@ QImage renderFace(const FaceDesign& d, int s, const Digits& digits)
     return finalizeFace(downscale(renderFaceHiRes(d, s, digits), s));
 }
 
+QImage finishFace(const QImage& hi, int s, int factor)
+{
+    return finalizeFace(downscale(hi, s / factor));
+}
+
 QImage composite(const QImage& face, const FaceDesign& d, const std::array<QImage, 6>& strips,
-                 const Digits& digits)
+                 const Digits& digits, int factor)
 {
     QImage out = face.convertToFormat(QImage::Format_RGB888);
     QPainter p(&out);
     for (int i = 0; i < 6; ++i) {
-        const QRect& cell = d.tubes[i].cell;
+        const QRect cell(d.tubes[i].cell.topLeft() * factor, d.tubes[i].cell.size() * factor);
         p.drawImage(cell.topLeft(), strips[i],
                     QRect(digits[i] * cell.width(), 0, cell.width(), cell.height()));
     }

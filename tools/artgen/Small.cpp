@@ -3,13 +3,15 @@
 #include "Assets.h"
 #include "Render.h"
 
+#include <QPainterPath>
 #include <QRadialGradient>
 
+#include <algorithm>
 #include <array>
 
 namespace artgen {
 
-QImage renderLamp(bool lit)
+std::array<QImage, 2> renderLamps(bool lit)
 {
     constexpr int s = 8;
     HiCanvas canvas(QSize(16, 67), s);
@@ -46,13 +48,18 @@ QImage renderLamp(bool lit)
         p.drawEllipse(c + QPointF(-1.9, -2.1), 2.2, 2.2);
     }
     p.end();
-    const QImage lo = downscale(canvas.image, s).convertToFormat(QImage::Format_ARGB32);
-    QImage out(16, 67, QImage::Format_RGB888);
-    for (int y = 0; y < 67; ++y)
-        for (int x = 0; x < 16; ++x) {
-            const QRgb c = lo.pixel(x, y);
-            out.setPixel(x, y, qAlpha(c) >= 128 ? qRgb(qRed(c), qGreen(c), qBlue(c)) : kLampGround);
-        }
+    std::array<QImage, 2> out;
+    for (int f = 1; f <= 2; ++f) {
+        const QImage lo = downscale(canvas.image, s / f).convertToFormat(QImage::Format_ARGB32);
+        QImage& lamp = out[f - 1];
+        lamp = QImage(lo.size(), QImage::Format_RGB888);
+        for (int y = 0; y < lo.height(); ++y)
+            for (int x = 0; x < lo.width(); ++x) {
+                const QRgb c = lo.pixel(x, y);
+                lamp.setPixel(x, y,
+                              qAlpha(c) >= 128 ? qRgb(qRed(c), qGreen(c), qBlue(c)) : kLampGround);
+            }
+    }
     return out;
 }
 
@@ -104,6 +111,70 @@ QImage renderHandCursor()
                                     : qRgba(0, 0, 0, 0));
         }
     return img;
+}
+
+// The same hand drawn as outlines at twice the size: index finger up, three
+// folded fingers, the thumb to the left, a 2-pixel black rim. Kept two-tone
+// and fully opaque or fully clear like the small one.
+QImage renderHandCursor2x()
+{
+    constexpr int s = 4; // supersampling per 64 x 64 pixel
+    QImage hi(64 * s, 64 * s, QImage::Format_ARGB32_Premultiplied);
+    hi.fill(Qt::transparent);
+    QPainter p(&hi);
+    p.setRenderHint(QPainter::Antialiasing);
+    // Coordinates in the small cursor's pixels; one of them is 2 x 2 here.
+    p.scale(2.0 * s, 2.0 * s);
+    const QRectF fingers[] = {
+        QRectF(22.4, 20.0, 3.6, 6.0),  // little
+        QRectF(19.8, 19.0, 3.6, 7.0),  // ring
+        QRectF(17.2, 18.0, 3.6, 8.0),  // middle
+        QRectF(10.0, 21.0, 5.6, 4.4),  // thumb
+        QRectF(14.0, 14.0, 4.0, 12.0), // index
+    };
+    QPainterPath palm;
+    palm.moveTo(10.6, 23.6);
+    palm.lineTo(26.0, 24.2);
+    palm.lineTo(26.0, 26.8);
+    palm.lineTo(24.4, 30.2);
+    palm.lineTo(24.4, 32.0);
+    palm.lineTo(13.0, 32.0);
+    palm.lineTo(13.0, 28.6);
+    palm.closeSubpath();
+    QPainterPath hand = palm;
+    // Each part outlined inside its own edge (a pen twice as wide, clipped),
+    // the later ones over the earlier: fingers stay apart, the palm joins them.
+    auto outlined = [&p](const QPainterPath& part, bool fill) {
+        p.save();
+        p.setClipPath(part);
+        if (fill)
+            p.fillPath(part, Qt::white);
+        p.strokePath(part, QPen(Qt::black, 2.0, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        p.restore();
+    };
+    for (const QRectF& r : fingers) {
+        QPainterPath finger;
+        finger.addRoundedRect(r, std::min(r.width(), r.height()) / 2,
+                              std::min(r.width(), r.height()) / 2);
+        outlined(finger, true);
+        hand = hand.united(finger);
+    }
+    p.fillPath(palm, Qt::white);
+    outlined(hand, false);
+    p.end();
+    const QImage lo = downscale(hi, s).convertToFormat(QImage::Format_ARGB32);
+    QImage out(64, 64, QImage::Format_ARGB32);
+    for (int y = 0; y < 64; ++y)
+        for (int x = 0; x < 64; ++x) {
+            const QRgb c = lo.pixel(x, y);
+            if (qAlpha(c) < 128) {
+                out.setPixel(x, y, qRgba(0, 0, 0, 0));
+                continue;
+            }
+            const bool white = qRed(c) + qGreen(c) + qBlue(c) >= 3 * 128;
+            out.setPixel(x, y, white ? qRgba(255, 255, 255, 255) : qRgba(0, 0, 0, 255));
+        }
+    return out;
 }
 
 } // namespace artgen

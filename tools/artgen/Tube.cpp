@@ -331,19 +331,24 @@ void drawTube(QPainter& p, int s, const TubeGeom& g, int digit, const TubeStyle&
     blitAt(p, s, origin, img);
 }
 
-QImage renderStrip(const TubeGeom& g, int cells, const TubeStyle& st, int s)
+std::array<QImage, 2> renderStrips(const TubeGeom& g, int cells, const TubeStyle& st, int s)
 {
-    QImage strip(g.cell.width() * cells, g.cell.height(), QImage::Format_RGB888);
-    QPainter p(&strip);
+    std::array<QImage, 2> strips;
+    for (int f = 1; f <= 2; ++f)
+        strips[f - 1] =
+            QImage(g.cell.width() * cells * f, g.cell.height() * f, QImage::Format_RGB888);
     for (int d = 0; d < cells; ++d) {
         QPoint origin;
-        const QImage lo = downscale(renderTube(g, d, st, s, origin), s);
-        const QImage cellImg =
-            lo.copy(g.cell.translated(-origin)).convertToFormat(QImage::Format_RGB888);
-        p.drawImage(QPoint(d * g.cell.width(), 0), cellImg);
+        const QImage hi = renderTube(g, d, st, s, origin);
+        for (int f = 1; f <= 2; ++f) {
+            const QRect cell(g.cell.translated(-origin).topLeft() * f, g.cell.size() * f);
+            const QImage cellImg =
+                downscale(hi, s / f).copy(cell).convertToFormat(QImage::Format_RGB888);
+            QPainter p(&strips[f - 1]);
+            p.drawImage(QPoint(d * cell.width(), 0), cellImg);
+        }
     }
-    p.end();
-    return strip;
+    return strips;
 }
 
 } // namespace artgen

@@ -10,6 +10,8 @@
 #include <QPainterPath>
 #include <QRect>
 
+#include <array>
+
 namespace artgen {
 
 struct TubeStyle
@@ -46,8 +48,9 @@ QPainterPath digitPath(int digit);
 // the face pixel returned in origin.
 QImage renderTube(const TubeGeom& g, int digit, const TubeStyle& st, int s, QPoint& origin);
 
-// A strip of cells 0 .. cells-1 (24-bit, cells * cell width wide).
-QImage renderStrip(const TubeGeom& g, int cells, const TubeStyle& st, int s);
+// A strip of cells 0 .. cells-1 (24-bit, cells * cell width wide), at its
+// size ([0]) and at twice its size ([1]), both from the same hi-res tubes.
+std::array<QImage, 2> renderStrips(const TubeGeom& g, int cells, const TubeStyle& st, int s);
 
 // Draws the tube lit with the digit onto a canvas painter (scale s).
 void drawTube(QPainter& p, int s, const TubeGeom& g, int digit, const TubeStyle& st);

@@ -1,0 +1,31 @@
+# Draws every committed picture and sound afresh into WORK and compares the
+# result byte for byte with ASSETS: the generator is deterministic and the
+# committed files are its current output.
+#   cmake -DGENERATOR=... -DASSETS=... -DWORK=... -P ArtgenReproducible.cmake
+file(REMOVE_RECURSE ${WORK})
+execute_process(COMMAND ${GENERATOR} ${WORK} RESULT_VARIABLE rc)
+if(NOT rc EQUAL 0)
+    message(FATAL_ERROR "generator failed: ${rc}")
+endif()
+file(GLOB_RECURSE made LIST_DIRECTORIES false RELATIVE ${WORK} ${WORK}/*)
+file(GLOB_RECURSE committed LIST_DIRECTORIES false RELATIVE ${ASSETS} ${ASSETS}/*)
+list(REMOVE_ITEM committed CMakeLists.txt)
+list(SORT made)
+list(SORT committed)
+if(NOT made STREQUAL committed)
+    message(FATAL_ERROR "generated files differ from assets/:\n${made}\nvs\n${committed}")
+endif()
+set(differing)
+foreach(file IN LISTS made)
+    execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files ${WORK}/${file} ${ASSETS}/${file}
+        RESULT_VARIABLE same)
+    if(NOT same EQUAL 0)
+        list(APPEND differing ${file})
+    endif()
+endforeach()
+if(differing)
+    message(FATAL_ERROR "regenerated files differ from the committed ones: ${differing}")
+endif()
+list(LENGTH made count)
+message(STATUS "${count} files regenerated identically")
+file(REMOVE_RECURSE ${WORK})
