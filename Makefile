@@ -4,7 +4,7 @@ BUILD ?= build
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
-.PHONY: all setup setup-test configure build run test bench fuzz install uninstall clean
+.PHONY: all setup setup-test configure build run test bench fuzz install uninstall package clean
 
 all: build
 
@@ -51,6 +51,12 @@ install: build
 
 uninstall:
 	cmake -DMANIFEST=$(BUILD)/install_manifest.txt -P cmake/GlimmoraUninstall.cmake
+
+# The Debian package, $(BUILD)/glimmora_<version>_<arch>.deb, from what
+# `make install` installs, under /usr.
+package: build
+	./tools/setup.sh --package
+	cd $(BUILD) && cpack -G DEB
 
 clean:
 	rm -rf $(BUILD)

@@ -8,9 +8,15 @@ build_pkgs=(cmake make g++ pkg-config qt6-base-dev qt6-multimedia-dev libx11-dev
 test_pkgs=(xvfb xauth openbox xdotool x11-utils x11-xserver-utils imagemagick pulseaudio
     pulseaudio-utils sox libxss-dev desktop-file-utils x11-apps python3 clang libclang-rt-14-dev
     valgrind)
+# `make package`: CPack's DEB generator finds the program's library
+# dependencies with dpkg-shlibdeps and recognises programs with file.
+package_pkgs=(dpkg-dev file)
 
 want=("${build_pkgs[@]}")
-[ "${1:-}" = "--test" ] && want+=("${test_pkgs[@]}")
+case "${1:-}" in
+--test) want+=("${package_pkgs[@]}" "${test_pkgs[@]}" lintian) ;;
+--package) want+=("${package_pkgs[@]}") ;;
+esac
 
 missing=()
 for p in "${want[@]}"; do

@@ -46,6 +46,15 @@ def ini_pairs(data):
     return pairs
 
 
+def assert_same_tree(test, a, b):
+    cmp = filecmp.dircmp(a, b)
+    test.assertEqual((cmp.left_only, cmp.right_only, cmp.funny_files), ([], [], []), b)
+    _, mismatch, errors = filecmp.cmpfiles(a, b, cmp.common_files, shallow=False)
+    test.assertEqual((mismatch, errors), ([], []), b)
+    for sub in cmp.common_dirs:
+        assert_same_tree(test, os.path.join(a, sub), os.path.join(b, sub))
+
+
 def desktop_entry(path):
     values = {}
     with open(path, encoding="utf-8") as f:
@@ -59,13 +68,13 @@ def desktop_entry(path):
 class Stage:
     """A copy of the staged install, so each test may change its files."""
 
-    def __init__(self, staged, manifest):
+    def __init__(self, staged, manifest, prefix=PREFIX):
         self.tmp = tempfile.mkdtemp(prefix="glimmora-install-")
         os.chmod(self.tmp, 0o755)
         self.destdir = os.path.join(self.tmp, "stage")
         shutil.copytree(staged, self.destdir, symlinks=True)
         self.manifest = manifest
-        self.root = self.destdir + PREFIX
+        self.root = self.destdir + prefix
         self.programdir = os.path.join(self.root, "lib", "glimmora")
         self.command = os.path.join(self.root, "bin", "glimmora")
         self.ini = os.path.join(self.programdir, "glimmora.ini")
@@ -127,8 +136,11 @@ def tearDownModule():
 
 
 class StagedTest(unittest.TestCase):
+    def make_stage(self):
+        return Stage(STAGED["staged"], STAGED["manifest"])
+
     def setUp(self):
-        self.stage = Stage(STAGED["staged"], STAGED["manifest"])
+        self.stage = self.make_stage()
         self.addCleanup(self.stage.close)
 
 
@@ -154,15 +166,7 @@ class InstallTest(StagedTest):
                                             shallow=False))
         built_skins = os.path.join(harness.BUILD_DIR, "Skins")
         self.assertTrue(os.path.isdir(built_skins), "the build ships no skins")
-        self.assert_same_tree(built_skins, os.path.join(s.programdir, "Skins"))
-
-    def assert_same_tree(self, a, b):
-        cmp = filecmp.dircmp(a, b)
-        self.assertEqual((cmp.left_only, cmp.right_only, cmp.funny_files), ([], [], []), b)
-        _, mismatch, errors = filecmp.cmpfiles(a, b, cmp.common_files, shallow=False)
-        self.assertEqual((mismatch, errors), ([], []), b)
-        for sub in cmp.common_dirs:
-            self.assert_same_tree(os.path.join(a, sub), os.path.join(b, sub))
+        assert_same_tree(self, built_skins, os.path.join(s.programdir, "Skins"))
 
     def test_every_installed_file_is_in_the_manifest_and_nobody_else_may_write(self):
         s = self.stage

@@ -1,0 +1,121 @@
+"""The Debian package: CPack on the built tree, what the package holds and
+declares, lintian, and the unpacked program under Xvfb."""
+
+import glob
+import os
+import re
+import shutil
+import subprocess
+import tempfile
+import unittest
+
+import harness
+import test_install
+
+ICONS = ["share/icons/hicolor/%dx%d/apps/glimmora.png" % (n, n) for n in test_install.ICON_SIZES]
+FILES = ["lib/glimmora/glimmora", "lib/glimmora/alarm.wav", "lib/glimmora/manual.html",
+         "share/applications/glimmora.desktop", "share/glimmora/autostart/glimmora.desktop",
+         "share/doc/glimmora/copyright", "share/doc/glimmora/changelog.gz",
+         "share/man/man1/glimmora.1.gz"] + ICONS
+# Package names of the libraries the program links, and of Qt's X11 platform
+# plugin, which it loads at run time.
+NEEDED = ["libqt6widgets6", "libpulse0", "libsndfile1", "libxtst6", "qt6-qpa-plugins"]
+
+PACKAGE = {}
+
+
+def run(args):
+    return subprocess.run(args, stdin=subprocess.DEVNULL, stdout=subprocess.PIPE,
+                          stderr=subprocess.STDOUT, text=True)
+
+
+def cached(name):
+    with open(os.path.join(harness.BUILD_DIR, "CMakeCache.txt"), encoding="utf-8") as f:
+        for line in f:
+            if line.startswith(name + ":"):
+                return line.rstrip("\n").split("=", 1)[1]
+    raise AssertionError(name + " is not in the cache")
+
+
+def setUpModule():
+    # In the build tree, beside (not over) what `make package` leaves there.
+    tmp = tempfile.mkdtemp(prefix="package-test-", dir=harness.BUILD_DIR)
+    PACKAGE["tmp"] = tmp
+    r = run(["cpack", "-G", "DEB", "-B", tmp,
+             "--config", os.path.join(harness.BUILD_DIR, "CPackConfig.cmake")])
+    if r.returncode != 0:
+        raise AssertionError("cpack failed:\n" + r.stdout)
+    arch = run(["dpkg", "--print-architecture"]).stdout.strip()
+    name = "glimmora_%s_%s.deb" % (cached("CMAKE_PROJECT_VERSION"), arch)
+    debs = [os.path.basename(p) for p in glob.glob(os.path.join(tmp, "*.deb"))]
+    if debs != [name]:
+        raise AssertionError("expected %s, cpack made %s" % (name, debs))
+    PACKAGE.update(deb=os.path.join(tmp, name), arch=arch, root=os.path.join(tmp, "root"))
+    r = run(["dpkg-deb", "-x", PACKAGE["deb"], PACKAGE["root"]])
+    if r.returncode != 0:
+        raise AssertionError("dpkg-deb -x failed:\n" + r.stdout)
+
+
+def tearDownModule():
+    shutil.rmtree(PACKAGE["tmp"], ignore_errors=True)
+
+
+class PackageTest(unittest.TestCase):
+    def test_files_under_usr_owned_by_root_and_written_by_root_only(self):
+        r = run(["dpkg-deb", "-c", PACKAGE["deb"]])
+        self.assertEqual(r.returncode, 0, r.stdout)
+        entries = {}
+        for line in r.stdout.splitlines():
+            mode, owner, _, _, _, name = line.split(None, 5)
+            path, _, target = name.partition(" -> ")
+            entries[path] = (mode, owner, target)
+            self.assertTrue(path in ("./", "./usr/") or path.startswith("./usr/"), path)
+            self.assertEqual(owner, "root/root", path)
+            if mode[0] != "l":
+                self.assertEqual(mode[5] + mode[8], "--", path)
+        for rel in FILES:
+            with self.subTest(file=rel):
+                self.assertEqual(entries["./usr/" + rel][0][0], "-")
+        self.assertEqual(entries["./usr/lib/glimmora/glimmora"][0], "-rwxr-xr-x")
+        self.assertEqual(entries["./usr/bin/glimmora"][2], "../lib/glimmora/glimmora")
+        test_install.assert_same_tree(self, os.path.join(harness.BUILD_DIR, "Skins"),
+                                      os.path.join(PACKAGE["root"], "usr/lib/glimmora/Skins"))
+
+    def test_control_fields(self):
+        fields = ["Package", "Version", "Architecture", "Maintainer", "Section", "Homepage"]
+        r = run(["dpkg-deb", "-f", PACKAGE["deb"]] + fields)
+        self.assertEqual(r.returncode, 0, r.stdout)
+        self.assertEqual(r.stdout.splitlines(), [
+            "Package: glimmora", "Version: " + cached("CMAKE_PROJECT_VERSION"),
+            "Architecture: " + PACKAGE["arch"], "Maintainer: " + cached("GLIMMORA_MAINTAINER"),
+            "Section: x11", "Homepage: " + cached("GLIMMORA_HOMEPAGE")])
+        description = run(["dpkg-deb", "-f", PACKAGE["deb"], "Description"]).stdout
+        self.assertGreater(len(description.splitlines()), 2, "no long description")
+
+    def test_depends_on_the_libraries_the_program_needs(self):
+        depends = run(["dpkg-deb", "-f", PACKAGE["deb"], "Depends"]).stdout
+        versions = {}
+        for item in re.split(r",\s*", depends.strip()):
+            m = re.match(r"([a-z0-9.+-]+)\s*(\(.*\))?", item)
+            versions[m.group(1)] = m.group(2)
+        for name in NEEDED:
+            with self.subTest(package=name):
+                self.assertIn(name, versions)
+        # Versioned by dpkg-shlibdeps from the libraries the build linked.
+        self.assertRegex(versions["libqt6widgets6"] or "", r"^\(>= 6\.")
+
+    def test_lintian_finds_no_errors(self):
+        r = run(["lintian", PACKAGE["deb"]])
+        errors = [line for line in r.stdout.splitlines() if line.startswith("E:")]
+        self.assertEqual((errors, r.returncode), ([], 0), r.stdout)
+
+
+class UnpackedRunTest(test_install.InstalledRunTest):
+    """The installed-program cases, run from the unpacked package."""
+
+    def make_stage(self):
+        return test_install.Stage(PACKAGE["root"], None, prefix="/usr")
+
+
+if __name__ == "__main__":
+    harness.main()
