@@ -21,14 +21,17 @@ namespace {
 
 constexpr QImage::Format BackFormat = QImage::Format_RGB32;
 
-// The tube's back image, made to the tube's size the first time and after a
-// resize; kept otherwise, so a draw allocates nothing.
-QImage& backImage(PictureBox& target)
+// The tube's back image covers only the part of the tube that can be seen, so
+// a tube far larger than the window costs no more than the window. Made the
+// first time and when that part changes; kept otherwise, so a draw allocates
+// nothing.
+QImage& backImage(PictureBox& target, const QRect& seen)
 {
     QImage& image = target.image();
-    if (image.size() != target.size() || image.format() != BackFormat) {
-        image = QImage(target.size(), BackFormat);
+    if (image.size() != seen.size() || image.format() != BackFormat) {
+        image = seen.isEmpty() ? QImage() : QImage(seen.size(), BackFormat);
     }
+    target.setImageOrigin(seen.topLeft());
     return image;
 }
 
@@ -54,7 +57,8 @@ void copyRect(const QImage& source, const QRect& from, QImage& dest, QPoint to)
 void DrawTubeDigit(PictureBox& target, const QImage& strip, std::int16_t digit, std::int16_t height,
                    std::int16_t width)
 {
-    QImage& back = backImage(target);
+    const QRect seen = target.visibleRect();
+    QImage& back = backImage(target, seen);
     back.fill(target.backColor());
     target.update();
 
@@ -62,13 +66,13 @@ void DrawTubeDigit(PictureBox& target, const QImage& strip, std::int16_t digit, 
     if (!cellColumn(width, digit, column) || back.isNull() || strip.isNull()) {
         return;
     }
-    // Only the part of the cell that lies inside both the strip and the tube is
-    // copied; the rest keeps the background colour.
+    // Only the part of the cell that lies inside the strip and the seen part of
+    // the tube is copied; the rest keeps the background colour.
     const QRect cell(column, 0, width, height);
     const QRect inStrip = cell & strip.rect();
-    const QRect fits = inStrip.translated(-cell.topLeft()) & back.rect();
+    const QRect fits = inStrip.translated(-cell.topLeft()) & seen;
     if (fits.isEmpty()) {
         return;
     }
-    copyRect(strip, fits.translated(cell.topLeft()), back, fits.topLeft());
+    copyRect(strip, fits.translated(cell.topLeft()), back, fits.topLeft() - seen.topLeft());
 }

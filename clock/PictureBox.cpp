@@ -12,21 +12,33 @@ PictureBox::PictureBox(QWidget* parent) : QWidget(parent)
 void PictureBox::setPicture(const QImage& picture)
 {
     m_image = picture;
+    m_origin = {};
     // A picture with transparent parts (the lamps without their ground) lets
     // what lies behind show; an opaque one spares painting it.
     setAttribute(Qt::WA_OpaquePaintEvent, !picture.hasAlphaChannel());
     update();
 }
 
+QRect PictureBox::visibleRect() const
+{
+    QRect seen = rect();
+    QPoint offset;
+    for (const QWidget* w = this; !w->isWindow() && w->parentWidget(); w = w->parentWidget()) {
+        offset += w->pos();
+        seen &= w->parentWidget()->rect().translated(-offset);
+    }
+    return seen;
+}
+
 void PictureBox::paintEvent(QPaintEvent* event)
 {
     QPainter p(this);
     p.setClipRegion(event->region());
-    const QRect shown = rect() & m_image.rect();
-    if (shown != rect()) {
-        p.fillRect(rect(), m_back);
+    const QRect shown = m_image.rect().translated(m_origin);
+    if (!shown.contains(event->rect())) {
+        p.fillRect(event->rect(), m_back);
     }
-    p.drawImage(QPoint(0, 0), m_image);
+    p.drawImage(m_origin, m_image);
 }
 
 ClickArea::ClickArea(QWidget* parent) : QWidget(parent)

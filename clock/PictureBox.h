@@ -15,8 +15,18 @@ public:
     QImage& image() { return m_image; }
     const QImage& image() const { return m_image; }
 
-    // Replaces the shown picture.
+    // Replaces the shown picture, placed at the surface's top-left corner.
     void setPicture(const QImage& picture);
+
+    // Where the back image's top-left corner sits on the surface. A back
+    // image that covers only the part of the surface that can be seen sits
+    // at that part's corner.
+    QPoint imageOrigin() const { return m_origin; }
+    void setImageOrigin(QPoint origin) { m_origin = origin; }
+
+    // The part of the surface not cut off by its parents, up to the window,
+    // in the surface's coordinates; may be empty.
+    QRect visibleRect() const;
 
     QColor backColor() const { return m_back; }
     void setBackColor(const QColor& c) { m_back = c; }
@@ -26,6 +36,7 @@ protected:
 
 private:
     QImage m_image;
+    QPoint m_origin;
     QColor m_back = Qt::black;
 };
 

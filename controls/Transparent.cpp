@@ -1,6 +1,7 @@
 #include "controls/Transparent.h"
 
-#include <QBitmap>
+#include "platform/WindowShape.h"
+
 #include <QCoreApplication>
 #include <QPalette>
 #include <QWidget>
@@ -10,6 +11,8 @@ Transparent::Transparent(QWidget* container)
     : QObject(container), m_container(container),
       m_color(container ? container->palette().color(QPalette::Button) : QColor(Qt::lightGray))
 {}
+
+Transparent::~Transparent() = default;
 
 void Transparent::setMaskColor(const QColor& color)
 {
@@ -25,16 +28,7 @@ void Transparent::setMaskPicture(const QImage& picture)
 
 QRegion Transparent::regionOf(const QImage& picture, const QColor& maskColor)
 {
-    if (picture.isNull()) {
-        return {};
-    }
-    // Compare opaque pixel values: the picture in a 32-bit opaque format and
-    // the colour with full alpha. MaskInColor marks the mask-coloured pixels,
-    // which the bitmap's colour table turns into the cut-away ones.
-    const QImage rgb = picture.convertToFormat(QImage::Format_RGB32);
-    const QImage bits =
-        rgb.createMaskFromColor(0xFF000000u | (maskColor.rgb() & 0x00FFFFFFu), Qt::MaskInColor);
-    return QRegion(QBitmap::fromImage(bits));
+    return platform::regionOfMask(platform::keptPixels(picture, maskColor.rgb()));
 }
 
 void Transparent::ApplyMaskRegion()
@@ -44,18 +38,30 @@ void Transparent::ApplyMaskRegion()
     }
     m_container->resize(m_picture.size());
     QCoreApplication::processEvents();
-    QRegion shape = regionOf(m_picture, m_color);
-    if (shape.isEmpty()) {
-        // An empty mask would mean "no shape" to the window system, showing the
-        // whole window; a region beside the window leaves nothing of it.
-        shape = QRegion(-1, -1, 1, 1);
-    }
-    // The shape goes to the native window: the same X SHAPE, for drawing and
-    // for input, that QWidget::setMask gives, without Qt also clipping every
-    // repaint against the few hundred rectangles of the outline (measured:
-    // a third of what the running clock executes).
+    // The shape goes to the native window as a one-bit mask: a list of the
+    // outline's rectangles (QWidget::setMask, QWindow::setMask) grows with
+    // the outline, and a ragged face of a few thousand pixels makes one X
+    // request larger than the server takes, which ends the connection. It
+    // also spares Qt clipping every repaint against those rectangles.
     m_container->winId();
-    if (QWindow* native = m_container->windowHandle()) {
-        native->setMask(shape);
+    QWindow* native = m_container->windowHandle();
+    if (!native) {
+        return;
     }
+    if (!m_shape) {
+        m_shape = platform::makeWindowShape();
+    }
+    // One bit per device pixel; the picture scaled without blending keeps
+    // its exact colours.
+    const qreal scale = native->devicePixelRatio();
+    QImage mask;
+    if (scale == 1.0) {
+        mask = platform::keptPixels(m_picture, m_color.rgb());
+    } else {
+        const QSize device = (QSizeF(m_picture.size()) * scale).toSize();
+        mask = platform::keptPixels(
+            m_picture.scaled(device, Qt::IgnoreAspectRatio, Qt::FastTransformation), m_color.rgb());
+        mask.setDevicePixelRatio(scale);
+    }
+    m_shape->apply(*native, mask);
 }

@@ -4,8 +4,13 @@
 #include <QImage>
 #include <QObject>
 #include <QRegion>
+#include <memory>
 
 class QWidget;
+
+namespace platform {
+class WindowShape;
+}
 
 // Gives the window it sits on the outline of a picture: every pixel of the
 // mask picture whose colour is not exactly the mask colour belongs to the
@@ -15,6 +20,7 @@ class Transparent : public QObject
 {
 public:
     explicit Transparent(QWidget* container);
+    ~Transparent() override;
 
     QImage MaskPicture() const { return m_picture; }
     void setMaskPicture(const QImage& picture);
@@ -32,4 +38,6 @@ private:
     QImage m_picture;
     // Until set: the colour of button faces, as for any such control.
     QColor m_color;
+    // Made at the first shaping, when the platform is known.
+    std::unique_ptr<platform::WindowShape> m_shape;
 };

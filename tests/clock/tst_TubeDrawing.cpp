@@ -150,6 +150,47 @@ private slots:
                  strip.copy(8 * 19, 0, 19, 34).convertToFormat(QImage::Format_RGB32));
     }
 
+    // Only the part of a tube inside the face is kept and drawn, at its place
+    // in the cell; a tube far larger than the face costs the face's size.
+    void clippedToTheFace_data()
+    {
+        QTest::addColumn<QRect>("tube");
+        QTest::addColumn<QRect>("seen"); // in the tube's coordinates
+        QTest::newRow("inside") << QRect(10, 5, 19, 34) << QRect(0, 0, 19, 34);
+        QTest::newRow("past the right and bottom") << QRect(90, 40, 19, 34) << QRect(0, 0, 10, 10);
+        QTest::newRow("past the left and top") << QRect(-5, -3, 19, 34) << QRect(5, 3, 14, 31);
+        QTest::newRow("far larger than the face")
+            << QRect(-7, 0, 20000, 20000) << QRect(7, 0, 100, 50);
+        QTest::newRow("outside") << QRect(120, 0, 19, 34) << QRect();
+    }
+
+    void clippedToTheFace()
+    {
+        QFETCH(QRect, tube);
+        QFETCH(QRect, seen);
+        QWidget face;
+        face.resize(100, 50);
+        PictureBox box(&face);
+        box.setGeometry(tube);
+        const QImage strip = makeStrip(10, 19, 34);
+        DrawTubeDigit(box, strip, 3, static_cast<std::int16_t>(std::min(tube.height(), 32767)),
+                      static_cast<std::int16_t>(std::min(tube.width(), 32767)));
+        QCOMPARE(box.image().size(), seen.size());
+        if (seen.isEmpty()) {
+            return;
+        }
+        QCOMPARE(box.imageOrigin(), seen.topLeft());
+        // Within the strip's cell the pixels of that cell, black beyond it.
+        for (int y = 0; y < seen.height(); ++y) {
+            for (int x = 0; x < seen.width(); ++x) {
+                const QPoint at = seen.topLeft() + QPoint(x, y);
+                const bool inCell = at.x() < 19 && at.y() < 34 && tube.width() == 19;
+                QCOMPARE(box.image().pixel(x, y),
+                         inCell ? stripPixel(3, at.x(), at.y()) : qRgb(0, 0, 0));
+            }
+        }
+    }
+
     void noStripOrEmptyTube()
     {
         PictureBox tube;
