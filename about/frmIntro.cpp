@@ -5,6 +5,8 @@
 #include "app/Forms.h"
 #include "app/WindowHelpers.h"
 #include "clock/PictureBox.h"
+#include "controls/DialogFont.h"
+#include "controls/ShowOnce.h"
 
 #include <QCursor>
 #include <QFont>
@@ -62,10 +64,7 @@ frmIntro::frmIntro(AppState& state, QWidget* parent)
     Label1->setObjectName(QStringLiteral("Label1"));
     Label1->setGeometry(474, 372, 123, 17);
     Label1->setAlignment(Qt::AlignRight | Qt::AlignTop);
-    QFont font(QStringLiteral("Liberation Sans"));
-    font.setPointSizeF(9.75);
-    font.setBold(true);
-    Label1->setFont(font);
+    Label1->setFont(dialogFont(9.75, true));
     QPalette white = Label1->palette();
     white.setColor(QPalette::WindowText, Qt::white);
     Label1->setPalette(white);
@@ -165,17 +164,5 @@ void frmIntro::keyPressEvent(QKeyEvent* event)
 
 void ShowIntroWindow(AppState& state)
 {
-    if (state.introWindow) {
-        state.introWindow->show();
-        state.introWindow->raise();
-        state.introWindow->activateWindow();
-        return;
-    }
-    auto* window = new frmIntro(state);
-    state.introWindow = window;
-    window->Form_Load();
-    if (state.introWindow) {
-        window->show();
-        window->activateWindow();
-    }
+    showOnce(state.introWindow, [&state] { return new frmIntro(state); });
 }

@@ -2,7 +2,6 @@
 
 #include "alarm/AlarmLog.h"
 #include "alarm/AlarmTime.h"
-#include "alarm/DialogFont.h"
 #include "alarm/FileListBox.h"
 #include "alarm/KeyScrollBar.h"
 #include "alarm/Sound.h"
@@ -10,6 +9,8 @@
 #include "app/Forms.h"
 #include "app/Settings.h"
 #include "app/WindowHelpers.h"
+#include "controls/DialogFont.h"
+#include "controls/ShowOnce.h"
 
 #include <QAction>
 #include <QDateTime>
@@ -201,14 +202,5 @@ void frmAlarm::mnuRemove_Click()
 
 void ShowAlarmWindow(AppState& state)
 {
-    if (!state.alarmWindow) {
-        auto* window = new frmAlarm(state);
-        state.alarmWindow = window;
-        window->Form_Load();
-    }
-    if (state.alarmWindow) {
-        state.alarmWindow->show();
-        state.alarmWindow->raise();
-        state.alarmWindow->activateWindow();
-    }
+    showOnce(state.alarmWindow, [&state] { return new frmAlarm(state); });
 }

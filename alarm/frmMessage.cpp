@@ -1,11 +1,12 @@
 #include "alarm/frmMessage.h"
 
 #include "alarm/AlarmLog.h"
-#include "alarm/DialogFont.h"
 #include "alarm/Sound.h"
 #include "app/AppState.h"
 #include "app/Forms.h"
 #include "app/WindowHelpers.h"
+#include "controls/DialogFont.h"
+#include "controls/ShowOnce.h"
 
 #include <QKeyEvent>
 #include <QLabel>
@@ -60,16 +61,12 @@ void frmMessage::keyPressEvent(QKeyEvent* event)
 
 void ShowMessageWindow(AppState& state)
 {
-    if (!state.messageWindow) {
-        auto* window = new frmMessage(state);
-        // Registered before loading: loading lets events run, and a tick in
-        // between must find this window rather than build a second one.
-        state.messageWindow = window;
-        window->Form_Load();
-        qCDebug(lcAlarm) << "notice opened";
-    }
-    if (state.messageWindow) {
-        state.messageWindow->show();
-        state.messageWindow->raise();
-    }
+    // A tick while the notice loads finds it and builds no second one.
+    showOnce(
+        state.messageWindow,
+        [&state] {
+            qCDebug(lcAlarm) << "notice opened";
+            return new frmMessage(state);
+        },
+        false);
 }

@@ -5,7 +5,8 @@
 // 15 twips to a pixel, always.
 inline constexpr int TwipsPerPixel = 15;
 
-// a \ 2 of the original arithmetic: round half to even, then halve towards 0.
+// Integer halving as the centring needs it: round half to even, then halve
+// towards 0.
 long long halfOf(double a);
 
 // The top-left corner, in twips, that centres a window of the given size on a

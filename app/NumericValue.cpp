@@ -12,7 +12,7 @@ bool isIgnored(QChar c)
 }
 
 // Hex and octal literals read as 16-bit values when they fit in 16 bits and as
-// 32-bit values when they fit in 32, like the original runtime: &HFFFF is -1.
+// 32-bit values when they fit in 32, so &HFFFF is -1 as settings files expect.
 double radixValue(const QString& digits, int base)
 {
     quint64 value = 0;

@@ -2,7 +2,7 @@
 
 #include <QString>
 
-// Path text helpers. "/" is our separator wherever the original used "\".
+// Path text helpers; "/" is the separator throughout.
 
 // Appends "/" unless the text already ends with one; an empty text becomes "/".
 QString& AddBackslash(QString& path);

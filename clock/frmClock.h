@@ -23,8 +23,8 @@ public:
     ~frmClock() override;
 
     // Loads the skin, sizes and shapes the window and sets the key period.
-    // Unlike the original it does not show the window: the caller places it
-    // first, so it never flashes at a default place.
+    // It does not show the window: the caller places it first, so it never
+    // flashes at a default place.
     void Form_Load();
 
     // The standby picture: cell 0 in every tube.
@@ -33,7 +33,7 @@ public:
     void Timer1_Timer();
     void tmrPlay_Timer();
 
-    // Elements (names as in the layout tables)
+    // Elements of the face, by their element names
     PictureBox* picBack = nullptr;
     std::array<PictureBox*, 6> picTube{};
     std::array<QImage, 6> Picture1; // the digit strips, never shown

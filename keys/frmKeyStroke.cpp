@@ -5,6 +5,8 @@
 #include "app/NumericValue.h"
 #include "app/Settings.h"
 #include "app/WindowHelpers.h"
+#include "controls/DialogFont.h"
+#include "controls/ShowOnce.h"
 #include "keys/FormLine.h"
 #include "keys/KeyCaptureEdit.h"
 #include "keys/KeyEventMapping.h"
@@ -25,24 +27,14 @@
 
 namespace {
 
-// "MS Sans Serif" does not exist on Linux; Liberation Sans takes its place at
-// the same point sizes.
-QFont sansSerif(qreal points, bool bold)
-{
-    QFont font(QStringLiteral("Liberation Sans"));
-    font.setPointSizeF(points);
-    font.setBold(bold);
-    return font;
-}
-
 QFont captureFont()
 {
-    return sansSerif(14, true);
+    return dialogFont(14, true);
 }
 
 QFont logoFont()
 {
-    return sansSerif(18, false);
+    return dialogFont(18, false);
 }
 
 constexpr int ActivationPollMs = 10;
@@ -63,7 +55,7 @@ frmKeyStroke::frmKeyStroke(AppState& state, std::unique_ptr<platform::KeyboardLa
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
                    Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     setFixedSize(396, 158);
-    setFont(sansSerif(8.25, false));
+    setFont(dialogFont(8.25, false));
     buildControls();
 
     m_activationPoll = new QTimer(this);
@@ -77,13 +69,13 @@ void frmKeyStroke::buildControls()
 {
     Command1 = new QPushButton(QStringLiteral("übernehmen + speichern"), this);
     Command1->setGeometry(8, 120, 225, 33);
-    Command1->setFont(sansSerif(9.75, true));
+    Command1->setFont(dialogFont(9.75, true));
     Command1->setAutoDefault(false);
     connect(Command1, &QPushButton::clicked, this, &frmKeyStroke::Command1_Click);
 
     Command2 = new QPushButton(QStringLiteral("abbrechen"), this);
     Command2->setGeometry(240, 120, 149, 33);
-    Command2->setFont(sansSerif(9.75, false));
+    Command2->setFont(dialogFont(9.75, false));
     Command2->setAutoDefault(false);
     connect(Command2, &QPushButton::clicked, this, &frmKeyStroke::Command2_Click);
 
@@ -93,7 +85,7 @@ void frmKeyStroke::buildControls()
     Text3 = new KeyCaptureEdit(Frame1);
     Text3->setGeometry(12, 44, 77, 27);
     Text3->setAlignment(Qt::AlignCenter);
-    Text3->setFont(sansSerif(13.5, true));
+    Text3->setFont(dialogFont(13.5, true));
     Text3->installEventFilter(this);
     // Keys, not composed text: a dead key is shown as the key it is.
     Text3->setAttribute(Qt::WA_InputMethodEnabled, false);
@@ -105,17 +97,17 @@ void frmKeyStroke::buildControls()
 
     Label1 = new QLabel(QStringLiteral("KeyAscii:"), Frame1);
     Label1->setGeometry(136, 28, 81, 25);
-    Label1->setFont(sansSerif(12, true));
+    Label1->setFont(dialogFont(12, true));
     Label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
     Text1 = new QLineEdit(QStringLiteral("-"), Frame1);
     Text1->setGeometry(220, 24, 49, 26);
     Text1->setReadOnly(true);
-    Text1->setFont(sansSerif(13.5, true));
+    Text1->setFont(dialogFont(13.5, true));
 
     Label2 = new QLabel(QStringLiteral("KeyCode:"), Frame1);
     Label2->setGeometry(136, 68, 81, 25);
-    Label2->setFont(sansSerif(12, true));
+    Label2->setFont(dialogFont(12, true));
     Label2->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     QPalette darkRed = Label2->palette();
     darkRed.setColor(QPalette::WindowText, QColor(192, 0, 0));
@@ -124,20 +116,20 @@ void frmKeyStroke::buildControls()
     Text2 = new QLineEdit(QStringLiteral("0"), Frame1);
     Text2->setGeometry(220, 64, 52, 29);
     Text2->setReadOnly(true);
-    Text2->setFont(sansSerif(13.5, true));
+    Text2->setFont(dialogFont(13.5, true));
     QPalette lightRed = Text2->palette();
     lightRed.setColor(QPalette::Base, QColor(255, 192, 192));
     Text2->setPalette(lightRed);
 
     Label3 = new QLabel(QStringLiteral("Shift:"), Frame1);
     Label3->setGeometry(276, 68, 49, 25);
-    Label3->setFont(sansSerif(12, true));
+    Label3->setFont(dialogFont(12, true));
     Label3->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
     Text4 = new QLineEdit(QStringLiteral("0"), Frame1);
     Text4->setGeometry(320, 64, 49, 26);
     Text4->setReadOnly(true);
-    Text4->setFont(sansSerif(13.5, true));
+    Text4->setFont(dialogFont(13.5, true));
 
     Line1 = new FormLine(QPoint(92, 56), QPoint(132, 36), Frame1);
     Line2 = new FormLine(QPoint(92, 56), QPoint(132, 76), Frame1);
@@ -343,12 +335,5 @@ void frmKeyStroke::Command2_Click()
 
 void ShowKeyStrokeWindow(AppState& state)
 {
-    if (state.keyStrokeWindow) {
-        state.keyStrokeWindow->show();
-        state.keyStrokeWindow->raise();
-        state.keyStrokeWindow->activateWindow();
-        return;
-    }
-    state.keyStrokeWindow = new frmKeyStroke(state);
-    state.keyStrokeWindow->Form_Load();
+    showOnce(state.keyStrokeWindow, [&state] { return new frmKeyStroke(state); });
 }

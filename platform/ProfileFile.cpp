@@ -351,6 +351,12 @@ QByteArray withProfileString(const QByteArray& content, const QByteArray& sectio
 bool writeProfileString(const QByteArray& section, const QByteArray& key, const QByteArray& value,
                         const QString& path)
 {
+    return writeProfileStrings(section, {{key, value}}, path);
+}
+
+bool writeProfileStrings(const QByteArray& section, const ProfileEntries& entries,
+                         const QString& path)
+{
     // Write through a symlink to its target, so the link stays a link.
     QString target = path;
     const QFileInfo info(path);
@@ -363,7 +369,10 @@ bool writeProfileString(const QByteArray& section, const QByteArray& key, const 
     if (!ok) {
         return false; // never replace a file we could not read whole
     }
-    const QByteArray updated = withProfileString(old, section, key, value);
+    QByteArray updated = old;
+    for (const auto& [key, value] : entries) {
+        updated = withProfileString(updated, section, key, value);
+    }
 
     const QByteArray file = QFile::encodeName(target);
     struct stat st

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QByteArray>
+#include <QList>
+#include <QPair>
 #include <QString>
 
 // Our stand-in for the private-profile (INI) reader and writer. Files are
@@ -26,6 +28,15 @@ QByteArray readProfileString(const QByteArray& section, const QByteArray& key, c
 // was. Returns false when the write failed.
 bool writeProfileString(const QByteArray& section, const QByteArray& key, const QByteArray& value,
                         const QString& path);
+
+// Keys and values to set in one write, in this order.
+using ProfileEntries = QList<QPair<QByteArray, QByteArray>>;
+
+// Sets several keys of `section` in one replace of the file, with every rule
+// of writeProfileString: whatever ends the program meanwhile leaves the file
+// either as it was or with all of them.
+bool writeProfileStrings(const QByteArray& section, const ProfileEntries& entries,
+                         const QString& path);
 
 // The pure text transformation behind writeProfileString, for tests and
 // fuzzing: `content` with the key set.

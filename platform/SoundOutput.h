@@ -4,8 +4,8 @@
 
 namespace platform {
 
-// Plays WAV files through the desktop's sound server. Stands in for the
-// asynchronous, non-looping play of the original program's sound call.
+// Plays WAV files through the desktop's sound server: asynchronous, never
+// looping; a new play cuts the running one short.
 class SoundOutput
 {
 public:

@@ -5,6 +5,8 @@
 #include "app/Paths.h"
 #include "app/Settings.h"
 #include "app/WindowHelpers.h"
+#include "controls/DialogFont.h"
+#include "controls/ShowOnce.h"
 
 #include <QDir>
 #include <QEvent>
@@ -43,10 +45,7 @@ frmSkins::frmSkins(AppState& state, QWidget* parent)
     lstSkins->setGeometry(4, 8, 137, 196);
     lstSkins->setSelectionMode(QAbstractItemView::SingleSelection);
     lstSkins->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    QFont font(QStringLiteral("Liberation Sans"));
-    font.setPointSizeF(9.75);
-    font.setBold(true);
-    lstSkins->setFont(font);
+    lstSkins->setFont(dialogFont(9.75, true));
     // A double-click anywhere in the list counts, also below the last entry
     // and on an empty list.
     lstSkins->viewport()->installEventFilter(this);
@@ -89,17 +88,5 @@ bool frmSkins::eventFilter(QObject* watched, QEvent* event)
 
 void ShowSkinsWindow(AppState& state)
 {
-    if (state.skinsWindow) {
-        state.skinsWindow->show();
-        state.skinsWindow->raise();
-        state.skinsWindow->activateWindow();
-        return;
-    }
-    auto* window = new frmSkins(state);
-    state.skinsWindow = window;
-    window->Form_Load();
-    // MakeTopMost lets events run; the window may be gone already.
-    if (state.skinsWindow) {
-        window->show();
-    }
+    showOnce(state.skinsWindow, [&state] { return new frmSkins(state); });
 }

@@ -31,7 +31,7 @@ private Q_SLOTS:
         QTest::newRow("sign alone") << "-" << 0.0;
         QTest::newRow("hex") << "&H78" << 120.0;
         QTest::newRow("hex lower case") << "&hff" << 255.0;
-        QTest::newRow("hex 16-bit wraps like the original") << "&HFFFF" << -1.0;
+        QTest::newRow("hex 16-bit wraps to negative") << "&HFFFF" << -1.0;
         QTest::newRow("hex 32-bit") << "&H10000" << 65536.0;
         QTest::newRow("hex stops at non-digit") << "&H1G" << 1.0;
         QTest::newRow("octal") << "&O17" << 15.0;

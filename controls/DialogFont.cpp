@@ -1,4 +1,4 @@
-#include "alarm/DialogFont.h"
+#include "controls/DialogFont.h"
 
 QFont dialogFont(double pointSize, bool bold)
 {

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QPointer>
+#include <QWidget>
+
+// Shows a dialog that exists at most once. When `slot` holds no window, `make`
+// builds one, the slot takes it before its Form_Load runs (loading centres it
+// and puts it top-most, which lets events run: whatever runs then must find
+// this window rather than build a second one), and it is shown. When the
+// window is open already it is shown again and brought forward. `activate`
+// also gives it the keyboard focus; the alarm notice does not take it.
+template <class Window, class Make>
+void showOnce(QPointer<Window>& slot, Make make, bool activate = true)
+{
+    if (!slot) {
+        slot = make();
+        slot->Form_Load();
+    }
+    // Loading lets events run; the window may be gone already.
+    if (slot) {
+        slot->show();
+        slot->raise();
+        if (activate) {
+            slot->activateWindow();
+        }
+    }
+}
