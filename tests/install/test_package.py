@@ -81,28 +81,21 @@ class PackageTest(unittest.TestCase):
         test_install.assert_same_tree(self, os.path.join(harness.BUILD_DIR, "Skins"),
                                       os.path.join(PACKAGE["root"], "usr/lib/glimmora/Skins"))
 
-    def test_control_fields(self):
+    def test_control_fields_and_library_dependencies(self):
         fields = ["Package", "Version", "Architecture", "Maintainer", "Section", "Homepage"]
         r = run(["dpkg-deb", "-f", PACKAGE["deb"]] + fields)
-        self.assertEqual(r.returncode, 0, r.stdout)
         self.assertEqual(r.stdout.splitlines(), [
             "Package: glimmora", "Version: " + cached("CMAKE_PROJECT_VERSION"),
             "Architecture: " + PACKAGE["arch"], "Maintainer: " + cached("GLIMMORA_MAINTAINER"),
             "Section: x11", "Homepage: " + cached("GLIMMORA_HOMEPAGE")])
-        description = run(["dpkg-deb", "-f", PACKAGE["deb"], "Description"]).stdout
-        self.assertGreater(len(description.splitlines()), 2, "no long description")
-
-    def test_depends_on_the_libraries_the_program_needs(self):
-        depends = run(["dpkg-deb", "-f", PACKAGE["deb"], "Depends"]).stdout
-        versions = {}
-        for item in re.split(r",\s*", depends.strip()):
-            m = re.match(r"([a-z0-9.+-]+)\s*(\(.*\))?", item)
-            versions[m.group(1)] = m.group(2)
-        for name in NEEDED:
-            with self.subTest(package=name):
-                self.assertIn(name, versions)
+        self.assertGreater(len(run(["dpkg-deb", "-f", PACKAGE["deb"], "Description"])
+                               .stdout.splitlines()), 2, "no long description")
+        depends = run(["dpkg-deb", "-f", PACKAGE["deb"], "Depends"]).stdout.strip()
+        versions = dict(re.match(r"([a-z0-9.+-]+)\s*(.*)", item).groups()
+                        for item in re.split(r",\s*", depends))
+        self.assertEqual([n for n in NEEDED if n not in versions], [], depends)
         # Versioned by dpkg-shlibdeps from the libraries the build linked.
-        self.assertRegex(versions["libqt6widgets6"] or "", r"^\(>= 6\.")
+        self.assertRegex(versions["libqt6widgets6"], r"^\(>= 6\.")
 
     def test_lintian_finds_no_errors(self):
         r = run(["lintian", PACKAGE["deb"]])
