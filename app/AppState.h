@@ -17,6 +17,7 @@ class frmKeyStroke;
 namespace platform {
 class SoundOutput;
 class KeyInjector;
+class IdleInhibitor;
 } // namespace platform
 
 // The services the program talks to the desktop through; real backends in the
@@ -28,6 +29,8 @@ struct Services
     // Current instant in seconds since the epoch; the tick turns it into local
     // time with the process's time zone.
     std::function<qint64()> now;
+    // Keeps the desktop awake while the saver mode is on; none in most tests.
+    platform::IdleInhibitor* idle = nullptr;
 };
 
 // Program-wide state, owned by Main and handed to every window by reference.

@@ -25,7 +25,9 @@ int main(int argc, char* argv[])
 
     auto sound = platform::makeSoundOutput();
     auto keys = platform::makeKeyInjector();
-    AppState state(Services{*sound, *keys, [] { return QDateTime::currentSecsSinceEpoch(); }});
+    auto idle = platform::makeIdleInhibitor();
+    AppState state(
+        Services{*sound, *keys, [] { return QDateTime::currentSecsSinceEpoch(); }, idle.get()});
 
     // Set before start-up: the events that start-up lets run may already end
     // the program (a close request, a double-click).

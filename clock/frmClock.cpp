@@ -3,6 +3,7 @@
 #include "app/AppState.h"
 #include "app/Forms.h"
 #include "controls/Transparent.h"
+#include "keys/SaverMode.h"
 #include "menu/frmMenu.h"
 
 #include <QCloseEvent>
@@ -111,9 +112,7 @@ void frmClock::buildElements()
     Timer1 = new QTimer(this);
     Timer1->setInterval(300);
     connect(Timer1, &QTimer::timeout, this, &frmClock::Timer1_Timer);
-    tmrPlay = new QTimer(this);
-    tmrPlay->setInterval(100);
-    connect(tmrPlay, &QTimer::timeout, this, &frmClock::tmrPlay_Timer);
+    saver = new SaverMode(m_state, *this, KeyPeriod);
 
     resize(BuiltinBack.w, BuiltinBack.h);
 }

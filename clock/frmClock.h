@@ -10,6 +10,7 @@
 
 class QScrollBar;
 class QTimer;
+class SaverMode;
 class Transparent;
 struct AppState;
 
@@ -31,7 +32,6 @@ public:
     void TubesOff();
 
     void Timer1_Timer();
-    void tmrPlay_Timer();
 
     // Elements of the face, by their element names
     PictureBox* picBack = nullptr;
@@ -50,9 +50,9 @@ public:
     std::array<QImage, 2> Picture2; // dark and lit lamp, never shown
     Transparent* Transparent1 = nullptr;
     QTimer* Timer1 = nullptr;
-    QTimer* tmrPlay = nullptr;
+    // The saver mode: the key timer tmrPlay and the desktop's idle inhibit.
+    SaverMode* saver = nullptr;
 
-    std::int16_t KeyTickCount = 0;
     std::int16_t KeyPeriod = 0;
 
     bool Dragging = false;

@@ -5,8 +5,6 @@
 #include "clock/ClockTick.h"
 #include "clock/ImageProcessing.h"
 #include "clock/frmClock.h"
-#include "keys/KeyTicker.h"
-#include "keys/MouseAndKey.h"
 #include "menu/frmMenu.h"
 
 #include <QAction>
@@ -93,14 +91,5 @@ void frmClock::HScroll_Change(int tube, int value)
     std::int16_t digit = 0;
     if (toInt16(value, digit)) {
         drawDigit(*this, tube, digit);
-    }
-}
-
-void frmClock::tmrPlay_Timer()
-{
-    const KeyTick tick = nextKeyTick(KeyTickCount, KeyPeriod);
-    KeyTickCount = tick.KeyTickCount;
-    if (tick.send) {
-        SendKeyStroke(m_state.services.keys, m_state.SendKeyCode);
     }
 }

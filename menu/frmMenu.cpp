@@ -4,6 +4,7 @@
 #include "app/Forms.h"
 #include "app/WindowHelpers.h"
 #include "clock/frmClock.h"
+#include "keys/SaverMode.h"
 #include "menu/ExitSequence.h"
 
 #include <QAction>
@@ -138,7 +139,7 @@ void frmMenu::mnuSkin_Click()
 void frmMenu::mnuSaver_Click()
 {
     mnuSaver->setChecked(!mnuSaver->isChecked());
-    enableTimer(Clock(m_state).tmrPlay, mnuSaver->isChecked());
+    Clock(m_state).saver->setActive(mnuSaver->isChecked());
 }
 
 void frmMenu::mnuKey_Click()

@@ -1,6 +1,7 @@
 #include "platform/Backends.h"
 
 #include "platform/audio/PulseSoundOutput.h"
+#include "platform/dbus/DBusIdleInhibitor.h"
 #include "platform/x11/X11KeyInjector.h"
 
 #include <QtGlobal>
@@ -41,6 +42,11 @@ std::unique_ptr<SoundOutput> makeSoundOutput()
 std::unique_ptr<KeyInjector> makeKeyInjector()
 {
     return std::make_unique<X11KeyInjector>();
+}
+
+std::unique_ptr<IdleInhibitor> makeIdleInhibitor()
+{
+    return std::make_unique<DBusIdleInhibitor>();
 }
 
 void preferX11Platform()

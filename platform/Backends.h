@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/IdleInhibitor.h"
 #include "platform/KeyInjector.h"
 #include "platform/SoundOutput.h"
 
@@ -10,6 +11,7 @@ namespace platform {
 // The real backends for the running program.
 std::unique_ptr<SoundOutput> makeSoundOutput();
 std::unique_ptr<KeyInjector> makeKeyInjector();
+std::unique_ptr<IdleInhibitor> makeIdleInhibitor();
 
 // Makes Qt use its X11 platform unless the user chose one: window placement,
 // shaping and synthetic keys need X11 (XWayland on a Wayland session).

@@ -88,6 +88,9 @@ class Session:
             "HOME": self.home,
             "XDG_CONFIG_HOME": os.path.join(self.home, ".config"),
             "NO_AT_BRIDGE": "1",
+            # No session bus unless a test starts its own: Qt would otherwise
+            # launch one that outlives the test.
+            "DBUS_SESSION_BUS_ADDRESS": "disabled:",
         })
         try:
             self._start_x(size)

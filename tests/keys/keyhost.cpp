@@ -8,7 +8,7 @@
 //       a plain window with a text box that reports every key it gets.
 //   keyhost saver <period in ticks> <key code>
 //       the clock's key timer with a shortened period, switched on through
-//       the menu command; reports each tick that reaches the period.
+//       the menu command; reports each key it sends.
 
 #include "app/AppState.h"
 #include "app/Forms.h"
@@ -120,20 +120,26 @@ int runDialog(AppState& state)
     return QApplication::exec();
 }
 
+// Reports each key the saver sends, then hands it to the real injector.
+class ReportingInjector : public platform::KeyInjector
+{
+public:
+    explicit ReportingInjector(platform::KeyInjector& real) : m_real(real) {}
+    bool sendKeyStroke(std::uint8_t virtualKey) override
+    {
+        report({{"sent", true}, {"ms", QDateTime::currentMSecsSinceEpoch()}});
+        return m_real.sendKeyStroke(virtualKey);
+    }
+
+private:
+    platform::KeyInjector& m_real;
+};
+
 int runSaver(AppState& state, std::int16_t period)
 {
-    frmClock& clock = Clock(state);
-    clock.KeyPeriod = period;
+    Clock(state).KeyPeriod = period;
     Menu(state).mnuSaver_Click();
     report({{"saver", Menu(state).mnuSaver->isChecked()}});
-    int lastCount = clock.KeyTickCount;
-    QObject::connect(clock.tmrPlay, &QTimer::timeout, [&] {
-        // Connected after the clock's own handler, so the count is the new one.
-        if (clock.KeyTickCount == clock.KeyPeriod && lastCount != clock.KeyTickCount) {
-            report({{"sent", true}, {"ms", QDateTime::currentMSecsSinceEpoch()}});
-        }
-        lastCount = clock.KeyTickCount;
-    });
     return QApplication::exec();
 }
 
@@ -158,8 +164,10 @@ int main(int argc, char* argv[])
         return runDialog(state);
     }
     if (mode == QLatin1String("saver") && args.size() == 4) {
-        state.SendKeyCode = static_cast<std::int16_t>(args.at(3).toInt());
-        return runSaver(state, static_cast<std::int16_t>(args.at(2).toInt()));
+        ReportingInjector reporting(*keys);
+        AppState saverState(Services{sound, reporting, state.services.now});
+        saverState.SendKeyCode = static_cast<std::int16_t>(args.at(3).toInt());
+        return runSaver(saverState, static_cast<std::int16_t>(args.at(2).toInt()));
     }
     std::fputs("usage: keyhost receiver | dialog <ini> <code> | saver <ticks> <code>\n", stderr);
     return 2;

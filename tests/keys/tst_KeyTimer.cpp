@@ -1,19 +1,21 @@
 #include "app/AppState.h"
 #include "app/Forms.h"
 #include "clock/frmClock.h"
+#include "keys/SaverMode.h"
 #include "menu/frmMenu.h"
+#include "platform/dummy/DummyIdleInhibitor.h"
 #include "platform/dummy/DummyKeyInjector.h"
 #include "platform/dummy/DummySoundOutput.h"
 
 #include <QAction>
+#include <QElapsedTimer>
 #include <QTest>
 #include <QTimer>
 
 using Sent = std::vector<std::uint8_t>;
-Q_DECLARE_METATYPE(Sent)
 
-// The clock's key timer: ticks counted by the clock window, keys pressed
-// through the injector, switched by the menu's check mark.
+// The saver mode on the clock window, switched by the menu: keys through the
+// injector on the real timer, the desktop's inhibit alongside.
 class TestKeyTimer : public QObject
 {
     Q_OBJECT
@@ -21,7 +23,9 @@ private slots:
     void init()
     {
         m_keys = std::make_unique<platform::DummyKeyInjector>();
+        m_idle = std::make_unique<platform::DummyIdleInhibitor>();
         m_state = std::make_unique<AppState>(Services{m_sound, *m_keys, [] { return 0; }});
+        m_state->services.idle = m_idle.get();
         m_state->SendKeyCode = 120;
     }
     void cleanup()
@@ -31,69 +35,45 @@ private slots:
         m_state.reset();
     }
 
-    void sendsAtPeriodThenOneTickLater()
-    {
-        frmClock& clock = Clock(*m_state);
-        clock.KeyPeriod = 3;
-        std::vector<int> sentAt;
-        for (int tick = 1; tick <= 12; ++tick) {
-            const auto before = m_keys->sentKeys().size();
-            clock.tmrPlay_Timer();
-            if (m_keys->sentKeys().size() != before) {
-                sentAt.push_back(tick);
-            }
-        }
-        QCOMPARE(sentAt, (std::vector<int>{3, 7, 11}));
-        QCOMPARE(m_keys->sentKeys(), (Sent{120, 120, 120}));
-    }
-
-    void codeBeyondEightBitsSendsNothing_data()
-    {
-        QTest::addColumn<int>("code");
-        QTest::addColumn<Sent>("sent");
-        QTest::newRow("Scroll Lock") << 145 << Sent{145};
-        QTest::newRow("0") << 0 << Sent{0};
-        QTest::newRow("300") << 300 << Sent{};
-        QTest::newRow("-1") << -1 << Sent{};
-    }
-    void codeBeyondEightBitsSendsNothing()
-    {
-        QFETCH(int, code);
-        QFETCH(Sent, sent);
-        m_state->SendKeyCode = static_cast<std::int16_t>(code);
-        frmClock& clock = Clock(*m_state);
-        clock.KeyPeriod = 1;
-        clock.tmrPlay_Timer();
-        QCOMPARE(m_keys->sentKeys(), sent);
-        QCOMPARE(clock.KeyTickCount, 1); // counting goes on either way
-    }
-
-    // Unticking stops the timer; ticking again resumes from the count reached.
-    void menuSwitchKeepsCount()
+    // Unticking keeps the count; ticking again sends after the ticks left,
+    // from one timer armed for the press rather than ten wake-ups a second.
+    void menuSwitchKeepsCountAndInhibits()
     {
         frmClock& clock = Clock(*m_state);
         frmMenu& menu = Menu(*m_state);
-        clock.KeyPeriod = 30; // 3 s
-        QVERIFY(!clock.tmrPlay->isActive());
+        clock.KeyPeriod = 10; // 1 s
+        QElapsedTimer since;
+        since.start();
         menu.mnuSaver_Click();
-        QVERIFY(menu.mnuSaver->isChecked());
-        QVERIFY(clock.tmrPlay->isActive());
-        QCOMPARE(clock.tmrPlay->interval(), 100);
-        QTRY_VERIFY_WITH_TIMEOUT(clock.KeyTickCount >= 10, 5000);
+        QVERIFY(clock.saver->tmrPlay->remainingTime() > 900);
+        QTest::qWait(320);
         menu.mnuSaver_Click();
-        QVERIFY(!clock.tmrPlay->isActive());
-        const std::int16_t reached = clock.KeyTickCount;
-        QTest::qWait(300);
-        QCOMPARE(clock.KeyTickCount, reached);
+        const int count = clock.saver->KeyTickCount();
+        QVERIFY2(count >= 3 && count <= since.elapsed() / 100, qPrintable(QString::number(count)));
+        QVERIFY(!clock.saver->tmrPlay->isActive());
         QVERIFY(m_keys->sentKeys().empty());
+
+        since.restart();
         menu.mnuSaver_Click();
         QTRY_COMPARE_WITH_TIMEOUT(m_keys->sentKeys(), Sent{120}, 5000);
-        QCOMPARE(clock.KeyTickCount, 30);
+        const qint64 left = (10 - count) * 100;
+        QVERIFY2(since.elapsed() >= left && since.elapsed() < left + 300,
+                 qPrintable(QString::number(since.elapsed())));
+        QCOMPARE(clock.saver->KeyTickCount(), 10);
+        // Re-armed for the next round, one tick longer.
+        QVERIFY(clock.saver->tmrPlay->remainingTime() > 900);
+
+        const QList<bool> on{true, false, true};
+        QCOMPARE(m_idle->calls().size(), on.size());
+        for (qsizetype i = 0; i < on.size(); ++i) {
+            QCOMPARE(m_idle->calls()[i].on, on[i]);
+        }
     }
 
 private:
     platform::DummySoundOutput m_sound;
     std::unique_ptr<platform::DummyKeyInjector> m_keys;
+    std::unique_ptr<platform::DummyIdleInhibitor> m_idle;
     std::unique_ptr<AppState> m_state;
 };
 

@@ -4,6 +4,7 @@
 
 #include "app/Main.h"
 #include "app/WindowHelpers.h"
+#include "keys/SaverMode.h"
 #include "platform/SingleInstance.h"
 
 #include <QAction>
@@ -84,7 +85,7 @@ private slots:
         QCOMPARE(menu.mnuAlarm->isChecked(), alarm);
         QCOMPARE(clock.Timer1->isActive(), !standby);
         QCOMPARE(isTopMost(&clock), onTop);
-        QCOMPARE(clock.tmrPlay->isActive(), saver);
+        QCOMPARE(clock.saver->isActive(), saver);
         QCOMPARE(s.f.state.AlarmState, std::int16_t(0));
         if (!standby) {
             QCOMPARE(s.f.state.LastSeconds, QStringLiteral("99"));
@@ -136,7 +137,7 @@ private slots:
         QVERIFY(s.started);
         QVERIFY(!s.f.menu().mnuSaver->isVisible());
         QVERIFY(s.f.menu().mnuSaver->isChecked());
-        QVERIFY(s.f.clock().tmrPlay->isActive());
+        QVERIFY(s.f.clock().saver->isActive());
     }
 
     // What start-up restored is what the exit writes back.

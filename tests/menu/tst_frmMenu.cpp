@@ -2,6 +2,8 @@
 #include "MenuTestSupport.h"
 
 #include "app/WindowHelpers.h"
+#include "keys/SaverMode.h"
+#include "platform/dummy/DummyIdleInhibitor.h"
 
 #include <QAction>
 #include <QApplication>
@@ -145,7 +147,7 @@ private slots:
         } else if (member == QLatin1String("mnuAlarm")) {
             QCOMPARE(f.state.AlarmState, std::int16_t(0));
         } else {
-            QCOMPARE(clock.tmrPlay->isActive(), on);
+            QCOMPARE(clock.saver->isActive(), on);
         }
         // The one inversion that is seen at the end.
         QCOMPARE(toggles % 2, 1);
@@ -241,19 +243,23 @@ private slots:
         QCOMPARE(f.state.AlarmState, std::int16_t(0));
     }
 
-    // The key timer follows the mark; its count goes on where it was.
-    void saverSwitchesTheKeyTimer()
+    // The key timer and the desktop's inhibit follow the mark.
+    void saverSwitchesTheKeyTimerAndInhibit()
     {
         MenuFixture f;
+        platform::DummyIdleInhibitor idle;
+        f.state.services.idle = &idle;
         frmClock& clock = f.shownClock();
-        clock.KeyTickCount = 1000;
+        clock.KeyPeriod = 1800;
         f.menu().mnuSaver_Click();
         QVERIFY(f.menu().mnuSaver->isChecked());
-        QVERIFY(clock.tmrPlay->isActive());
+        QVERIFY(clock.saver->isActive());
+        QVERIFY(clock.saver->tmrPlay->isActive());
         f.menu().mnuSaver_Click();
         QVERIFY(!f.menu().mnuSaver->isChecked());
-        QVERIFY(!clock.tmrPlay->isActive());
-        QCOMPARE(clock.KeyTickCount, std::int16_t(1000));
+        QVERIFY(!clock.saver->tmrPlay->isActive());
+        QCOMPARE(idle.calls().size(), 2);
+        QVERIFY(idle.calls()[0].on && !idle.calls()[1].on);
     }
 
     // Standby leaves the key timer alone, and the saver the clock timer.
@@ -263,7 +269,7 @@ private slots:
         frmClock& clock = f.shownClock();
         f.menu().mnuSaver_Click();
         f.menu().mnuStdby_Click();
-        QVERIFY(clock.tmrPlay->isActive());
+        QVERIFY(clock.saver->isActive());
         QVERIFY(!clock.Timer1->isActive());
         f.menu().mnuSaver_Click();
         QVERIFY(!clock.Timer1->isActive());

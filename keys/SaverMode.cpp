@@ -1,0 +1,69 @@
+#include "keys/SaverMode.h"
+
+#include "app/AppState.h"
+#include "keys/MouseAndKey.h"
+#include "platform/IdleInhibitor.h"
+
+#include <QGuiApplication>
+#include <QTimer>
+#include <QWidget>
+
+SaverMode::SaverMode(AppState& state, QWidget& window, const std::int16_t& KeyPeriod)
+    : QObject(&window), m_state(state), m_window(window), m_period(KeyPeriod)
+{
+    m_clock.start();
+    tmrPlay = new QTimer(this);
+    tmrPlay->setSingleShot(true);
+    // A coarse timer may fire up to 5 % off, 9 s on a 180 s wait.
+    tmrPlay->setTimerType(Qt::PreciseTimer);
+    connect(tmrPlay, &QTimer::timeout, this, &SaverMode::tmrPlay_Timer);
+}
+
+void SaverMode::setActive(bool on)
+{
+    if (on == isActive()) {
+        return;
+    }
+    if (on) {
+        arm(m_schedule.start(nowMs(), m_period).nextKeyMs);
+    } else {
+        tmrPlay->stop();
+        if (m_schedule.stop(nowMs(), m_period)) {
+            press();
+        }
+    }
+    if (m_state.services.idle) {
+        m_state.services.idle->setInhibited(on, on ? windowName() : QString());
+    }
+}
+
+void SaverMode::tmrPlay_Timer()
+{
+    const KeySchedule::Step step = m_schedule.advance(nowMs(), m_period);
+    if (step.send) {
+        press();
+    }
+    arm(step.nextKeyMs);
+}
+
+void SaverMode::arm(qint64 dueMs)
+{
+    if (dueMs < 0) {
+        return;
+    }
+    tmrPlay->start(static_cast<int>(qBound(qint64{0}, dueMs - nowMs(), qint64{INT_MAX})));
+}
+
+void SaverMode::press()
+{
+    SendKeyStroke(m_state.services.keys, m_state.SendKeyCode);
+}
+
+QString SaverMode::windowName() const
+{
+    // Only an X window id means something to the desktop.
+    if (QGuiApplication::platformName() != QLatin1String("xcb")) {
+        return {};
+    }
+    return QStringLiteral("x11:") + QString::number(m_window.winId(), 16);
+}

@@ -1,0 +1,106 @@
+"""The saver mode asks the desktop over D-Bus to stay awake: the portal's
+idle inhibit, the screen-saver service where no portal answers, nothing and
+no delay where there is no bus."""
+
+import os
+import time
+
+import dbus_support as ds
+import harness
+import menu_support as ms
+import mock_portal
+import mock_screensaver
+
+ORIGIN = (300, 200)
+SAVER_ON = {"X": "4500", "Y": "3000", "Saver": "1", "ShowSaver": "1"}
+# From a freshly opened menu: "Über...", "StandBy", "Immer im Vordergrund",
+# "Alarmzeit einstellen", "Alarm aktivieren", ("Skin" is greyed), "Saver
+# unterdrücken".
+TO_SAVER = ["Down"] * 6
+REASON = "Bildschirmschoner unterdrückt"
+REQUEST = mock_portal.REQUEST
+COOKIE = mock_screensaver.COOKIE
+
+
+class InhibitTest(harness.E2ETest):
+    window_manager = True
+
+    def setUp(self):
+        super().setUp()
+        self.bus = ds.PrivateBus(self.session)
+        self.addCleanup(self.bus.close)
+
+    def toggle_saver(self, app, wid):
+        ms.pick(app, wid, TO_SAVER, (ORIGIN[0] + ms.TUBES[3][0] + 4,
+                                     ORIGIN[1] + ms.TUBES[3][1] + 4))
+
+    def test_portal_inhibits_at_start_closes_and_drops_with_the_program(self):
+        portal = ds.Mock(self.bus, mock_portal)
+        started = time.monotonic()
+        program, app = self.start(values=SAVER_ON)
+        window, flags, options = portal.wait_calls("Inhibit", 1, timeout=10)[0]
+        self.assertLess(time.monotonic() - started, 2.0)
+        wid = app.window()
+        self.assertEqual(window, "x11:%x" % int(wid))
+        self.assertEqual((flags, options), (8, {"reason": REASON}))
+
+        harness.wait_until(lambda: app.geometry(wid)[:2] == ORIGIN, 10, what="placed")
+        self.toggle_saver(app, wid)
+        portal.wait_calls("Close", 1, path=REQUEST % 1)
+        self.toggle_saver(app, wid)
+        self.assertEqual(portal.wait_calls("Inhibit", 2)[1][1:], [8, {"reason": REASON}])
+        self.assertEqual(portal.calls("Close", path=REQUEST % 2), [])
+
+        # Ending the program drops its connections: the bus tells the portal
+        # the owner of the inhibit is gone.
+        names = self.bus.connections_of(app.proc.pid)
+        self.assertTrue(names)
+        ms.pick(app, wid, ms.TO_EXIT, (ORIGIN[0] + ms.TUBES[3][0] + 4,
+                                       ORIGIN[1] + ms.TUBES[3][1] + 4))
+        app.wait_exit()
+        harness.wait_until(lambda: not any(self.bus.owned(n) for n in names), 5,
+                           what="program's connection gone")
+        self.assertEqual(program.setting("Saver"), "1")
+
+    def test_screensaver_service_asked_when_it_appears_and_restarts(self):
+        _, app = self.start(values=SAVER_ON)
+        wid = app.window()
+        harness.wait_until(lambda: app.geometry(wid)[:2] == ORIGIN, 10, what="placed")
+        # Mode on, nothing serves an inhibit yet: the service is asked once it
+        # appears.
+        saver = ds.Mock(self.bus, mock_screensaver)
+        self.assertEqual(saver.wait_calls("Inhibit", 1)[0], ["glimmora", REASON])
+        self.toggle_saver(app, wid)
+        self.assertEqual(saver.wait_calls("UnInhibit", 1)[0], [COOKIE])
+        self.toggle_saver(app, wid)
+        saver.wait_calls("Inhibit", 2)
+
+        saver.stop()
+        again = ds.Mock(self.bus, mock_screensaver)
+        again.wait_calls("Inhibit", 1)
+        self.assertEqual(again.calls("UnInhibit"), [])
+        self.assertTrue(app.alive())
+
+
+class NoBusTest(harness.E2ETest):
+    def test_no_bus_starts_as_fast_without_a_word(self):
+        missing = "unix:path=" + os.path.join(self.session.tmp, "no-such-bus")
+        # Each case twice, alternating; the faster start of the two counts.
+        timings = {}
+        for saver, address in [("0", "disabled:"), ("1", missing), ("1", "disabled:")] * 2:
+            t0 = time.monotonic()
+            _, app = self.start(values={"Saver": saver, "ShowSaver": "1"},
+                                env={"DBUS_SESSION_BUS_ADDRESS": address})
+            app.window(timeout=20)
+            took = time.monotonic() - t0
+            timings[saver, address] = min(timings.get((saver, address), took), took)
+            os.killpg(app.proc.pid, 15)
+            app.wait_exit()
+            with open(app.stderr_path, encoding="utf-8", errors="replace") as f:
+                self.assertEqual(f.read(), "")
+        for took in timings.values():
+            self.assertLess(took, timings["0", "disabled:"] + 0.5, timings)
+
+
+if __name__ == "__main__":
+    harness.main()
