@@ -7,6 +7,7 @@
 #include <QGuiApplication>
 #include <QTimer>
 #include <QWidget>
+#include <climits>
 
 SaverMode::SaverMode(AppState& state, QWidget& window, const std::int16_t& KeyPeriod)
     : QObject(&window), m_state(state), m_window(window), m_period(KeyPeriod)

@@ -3,7 +3,6 @@
 
 #include "app/WindowHelpers.h"
 #include "keys/SaverMode.h"
-#include "platform/dummy/DummyIdleInhibitor.h"
 
 #include <QAction>
 #include <QApplication>
@@ -243,23 +242,18 @@ private slots:
         QCOMPARE(f.state.AlarmState, std::int16_t(0));
     }
 
-    // The key timer and the desktop's inhibit follow the mark.
-    void saverSwitchesTheKeyTimerAndInhibit()
+    // The key timer follows the mark.
+    void saverSwitchesTheKeyTimer()
     {
         MenuFixture f;
-        platform::DummyIdleInhibitor idle;
-        f.state.services.idle = &idle;
         frmClock& clock = f.shownClock();
         clock.KeyPeriod = 1800;
         f.menu().mnuSaver_Click();
         QVERIFY(f.menu().mnuSaver->isChecked());
-        QVERIFY(clock.saver->isActive());
         QVERIFY(clock.saver->tmrPlay->isActive());
         f.menu().mnuSaver_Click();
         QVERIFY(!f.menu().mnuSaver->isChecked());
         QVERIFY(!clock.saver->tmrPlay->isActive());
-        QCOMPARE(idle.calls().size(), 2);
-        QVERIFY(idle.calls()[0].on && !idle.calls()[1].on);
     }
 
     // Standby leaves the key timer alone, and the saver the clock timer.
