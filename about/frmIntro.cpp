@@ -5,6 +5,7 @@
 #include "app/Forms.h"
 #include "app/WindowHelpers.h"
 #include "clock/PictureBox.h"
+#include "clock/frmClock.h"
 #include "controls/DialogFont.h"
 #include "controls/ShowOnce.h"
 
@@ -86,7 +87,7 @@ frmIntro::frmIntro(AppState& state, QWidget* parent)
 
 void frmIntro::Form_Load()
 {
-    CenterForm(this);
+    CenterForm(this, m_state.clockWindow);
     MakeTopMost(this);
     Label1->setText(
         versionText(GLIMMORA_VERSION_MAJOR, GLIMMORA_VERSION_MINOR, GLIMMORA_VERSION_PATCH));

@@ -9,6 +9,7 @@
 #include "app/Forms.h"
 #include "app/Settings.h"
 #include "app/WindowHelpers.h"
+#include "clock/frmClock.h"
 #include "controls/DialogFont.h"
 #include "controls/ShowOnce.h"
 
@@ -117,7 +118,7 @@ void frmAlarm::buildControls()
 
 void frmAlarm::Form_Load()
 {
-    CenterForm(this);
+    CenterForm(this, m_state.clockWindow);
     MakeTopMost(this);
     // The selector first: its change handler writes the label, which then
     // gets the stored text itself, whatever it is.

@@ -5,6 +5,7 @@
 #include "app/AppState.h"
 #include "app/Forms.h"
 #include "app/WindowHelpers.h"
+#include "clock/frmClock.h"
 #include "controls/DialogFont.h"
 #include "controls/ShowOnce.h"
 
@@ -37,7 +38,7 @@ frmMessage::frmMessage(AppState& state)
 
 void frmMessage::Form_Load()
 {
-    CenterForm(this);
+    CenterForm(this, m_state.clockWindow);
     MakeTopMost(this);
 }
 

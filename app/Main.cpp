@@ -2,6 +2,7 @@
 
 #include "app/AppState.h"
 #include "app/CenterMath.h"
+#include "app/ClockPlacement.h"
 #include "app/Forms.h"
 #include "app/NumericValue.h"
 #include "app/Paths.h"
@@ -59,15 +60,15 @@ bool Main(AppState& state, platform::SingleInstance& instance, const QString& pr
     clock.Form_Load();
 
     // Placed before its first show, so it never appears at a default place.
-    if (x.isEmpty() && y.isEmpty()) {
-        CenterForm(&clock);
-    } else {
+    std::optional<QPoint> saved;
+    if (!x.isEmpty() || !y.isEmpty()) {
         int left = 0;
         int top = 0;
         toInt32(Val(x) / TwipsPerPixel, left);
         toInt32(Val(y) / TwipsPerPixel, top);
-        clock.move(left, top);
+        saved = QPoint(left, top);
     }
+    placeClockAtStart(clock, saved);
     clock.show();
 
     frmMenu& menu = Menu(state);

@@ -1,7 +1,9 @@
 #include "app/WindowHelpers.h"
 
 #include "app/AppState.h"
-#include "app/CenterMath.h"
+#include "app/FramePlacement.h"
+#include "app/ScreenChoice.h"
+#include "platform/Backends.h"
 
 #include <QApplication>
 #include <QDesktopServices>
@@ -15,12 +17,6 @@
 namespace {
 
 const char* const TopMostProperty = "glimmoraTopMost";
-
-QScreen* screenOf(QWidget* window)
-{
-    QScreen* s = window->screen();
-    return s ? s : QGuiApplication::primaryScreen();
-}
 
 void setAboveBand(QWidget* window, bool above)
 {
@@ -37,21 +33,25 @@ void setAboveBand(QWidget* window, bool above)
 
 } // namespace
 
-void CenterForm(QWidget* window)
+QList<QRect> screenRects()
+{
+    QList<QRect> rects;
+    for (const QScreen* screen : QGuiApplication::screens()) {
+        rects.append(screen->geometry());
+    }
+    return rects;
+}
+
+void CenterForm(QWidget* window, const QWidget* onScreenOf)
 {
     if (!window) {
         return;
     }
-    const QScreen* screen = screenOf(window);
-    if (!screen) {
-        return;
+    const QList<QRect> screens = screenRects();
+    const int screen = screenOfWindow(screens, (onScreenOf ? onScreenOf : window)->frameGeometry());
+    if (screen >= 0) {
+        centreByOuterSize(window, screens[screen], platform::makeFrameExtents());
     }
-    const QRect area = screen->geometry();
-    const QSize size = window->frameGeometry().size();
-    const QPoint twips = centeredTopLeftTwips(
-        double(area.width()) * TwipsPerPixel, double(area.height()) * TwipsPerPixel,
-        double(size.width()) * TwipsPerPixel, double(size.height()) * TwipsPerPixel);
-    window->move(area.topLeft() + QPoint(twipsToPixels(twips.x()), twipsToPixels(twips.y())));
 }
 
 void MakeTopMost(QWidget* window)

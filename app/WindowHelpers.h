@@ -1,14 +1,20 @@
 #pragma once
 
+#include <QList>
+#include <QRect>
 #include <QString>
 #include <cstdint>
 
 class QWidget;
 struct AppState;
 
-// Centres a window on the screen it is on: horizontally centred, its vertical
-// centre at 42.5 % of the screen height, never above or left of the screen.
-void CenterForm(QWidget* window);
+// Centres a window by its outer size on the screen holding the centre of
+// `onScreenOf` (the window itself when null): horizontally centred, its
+// vertical centre at 42.5 % of the screen height, never above or left of it.
+void CenterForm(QWidget* window, const QWidget* onScreenOf = nullptr);
+
+// The screens' full geometries, the primary screen first.
+QList<QRect> screenRects();
 
 // Puts a window into the window manager's above-others band without moving or
 // hiding it, then lets pending events run once.

@@ -5,6 +5,7 @@
 #include "app/NumericValue.h"
 #include "app/Settings.h"
 #include "app/WindowHelpers.h"
+#include "clock/frmClock.h"
 #include "controls/DialogFont.h"
 #include "controls/ShowOnce.h"
 #include "keys/FormLine.h"
@@ -143,7 +144,7 @@ void frmKeyStroke::buildControls()
 
 void frmKeyStroke::Form_Load()
 {
-    CenterForm(this);
+    CenterForm(this, m_state.clockWindow);
     MakeTopMost(this);
     show();
     raise();

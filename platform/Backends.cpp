@@ -2,7 +2,10 @@
 
 #include "platform/audio/PulseSoundOutput.h"
 #include "platform/dbus/DBusIdleInhibitor.h"
+#include "platform/x11/X11FrameExtents.h"
 #include "platform/x11/X11KeyInjector.h"
+
+#include <QGuiApplication>
 
 #include <QtGlobal>
 
@@ -47,6 +50,14 @@ std::unique_ptr<KeyInjector> makeKeyInjector()
 std::unique_ptr<IdleInhibitor> makeIdleInhibitor()
 {
     return std::make_unique<DBusIdleInhibitor>();
+}
+
+std::unique_ptr<FrameExtents> makeFrameExtents()
+{
+    if (QGuiApplication::platformName() != QLatin1String("xcb")) {
+        return nullptr;
+    }
+    return std::make_unique<x11::X11FrameExtents>();
 }
 
 void preferX11Platform()

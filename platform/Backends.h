@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/FrameExtents.h"
 #include "platform/IdleInhibitor.h"
 #include "platform/KeyInjector.h"
 #include "platform/SoundOutput.h"
@@ -12,6 +13,8 @@ namespace platform {
 std::unique_ptr<SoundOutput> makeSoundOutput();
 std::unique_ptr<KeyInjector> makeKeyInjector();
 std::unique_ptr<IdleInhibitor> makeIdleInhibitor();
+// Null where the platform is not X11 (Qt then knows the frame itself).
+std::unique_ptr<FrameExtents> makeFrameExtents();
 
 // Makes Qt use its X11 platform unless the user chose one: window placement,
 // shaping and synthetic keys need X11 (XWayland on a Wayland session).

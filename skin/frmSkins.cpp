@@ -5,6 +5,7 @@
 #include "app/Paths.h"
 #include "app/Settings.h"
 #include "app/WindowHelpers.h"
+#include "clock/frmClock.h"
 #include "controls/DialogFont.h"
 #include "controls/ShowOnce.h"
 
@@ -53,7 +54,7 @@ frmSkins::frmSkins(AppState& state, QWidget* parent)
 
 void frmSkins::Form_Load()
 {
-    CenterForm(this);
+    CenterForm(this, m_state.clockWindow);
     MakeTopMost(this);
     lstSkins->clear();
     lstSkins->addItems(installedSkins(m_state.SkinsDir));
