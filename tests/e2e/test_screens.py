@@ -9,8 +9,7 @@ import harness
 import menu_support as ms
 
 CLOCK = (460, 234)
-LOGGING = {"QT_LOGGING_RULES": "glimmora.screens.debug=true",
-           "DBUS_SESSION_BUS_ADDRESS": "disabled:"}
+LOGGING = {"QT_LOGGING_RULES": "glimmora.screens.debug=true"}
 
 
 def centred(size, screen=(1280, 1024)):
