@@ -57,13 +57,9 @@ void WriteSetting(const AppState& state, const QString& key, const QString& valu
         // First write of a per-user copy: start from the file beside the
         // program, byte for byte, so unknown keys and comments come along.
         QDir().mkpath(QFileInfo(state.SettingsFile).absolutePath());
-        // The copy takes the permissions of the file beside the program; only
-        // make sure the user can go on writing it (that one may be read-only).
-        if (QFile::copy(state.SettingsFallback, state.SettingsFile)) {
-            QFile::setPermissions(state.SettingsFile, QFile::permissions(state.SettingsFile) |
-                                                          QFileDevice::ReadOwner |
-                                                          QFileDevice::WriteOwner);
-        }
+        // Only a regular file is copied, within the user's umask; anything
+        // else counts as missing and the write starts a file of its own.
+        platform::copyProfileFile(state.SettingsFallback, state.SettingsFile);
     }
     WriteIni(state.AppTitle, key, value, state.SettingsFile);
 }

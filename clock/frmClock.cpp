@@ -5,6 +5,7 @@
 #include "controls/Transparent.h"
 #include "keys/SaverMode.h"
 #include "menu/frmMenu.h"
+#include "platform/WindowGone.h"
 
 #include <QCloseEvent>
 #include <QScrollBar>
@@ -50,6 +51,8 @@ frmClock::frmClock(AppState& state, QWidget* parent)
     setWindowTitle(state.AppTitle);
     setAttribute(Qt::WA_NoSystemBackground);
     buildElements();
+    // Another client destroying the window is a close request too.
+    platform::whenDestroyedFromOutside(*this, [this] { close(); });
 }
 
 frmClock::~frmClock() = default;

@@ -39,6 +39,8 @@ QFont logoFont()
 }
 
 constexpr int ActivationPollMs = 10;
+// How long the pressed opening key may take to come back to the capture box.
+constexpr int OpeningKeyArrivalMs = 400;
 
 } // namespace
 
@@ -159,6 +161,7 @@ void frmKeyStroke::Form_Load()
         return;
     }
     m_openingKey = m_state.SendKeyCode;
+    m_keyArrived = false;
     m_activationWait.start();
     m_activationPoll->start();
 }
@@ -172,6 +175,15 @@ void frmKeyStroke::pollActivation()
     m_activationPoll->stop();
     const int key = std::exchange(m_openingKey, -1);
     if (ready && SendKeyStroke(m_state.services.keys, static_cast<std::int16_t>(key))) {
+        // On a busy desktop the focus can move on between Qt's word that the
+        // window is active and the key's arrival, and the key goes elsewhere:
+        // show the definition then all the same.
+        QTimer::singleShot(OpeningKeyArrivalMs, this, [this, key] {
+            if (!m_keyArrived) {
+                qCDebug(lcKeys) << "opening key" << key << "did not arrive";
+                deliverToCaptureBox(key);
+            }
+        });
         return;
     }
     // Never active, or the window system took no key: show the definition
@@ -236,6 +248,7 @@ bool frmKeyStroke::eventFilter(QObject* watched, QEvent* event)
 
 void frmKeyStroke::capturePress(const QKeyEvent& event)
 {
+    m_keyArrived = true;
     const NativeKey native = nativeKeyOf(event);
     const WindowsKey key = windowsKeyFor(native);
     std::int16_t KeyCode = key.KeyCode;

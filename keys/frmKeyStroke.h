@@ -81,4 +81,6 @@ private:
     QElapsedTimer m_activationWait;
     int m_activationTimeoutMs = 1000;
     int m_openingKey = -1;
+    // Whether any key reached the capture box since the opening.
+    bool m_keyArrived = false;
 };

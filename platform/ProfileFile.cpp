@@ -1,10 +1,13 @@
 #include "platform/ProfileFile.h"
 
+#include "platform/ProfileEncoding.h"
+#include "platform/RegularFile.h"
+
 #include <QFile>
-#include <QFileInfo>
 
 #include <algorithm>
 #include <cerrno>
+#include <climits>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -102,24 +105,49 @@ QByteArray oneLine(const QByteArray& value)
     return value.left(cut);
 }
 
+// A regular file, whole. A name that does not exist reads as an empty file;
+// one that is no regular file (FIFO, device, directory) or cannot be read
+// fails, without waiting for a FIFO's writer.
 QByteArray readAllBytes(const QString& path, bool& ok)
 {
     ok = false;
-    QFileInfo info(path);
-    if (info.exists() && !info.isFile()) {
+    const int fd = openRegularFile(path);
+    if (fd < 0) {
+        struct stat st
+        {
+        };
+        ok = ::stat(QFile::encodeName(path).constData(), &st) != 0 && errno == ENOENT;
         return {};
     }
-    QFile f(path);
-    if (!f.exists()) {
-        ok = true;
-        return {};
-    }
-    if (!f.open(QIODevice::ReadOnly)) {
+    QFile f;
+    if (!f.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
         return {};
     }
     QByteArray all = f.readAll();
     ok = f.error() == QFileDevice::NoError;
     return all;
+}
+
+// The file at the end of a chain of symlinks: a save replaces that file and
+// leaves every link a link. A link's relative target counts from the link's
+// own directory. The name itself where it is no link (or does not exist).
+QByteArray finalTarget(QByteArray path)
+{
+    for (int depth = 0; depth < 40; ++depth) { // the kernel's own limit
+        char buffer[PATH_MAX];
+        const ssize_t n = ::readlink(path.constData(), buffer, sizeof buffer);
+        if (n <= 0 || n >= static_cast<ssize_t>(sizeof buffer)) {
+            return path;
+        }
+        QByteArray link(buffer, n);
+        if (!link.startsWith('/')) {
+            const qsizetype slash = path.lastIndexOf('/');
+            link = (slash < 0 ? QByteArray() : path.left(slash + 1)) + link;
+        }
+        path = link;
+    }
+    return path; // a loop: opening it fails
 }
 
 // Writes `count` bytes of `bytes` from `from` on at file offset `offset`.
@@ -254,44 +282,8 @@ bool rewriteInPlace(const QByteArray& file, const QByteArray& content)
     return ok;
 }
 
-} // namespace
-
-QByteArray lookupProfileString(const QByteArray& content, const QByteArray& section,
-                               const QByteArray& key)
-{
-    bool inSection = false;
-    bool seenSection = false;
-    for (qsizetype pos = 0; pos < content.size();) {
-        const Line l = lineAt(content, pos);
-        pos = l.next;
-        const QByteArray text = content.mid(l.begin, l.end - l.begin);
-        const QByteArray name = sectionName(text);
-        if (!name.isNull()) {
-            if (inSection) {
-                return {}; // only the first section of that name counts
-            }
-            inSection = !seenSection && sameName(name, section);
-            seenSection = seenSection || inSection;
-            continue;
-        }
-        QByteArray k;
-        QByteArray v;
-        if (inSection && keyOf(text, k, v) && sameName(k, key)) {
-            return unquoted(v).left(ProfileValueMax);
-        }
-    }
-    return {};
-}
-
-QByteArray readProfileString(const QByteArray& section, const QByteArray& key, const QString& path)
-{
-    bool ok = false;
-    const QByteArray content = readAllBytes(path, ok);
-    return ok ? lookupProfileString(content, section, key) : QByteArray();
-}
-
-QByteArray withProfileString(const QByteArray& content, const QByteArray& section,
-                             const QByteArray& key, const QByteArray& value)
+QByteArray withProfileText(const QByteArray& content, const QByteArray& section,
+                           const QByteArray& key, const QByteArray& value)
 {
     const QByteArray v = oneLine(value);
     const QByteArray eol = content.contains("\r\n") ? QByteArray("\r\n") : QByteArray("\n");
@@ -348,6 +340,50 @@ QByteArray withProfileString(const QByteArray& content, const QByteArray& sectio
     return out;
 }
 
+} // namespace
+
+QByteArray lookupProfileString(const QByteArray& raw, const QByteArray& section,
+                               const QByteArray& key)
+{
+    const QByteArray content = decodeProfile(raw).text;
+    bool inSection = false;
+    bool seenSection = false;
+    for (qsizetype pos = 0; pos < content.size();) {
+        const Line l = lineAt(content, pos);
+        pos = l.next;
+        const QByteArray text = content.mid(l.begin, l.end - l.begin);
+        const QByteArray name = sectionName(text);
+        if (!name.isNull()) {
+            if (inSection) {
+                return {}; // only the first section of that name counts
+            }
+            inSection = !seenSection && sameName(name, section);
+            seenSection = seenSection || inSection;
+            continue;
+        }
+        QByteArray k;
+        QByteArray v;
+        if (inSection && keyOf(text, k, v) && sameName(k, key)) {
+            return unquoted(v).left(ProfileValueMax);
+        }
+    }
+    return {};
+}
+
+QByteArray readProfileString(const QByteArray& section, const QByteArray& key, const QString& path)
+{
+    bool ok = false;
+    const QByteArray content = readAllBytes(path, ok);
+    return ok ? lookupProfileString(content, section, key) : QByteArray();
+}
+
+QByteArray withProfileString(const QByteArray& raw, const QByteArray& section,
+                             const QByteArray& key, const QByteArray& value)
+{
+    const DecodedProfile decoded = decodeProfile(raw);
+    return encodeProfile(withProfileText(decoded.text, section, key, value), decoded.encoding);
+}
+
 bool writeProfileString(const QByteArray& section, const QByteArray& key, const QByteArray& value,
                         const QString& path)
 {
@@ -357,15 +393,9 @@ bool writeProfileString(const QByteArray& section, const QByteArray& key, const 
 bool writeProfileStrings(const QByteArray& section, const ProfileEntries& entries,
                          const QString& path)
 {
-    // Write through a symlink to its target, so the link stays a link.
-    QString target = path;
-    const QFileInfo info(path);
-    if (info.isSymLink()) {
-        target = info.symLinkTarget();
-    }
-
+    const QByteArray file = finalTarget(QFile::encodeName(path));
     bool ok = false;
-    const QByteArray old = readAllBytes(target, ok);
+    const QByteArray old = readAllBytes(QFile::decodeName(file), ok);
     if (!ok) {
         return false; // never replace a file we could not read whole
     }
@@ -374,7 +404,6 @@ bool writeProfileStrings(const QByteArray& section, const ProfileEntries& entrie
         updated = withProfileString(updated, section, key, value);
     }
 
-    const QByteArray file = QFile::encodeName(target);
     struct stat st
     {
     };
@@ -389,6 +418,42 @@ bool writeProfileStrings(const QByteArray& section, const ProfileEntries& entrie
     }
     // A directory we may not write, holding a file we may.
     return exists && rewriteInPlace(file, updated);
+}
+
+bool copyProfileFile(const QString& from, const QString& to)
+{
+    const int in = openRegularFile(from);
+    if (in < 0) {
+        return false;
+    }
+    QFile source;
+    struct stat st
+    {
+    };
+    if (::fstat(in, &st) != 0 ||
+        !source.open(in, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(in);
+        return false;
+    }
+    const QByteArray content = source.readAll();
+    if (source.error() != QFileDevice::NoError) {
+        return false;
+    }
+    // The source's read and write bits and the owner's right to write; the
+    // umask then takes away what the user does not hand out.
+    const mode_t mode = (st.st_mode & 0666) | 0600;
+    const QByteArray target = QFile::encodeName(to);
+    const int out =
+        ::open(target.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode);
+    if (out < 0) {
+        return false;
+    }
+    const bool ok = fill(out, content);
+    ::close(out);
+    if (!ok) {
+        ::unlink(target.constData());
+    }
+    return ok;
 }
 
 } // namespace platform

@@ -7,7 +7,12 @@
 
 // Our stand-in for the private-profile (INI) reader and writer. Files are
 // handled as bytes: lines, keys, comments and line endings the program does not
-// touch stay exactly as they were.
+// touch stay exactly as they were. A file that starts with a UTF-8 byte-order
+// mark is read as if it were not there and keeps it when written; one with a
+// UTF-16 mark (either byte order) is read and written in UTF-16, its values
+// handed over as UTF-8. Only regular files are read (a FIFO or a device counts
+// as unreadable), and a write goes through every level of a symlink chain to
+// the file at its end.
 namespace platform {
 
 // Longest value a read returns; longer values arrive cut to this length.
@@ -37,6 +42,13 @@ using ProfileEntries = QList<QPair<QByteArray, QByteArray>>;
 // either as it was or with all of them.
 bool writeProfileStrings(const QByteArray& section, const ProfileEntries& entries,
                          const QString& path);
+
+// Copies the regular file `from` to the new file `to` for a user of their
+// own: the copy keeps the source's read and write bits and the owner's right
+// to write, within the user's umask (so never world-writable with the usual
+// umask, whatever the source). False, and no file, when `from` is no regular
+// file or `to` exists.
+bool copyProfileFile(const QString& from, const QString& to);
 
 // The pure text transformation behind writeProfileString, for tests and
 // fuzzing: `content` with the key set.

@@ -47,9 +47,9 @@ void place(QWidget& w, const SkinRect& r)
 }
 
 // A picture that is missing or cannot be read leaves the one shown.
-void loadInto(QImage& target, const QString& file)
+void loadInto(QImage& target, const QString& file, PictureBudget& budget)
 {
-    QImage picture = loadPicture(file);
+    QImage picture = loadPicture(file, &budget);
     if (!picture.isNull()) {
         target = std::move(picture);
     }
@@ -62,11 +62,14 @@ void LoadSkin(frmClock& clock, AppState& state, const QString& path)
     state.SkinFilePath = skinFilePath(path, QStringLiteral("SkinFile.ini"));
     const SkinDescription skin = readSkinDescription(state.SkinFilePath, state.AppTitle);
 
-    if (QImage face = loadPicture(skinFilePath(path, QStringLiteral("back.bmp"))); !face.isNull()) {
+    // One budget for all pictures of the skin, the face first.
+    PictureBudget budget;
+    if (QImage face = loadPicture(skinFilePath(path, QStringLiteral("back.bmp")), &budget);
+        !face.isNull()) {
         clock.picBack->setPicture(face);
     }
     for (std::size_t i = 0; i < clock.Picture1.size(); ++i) {
-        loadInto(clock.Picture1[i], skinFilePath(path, skin.digitFile[i]));
+        loadInto(clock.Picture1[i], skinFilePath(path, skin.digitFile[i]), budget);
     }
 
     // The window's own coordinates are face pixels already, so the second

@@ -1,11 +1,13 @@
 #include "skin/PictureLoader.h"
 
+#include "platform/RegularFile.h"
 #include "skin/SkinLog.h"
 
 #include <QFile>
 #include <QImageReader>
 
 #include <cstdlib>
+#include <unistd.h>
 
 namespace {
 
@@ -25,13 +27,12 @@ quint32 le32(const QByteArray& b, int at)
 // An uncompressed BMP holds every row in the file; one whose header claims
 // more rows than the file has is truncated or lying, and reading it would
 // allocate the whole claimed picture for a few bytes of data.
-bool bmpFitsItsFile(const QString& path)
+bool bmpFitsItsFile(const QFile& f)
 {
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly)) {
-        return false;
+    QByteArray h(34, '\0');
+    if (f.handle() < 0 || ::pread(f.handle(), h.data(), 34, 0) != 34) {
+        return true; // not a form we check; the reader decides
     }
-    const QByteArray h = f.read(34);
     if (h.size() < 34 || !h.startsWith("BM") || le32(h, 14) < 40) {
         return true; // not a form we check; the reader decides
     }
@@ -56,20 +57,33 @@ QImage toScreenFormat(const QImage& image)
     return image.convertToFormat(ScreenFormat);
 }
 
-QImage loadPicture(const QString& path)
+QImage loadPicture(const QString& path, PictureBudget* budget)
 {
-    QImageReader reader(path);
+    QFile file(path);
+    if (path.startsWith(u':')) {
+        (void)file.open(QIODevice::ReadOnly); // our own embedded pictures
+    } else if (const int fd = platform::openRegularFile(path); fd >= 0) {
+        if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+            ::close(fd);
+        }
+    }
+    if (!file.isOpen()) {
+        qCDebug(lcSkin) << "no picture file:" << path;
+        return {};
+    }
+    QImageReader reader(&file);
     // The header's claim is checked before anything is allocated. Formats that
     // cannot tell their size up front still read within the reader's own
     // allocation limit, and the result is checked the same way.
     const QSize claimed = reader.size();
-    if (claimed.isValid() &&
-        (!acceptableSize(claimed) || (reader.format() == "bmp" && !bmpFitsItsFile(path)))) {
+    if (claimed.isValid() && (!acceptableSize(claimed) || (budget && !budget->fits(claimed)) ||
+                              (reader.format() == "bmp" && !bmpFitsItsFile(file)))) {
         qCDebug(lcSkin) << "picture refused:" << path << claimed;
         return {};
     }
     QImage image;
-    if (!reader.read(&image) || !acceptableSize(image.size())) {
+    if (!reader.read(&image) || !acceptableSize(image.size()) ||
+        (budget && !budget->take(image.size()))) {
         qCDebug(lcSkin) << "picture not read:" << path << reader.errorString();
         return {};
     }

@@ -1,7 +1,9 @@
 #include "app/Settings.h"
 #include "platform/ProfileFile.h"
 
+#include <QElapsedTimer>
 #include <QFile>
+#include <QStringEncoder>
 #include <QTemporaryDir>
 #include <QTest>
 #include <sys/stat.h>
@@ -25,6 +27,13 @@ void writeFile(const QString& path, const QByteArray& bytes)
 }
 
 const QString Section = QStringLiteral("Marvane Glimmora");
+
+// A text as a file with a byte-order mark would hold it.
+QByteArray marked(const char* text, QStringConverter::Encoding encoding)
+{
+    QStringEncoder encoder(encoding, QStringConverter::Flag::WriteBom);
+    return encoder(QString::fromUtf8(text));
+}
 
 } // namespace
 
@@ -71,6 +80,15 @@ private Q_SLOTS:
                                      << QByteArray("V") << QByteArray(2047, 'v');
         QTest::newRow("bytes kept") << head + "Skin=\xc3\xa4\xff\n"
                                     << QByteArray("Skin") << QByteArray("\xc3\xa4\xff");
+        QTest::newRow("UTF-8 byte-order mark")
+            << marked("[Marvane Glimmora]\nSkin=Bl\u00e5\n", QStringConverter::Utf8)
+            << QByteArray("Skin") << QByteArray("Bl\xc3\xa5");
+        QTest::newRow("UTF-16 LE")
+            << marked("[Marvane Glimmora]\r\nSkin=Bl\u00e5\r\n", QStringConverter::Utf16LE)
+            << QByteArray("Skin") << QByteArray("Bl\xc3\xa5");
+        QTest::newRow("UTF-16 BE")
+            << marked("[Marvane Glimmora]\nX=1500\n", QStringConverter::Utf16BE) << QByteArray("x")
+            << QByteArray("1500");
         QTest::newRow("garbage") << QByteArray("\0\x01[\xff]=\n==\n[", 12) << QByteArray("X")
                                  << QByteArray();
     }
@@ -117,6 +135,17 @@ private Q_SLOTS:
         QTest::newRow("a line break in a value cannot add lines")
             << QByteArray() << QByteArray("Skin") << QByteArray("a\nStandBy=1")
             << QByteArray("[Marvane Glimmora]\nSkin=a\n");
+        QTest::newRow("UTF-8 mark kept")
+            << marked("[Marvane Glimmora]\nX=1\n", QStringConverter::Utf8) << QByteArray("Y")
+            << QByteArray("2") << marked("[Marvane Glimmora]\nX=1\nY=2\n", QStringConverter::Utf8);
+        QTest::newRow("UTF-16 LE stays UTF-16 LE, one section")
+            << marked("[Marvane Glimmora]\r\nX=1\r\n", QStringConverter::Utf16LE)
+            << QByteArray("Skin") << QByteArray("Bl\xc3\xa5")
+            << marked("[Marvane Glimmora]\r\nX=1\r\nSkin=Bl\u00e5\r\n", QStringConverter::Utf16LE);
+        QTest::newRow("UTF-16 BE stays UTF-16 BE")
+            << marked("; \u00fc\n[Marvane Glimmora]\nX=1\n", QStringConverter::Utf16BE)
+            << QByteArray("X") << QByteArray("2")
+            << marked("; \u00fc\n[Marvane Glimmora]\nX=2\n", QStringConverter::Utf16BE);
         QTest::newRow("empty value written")
             << QByteArray("[Marvane Glimmora]\nSkin=Retro\n") << QByteArray("Skin") << QByteArray()
             << QByteArray("[Marvane Glimmora]\nSkin=\n");
@@ -184,6 +213,78 @@ private Q_SLOTS:
         };
         QCOMPARE(::stat(QFile::encodeName(target).constData(), &st), 0);
         QCOMPARE(st.st_mode & 0777, mode_t(0640));
+    }
+
+    // glimmora.ini -> b.ini -> sub/c.ini: the save reaches the file at the
+    // end, and both links stay links.
+    void writeThroughASymlinkChain()
+    {
+        QTemporaryDir dir;
+        QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("sub")));
+        const QString end = dir.filePath(QStringLiteral("sub/c.ini"));
+        writeFile(end, "[Marvane Glimmora]\nX=1\n");
+        QCOMPARE(::symlink("sub/c.ini", QFile::encodeName(dir.filePath("b.ini")).constData()), 0);
+        QCOMPARE(::symlink("b.ini", QFile::encodeName(dir.filePath("glimmora.ini")).constData()),
+                 0);
+        WriteIni(Section, QStringLiteral("X"), QStringLiteral("2"),
+                 dir.filePath(QStringLiteral("glimmora.ini")));
+        QVERIFY(QFileInfo(dir.filePath(QStringLiteral("glimmora.ini"))).isSymLink());
+        QVERIFY(QFileInfo(dir.filePath(QStringLiteral("b.ini"))).isSymLink());
+        QCOMPARE(readFile(end), QByteArray("[Marvane Glimmora]\nX=2\n"));
+    }
+
+    // The per-user copy: contents of a regular file only, never wider than the
+    // umask lets a new file be; a FIFO (which would wait for a writer) or a
+    // device is no file to copy.
+    void userCopy_data()
+    {
+        QTest::addColumn<QString>("source");
+        QTest::addColumn<int>("sourceMode");
+        QTest::addColumn<int>("copyMode"); // -1: no copy
+        QTest::newRow("world-writable file") << QStringLiteral("file") << 0666 << 0644;
+        QTest::newRow("private file") << QStringLiteral("file") << 0600 << 0600;
+        QTest::newRow("read-only file") << QStringLiteral("file") << 0444 << 0644;
+        QTest::newRow("FIFO") << QStringLiteral("fifo") << 0666 << -1;
+        QTest::newRow("link to /dev/zero") << QStringLiteral("/dev/zero") << 0666 << -1;
+    }
+    void userCopy()
+    {
+        QFETCH(QString, source);
+        QFETCH(int, sourceMode);
+        QFETCH(int, copyMode);
+        QTemporaryDir dir;
+        const QString from = dir.filePath(QStringLiteral("shared.ini"));
+        const QString to = dir.filePath(QStringLiteral("user.ini"));
+        const QByteArray name = QFile::encodeName(from);
+        if (source == QStringLiteral("file")) {
+            writeFile(from, "[Marvane Glimmora]\nShowSaver=1\n");
+        } else if (source == QStringLiteral("fifo")) {
+            QCOMPARE(::mkfifo(name.constData(), 0666), 0);
+        } else {
+            QCOMPARE(::symlink(QFile::encodeName(source).constData(), name.constData()), 0);
+        }
+        if (source != QStringLiteral("/dev/zero")) {
+            QCOMPARE(::chmod(name.constData(), static_cast<mode_t>(sourceMode)), 0);
+        }
+        const mode_t before = ::umask(022);
+        QElapsedTimer took;
+        took.start();
+        const bool copied = platform::copyProfileFile(from, to);
+        ::umask(before);
+        QVERIFY(took.elapsed() < 2000);
+        QCOMPARE(copied, copyMode >= 0);
+        QCOMPARE(QFileInfo::exists(to), copyMode >= 0);
+        if (copyMode >= 0) {
+            QCOMPARE(readFile(to), QByteArray("[Marvane Glimmora]\nShowSaver=1\n"));
+            struct stat st
+            {
+            };
+            QCOMPARE(::stat(QFile::encodeName(to).constData(), &st), 0);
+            QCOMPARE(int(st.st_mode & 0777), copyMode);
+        }
+        // Read, it counts as missing, also without waiting.
+        QCOMPARE(ReadIni(Section, QStringLiteral("ShowSaver"), from, QStringLiteral("d")),
+                 copyMode >= 0 ? QStringLiteral("1") : QStringLiteral("d"));
     }
 
     void writeToDirectoryChangesNothing()

@@ -172,7 +172,15 @@ class HostileFilesTest(harness.E2ETest):
 
     ROWS = [
         ("3000 x 3000 checkerboard face", ragged_face, shaped_to_the_checkerboard),
+        ("FIFO as the face", fifo_face, shows_builtin_size),
+        ("FIFO as a strip", fifo_strip, None),
+        ("FIFO as the settings file", fifo_settings, exit_writes_user_copy),
+        ("settings a link to /dev/zero", settings_to_dev_zero, exit_writes_user_copy),
         ("tube of 20000 x 20000", huge_tube, stays_small),
+        ("skin file UTF-16 LE", skin_file_in("utf-16-le", b"\xff\xfe"), shows_the_skin),
+        ("skin file UTF-8 with BOM", skin_file_in("utf-8", b"\xef\xbb\xbf"), shows_the_skin),
+        ("settings UTF-16 BE", settings_in("utf-16-be", b"\xfe\xff"), kept_its_encoding),
+        ("settings UTF-8 with BOM", settings_in("utf-8", b"\xef\xbb\xbf"), kept_its_encoding),
     ]
 
     def setUp(self):

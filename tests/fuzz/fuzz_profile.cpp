@@ -2,10 +2,13 @@
 // values: after writing a key, reading it gives the value as written (one
 // line, blanks and one pair of quotes removed, at most 2047 bytes), every other
 // key of every section reads as before, and writing the same again changes
-// nothing.
+// nothing. A UTF-16 file holds text, so there a value arrives as UTF-8 (what
+// is no UTF-8 comes back as the replacement character).
+#include "platform/ProfileEncoding.h"
 #include "platform/ProfileFile.h"
 
 #include <QByteArrayList>
+#include <QString>
 #include <cstdlib>
 #include <fuzzer/FuzzedDataProvider.h>
 
@@ -84,17 +87,22 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 
     (void)platform::lookupProfileString(content, section, key);
     const QByteArray out = platform::withProfileString(content, section, key, value);
-    if (!usableSection(section) || !usableKey(key)) {
+    const bool utf16 = content.startsWith("\xFF\xFE") || content.startsWith("\xFE\xFF");
+    auto asText = [utf16](const QByteArray& b) {
+        return utf16 ? QString::fromUtf8(b).toUtf8() : b;
+    };
+    if (!usableSection(section) || !usableKey(key) || asText(section) != section ||
+        asText(key) != key) {
         return 0; // only that nothing breaks
     }
-    check(platform::lookupProfileString(out, section, key) == readBack(value));
+    check(platform::lookupProfileString(out, section, key) == readBack(asText(value)));
     check(platform::withProfileString(out, section, key, value) == out);
 
     // Every other key of the file, in its section, reads as before.
     QByteArray current;
     bool inSection = false;
     int checked = 0;
-    for (const QByteArray& raw : content.split('\n')) {
+    for (const QByteArray& raw : platform::decodeProfile(content).text.split('\n')) {
         const QByteArray line = trimmed(raw);
         if (line.startsWith('[')) {
             const qsizetype close = line.indexOf(']');

@@ -58,6 +58,12 @@ def profile_seeds():
     profile("empty_key", b"", b"v", b"[Marvane Glimmora]\n=old\n")
     profile("new_file_new_section", b"Skin", b"", b"", section=b"Neu")
     profile("binary", b"S\x00k", b"\xff\xfe", b"\x00[\x00]\n\xc3\xa4=\xc3\xb6\n")
+    # Byte-order marks: UTF-8 carried along, UTF-16 read and written as such.
+    text16 = "; \u00fc\r\n[Marvane Glimmora]\r\nSkin=Bl\u00e5\r\nX=2250\r\n"
+    profile("bom_utf8", b"Skin", b"Gr\xc3\xbcn", b"\xef\xbb\xbf" + SETTINGS)
+    profile("bom_utf16le", b"Skin", b"Gr\xc3\xbcn", b"\xff\xfe" + text16.encode("utf-16-le"))
+    profile("bom_utf16be", b"Y", b"1800", b"\xfe\xff" + text16.encode("utf-16-be"))
+    profile("bom_utf16_odd_and_lone_surrogate", b"X", b"\xff", b"\xff\xfe[\x00\x00\xd8M")
 
 
 # --- numeric rule -------------------------------------------------------------
@@ -96,6 +102,11 @@ def skin_seeds():
         b"Digit1_Height= 3.4E38 \r\nDigit2_Top=&HFFFF\r\nDigit2_Left=-32768.5\r\n"
         b"Digit3_Width=32767.5\r\nDigit4_File=\r\nDigit6_File=sub\\6.bmp\r\n"
         b"Alarm_Height=x7\r\nStandBy_Width='19'\r\n")
+    put("fuzz_skin", "bom_utf16le", b"\xff\xfe" + (b"[Marvane Glimmora]\r\n" + body)
+        .decode("latin-1").encode("utf-16-le"))
+    put("fuzz_skin", "bom_utf8_huge_tubes",
+        b"\xef\xbb\xbf[Marvane Glimmora]\nWidth=32767\nHeight=32767\nDigit1_Width=32767\n"
+        b"Digit1_Height=32767\nDigit4_Width=20000\nDigit4_Height=20000\nDigit4_Left=-32768\n")
     put("fuzz_skin", "other_section", b"[Other]\nWidth=10\n[Marvane Glimmora]\nWidth=\n")
 
 
@@ -147,6 +158,15 @@ def bmp_seeds():
     v5 += struct.pack("<IIII", 0x00FF0000, 0x0000FF00, 0x000000FF, 0xFF000000)
     v5 += b"sRGB" + b"\x00" * (124 - 40 - 16 - 4)
     put("fuzz_bmp", "v5_alpha", bmp(v5, rows(2, 2, 32, lambda x, y: 0x7F)))
+    # Huge claims in a few bytes: run-length data ending at once, and a
+    # one-pixel checkerboard of the mask colour cut short.
+    put("fuzz_bmp", "rle8_claims_5600", bmp(info40(5600, 5600, 8, compression=1, colours=2,
+                                                   size_image=2), b"\x00\x01", two))
+    board = (b"\xfa\x01" * 12 + b"\x00\x00" + b"\xfa\x10" * 12 + b"\x00\x00") * 4 + b"\x00\x01"
+    put("fuzz_bmp", "rle4_checkerboard_3000", bmp(info40(3000, 3000, 4, compression=2,
+                                                         colours=2, size_image=len(board)),
+                                                  board, two))
+    put("fuzz_bmp", "claims_32767_wide", bmp(info40(32767, 1, 24), b"\x00" * 64))
     led = os.path.join(HERE, "..", "..", "assets", "builtin", "led_on.bmp")
     if os.path.exists(led):
         with open(led, "rb") as f:

@@ -2,14 +2,17 @@
 // entries are shown.
 #include "MenuTestSupport.h"
 
+#include "app/CenterMath.h"
 #include "app/Main.h"
 #include "app/WindowHelpers.h"
 #include "keys/SaverMode.h"
 #include "platform/SingleInstance.h"
 
 #include <QAction>
+#include <QDir>
 #include <QFile>
 #include <QMenu>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -23,9 +26,17 @@ struct Started
     MenuFixture f;
     std::unique_ptr<platform::SingleInstance> instance;
 
-    explicit Started(const QByteArray& settings)
+    // `face`: a skin "Other" with a face picture of that size, chosen by the
+    // settings.
+    explicit Started(const QByteArray& settings, QSize face = {})
     {
         const QString program = dir.filePath(QStringLiteral("glimmora"));
+        if (face.isValid()) {
+            QImage picture(face, QImage::Format_RGB32);
+            picture.fill(qRgb(120, 80, 40));
+            QDir(dir.path()).mkpath(QStringLiteral("Skins/Other"));
+            picture.save(dir.filePath(QStringLiteral("Skins/Other/back.bmp")), "BMP");
+        }
         QFile ini(dir.filePath(QStringLiteral("glimmora.ini")));
         if (!settings.isNull() && ini.open(QIODevice::WriteOnly)) {
             ini.write("[Marvane Glimmora]\n" + settings);
@@ -127,6 +138,46 @@ private slots:
             if (entry != menu.mnuSaver && entry != menu.mnuKey && entry != menu.mnuNix) {
                 QVERIFY2(entry->isVisible(), qPrintable(entry->objectName()));
             }
+        }
+    }
+
+    // A first start: the key code read (default F9, 120) and the window
+    // centred by its final size, the skin's face, not the built-in one.
+    void firstStart_data()
+    {
+        QTest::addColumn<QByteArray>("settings");
+        QTest::addColumn<QSize>("face");
+        QTest::addColumn<int>("sendKeyCode");
+        QTest::newRow("SendKey missing") << QByteArray() << QSize() << 120;
+        QTest::newRow("SendKey empty") << QByteArray("SendKey=\n") << QSize() << 120;
+        QTest::newRow("145") << QByteArray("SendKey=145\n") << QSize() << 145;
+        QTest::newRow("120abc") << QByteArray("SendKey=120abc\n") << QSize() << 120;
+        QTest::newRow("&H78") << QByteArray("SendKey=&H78\n") << QSize() << 120;
+        QTest::newRow("99999 does not fit") << QByteArray("SendKey=99999\n") << QSize() << 0;
+        QTest::newRow("skin of another size")
+            << QByteArray("Skin=Other\n") << QSize(300, 120) << 120;
+    }
+    void firstStart()
+    {
+        QFETCH(QByteArray, settings);
+        QFETCH(QSize, face);
+        QFETCH(int, sendKeyCode);
+        Started s(settings, face);
+        QVERIFY(s.started);
+        QCOMPARE(int{s.f.state.SendKeyCode}, sendKeyCode);
+        const frmClock& clock = s.f.clock();
+        const QSize size = face.isValid() ? face : QSize(460, 234);
+        QCOMPARE(clock.size(), size);
+        const QRect screen = clock.screen()->geometry();
+        auto centred = [&screen](QSize window) {
+            const QPoint twips =
+                centeredTopLeftTwips(screen.width() * 15.0, screen.height() * 15.0,
+                                     window.width() * 15.0, window.height() * 15.0);
+            return screen.topLeft() + QPoint(twipsToPixels(twips.x()), twipsToPixels(twips.y()));
+        };
+        QCOMPARE(clock.pos(), centred(size));
+        if (face.isValid()) {
+            QVERIFY(centred(size) != centred(QSize(460, 234)));
         }
     }
 

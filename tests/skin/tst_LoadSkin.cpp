@@ -50,6 +50,20 @@ QByteArray bmpHeader(qint32 w, qint32 h, int pixelBytes)
     return b + QByteArray(pixelBytes, '\x55');
 }
 
+// An 8-bit run-length BMP claiming `w` × `h` whose data ends at once: a few
+// bytes that decode to the whole claimed picture.
+QByteArray rle8Claim(qint32 w, qint32 h)
+{
+    QByteArray b = bmpHeader(w, h, 0).left(54);
+    qToLittleEndian(quint16(8), b.data() + 28);
+    qToLittleEndian(quint32(1), b.data() + 30); // run-length, 8 bits
+    qToLittleEndian(quint32(2), b.data() + 46); // two palette entries
+    qToLittleEndian(quint32(54 + 8), b.data() + 10);
+    b += QByteArray("\x10\x20\x30\0\xff\xff\xff\0", 8) + QByteArray("\0\1", 2);
+    qToLittleEndian(quint32(b.size()), b.data() + 2);
+    return b;
+}
+
 } // namespace
 
 class LoadSkinTest : public QObject
@@ -329,6 +343,31 @@ private slots:
         f->now = 3 * 3600 + 4;
         clock->Timer1_Timer();
         QCOMPARE(f->state.LastSeconds, QStringLiteral("04"));
+    }
+
+    // Tiny files that each decode to a picture within the limit of one: past
+    // the skin's total, the rest count as missing and keep the built-in ones.
+    void pixelBudgetPerSkin()
+    {
+        writeIni("Width=100\nHeight=100\n");
+        const QByteArray claim = rle8Claim(5600, 5600);
+        QVERIFY(claim.size() < 100);
+        for (const char* name : {"back.bmp", "1.bmp", "2.bmp", "3.bmp", "4.bmp", "5.bmp"}) {
+            writeRaw(QString::fromLatin1(name), claim);
+        }
+        const std::array<QSize, 6> builtin{clock->Picture1[0].size(), clock->Picture1[1].size(),
+                                           clock->Picture1[2].size(), clock->Picture1[3].size(),
+                                           clock->Picture1[4].size(), clock->Picture1[5].size()};
+        load();
+        QCOMPARE(clock->picBack->image().size(), QSize(5600, 5600));
+        qint64 decoded = qint64{5600} * 5600;
+        for (std::size_t i = 0; i < 6; ++i) {
+            const QSize got = clock->Picture1[i].size();
+            QVERIFY2(got == QSize(5600, 5600) || got == builtin[i], qPrintable(QString::number(i)));
+            decoded += got == builtin[i] ? 0 : qint64{5600} * 5600;
+        }
+        QVERIFY(decoded <= SkinPixelBudget);
+        QVERIFY(decoded + qint64{5600} * 5600 > SkinPixelBudget); // as many as fit
     }
 
     void refusedPictureIsNotAllocated()
