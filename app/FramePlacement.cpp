@@ -76,6 +76,17 @@ protected:
     }
 
 private:
+    // The window manager counts device pixels; Qt places in logical ones.
+    std::optional<QMargins> logical(std::optional<QMargins> frame) const
+    {
+        const qreal ratio = m_window->devicePixelRatioF();
+        if (!frame || ratio <= 1.0) {
+            return frame;
+        }
+        return QMargins(qRound(frame->left() / ratio), qRound(frame->top() / ratio),
+                        qRound(frame->right() / ratio), qRound(frame->bottom() / ratio));
+    }
+
     void beforeMap()
     {
         QWindow* handle = m_window->windowHandle();
@@ -87,7 +98,7 @@ private:
         if (const QMargins known = qtFrame(m_window); !known.isNull()) {
             frame = known;
         } else if (m_frames) {
-            frame = m_frames->inAdvance(m_window->winId());
+            frame = logical(m_frames->inAdvance(m_window->winId()));
         }
         qCDebug(lcScreens) << m_window->windowTitle()
                            << "frame known in advance:" << frame.has_value();
@@ -100,7 +111,7 @@ private:
     {
         std::optional<QMargins> frame;
         if (m_frames) {
-            frame = m_frames->current(m_window->winId());
+            frame = logical(m_frames->current(m_window->winId()));
         }
         if (!frame || frame->isNull()) {
             frame = qtFrame(m_window);
