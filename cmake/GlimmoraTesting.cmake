@@ -21,7 +21,10 @@ function(glimmora_qtest name)
         target_link_libraries(${name} PRIVATE glimmora_core glimmora_fakes Qt6::Test ${T_LIBS})
     endif()
     add_test(NAME ${name} COMMAND ${name})
-    set(env "QT_QPA_PLATFORM=offscreen" "QT_LOGGING_RULES=qt.qpa.*=false")
+    # No session bus: with dbus-x11 installed one would be launched and outlive
+    # the test.
+    set(env "QT_QPA_PLATFORM=offscreen" "QT_LOGGING_RULES=qt.qpa.*=false"
+        "DBUS_SESSION_BUS_ADDRESS=disabled:")
     if(NOT T_TIMEOUT)
         set(T_TIMEOUT 120)
     endif()
