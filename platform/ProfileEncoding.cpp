@@ -1,6 +1,7 @@
 #include "platform/ProfileEncoding.h"
 
 #include <QString>
+#include <QStringDecoder>
 
 namespace platform {
 
@@ -35,7 +36,12 @@ QByteArray encodeProfile(const QByteArray& text, ProfileEncoding encoding)
         break;
     }
     const bool le = encoding == ProfileEncoding::Utf16LE;
-    const QString wide = QString::fromUtf8(text);
+    // A U+FEFF at the start of the text is a character of the file, not a
+    // mark to drop; an incomplete sequence at the end is replaced, not held
+    // back for more.
+    QStringDecoder toWide(QStringConverter::Utf8, QStringConverter::Flag::ConvertInitialBom |
+                                                      QStringConverter::Flag::Stateless);
+    const QString wide = toWide(text);
     QByteArray out(le ? "\xFF\xFE" : "\xFE\xFF");
     out.reserve(2 + wide.size() * 2);
     for (const QChar c : wide) {

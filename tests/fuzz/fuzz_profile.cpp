@@ -9,6 +9,7 @@
 
 #include <QByteArrayList>
 #include <QString>
+#include <QStringDecoder>
 #include <cstdlib>
 #include <fuzzer/FuzzedDataProvider.h>
 
@@ -89,7 +90,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const QByteArray out = platform::withProfileString(content, section, key, value);
     const bool utf16 = content.startsWith("\xFF\xFE") || content.startsWith("\xFE\xFF");
     auto asText = [utf16](const QByteArray& b) {
-        return utf16 ? QString::fromUtf8(b).toUtf8() : b;
+        QStringDecoder wide(QStringConverter::Utf8, QStringConverter::Flag::ConvertInitialBom |
+                                                        QStringConverter::Flag::Stateless);
+        return utf16 ? QString(wide(b)).toUtf8() : b;
     };
     if (!usableSection(section) || !usableKey(key) || asText(section) != section ||
         asText(key) != key) {

@@ -63,6 +63,8 @@ def profile_seeds():
     profile("bom_utf8", b"Skin", b"Gr\xc3\xbcn", b"\xef\xbb\xbf" + SETTINGS)
     profile("bom_utf16le", b"Skin", b"Gr\xc3\xbcn", b"\xff\xfe" + text16.encode("utf-16-le"))
     profile("bom_utf16be", b"Y", b"1800", b"\xfe\xff" + text16.encode("utf-16-be"))
+    profile("bom_utf16_text_starts_with_feff", b"X", b"\xef\xbb\xbf1",
+            b"\xff\xfe" + "\ufeff[Marvane Glimmora]\r\nX=1\r\n".encode("utf-16-le"))
     profile("bom_utf16_odd_and_lone_surrogate", b"X", b"\xff", b"\xff\xfe[\x00\x00\xd8M")
 
 
