@@ -4,6 +4,7 @@
 #include "app/AppState.h"
 #include "app/Forms.h"
 #include "app/WindowHelpers.h"
+#include "clock/DevicePictures.h"
 #include "clock/PictureBox.h"
 #include "clock/frmClock.h"
 #include "controls/DialogFont.h"
@@ -20,13 +21,21 @@
 
 namespace {
 
-QCursor handCursor()
+// On a dense screen the hand drawn at twice the size. Qt hands a cursor to X
+// at the pixmap's logical size (QT_SCALE_FACTOR does not reach cursors), so
+// the big hand goes as a plain pixmap of device pixels with the hot spot in
+// device pixels.
+QCursor handCursor(qreal ratio)
 {
-    const QPixmap hand(QStringLiteral(":/builtin/hand.png"));
+    const QImage hand(QStringLiteral(":/builtin/hand.png"));
     if (hand.isNull()) {
         return QCursor(Qt::PointingHandCursor);
     }
-    return QCursor(hand, 15, 14);
+    const QImage shown = forRatio(hand, QImage(QStringLiteral(":/builtin/hand@2x.png")), ratio);
+    const qreal scale = shown.devicePixelRatio();
+    QPixmap pixmap = QPixmap::fromImage(shown);
+    pixmap.setDevicePixelRatio(1.0);
+    return QCursor(pixmap, qRound(15 * scale), qRound(14 * scale));
 }
 
 // Keys that produce a character close the window. Delete is left out: like
@@ -58,7 +67,9 @@ frmIntro::frmIntro(AppState& state, QWidget* parent)
     Picture1 = new PictureBox(this);
     Picture1->setObjectName(QStringLiteral("Picture1"));
     Picture1->setGeometry(0, 0, 617, 401);
-    Picture1->setPicture(QImage(QStringLiteral(":/builtin/about.bmp")));
+    const qreal ratio = devicePixelRatioF();
+    Picture1->setPicture(forRatio(QImage(QStringLiteral(":/builtin/about.bmp")),
+                                  QImage(QStringLiteral(":/builtin/about@2x.bmp")), ratio));
     Picture1->installEventFilter(this);
 
     Label1 = new QLabel(QStringLiteral("Version: 0.0.0"), Picture1);
@@ -72,7 +83,7 @@ frmIntro::frmIntro(AppState& state, QWidget* parent)
     Label1->setAutoFillBackground(false);
     Label1->installEventFilter(this);
 
-    const QCursor hand = handCursor();
+    const QCursor hand = handCursor(ratio);
     Image1 = new ClickArea(Picture1);
     Image1->setObjectName(QStringLiteral("Image1"));
     Image1->setGeometry(160, 344, 221, 25);

@@ -1,6 +1,7 @@
 #include "clock/ImageProcessing.h"
 
 #include "clock/PictureBox.h"
+#include "skin/DoubledPictures.h"
 
 #include <QPainter>
 #include <cstring>
@@ -22,17 +23,25 @@ namespace {
 constexpr QImage::Format BackFormat = QImage::Format_RGB32;
 
 // The tube's back image covers only the part of the tube that can be seen, so
-// a tube far larger than the window costs no more than the window. Made the
-// first time and when that part changes; kept otherwise, so a draw allocates
-// nothing.
-QImage& backImage(PictureBox& target, const QRect& seen)
+// a tube far larger than the window costs no more than the window, in device
+// pixels at `ratio`. Made the first time and when that part changes; kept
+// otherwise, so a draw allocates nothing.
+QImage& backImage(PictureBox& target, const QRect& seen, qreal ratio)
 {
     QImage& image = target.image();
-    if (image.size() != seen.size() || image.format() != BackFormat) {
-        image = seen.isEmpty() ? QImage() : QImage(seen.size(), BackFormat);
+    const QSize size = deviceSize(seen.size(), ratio);
+    if (image.size() != size || image.format() != BackFormat || image.devicePixelRatio() != ratio) {
+        image = seen.isEmpty() ? QImage() : QImage(size, BackFormat);
+        image.setDevicePixelRatio(ratio);
     }
     target.setImageOrigin(seen.topLeft());
     return image;
+}
+
+QRect scaledRect(const QRect& r, qreal ratio)
+{
+    return ratio == 1.0 ? r
+                        : QRectF(QPointF(r.topLeft()) * ratio, QSizeF(r.size()) * ratio).toRect();
 }
 
 void copyRect(const QImage& source, const QRect& from, QImage& dest, QPoint to)
@@ -58,7 +67,10 @@ void DrawTubeDigit(PictureBox& target, const QImage& strip, std::int16_t digit, 
                    std::int16_t width)
 {
     const QRect seen = target.visibleRect();
-    QImage& back = backImage(target, seen);
+    // A strip drawn at a higher ratio (an "@2x" companion) is drawn into
+    // device pixels; a plain one as it is, which the screen enlarges.
+    const qreal ratio = strip.devicePixelRatio() > 1.0 ? target.devicePixelRatioF() : 1.0;
+    QImage& back = backImage(target, seen, ratio);
     back.fill(target.backColor());
     target.update();
 
@@ -67,12 +79,24 @@ void DrawTubeDigit(PictureBox& target, const QImage& strip, std::int16_t digit, 
         return;
     }
     // Only the part of the cell that lies inside the strip and the seen part of
-    // the tube is copied; the rest keeps the background colour.
-    const QRect cell(column, 0, width, height);
-    const QRect inStrip = cell & strip.rect();
-    const QRect fits = inStrip.translated(-cell.topLeft()) & seen;
+    // the tube is copied; the rest keeps the background colour. Counted in
+    // the strip's own pixels.
+    const qreal own = strip.devicePixelRatio();
+    const QRect cell = scaledRect(QRect(column, 0, width, height), own);
+    const QRect shown = scaledRect(seen, own);
+    const QRect fits = (cell & strip.rect()).translated(-cell.topLeft()) & shown;
     if (fits.isEmpty()) {
         return;
     }
-    copyRect(strip, fits.translated(cell.topLeft()), back, fits.topLeft() - seen.topLeft());
+    if (ratio == own) {
+        copyRect(strip, fits.translated(cell.topLeft()), back, fits.topLeft() - shown.topLeft());
+        return;
+    }
+    // Any other ratio: the cell scaled smoothly to the tube's device pixels.
+    const QRect to = scaledRect(fits.translated(-shown.topLeft()), ratio / own);
+    QImage part = strip.copy(fits.translated(cell.topLeft()))
+                      .scaled(to.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    part.setDevicePixelRatio(ratio);
+    QPainter p(&back);
+    p.drawImage(QPointF(to.topLeft()) / ratio, part);
 }

@@ -34,7 +34,8 @@ void PictureBox::paintEvent(QPaintEvent* event)
 {
     QPainter p(this);
     p.setClipRegion(event->region());
-    const QRect shown = m_image.rect().translated(m_origin);
+    // A picture at a higher device pixel ratio covers its logical size.
+    const QRect shown = QRect(m_origin, m_image.deviceIndependentSize().toSize());
     if (!shown.contains(event->rect())) {
         p.fillRect(event->rect(), m_back);
     }

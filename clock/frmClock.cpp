@@ -37,6 +37,9 @@ constexpr QSize LampSize{16, 67};
 const std::array<const char*, 6> BuiltinStrips{":/builtin/1.bmp", ":/builtin/2.bmp",
                                                ":/builtin/3.bmp", ":/builtin/4.bmp",
                                                ":/builtin/5.bmp", ":/builtin/5.bmp"};
+const std::array<const char*, 6> BuiltinStrips2x{":/builtin/1@2x.bmp", ":/builtin/2@2x.bmp",
+                                                 ":/builtin/3@2x.bmp", ":/builtin/4@2x.bmp",
+                                                 ":/builtin/5@2x.bmp", ":/builtin/5@2x.bmp"};
 
 QRect toQRect(const Rect& r)
 {
@@ -62,10 +65,12 @@ void frmClock::buildElements()
     picBack = new PictureBox(this);
     picBack->setGeometry(toQRect(BuiltinBack));
     picBack->setPicture(QImage(QStringLiteral(":/builtin/back.bmp")));
+    At2x.back = QImage(QStringLiteral(":/builtin/back@2x.bmp"));
     picBack->installEventFilter(this);
 
     for (std::size_t k = 0; k < picTube.size(); ++k) {
         Picture1[k] = QImage(QString::fromLatin1(BuiltinStrips[k]));
+        At2x.strips[k] = QImage(QString::fromLatin1(BuiltinStrips2x[k]));
         picTube[k] = new PictureBox(picBack);
         picTube[k]->setGeometry(toQRect(BuiltinTubes[k]));
         // Tubes start with cell 0 of their strip.
@@ -75,6 +80,8 @@ void frmClock::buildElements()
 
     Picture2[0] = QImage(QStringLiteral(":/builtin/led_off.bmp"));
     Picture2[1] = QImage(QStringLiteral(":/builtin/led_on.bmp"));
+    At2x.lamps[0] = QImage(QStringLiteral(":/builtin/led_off@2x.bmp"));
+    At2x.lamps[1] = QImage(QStringLiteral(":/builtin/led_on@2x.bmp"));
     for (std::size_t i = 0; i < picLED.size(); ++i) {
         picLED[i] = new PictureBox(this);
         picLED[i]->setGeometry(QRect(QPoint(LampLeft[i], LampTop), LampSize));

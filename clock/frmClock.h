@@ -1,5 +1,6 @@
 #pragma once
 
+#include "clock/DevicePictures.h"
 #include "clock/PictureBox.h"
 
 #include <QImage>
@@ -48,6 +49,7 @@ public:
     ClickArea* lblAlarm = nullptr;
     std::array<PictureBox*, 2> picLED{};
     std::array<QImage, 2> Picture2; // dark and lit lamp, never shown
+    DoubledPictures At2x;           // their companions for dense screens
     Transparent* Transparent1 = nullptr;
     QTimer* Timer1 = nullptr;
     // The saver mode: the key timer tmrPlay and the desktop's idle inhibit.
@@ -79,6 +81,9 @@ protected:
 
 private:
     void buildElements();
+    // On a screen of more than one device pixel per logical pixel: the
+    // companions instead of the pictures, where there are any.
+    void useDevicePixels();
 
     AppState& m_state;
     // Where the drag started, in global coordinates, and where the window was.

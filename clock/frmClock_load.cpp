@@ -27,6 +27,31 @@ QImage withoutLampGround(const QImage& lamp)
 
 } // namespace
 
+void frmClock::useDevicePixels()
+{
+    const qreal ratio = devicePixelRatioF();
+    if (!(ratio > 1.0)) {
+        return; // nothing changes by a single pixel
+    }
+    // The strips keep their own ratio; each draw brings a cell to the tube's.
+    for (std::size_t k = 0; k < Picture1.size(); ++k) {
+        if (!At2x.strips[k].isNull()) {
+            Picture1[k] = toScreenFormat(At2x.strips[k]);
+            Picture1[k].setDevicePixelRatio(2.0);
+        }
+    }
+    for (std::size_t i = 0; i < Picture2.size(); ++i) {
+        if (!At2x.lamps[i].isNull()) {
+            Picture2[i] = forRatio(Picture2[i], withoutLampGround(At2x.lamps[i]), ratio);
+        }
+    }
+    for (PictureBox* lamp : picLED) {
+        lamp->setPicture(Picture2[0]);
+    }
+    picBack->setPicture(
+        toScreenFormat(faceForRatio(picBack->image(), At2x.back, ratio, qRgb(0, 0, 40))));
+}
+
 void frmClock::Form_Load()
 {
     if (!m_state.SkinName.isEmpty()) {
@@ -51,6 +76,7 @@ void frmClock::Form_Load()
         lamp->setPicture(Picture2[0]);
     }
     picBack->setPicture(toScreenFormat(picBack->image()));
+    useDevicePixels();
 
     Transparent1->setMaskColor(QColor(0, 0, 40));
     Transparent1->setMaskPicture(picBack->image());

@@ -1,6 +1,7 @@
 #include "controls/Transparent.h"
 
 #include "platform/WindowShape.h"
+#include "skin/DoubledPictures.h"
 
 #include <QCoreApplication>
 #include <QPalette>
@@ -36,7 +37,9 @@ void Transparent::ApplyMaskRegion()
     if (m_picture.isNull() || !m_container) {
         return;
     }
-    m_container->resize(m_picture.size());
+    // A picture drawn for a dense screen covers its logical size.
+    const QSize logical = m_picture.deviceIndependentSize().toSize();
+    m_container->resize(logical);
     QCoreApplication::processEvents();
     // The shape goes to the native window as a one-bit mask: a list of the
     // outline's rectangles (QWidget::setMask, QWindow::setMask) grows with
@@ -51,17 +54,18 @@ void Transparent::ApplyMaskRegion()
     if (!m_shape) {
         m_shape = platform::makeWindowShape();
     }
-    // One bit per device pixel; the picture scaled without blending keeps
-    // its exact colours.
+    // One bit per device pixel. A picture drawn at the device's size (a
+    // face's "@2x" companion) gives the outline at its own resolution; any
+    // other is scaled without blending, which keeps its exact colours.
     const qreal scale = native->devicePixelRatio();
+    const QSize device = deviceSize(logical, scale);
     QImage mask;
-    if (scale == 1.0) {
+    if (m_picture.size() == device) {
         mask = platform::keptPixels(m_picture, m_color.rgb());
     } else {
-        const QSize device = (QSizeF(m_picture.size()) * scale).toSize();
         mask = platform::keptPixels(
             m_picture.scaled(device, Qt::IgnoreAspectRatio, Qt::FastTransformation), m_color.rgb());
-        mask.setDevicePixelRatio(scale);
     }
+    mask.setDevicePixelRatio(scale);
     m_shape->apply(*native, mask);
 }

@@ -1,7 +1,9 @@
 #include "skin/AppModul.h"
 
 #include "app/AppState.h"
+#include "clock/DevicePictures.h"
 #include "clock/frmClock.h"
+#include "skin/DoubledPictures.h"
 #include "skin/PictureLoader.h"
 #include "skin/SkinFiles.h"
 #include "skin/SkinReader.h"
@@ -46,15 +48,6 @@ void place(QWidget& w, const SkinRect& r)
     setHeight(w, r.height);
 }
 
-// A picture that is missing or cannot be read leaves the one shown.
-void loadInto(QImage& target, const QString& file, PictureBudget& budget)
-{
-    QImage picture = loadPicture(file, &budget);
-    if (!picture.isNull()) {
-        target = std::move(picture);
-    }
-}
-
 } // namespace
 
 void LoadSkin(frmClock& clock, AppState& state, const QString& path)
@@ -62,14 +55,27 @@ void LoadSkin(frmClock& clock, AppState& state, const QString& path)
     state.SkinFilePath = skinFilePath(path, QStringLiteral("SkinFile.ini"));
     const SkinDescription skin = readSkinDescription(state.SkinFilePath, state.AppTitle);
 
-    // One budget for all pictures of the skin, the face first.
+    // One budget for all pictures of the skin, the face first; companions at
+    // twice the size come after them, so they never crowd out a picture. A
+    // picture that is missing or cannot be read leaves the one shown, with
+    // its companion; a picture read brings its own companion, or none.
     PictureBudget budget;
-    if (QImage face = loadPicture(skinFilePath(path, QStringLiteral("back.bmp")), &budget);
-        !face.isNull()) {
+    const QString back = QStringLiteral("back.bmp");
+    const QImage face = loadPicture(skinFilePath(path, back), &budget);
+    std::array<QImage, 6> strips;
+    for (std::size_t i = 0; i < strips.size(); ++i) {
+        strips[i] = loadPicture(skinFilePath(path, skin.digitFile[i]), &budget);
+    }
+    if (!face.isNull()) {
+        clock.At2x.back = loadDoubled(skinFilePath(path, doubledName(back)), face, &budget);
         clock.picBack->setPicture(face);
     }
-    for (std::size_t i = 0; i < clock.Picture1.size(); ++i) {
-        loadInto(clock.Picture1[i], skinFilePath(path, skin.digitFile[i]), budget);
+    for (std::size_t i = 0; i < strips.size(); ++i) {
+        if (!strips[i].isNull()) {
+            clock.At2x.strips[i] =
+                loadDoubled(skinFilePath(path, doubledName(skin.digitFile[i])), strips[i], &budget);
+            clock.Picture1[i] = strips[i];
+        }
     }
 
     // The window's own coordinates are face pixels already, so the second

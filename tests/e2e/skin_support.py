@@ -66,11 +66,11 @@ def inside(px, py, rects):
     return any(x <= px < x + w and y <= py < y + h for x, y, w, h in rects)
 
 
-def face_mismatches(shot, origin, skin):
+def face_mismatches(shot, origin, skin, lamps=LAMPS):
     """Pixels of the face, outside tubes and lamps and not of the mask colour,
     that differ on screen from back.bmp."""
     ox, oy = origin
-    skip = list(skin.tubes) + LAMPS
+    skip = list(skin.tubes) + lamps
     bad = []
     for y in range(skin.back.height):
         for x in range(skin.back.width):

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QImage>
+#include <QString>
+#include <array>
+
+class PictureBudget;
+
+// The companions at twice the size of the clock window's pictures; null
+// where a picture has none.
+struct DoubledPictures
+{
+    QImage back;
+    std::array<QImage, 6> strips;
+    std::array<QImage, 2> lamps;
+};
+
+// The companion of `picture` read from `path` (counted in `budget`), in the
+// screen's format and marked as two device pixels per logical one; null when
+// it is missing, unreadable or not exactly twice the picture's size.
+QImage loadDoubled(const QString& path, const QImage& picture, PictureBudget* budget = nullptr);
+
+// What a surface of `ratio` device pixels per logical pixel shows: `picture`
+// as it is; at ratio 2 the companion pixel for pixel; at other ratios above 1
+// the companion scaled smoothly to the device size. Either way it covers the
+// picture's logical size.
+QImage forRatio(const QImage& picture, const QImage& doubled, qreal ratio);
+
+// The same for a face whose pixels of colour `cut` are cut out of the window:
+// scaled, its outline keeps a hard edge at device pixels and no kept pixel
+// blends with the cut colour.
+QImage faceForRatio(const QImage& face, const QImage& doubled, qreal ratio, QRgb cut);

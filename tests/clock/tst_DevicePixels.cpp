@@ -1,0 +1,175 @@
+// The clock at Qt's scale factor 2: pictures drawn at twice the size are
+// shown pixel for pixel, a skin's companions count file by file, and the
+// geometry stays in logical pixels.
+#include "about/frmIntro.h"
+#include "clock/DevicePictures.h"
+#include "clock/ImageProcessing.h"
+#include "clock/frmClock.h"
+#include "tests/clock/ClockFixture.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+const QRgb Mask = qRgb(0, 0, 40);
+
+QImage face(QSize size, QRgb body)
+{
+    QImage img(size, QImage::Format_RGB32);
+    img.fill(Mask);
+    QPainter(&img).fillRect(QRect(QPoint(2, 2), size - QSize(4, 4)), QColor(body));
+    return img;
+}
+
+QImage plain(const QImage& img)
+{
+    QImage out = img.convertToFormat(QImage::Format_RGB32);
+    out.setDevicePixelRatio(1.0);
+    return out;
+}
+
+} // namespace
+
+class DevicePixelsTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void builtinLookAtTwiceTheSize()
+    {
+        ClockFixture f;
+        frmClock clock(f.state);
+        clock.Form_Load();
+        QCOMPARE(clock.devicePixelRatioF(), 2.0);
+        QCOMPARE(clock.size(), QSize(460, 234));
+        QCOMPARE(clock.picBack->image().devicePixelRatio(), 2.0);
+        QCOMPARE(plain(clock.picBack->image()), plain(QImage(":/builtin/back@2x.bmp")));
+        // Tube 1 is 19 x 34 logical: digit 7 is the @2x strip's cell at 266, 38 x 68.
+        PictureBox& tube = *clock.picTube[1];
+        QCOMPARE(tube.geometry(), QRect(153, 113, 19, 34));
+        DrawTubeDigit(tube, clock.Picture1[1], 7, 34, 19);
+        QCOMPARE(plain(tube.image()), plain(QImage(":/builtin/2@2x.bmp").copy(266, 0, 38, 68)));
+        QCOMPARE(tube.image().devicePixelRatio(), 2.0);
+        QCOMPARE(plain(clock.picLED[1]->image()).size(), QSize(32, 134));
+    }
+
+    // Each picture of a skin brings its own companion or none; one of the
+    // wrong size is no companion.
+    void skinCompanionsFileByFile_data()
+    {
+        QTest::addColumn<QSize>("backAt2x"); // empty: no file
+        QTest::addColumn<QSize>("stripAt2x");
+        QTest::addColumn<bool>("crispFace");
+        QTest::addColumn<bool>("crispTube");
+        QTest::newRow("both") << QSize(80, 60) << QSize(48, 20) << true << true;
+        QTest::newRow("none") << QSize() << QSize() << false << false;
+        QTest::newRow("strip only") << QSize() << QSize(48, 20) << false << true;
+        QTest::newRow("face only") << QSize(80, 60) << QSize() << true << false;
+        QTest::newRow("wrong sizes") << QSize(81, 60) << QSize(50, 20) << false << false;
+    }
+
+    void skinCompanionsFileByFile()
+    {
+        QFETCH(QSize, backAt2x);
+        QFETCH(QSize, stripAt2x);
+        QFETCH(bool, crispFace);
+        QFETCH(bool, crispTube);
+        QTemporaryDir dir;
+        const QString skin = dir.path() + QStringLiteral("/Skins/Test/");
+        QVERIFY(QDir().mkpath(skin));
+        QFile ini(skin + QStringLiteral("SkinFile.ini"));
+        QVERIFY(ini.open(QIODevice::WriteOnly));
+        ini.write("[Marvane Glimmora]\nWidth=40\nHeight=30\nDigit1_File=sub\\hours.bmp\n"
+                  "Digit1_Top=5\nDigit1_Left=4\nDigit1_Width=12\nDigit1_Height=10\n");
+        ini.close();
+        QVERIFY(face({40, 30}, qRgb(200, 0, 0)).save(skin + QStringLiteral("back.bmp")));
+        if (!backAt2x.isEmpty())
+            QVERIFY(face(backAt2x, qRgb(0, 200, 0)).save(skin + QStringLiteral("back@2x.bmp")));
+        QVERIFY(QDir().mkpath(skin + QStringLiteral("sub")));
+        QVERIFY(makeStrip(2, 12, 10).save(skin + QStringLiteral("sub/hours.bmp")));
+        if (!stripAt2x.isEmpty())
+            QVERIFY(makeStrip(2, stripAt2x.width() / 2, stripAt2x.height())
+                        .save(skin + QStringLiteral("sub/hours@2x.bmp")));
+
+        ClockFixture f;
+        f.state.SkinsDir = dir.path() + QStringLiteral("/Skins/");
+        f.state.SkinName = QStringLiteral("Test");
+        frmClock clock(f.state);
+        clock.Form_Load();
+        QCOMPARE(clock.size(), QSize(40, 30));
+        const QImage shown = clock.picBack->image();
+        QCOMPARE(shown.deviceIndependentSize(), QSizeF(40, 30));
+        QCOMPARE(shown.pixel(shown.width() / 2, shown.height() / 2),
+                 crispFace ? qRgb(0, 200, 0) : qRgb(200, 0, 0));
+
+        PictureBox& tube = *clock.picTube[0];
+        QCOMPARE(tube.geometry(), QRect(4, 5, 12, 10));
+        DrawTubeDigit(tube, clock.Picture1[0], 1, 10, 12);
+        QCOMPARE(tube.image().size(), crispTube ? QSize(24, 20) : QSize(12, 10));
+        QVERIFY(showsCell(tube.image(), 1));
+    }
+
+    void aboutPictureAndCursor()
+    {
+        ClockFixture f;
+        frmIntro about(f.state);
+        QCOMPARE(about.size(), QSize(615, 400));
+        QCOMPARE(plain(about.Picture1->image()), plain(QImage(":/builtin/about@2x.bmp")));
+        // The cursor travels in device pixels.
+        const QCursor hand = about.Image1->cursor();
+        QCOMPARE(hand.pixmap().size(), QSize(64, 64));
+        QCOMPARE(hand.hotSpot(), QPoint(30, 28));
+    }
+
+    // Between the ratios the companion is scaled; the outline stays exact.
+    void faceAtOtherRatios_data()
+    {
+        QTest::addColumn<qreal>("ratio");
+        QTest::addColumn<QSize>("device");
+        QTest::newRow("1.5") << 1.5 << QSize(90, 60);
+        QTest::newRow("1.25") << 1.25 << QSize(75, 50);
+        QTest::newRow("3") << 3.0 << QSize(180, 120);
+    }
+
+    void faceAtOtherRatios()
+    {
+        QFETCH(qreal, ratio);
+        QFETCH(QSize, device);
+        // A device of 40 x 24 at (8, 8), on whole device pixels at every ratio
+        // here.
+        QImage doubled(120, 80, QImage::Format_RGB32);
+        doubled.fill(Mask);
+        QPainter(&doubled).fillRect(16, 16, 80, 48, QColor(200, 100, 0));
+        const QImage out = faceForRatio(QImage(60, 40, QImage::Format_RGB32), doubled, ratio, Mask);
+        QCOMPARE(out.size(), device);
+        QCOMPARE(out.devicePixelRatio(), ratio);
+        int kept = 0;
+        for (int y = 0; y < out.height(); ++y)
+            for (int x = 0; x < out.width(); ++x) {
+                const QRgb c = out.pixel(x, y);
+                const bool inside =
+                    QRectF(8, 8, 40, 24).contains((x + 0.5) / ratio, (y + 0.5) / ratio);
+                QCOMPARE(c == Mask, !inside);
+                if (inside) {
+                    // Never blended with the cut colour around it.
+                    QVERIFY(std::abs(qRed(c) - 200) <= 1 && std::abs(qGreen(c) - 100) <= 1 &&
+                            qBlue(c) <= 1);
+                    ++kept;
+                }
+            }
+        QVERIFY(kept > 0);
+    }
+};
+
+int main(int argc, char** argv)
+{
+    qputenv("QT_SCALE_FACTOR", "2");
+    QApplication app(argc, argv);
+    DevicePixelsTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_DevicePixels.moc"
