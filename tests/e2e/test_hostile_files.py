@@ -67,9 +67,9 @@ def recode(path, codec, bom):
 # before the start, and what must hold once the window is there.
 class HostileFilesTest(harness.E2ETest):
 
-    def run_row(self, prepare, check, values=None):
+    def run_row(self, prepare, check):
         program = harness.ProgramDir(self.session)
-        program.write_ini(dict(PLACE, Skin="Bernstein", **(values or {})))
+        program.write_ini(dict(PLACE, Skin="Bernstein"))
         os.umask(0o022)
         state = prepare(self, program) or {}
         app = harness.Glimmora(self.session, program)
@@ -81,21 +81,16 @@ class HostileFilesTest(harness.E2ETest):
         self.assertEqual(app.wait_exit(10), 0)
 
     # -- rows ---------------------------------------------------------------
-    def fifo_face(self, program):
-        os.unlink(os.path.join(program.path, "Skins", "Bernstein", "back.bmp"))
-        os.mkfifo(os.path.join(program.path, "Skins", "Bernstein", "back.bmp"))
-
-    def fifo_strip(self, program):
-        os.unlink(os.path.join(program.path, "Skins", "Bernstein", "2.bmp"))
-        os.mkfifo(os.path.join(program.path, "Skins", "Bernstein", "2.bmp"))
+    def fifo_at(name):
+        def prepare(self, program):
+            path = os.path.join(program.path, name)
+            os.unlink(path)
+            os.mkfifo(path)
+        return prepare
 
     def shows_builtin_size(self, program, app, wid, state):
         self.assertEqual(app.geometry(wid)[2:], (460, 234))
         self.exit_by_request(app, wid)
-
-    def fifo_settings(self, program):
-        os.unlink(program.ini)
-        os.mkfifo(program.ini)
 
     def settings_to_dev_zero(self, program):
         os.unlink(program.ini)
@@ -172,9 +167,9 @@ class HostileFilesTest(harness.E2ETest):
 
     ROWS = [
         ("3000 x 3000 checkerboard face", ragged_face, shaped_to_the_checkerboard),
-        ("FIFO as the face", fifo_face, shows_builtin_size),
-        ("FIFO as a strip", fifo_strip, None),
-        ("FIFO as the settings file", fifo_settings, exit_writes_user_copy),
+        ("FIFO as the face", fifo_at("Skins/Bernstein/back.bmp"), shows_builtin_size),
+        ("FIFO as a strip", fifo_at("Skins/Bernstein/2.bmp"), None),
+        ("FIFO as the settings file", fifo_at("glimmora.ini"), exit_writes_user_copy),
         ("settings a link to /dev/zero", settings_to_dev_zero, exit_writes_user_copy),
         ("tube of 20000 x 20000", huge_tube, stays_small),
         ("skin file UTF-16 LE", skin_file_in("utf-16-le", b"\xff\xfe"), shows_the_skin),
