@@ -1,6 +1,6 @@
 #include "about/WebPages.h"
 
-#include "app/AppState.h"
+#include "core/AppState.h"
 
 #ifndef GLIMMORA_HOMEPAGE
 #error "GLIMMORA_HOMEPAGE is set by about/CMakeLists.txt"

@@ -1,14 +1,12 @@
 #include "about/frmIntro.h"
 
 #include "about/WebPages.h"
-#include "app/AppState.h"
-#include "app/Forms.h"
-#include "app/WindowHelpers.h"
 #include "clock/DevicePictures.h"
-#include "clock/PictureBox.h"
-#include "clock/frmClock.h"
 #include "controls/DialogFont.h"
+#include "controls/PictureBox.h"
 #include "controls/ShowOnce.h"
+#include "controls/WindowHelpers.h"
+#include "core/AppState.h"
 
 #include <QCursor>
 #include <QFont>

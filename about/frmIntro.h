@@ -43,3 +43,7 @@ private:
     // The control a left press started on; a click needs the release there.
     QObject* m_pressedOn = nullptr;
 };
+
+// Shows the window, which exists at most once: created and loaded when it is
+// not open, brought forward when it is.
+void ShowIntroWindow(AppState& state);

@@ -1,6 +1,6 @@
 #include "alarm/AlarmTime.h"
 
-#include "app/NumericValue.h"
+#include "core/NumericValue.h"
 
 #include <QDir>
 #include <cmath>

@@ -1,17 +1,15 @@
 #include "alarm/frmAlarm.h"
 
-#include "alarm/AlarmLog.h"
 #include "alarm/AlarmTime.h"
 #include "alarm/FileListBox.h"
 #include "alarm/KeyScrollBar.h"
-#include "alarm/Sound.h"
-#include "app/AppState.h"
-#include "app/Forms.h"
-#include "app/Settings.h"
-#include "app/WindowHelpers.h"
-#include "clock/frmClock.h"
 #include "controls/DialogFont.h"
 #include "controls/ShowOnce.h"
+#include "controls/WindowHelpers.h"
+#include "core/AlarmLog.h"
+#include "core/AppState.h"
+#include "core/Settings.h"
+#include "core/Sound.h"
 
 #include <QAction>
 #include <QDateTime>

@@ -53,3 +53,7 @@ private:
 
     AppState& m_state;
 };
+
+// Shows the window, which exists at most once: created and loaded when it is
+// not open, brought forward when it is.
+void ShowAlarmWindow(AppState& state);

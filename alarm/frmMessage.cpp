@@ -1,13 +1,11 @@
 #include "alarm/frmMessage.h"
 
-#include "alarm/AlarmLog.h"
-#include "alarm/Sound.h"
-#include "app/AppState.h"
-#include "app/Forms.h"
-#include "app/WindowHelpers.h"
-#include "clock/frmClock.h"
 #include "controls/DialogFont.h"
 #include "controls/ShowOnce.h"
+#include "controls/WindowHelpers.h"
+#include "core/AlarmLog.h"
+#include "core/AppState.h"
+#include "core/Sound.h"
 
 #include <QKeyEvent>
 #include <QLabel>

@@ -30,3 +30,7 @@ protected:
 private:
     AppState& m_state;
 };
+
+// Shows the window, which exists at most once: created and loaded when it is
+// not open, brought forward when it is.
+void ShowMessageWindow(AppState& state);

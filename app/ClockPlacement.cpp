@@ -1,8 +1,8 @@
 #include "app/ClockPlacement.h"
 
-#include "app/ScreenChoice.h"
-#include "app/ScreensLog.h"
-#include "app/WindowHelpers.h"
+#include "core/ScreenChoice.h"
+#include "controls/ScreensLog.h"
+#include "controls/WindowHelpers.h"
 
 #include <QGuiApplication>
 #include <QScreen>

@@ -1,14 +1,14 @@
 #include "app/Main.h"
 
-#include "app/AppState.h"
-#include "app/CenterMath.h"
 #include "app/ClockPlacement.h"
 #include "app/Forms.h"
-#include "app/NumericValue.h"
-#include "app/Paths.h"
-#include "app/Settings.h"
-#include "app/WindowHelpers.h"
 #include "clock/frmClock.h"
+#include "controls/WindowHelpers.h"
+#include "core/AppState.h"
+#include "core/CenterMath.h"
+#include "core/NumericValue.h"
+#include "core/Paths.h"
+#include "core/Settings.h"
 #include "menu/frmMenu.h"
 #include "platform/SingleInstance.h"
 
@@ -32,18 +32,6 @@ void InitSettingsPaths(AppState& state, const QString& userConfigDir)
     state.SkinsDir = state.ProgramDir + QStringLiteral("Skins/");
 }
 
-namespace {
-
-// Sets the entry's mark to the opposite of what is wanted and lets the handler
-// invert it, so the off state is applied explicitly too.
-void restoreMode(AppState& state, const QString& key, QAction* entry, void (frmMenu::*handler)())
-{
-    entry->setChecked(ReadSetting(state, key, QStringLiteral("0")) != QStringLiteral("1"));
-    (Menu(state).*handler)();
-}
-
-} // namespace
-
 bool Main(AppState& state, platform::SingleInstance& instance, const QString& programFile,
           const QString& userConfigDir)
 {
@@ -52,9 +40,11 @@ bool Main(AppState& state, platform::SingleInstance& instance, const QString& pr
     }
     InitProgramPaths(state, programFile);
     InitSettingsPaths(state, userConfigDir);
-    state.SkinName = ReadSetting(state, QStringLiteral("Skin"), QString());
-    const QString x = ReadSetting(state, QStringLiteral("X"), QString());
-    const QString y = ReadSetting(state, QStringLiteral("Y"), QString());
+    // Nothing writes the settings before the last key is read here.
+    const IniFile settings = ReadSettingsFile(state);
+    state.SkinName = settings.read(QStringLiteral("Skin"), QString());
+    const QString x = settings.read(QStringLiteral("X"), QString());
+    const QString y = settings.read(QStringLiteral("Y"), QString());
 
     frmClock& clock = Clock(state);
     clock.Form_Load();
@@ -71,18 +61,19 @@ bool Main(AppState& state, platform::SingleInstance& instance, const QString& pr
     placeClockAtStart(clock, saved);
     clock.show();
 
+    // The menu's check marks follow the modes from here on.
     frmMenu& menu = Menu(state);
-    restoreMode(state, QStringLiteral("StandBy"), menu.mnuStdby, &frmMenu::mnuStdby_Click);
-    restoreMode(state, QStringLiteral("OnTop"), menu.mnuOnTop, &frmMenu::mnuOnTop_Click);
-    restoreMode(state, QStringLiteral("Saver"), menu.mnuSaver, &frmMenu::mnuSaver_Click);
-    restoreMode(state, QStringLiteral("Alarm"), menu.mnuAlarm, &frmMenu::mnuAlarm_Click);
+    ClockCore& core = state.core;
+    core.restore(ClockCore::Standby, settings.read(QStringLiteral("StandBy"), QStringLiteral("0")));
+    core.restore(ClockCore::OnTop, settings.read(QStringLiteral("OnTop"), QStringLiteral("0")));
+    core.restore(ClockCore::Saver, settings.read(QStringLiteral("Saver"), QStringLiteral("0")));
+    core.restore(ClockCore::Alarm, settings.read(QStringLiteral("Alarm"), QStringLiteral("0")));
 
-    state.AlarmHour = ReadSetting(state, QStringLiteral("A-Hour"), QStringLiteral("99"));
-    state.AlarmMinute = ReadSetting(state, QStringLiteral("A-Mins"), QStringLiteral("99"));
-    toInt16(Val(ReadSetting(state, QStringLiteral("SendKey"), QStringLiteral("120"))),
+    state.AlarmHour = settings.read(QStringLiteral("A-Hour"), QStringLiteral("99"));
+    state.AlarmMinute = settings.read(QStringLiteral("A-Mins"), QStringLiteral("99"));
+    toInt16(Val(settings.read(QStringLiteral("SendKey"), QStringLiteral("120"))),
             state.SendKeyCode);
-    toInt16(Val(ReadSetting(state, QStringLiteral("ShowSaver"), QStringLiteral("0"))),
-            state.ShowSaver);
+    toInt16(Val(settings.read(QStringLiteral("ShowSaver"), QStringLiteral("0"))), state.ShowSaver);
 
     const bool showSaver = state.ShowSaver != 0;
     menu.mnuSaver->setVisible(showSaver);

@@ -1,6 +1,6 @@
 #include "app/Main.h"
-#include "app/AppState.h"
 #include "app/Forms.h"
+#include "core/AppState.h"
 #include "menu/frmMenu.h"
 #include "platform/Backends.h"
 #include "platform/SingleInstance.h"

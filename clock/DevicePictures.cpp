@@ -1,6 +1,6 @@
 #include "clock/DevicePictures.h"
 
-#include "skin/DoubledPictures.h"
+#include "core/DoubledPictures.h"
 #include "skin/PictureLoader.h"
 
 namespace {
@@ -8,16 +8,6 @@ namespace {
 constexpr QRgb RgbBits = 0x00FFFFFFu;
 
 } // namespace
-
-QImage loadDoubled(const QString& path, const QImage& picture, PictureBudget* budget)
-{
-    QImage doubled = loadPicture(path, budget);
-    if (doubled.isNull() || !isDoubleOf(doubled.size(), picture.size())) {
-        return {};
-    }
-    doubled.setDevicePixelRatio(2.0);
-    return doubled;
-}
 
 QImage forRatio(const QImage& picture, const QImage& doubled, qreal ratio)
 {

@@ -15,11 +15,6 @@ struct DoubledPictures
     std::array<QImage, 2> lamps;
 };
 
-// The companion of `picture` read from `path` (counted in `budget`), in the
-// screen's format and marked as two device pixels per logical one; null when
-// it is missing, unreadable or not exactly twice the picture's size.
-QImage loadDoubled(const QString& path, const QImage& picture, PictureBudget* budget = nullptr);
-
 // What a surface of `ratio` device pixels per logical pixel shows: `picture`
 // as it is; at ratio 2 the companion pixel for pixel; at other ratios above 1
 // the companion scaled smoothly to the device size. Either way it covers the

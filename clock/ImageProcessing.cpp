@@ -1,7 +1,7 @@
 #include "clock/ImageProcessing.h"
 
-#include "clock/PictureBox.h"
-#include "skin/DoubledPictures.h"
+#include "controls/PictureBox.h"
+#include "core/DoubledPictures.h"
 
 #include <QPainter>
 #include <cstring>

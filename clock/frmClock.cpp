@@ -1,10 +1,9 @@
 #include "clock/frmClock.h"
 
-#include "app/AppState.h"
-#include "app/Forms.h"
 #include "controls/Transparent.h"
+#include "controls/WindowHelpers.h"
+#include "core/AppState.h"
 #include "keys/SaverMode.h"
-#include "menu/frmMenu.h"
 #include "platform/WindowGone.h"
 
 #include <QCloseEvent>
@@ -56,6 +55,36 @@ frmClock::frmClock(AppState& state, QWidget* parent)
     buildElements();
     // Another client destroying the window is a close request too.
     platform::whenDestroyedFromOutside(*this, [this] { close(); });
+    followCore();
+}
+
+namespace {
+
+// A timer's Enabled switch: enabling a running timer keeps its phase.
+void enableTimer(QTimer* timer, bool enabled)
+{
+    if (!enabled) {
+        timer->stop();
+    } else if (!timer->isActive()) {
+        timer->start();
+    }
+}
+
+} // namespace
+
+// The modes as the core applies them.
+void frmClock::followCore()
+{
+    ClockCore& core = m_state.core;
+    connect(&core, &ClockCore::standbyApplied, this, [this](bool on) {
+        enableTimer(Timer1, !on);
+        if (on) {
+            TubesOff();
+        }
+    });
+    connect(&core, &ClockCore::onTopApplied, this,
+            [this](bool on) { SetTopMost(this, on ? -1 : 0); });
+    connect(&core, &ClockCore::saverApplied, this, [this](bool on) { saver->setActive(on); });
 }
 
 frmClock::~frmClock() = default;
@@ -133,5 +162,5 @@ void frmClock::closeEvent(QCloseEvent* event)
     // otherwise the never-shown menu window would keep an invisible process
     // alive, holding the single-instance lock.
     event->ignore();
-    Menu(m_state).mnuExit_Click();
+    emit exitRequested();
 }

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "clock/DevicePictures.h"
-#include "clock/PictureBox.h"
+#include "controls/PictureBox.h"
 
 #include <QImage>
 #include <QPoint>
@@ -14,6 +14,7 @@ class QTimer;
 class SaverMode;
 class Transparent;
 struct AppState;
+struct LoadedSkin;
 
 // The clock window: the face picture with six tubes, the colon lamps and
 // three invisible switch areas, cut to the outline of the face.
@@ -28,6 +29,10 @@ public:
     // It does not show the window: the caller places it first, so it never
     // flashes at a default place.
     void Form_Load();
+
+    // Puts what a skin gave into place: face, strips, face size, tube and
+    // switch rectangles.
+    void applySkin(const LoadedSkin& skin);
 
     // The standby picture: cell 0 in every tube.
     void TubesOff();
@@ -72,6 +77,13 @@ public:
     void lblAlarm_Click();
     void HScroll_Change(int tube, int value);
 
+signals:
+    // Any button but the left one on the face: the context menu, at a global
+    // position.
+    void menuRequested(QPoint globalPos);
+    // The power switch, a double-click on the face, a close request.
+    void exitRequested();
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
@@ -84,6 +96,7 @@ private:
     // On a screen of more than one device pixel per logical pixel: the
     // companions instead of the pictures, where there are any.
     void useDevicePixels();
+    void followCore();
 
     AppState& m_state;
     // Where the drag started, in global coordinates, and where the window was.

@@ -1,12 +1,50 @@
-#include "app/AppState.h"
 #include "clock/frmClock.h"
 #include "controls/Transparent.h"
+#include "core/AppState.h"
 #include "skin/AppModul.h"
 #include "skin/PictureLoader.h"
 
 #include <QScrollBar>
 
 namespace {
+
+// Each of these is one step: a value that cannot be applied is skipped and the
+// element keeps what it had. Negative sizes are refused; zero is applied.
+void setTop(QWidget& w, SkinNumber value)
+{
+    if (const auto px = toPixels(value)) {
+        w.move(w.x(), *px);
+    }
+}
+
+void setLeft(QWidget& w, SkinNumber value)
+{
+    if (const auto px = toPixels(value)) {
+        w.move(*px, w.y());
+    }
+}
+
+void setWidth(QWidget& w, SkinNumber value)
+{
+    if (const auto px = toPixels(value); px && *px >= 0) {
+        w.resize(*px, w.height());
+    }
+}
+
+void setHeight(QWidget& w, SkinNumber value)
+{
+    if (const auto px = toPixels(value); px && *px >= 0) {
+        w.resize(w.width(), *px);
+    }
+}
+
+void place(QWidget& w, const SkinRect& r)
+{
+    setTop(w, r.top);
+    setLeft(w, r.left);
+    setWidth(w, r.width);
+    setHeight(w, r.height);
+}
 
 // The lamp pictures stand on a magenta ground that is not part of the lamp.
 QImage withoutLampGround(const QImage& lamp)
@@ -52,10 +90,35 @@ void frmClock::useDevicePixels()
         toScreenFormat(faceForRatio(picBack->image(), At2x.back, ratio, qRgb(0, 0, 40))));
 }
 
+void frmClock::applySkin(const LoadedSkin& skin)
+{
+    if (!skin.face.isNull()) {
+        At2x.back = skin.faceAt2x;
+        picBack->setPicture(skin.face);
+    }
+    for (std::size_t i = 0; i < Picture1.size(); ++i) {
+        if (!skin.strips[i].isNull()) {
+            At2x.strips[i] = skin.stripsAt2x[i];
+            Picture1[i] = skin.strips[i];
+        }
+    }
+    // The window's own coordinates are face pixels already, so the second
+    // standby area needs no scale of its own.
+    setWidth(*picBack, skin.layout.width);
+    setHeight(*picBack, skin.layout.height);
+    for (std::size_t i = 0; i < picTube.size(); ++i) {
+        place(*picTube[i], skin.layout.digit[i]);
+    }
+    place(*lblPower, skin.layout.powerSwitch);
+    place(*lblStdby[0], skin.layout.standBy);
+    lblStdby[1]->setGeometry(lblStdby[0]->geometry());
+    place(*lblAlarm, skin.layout.alarm);
+}
+
 void frmClock::Form_Load()
 {
     if (!m_state.SkinName.isEmpty()) {
-        LoadSkin(*this, m_state, m_state.SkinsDir + m_state.SkinName + QStringLiteral("/"));
+        applySkin(LoadSkin(m_state, m_state.SkinsDir + m_state.SkinName + QStringLiteral("/")));
     }
     // The window takes the face area's size first (height, then width); the
     // shaping control then fits it to the face picture.

@@ -1,8 +1,6 @@
-#include "alarm/Sound.h"
-#include "app/AppState.h"
-#include "app/Forms.h"
 #include "clock/frmClock.h"
-#include "menu/frmMenu.h"
+#include "core/AppState.h"
+#include "core/Sound.h"
 
 #include <QEvent>
 #include <QMouseEvent>
@@ -18,7 +16,7 @@ void frmClock::Form_MouseDown(Qt::MouseButton button, QPointF local, QPointF glo
         m_windowAtPress = pos();
         return;
     }
-    Menu(m_state).popUp(global.toPoint());
+    emit menuRequested(global.toPoint());
 }
 
 void frmClock::Form_MouseMove(QPointF global)
@@ -39,22 +37,22 @@ void frmClock::Form_MouseUp()
 
 void frmClock::picBack_DblClick()
 {
-    Menu(m_state).mnuExit_Click();
+    emit exitRequested();
 }
 
 void frmClock::picTube_DblClick(int /*index*/)
 {
-    Menu(m_state).mnuExit_Click();
+    emit exitRequested();
 }
 
 void frmClock::lblPower_Click()
 {
-    Menu(m_state).mnuExit_Click();
+    emit exitRequested();
 }
 
 void frmClock::lblStdby_Click(int /*index*/)
 {
-    Menu(m_state).mnuStdby_Click();
+    m_state.core.toggle(ClockCore::Standby);
 }
 
 void frmClock::lblAlarm_Click()

@@ -1,13 +1,7 @@
-#include "alarm/Sound.h"
-#include "app/AppState.h"
-#include "app/Forms.h"
-#include "app/NumericValue.h"
-#include "clock/ClockTick.h"
 #include "clock/ImageProcessing.h"
 #include "clock/frmClock.h"
-#include "menu/frmMenu.h"
-
-#include <QAction>
+#include "core/AppState.h"
+#include "core/NumericValue.h"
 
 namespace {
 
@@ -37,18 +31,12 @@ void setLamp(PictureBox& lamp, const QImage& picture)
 
 void frmClock::Timer1_Timer()
 {
-    const QString now = localTimeText(m_state.services.now());
-    const TickPlan plan =
-        planTick(now, m_state.LastSeconds, m_state.LastMinutes, m_state.LastHours);
-    m_state.CurrentMinutes = plan.minutes;
-    m_state.CurrentHours = plan.hours;
-
+    const TickPlan plan = m_state.core.Timer1_Tick(localTimeText(m_state.services.now()));
     if (plan.secondsChanged) {
         drawDigit(*this, 4, plan.digits[4]);
         drawDigit(*this, 5, plan.digits[5]);
     }
-    // Lit on the first tick of a second, dark on the others; the second lamp
-    // takes what the first now shows.
+    // The second lamp takes what the first now shows.
     setLamp(*picLED[0], Picture2[plan.lampsLit() ? 1 : 0]);
     setLamp(*picLED[1], picLED[0]->image());
     if (plan.minutesChanged) {
@@ -58,24 +46,6 @@ void frmClock::Timer1_Timer()
     if (plan.hoursChanged) {
         drawDigit(*this, 0, plan.digits[0]);
         drawDigit(*this, 1, plan.digits[1]);
-    }
-    m_state.LastSeconds = plan.seconds;
-    m_state.LastMinutes = plan.minutes;
-    m_state.LastHours = plan.hours;
-
-    if (!Menu(m_state).mnuAlarm->isChecked()) {
-        return;
-    }
-    const bool matches = alarmMatches(m_state.AlarmHour, m_state.AlarmMinute, m_state.CurrentHours,
-                                      m_state.CurrentMinutes);
-    const AlarmEntry entry = alarmEnter(matches, m_state.AlarmState);
-    m_state.AlarmState = entry.state;
-    if (entry.showNotice) {
-        ShowMessageWindow(m_state);
-    }
-    // The notice may have been acknowledged while it opened.
-    if (alarmPlays(matches, m_state.AlarmState)) {
-        PlaySoundFile(m_state, m_state.ProgramDir + QStringLiteral("alarm.wav"));
     }
 }
 

@@ -1,7 +1,7 @@
 #include "controls/Transparent.h"
 
 #include "platform/WindowShape.h"
-#include "skin/DoubledPictures.h"
+#include "core/DoubledPictures.h"
 
 #include <QCoreApplication>
 #include <QPalette>

@@ -1,6 +1,6 @@
 #include "keys/SaverMode.h"
 
-#include "app/AppState.h"
+#include "core/AppState.h"
 #include "keys/MouseAndKey.h"
 #include "platform/IdleInhibitor.h"
 

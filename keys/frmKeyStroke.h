@@ -84,3 +84,7 @@ private:
     // Whether any key reached the capture box since the opening.
     bool m_keyArrived = false;
 };
+
+// Shows the window, which exists at most once: created and loaded when it is
+// not open, brought forward when it is.
+void ShowKeyStrokeWindow(AppState& state);

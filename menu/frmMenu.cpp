@@ -1,11 +1,6 @@
 #include "menu/frmMenu.h"
 
-#include "app/AppState.h"
-#include "app/Forms.h"
-#include "app/WindowHelpers.h"
-#include "clock/frmClock.h"
-#include "keys/SaverMode.h"
-#include "menu/ExitSequence.h"
+#include "core/AppState.h"
 
 #include <QAction>
 #include <QMenu>
@@ -24,29 +19,30 @@ QAction* addCommand(frmMenu* menu, const char* name, const QString& caption, Han
     return entry;
 }
 
-// A mode entry: its check mark is the mode. The handlers invert the mark
-// themselves (start-up calls them the same way), so the toggle Qt makes on a
-// checkable entry before it reports the trigger is undone first.
-QAction* addMode(frmMenu* menu, const char* name, const QString& caption, Handler handler)
+// A mode entry: its check mark mirrors the core's mode, and setting the mark
+// by hand sets the core's mark. The handlers invert the mark themselves
+// (start-up does the same), so the toggle Qt makes on a checkable entry before
+// it reports the trigger is undone first.
+QAction* addMode(frmMenu* menu, ClockCore& core, ClockCore::Mode mode, const char* name,
+                 const QString& caption, Handler handler)
 {
     QAction* entry = menu->mnuPop->addAction(caption);
     entry->setObjectName(QLatin1String(name));
     entry->setCheckable(true);
+    entry->setChecked(core.isOn(mode));
+    QObject::connect(entry, &QAction::toggled, &core,
+                     [&core, mode](bool on) { core.setMark(mode, on); });
+    QObject::connect(&core, &ClockCore::markChanged, entry,
+                     [entry, mode](ClockCore::Mode changed, bool on) {
+                         if (changed == mode) {
+                             entry->setChecked(on);
+                         }
+                     });
     QObject::connect(entry, &QAction::triggered, menu, [menu, entry, handler] {
         entry->setChecked(!entry->isChecked());
         (menu->*handler)();
     });
     return entry;
-}
-
-// A timer's Enabled switch: enabling a running timer keeps its phase.
-void enableTimer(QTimer* timer, bool enabled)
-{
-    if (!enabled) {
-        timer->stop();
-    } else if (!timer->isActive()) {
-        timer->start();
-    }
 }
 
 QAction* addSeparator(frmMenu* menu, const char* name)
@@ -66,21 +62,23 @@ frmMenu::frmMenu(AppState& state) : QWidget(nullptr), m_state(state)
 
     mnuAbout = addCommand(this, "mnuAbout", QStringLiteral("Über..."), &frmMenu::mnuAbout_Click);
     mnuNixe = addSeparator(this, "mnuNixe");
-    mnuStdby = addMode(this, "mnuStdby", QStringLiteral("StandBy"), &frmMenu::mnuStdby_Click);
-    mnuOnTop =
-        addMode(this, "mnuOnTop", QStringLiteral("Immer im Vordergrund"), &frmMenu::mnuOnTop_Click);
+    ClockCore& core = state.core;
+    mnuStdby = addMode(this, core, ClockCore::Standby, "mnuStdby", QStringLiteral("StandBy"),
+                       &frmMenu::mnuStdby_Click);
+    mnuOnTop = addMode(this, core, ClockCore::OnTop, "mnuOnTop",
+                       QStringLiteral("Immer im Vordergrund"), &frmMenu::mnuOnTop_Click);
     mnu = addSeparator(this, "mnu");
     mnuSetAlarm = addCommand(this, "mnuSetAlarm", QStringLiteral("Alarmzeit einstellen"),
                              &frmMenu::mnuSetAlarm_Click);
-    mnuAlarm =
-        addMode(this, "mnuAlarm", QStringLiteral("Alarm aktivieren"), &frmMenu::mnuAlarm_Click);
+    mnuAlarm = addMode(this, core, ClockCore::Alarm, "mnuAlarm", QStringLiteral("Alarm aktivieren"),
+                       &frmMenu::mnuAlarm_Click);
     mmu = addSeparator(this, "mmu");
     mnuSkin = addCommand(this, "mnuSkin", QStringLiteral("Skin"), &frmMenu::mnuSkin_Click);
     // Greyed for good: the skin is chosen in the settings file.
     mnuSkin->setEnabled(false);
     mnuNeischt = addSeparator(this, "mnuNeischt");
-    mnuSaver =
-        addMode(this, "mnuSaver", QStringLiteral("Saver unterdrücken"), &frmMenu::mnuSaver_Click);
+    mnuSaver = addMode(this, core, ClockCore::Saver, "mnuSaver",
+                       QStringLiteral("Saver unterdrücken"), &frmMenu::mnuSaver_Click);
     mnuKey =
         addCommand(this, "mnuKey", QStringLiteral("Taste definieren..."), &frmMenu::mnuKey_Click);
     mnuNix = addSeparator(this, "mnuNix");
@@ -96,61 +94,48 @@ void frmMenu::popUp(const QPoint& globalPos)
 
 void frmMenu::mnuAbout_Click()
 {
-    ShowIntroWindow(m_state);
+    emit aboutRequested();
 }
 
 void frmMenu::mnuStdby_Click()
 {
-    mnuStdby->setChecked(!mnuStdby->isChecked());
-    frmClock& clock = Clock(m_state);
-    if (mnuStdby->isChecked()) {
-        enableTimer(clock.Timer1, false);
-        clock.TubesOff();
-    } else {
-        m_state.LastSeconds = QStringLiteral("99");
-        m_state.LastMinutes = QStringLiteral("99");
-        m_state.LastHours = QStringLiteral("99");
-        enableTimer(clock.Timer1, true);
-    }
+    m_state.core.toggle(ClockCore::Standby);
 }
 
 void frmMenu::mnuOnTop_Click()
 {
-    mnuOnTop->setChecked(!mnuOnTop->isChecked());
-    SetTopMost(&Clock(m_state), mnuOnTop->isChecked() ? -1 : 0);
+    m_state.core.toggle(ClockCore::OnTop);
 }
 
 void frmMenu::mnuSetAlarm_Click()
 {
-    ShowAlarmWindow(m_state);
+    emit setAlarmRequested();
 }
 
 void frmMenu::mnuAlarm_Click()
 {
-    mnuAlarm->setChecked(!mnuAlarm->isChecked());
-    m_state.AlarmState = 0;
+    m_state.core.toggle(ClockCore::Alarm);
 }
 
 void frmMenu::mnuSkin_Click()
 {
-    ShowSkinsWindow(m_state);
+    emit skinRequested();
 }
 
 void frmMenu::mnuSaver_Click()
 {
-    mnuSaver->setChecked(!mnuSaver->isChecked());
-    Clock(m_state).saver->setActive(mnuSaver->isChecked());
+    m_state.core.toggle(ClockCore::Saver);
 }
 
 void frmMenu::mnuKey_Click()
 {
-    ShowKeyStrokeWindow(m_state);
+    emit keyRequested();
 }
 
 void frmMenu::mnuExit_Click()
 {
-    SaveOnExit(m_state, *this, Clock(m_state));
-    // No event runs between the writes and the end, and no closing handler.
+    emit saveRequested();
+    // No event runs between the write and the end, and no closing handler.
     if (exitHook) {
         exitHook();
     } else {

@@ -49,6 +49,15 @@ public:
     // What ends the program after saving; tests replace it.
     std::function<void()> exitHook;
 
+signals:
+    // The window commands; the composition opens the windows.
+    void aboutRequested();
+    void setAlarmRequested();
+    void skinRequested();
+    void keyRequested();
+    // Save the eight keys now; the end follows at once.
+    void saveRequested();
+
 private:
     AppState& m_state;
 };

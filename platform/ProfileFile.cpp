@@ -342,12 +342,11 @@ QByteArray withProfileText(const QByteArray& content, const QByteArray& section,
 
 } // namespace
 
-QByteArray lookupProfileString(const QByteArray& raw, const QByteArray& section,
-                               const QByteArray& key)
+ProfileEntries profileSection(const QByteArray& raw, const QByteArray& section)
 {
     const QByteArray content = decodeProfile(raw).text;
+    ProfileEntries entries;
     bool inSection = false;
-    bool seenSection = false;
     for (qsizetype pos = 0; pos < content.size();) {
         const Line l = lineAt(content, pos);
         pos = l.next;
@@ -355,26 +354,46 @@ QByteArray lookupProfileString(const QByteArray& raw, const QByteArray& section,
         const QByteArray name = sectionName(text);
         if (!name.isNull()) {
             if (inSection) {
-                return {}; // only the first section of that name counts
+                break; // only the first section of that name counts
             }
-            inSection = !seenSection && sameName(name, section);
-            seenSection = seenSection || inSection;
+            inSection = sameName(name, section);
             continue;
         }
         QByteArray k;
         QByteArray v;
-        if (inSection && keyOf(text, k, v) && sameName(k, key)) {
-            return unquoted(v).left(ProfileValueMax);
+        if (inSection && keyOf(text, k, v)) {
+            entries.append({k, unquoted(v).left(ProfileValueMax)});
+        }
+    }
+    return entries;
+}
+
+QByteArray profileValue(const ProfileEntries& entries, const QByteArray& key)
+{
+    for (const auto& [k, v] : entries) {
+        if (sameName(k, key)) {
+            return v;
         }
     }
     return {};
 }
 
-QByteArray readProfileString(const QByteArray& section, const QByteArray& key, const QString& path)
+QByteArray lookupProfileString(const QByteArray& raw, const QByteArray& section,
+                               const QByteArray& key)
+{
+    return profileValue(profileSection(raw, section), key);
+}
+
+QByteArray readProfileFile(const QString& path)
 {
     bool ok = false;
-    const QByteArray content = readAllBytes(path, ok);
-    return ok ? lookupProfileString(content, section, key) : QByteArray();
+    QByteArray content = readAllBytes(path, ok);
+    return ok ? content : QByteArray();
+}
+
+QByteArray readProfileString(const QByteArray& section, const QByteArray& key, const QString& path)
+{
+    return lookupProfileString(readProfileFile(path), section, key);
 }
 
 QByteArray withProfileString(const QByteArray& raw, const QByteArray& section,

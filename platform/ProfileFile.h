@@ -24,6 +24,10 @@ inline constexpr qsizetype ProfileValueMax = 2047;
 // key is missing or unreadable.
 QByteArray readProfileString(const QByteArray& section, const QByteArray& key, const QString& path);
 
+// The whole file as lookupProfileString takes it; empty when it is missing or
+// cannot be read whole.
+QByteArray readProfileFile(const QString& path);
+
 // Replaces the value of `key` in the first `section`, or adds the key at the
 // end of its section, or the section at the end of the file, creating the file.
 // The file is replaced atomically (new file in the same directory, renamed over
@@ -54,6 +58,11 @@ bool copyProfileFile(const QString& from, const QString& to);
 // fuzzing: `content` with the key set.
 QByteArray withProfileString(const QByteArray& content, const QByteArray& section,
                              const QByteArray& key, const QByteArray& value);
+
+// The keys of the first `section` of a file's content, in file order, each
+// value as readProfileString gives it; and the first value of `key` in them.
+ProfileEntries profileSection(const QByteArray& content, const QByteArray& section);
+QByteArray profileValue(const ProfileEntries& entries, const QByteArray& key);
 
 // The pure lookup behind readProfileString.
 QByteArray lookupProfileString(const QByteArray& content, const QByteArray& section,

@@ -1,10 +1,26 @@
 #pragma once
 
-#include <QString>
+#include "skin/SkinReader.h"
 
-class frmClock;
+#include <QImage>
+#include <QString>
+#include <array>
+
 struct AppState;
 
-// Loads the skin in `path` (a skin directory ending in "/") into the clock
-// window: face, strips, face size, tube and switch rectangles.
-void LoadSkin(frmClock& clock, AppState& state, const QString& path);
+// What a skin directory gives the clock window: its description, and the face
+// and strips that could be read (null where a picture is missing or cannot be
+// read, so the window keeps the one it shows).
+struct LoadedSkin
+{
+    SkinDescription layout;
+    QImage face;
+    std::array<QImage, 6> strips;
+    // Their companions at twice the size, null where there are none.
+    QImage faceAt2x;
+    std::array<QImage, 6> stripsAt2x;
+};
+
+// Reads the skin in `path` (a skin directory ending in "/"), its description
+// file once; sets SkinFilePath and marks all tubes for redraw.
+LoadedSkin LoadSkin(AppState& state, const QString& path);

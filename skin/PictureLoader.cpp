@@ -1,5 +1,7 @@
 #include "skin/PictureLoader.h"
 
+#include "core/DoubledPictures.h"
+
 #include "platform/RegularFile.h"
 #include "skin/SkinLog.h"
 
@@ -88,4 +90,14 @@ QImage loadPicture(const QString& path, PictureBudget* budget)
         return {};
     }
     return toScreenFormat(image);
+}
+
+QImage loadDoubled(const QString& path, const QImage& picture, PictureBudget* budget)
+{
+    QImage doubled = loadPicture(path, budget);
+    if (doubled.isNull() || !isDoubleOf(doubled.size(), picture.size())) {
+        return {};
+    }
+    doubled.setDevicePixelRatio(2.0);
+    return doubled;
 }

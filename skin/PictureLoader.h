@@ -13,6 +13,11 @@ class PictureBudget;
 // allocated.
 QImage loadPicture(const QString& path, PictureBudget* budget = nullptr);
 
+// The companion of `picture` read from `path` (counted in `budget`), in the
+// screen's format and marked as two device pixels per logical one; null when
+// it is missing, unreadable or not exactly twice the picture's size.
+QImage loadDoubled(const QString& path, const QImage& picture, PictureBudget* budget = nullptr);
+
 // The format pictures are kept in, so drawing them is a plain copy.
 inline constexpr QImage::Format ScreenFormat = QImage::Format_RGB32;
 

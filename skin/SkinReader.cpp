@@ -1,7 +1,7 @@
 #include "skin/SkinReader.h"
 
-#include "app/NumericValue.h"
-#include "app/Settings.h"
+#include "core/NumericValue.h"
+#include "core/Settings.h"
 
 #include <cmath>
 #include <cstdint>
@@ -18,11 +18,10 @@ SkinNumber skinNumber(const QString& text)
 
 namespace {
 
-SkinRect readRect(const QString& prefix, const QString& file, const QString& section)
+SkinRect readRect(const QString& prefix, const IniFile& file)
 {
     const auto number = [&](const char* suffix) {
-        return skinNumber(
-            ReadIni(section, prefix + QLatin1String(suffix), file, QStringLiteral("0")));
+        return skinNumber(file.read(prefix + QLatin1String(suffix), QStringLiteral("0")));
     };
     SkinRect r;
     r.top = number("_Top");
@@ -36,19 +35,18 @@ SkinRect readRect(const QString& prefix, const QString& file, const QString& sec
 
 SkinDescription readSkinDescription(const QString& skinFile, const QString& section)
 {
+    const IniFile file(skinFile, section); // read and parsed once for all its keys
     SkinDescription d;
-    d.width = skinNumber(ReadIni(section, QStringLiteral("Width"), skinFile, QStringLiteral("0")));
-    d.height =
-        skinNumber(ReadIni(section, QStringLiteral("Height"), skinFile, QStringLiteral("0")));
+    d.width = skinNumber(file.read(QStringLiteral("Width"), QStringLiteral("0")));
+    d.height = skinNumber(file.read(QStringLiteral("Height"), QStringLiteral("0")));
     for (std::size_t i = 0; i < d.digit.size(); ++i) {
         const QString prefix = QStringLiteral("Digit%1").arg(i + 1);
-        d.digitFile[i] =
-            ReadIni(section, prefix + QStringLiteral("_File"), skinFile, DefaultDigitFiles[i]);
-        d.digit[i] = readRect(prefix, skinFile, section);
+        d.digitFile[i] = file.read(prefix + QStringLiteral("_File"), DefaultDigitFiles[i]);
+        d.digit[i] = readRect(prefix, file);
     }
-    d.powerSwitch = readRect(QStringLiteral("PowerSwitch"), skinFile, section);
-    d.standBy = readRect(QStringLiteral("StandBy"), skinFile, section);
-    d.alarm = readRect(QStringLiteral("Alarm"), skinFile, section);
+    d.powerSwitch = readRect(QStringLiteral("PowerSwitch"), file);
+    d.standBy = readRect(QStringLiteral("StandBy"), file);
+    d.alarm = readRect(QStringLiteral("Alarm"), file);
     return d;
 }
 

@@ -1,13 +1,11 @@
 #include "skin/frmSkins.h"
 
-#include "app/AppState.h"
-#include "app/Forms.h"
-#include "app/Paths.h"
-#include "app/Settings.h"
-#include "app/WindowHelpers.h"
-#include "clock/frmClock.h"
 #include "controls/DialogFont.h"
 #include "controls/ShowOnce.h"
+#include "controls/WindowHelpers.h"
+#include "core/AppState.h"
+#include "core/Paths.h"
+#include "core/Settings.h"
 
 #include <QDir>
 #include <QEvent>

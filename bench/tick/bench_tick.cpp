@@ -5,9 +5,9 @@
 // kind of tick drew and repainted, as JSON on stdout.
 //
 //   bench-tick [N]
-#include "app/AppState.h"
 #include "app/Forms.h"
 #include "clock/frmClock.h"
+#include "core/AppState.h"
 #include "menu/frmMenu.h"
 #include "platform/dummy/DummyKeyInjector.h"
 #include "platform/dummy/DummySoundOutput.h"

@@ -1,8 +1,6 @@
 #pragma once
 
-#include "app/AppState.h"
-#include "platform/dummy/DummyKeyInjector.h"
-#include "platform/dummy/DummySoundOutput.h"
+#include "tests/support/TestState.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -12,14 +10,6 @@
 #include <QTimer>
 #include <functional>
 #include <memory>
-
-// An AppState with recording fakes for the services.
-struct TestState
-{
-    platform::DummySoundOutput sound;
-    platform::DummyKeyInjector keys;
-    AppState state{Services{sound, keys, [] { return qint64(0); }}};
-};
 
 // A double-click as the window system delivers it: press, release, then the
 // double-click event in place of the second press, and its release.

@@ -3,8 +3,8 @@
 #include "about/WebPages.h"
 #include "about/frmIntro.h"
 #include "app/Forms.h"
-#include "app/WindowHelpers.h"
-#include "clock/PictureBox.h"
+#include "controls/WindowHelpers.h"
+#include "controls/PictureBox.h"
 
 #include <algorithm>
 

@@ -1,8 +1,8 @@
 #include "DialogTestSupport.h"
 
 #include "app/Forms.h"
-#include "app/Settings.h"
-#include "app/WindowHelpers.h"
+#include "core/Settings.h"
+#include "controls/WindowHelpers.h"
 #include "skin/frmSkins.h"
 
 #include <QDir>

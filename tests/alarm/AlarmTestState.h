@@ -1,11 +1,10 @@
 #pragma once
 
 #include "alarm/frmAlarm.h"
-#include "app/AppState.h"
 #include "app/Forms.h"
-#include "app/Settings.h"
-#include "platform/dummy/DummyKeyInjector.h"
-#include "platform/dummy/DummySoundOutput.h"
+#include "core/AppState.h"
+#include "core/Settings.h"
+#include "tests/support/TestState.h"
 
 #include <QApplication>
 #include <QDateTime>
@@ -13,24 +12,14 @@
 
 // Program state for alarm tests: a recording sound output, a settable clock
 // and a fresh program directory holding the settings file.
-struct AlarmTestState
+struct AlarmTestState : TestState
 {
-    AlarmTestState()
-    {
-        state.ProgramDir = dir.path() + QStringLiteral("/");
-        state.ExeName = QStringLiteral("glimmora");
-        state.SettingsFile = state.ProgramDir + QStringLiteral("glimmora.ini");
-        state.SkinsDir = state.ProgramDir + QStringLiteral("Skins/");
-    }
+    AlarmTestState() { placeProgramIn(dir.path() + QStringLiteral("/")); }
 
     // Local wall-clock time the fake clock reports from now on.
-    void setTime(const QDateTime& local) { seconds = local.toSecsSinceEpoch(); }
+    void setTime(const QDateTime& local) { now = local.toSecsSinceEpoch(); }
 
-    platform::DummySoundOutput sound;
-    platform::DummyKeyInjector keys;
-    qint64 seconds = 0;
     QTemporaryDir dir;
-    AppState state{Services{sound, keys, [this] { return seconds; }}};
 };
 
 // Top-level windows of one kind that are shown.

@@ -1,5 +1,5 @@
-#include "app/CenterMath.h"
-#include "app/Paths.h"
+#include "core/CenterMath.h"
+#include "core/Paths.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,4 +1,4 @@
-#include "app/Settings.h"
+#include "core/Settings.h"
 #include "platform/ProfileFile.h"
 
 #include <QElapsedTimer>

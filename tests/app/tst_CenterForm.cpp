@@ -2,8 +2,8 @@
 // platform, which reports no frames of its own).
 
 #include "app/ClockPlacement.h"
-#include "app/FramePlacement.h"
-#include "app/WindowHelpers.h"
+#include "controls/FramePlacement.h"
+#include "controls/WindowHelpers.h"
 #include "platform/dummy/FixedFrameExtents.h"
 
 #include <QApplication>

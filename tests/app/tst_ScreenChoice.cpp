@@ -1,4 +1,4 @@
-#include "app/ScreenChoice.h"
+#include "core/ScreenChoice.h"
 
 #include <QTest>
 

@@ -2,22 +2,15 @@
 
 // A program state with recording fakes and a settable clock, for tests of the
 // clock window.
-#include "app/AppState.h"
-#include "platform/dummy/DummyKeyInjector.h"
-#include "platform/dummy/DummySoundOutput.h"
+#include "tests/support/TestState.h"
 
 #include <QColor>
 #include <QImage>
 #include <QPainter>
 #include <memory>
 
-struct ClockFixture
+struct ClockFixture : TestState
 {
-    platform::DummySoundOutput sound;
-    platform::DummyKeyInjector keys;
-    qint64 now = 0;
-    AppState state{Services{sound, keys, [this] { return now; }}};
-
     ClockFixture() { state.ProgramDir = QStringLiteral("/opt/glimmora/"); }
 };
 

@@ -1,6 +1,6 @@
 // The tick's decisions: local time text, which pairs are redrawn, lamps, and
 // the alarm state steps.
-#include "clock/ClockTick.h"
+#include "core/ClockTick.h"
 
 #include <QTest>
 #include <ctime>

@@ -1,6 +1,6 @@
 // Drawing a digit cell into a tube.
 #include "clock/ImageProcessing.h"
-#include "clock/PictureBox.h"
+#include "controls/PictureBox.h"
 #include "tests/clock/ClockFixture.h"
 
 #include <QTest>

@@ -5,11 +5,11 @@
 //       where the window manager cannot tell its frame in advance
 
 #include "alarm/frmAlarm.h"
-#include "app/AppState.h"
+#include "core/AppState.h"
 #include "app/ClockPlacement.h"
 #include "app/Forms.h"
-#include "app/FramePlacement.h"
-#include "app/WindowHelpers.h"
+#include "controls/FramePlacement.h"
+#include "controls/WindowHelpers.h"
 #include "clock/frmClock.h"
 #include "platform/dummy/DummyKeyInjector.h"
 #include "platform/dummy/DummySoundOutput.h"

@@ -2,7 +2,7 @@
 // anywhere do not change the result; a plain decimal number reads as the C
 // library reads it; the conversions to 16 and 32 bits either give the value
 // rounded half to even inside their range or fail and leave the target alone.
-#include "app/NumericValue.h"
+#include "core/NumericValue.h"
 
 #include <QString>
 #include <cmath>

@@ -1,5 +1,5 @@
-#include "app/AppState.h"
-#include "app/Settings.h"
+#include "core/AppState.h"
+#include "core/Settings.h"
 #include "platform/KeyInjector.h"
 #include "platform/SoundOutput.h"
 

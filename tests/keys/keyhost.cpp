@@ -10,7 +10,7 @@
 //       the clock's key timer with a shortened period, switched on through
 //       the menu command; reports each key it sends.
 
-#include "app/AppState.h"
+#include "core/AppState.h"
 #include "app/Forms.h"
 #include "clock/frmClock.h"
 #include "keys/KeyCaptureEdit.h"

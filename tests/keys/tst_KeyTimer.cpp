@@ -1,4 +1,4 @@
-#include "app/AppState.h"
+#include "core/AppState.h"
 #include "app/Forms.h"
 #include "clock/frmClock.h"
 #include "keys/SaverMode.h"

@@ -1,6 +1,6 @@
-#include "app/AppState.h"
+#include "core/AppState.h"
 #include "app/Forms.h"
-#include "app/Settings.h"
+#include "core/Settings.h"
 #include "keys/KeyCaptureEdit.h"
 #include "keys/frmKeyStroke.h"
 #include "platform/dummy/DummyKeyInjector.h"

@@ -3,14 +3,13 @@
 #include "about/frmIntro.h"
 #include "alarm/frmAlarm.h"
 #include "alarm/frmMessage.h"
-#include "app/AppState.h"
 #include "app/Forms.h"
 #include "clock/frmClock.h"
+#include "core/AppState.h"
 #include "keys/frmKeyStroke.h"
 #include "menu/frmMenu.h"
-#include "platform/dummy/DummyKeyInjector.h"
-#include "platform/dummy/DummySoundOutput.h"
 #include "skin/frmSkins.h"
+#include "tests/support/TestState.h"
 
 #include <QColor>
 #include <QCoreApplication>
@@ -22,11 +21,8 @@
 
 // An AppState with recording fakes, the clock window and the menu window; the
 // end of the program is replaced by a counter so the test process lives on.
-struct MenuFixture
+struct MenuFixture : TestState
 {
-    platform::DummySoundOutput sound;
-    platform::DummyKeyInjector keys;
-    AppState state{Services{sound, keys, [] { return qint64(0); }}};
     int exits = 0;
     // Runs when the end is called, to see the state at that moment.
     std::function<void()> onExit;

@@ -2,9 +2,9 @@
 // entries are shown.
 #include "MenuTestSupport.h"
 
-#include "app/CenterMath.h"
+#include "core/CenterMath.h"
 #include "app/Main.h"
-#include "app/WindowHelpers.h"
+#include "controls/WindowHelpers.h"
 #include "keys/SaverMode.h"
 #include "platform/SingleInstance.h"
 

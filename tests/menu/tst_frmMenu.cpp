@@ -1,7 +1,7 @@
 // The context menu's entries and the effects of its handlers.
 #include "MenuTestSupport.h"
 
-#include "app/WindowHelpers.h"
+#include "controls/WindowHelpers.h"
 #include "keys/SaverMode.h"
 
 #include <QAction>

@@ -3,7 +3,7 @@
 
 #include "AssetTestSupport.h"
 
-#include "app/Settings.h"
+#include "core/Settings.h"
 #include "skin/SkinFiles.h"
 
 #include <QDir>

@@ -1,5 +1,5 @@
 // Names and choices of the pictures drawn at twice the size.
-#include "skin/DoubledPictures.h"
+#include "core/DoubledPictures.h"
 
 #include <QTest>
 

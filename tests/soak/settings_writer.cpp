@@ -8,7 +8,7 @@
 //     Limits the size of files this process may write to <limit> bytes, with
 //     SIGXFSZ ignored so the write fails instead of killing us, then writes a
 //     value of <length> bytes. Exit status 0 when the file could not grow.
-#include "app/Settings.h"
+#include "core/Settings.h"
 #include "tests/soak/SettingsUpdates.h"
 
 #include <QFile>

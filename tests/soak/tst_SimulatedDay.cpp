@@ -1,9 +1,11 @@
 // A whole day of 300 ms clock ticks and 100 ms key ticks on the display-free
-// decisions, driven by a test clock: every draw and lamp against the tick
-// instants, the alarm ringing once for its whole minute, the key sent at its
-// period, and no heap memory kept from one hour to the next. Built in the
-// sanitizer tree too, where leaks end the run with an error.
-#include "clock/ClockTick.h"
+// core, driven by a test clock: the very tick the clock window runs, every
+// draw and lamp against the tick instants, the alarm ringing once for its
+// whole minute, the key sent at its period, and no heap memory kept from one
+// hour to the next. Built in the sanitizer tree too, where leaks end the run
+// with an error.
+#include "core/AppState.h"
+#include "core/ClockTick.h"
 #include "keys/KeyTicker.h"
 #include "keys/MouseAndKey.h"
 #include "platform/KeyInjector.h"
@@ -89,21 +91,12 @@ long utcOffset(qint64 instant)
     return parts.tm_gmtoff;
 }
 
-// What the clock window keeps between ticks, and what the day's ticks did.
+// What the key timer keeps between ticks, and what the day's ticks did.
 struct Clock
 {
-    QString LastSeconds;
-    QString LastMinutes;
-    QString LastHours;
-    QString CurrentHours;
-    QString CurrentMinutes;
-    QString AlarmHour = QStringLiteral("13");
-    QString AlarmMinute = QStringLiteral("37");
-    std::int16_t AlarmState = 0;
     std::int16_t KeyTickCount = 0;
     std::int16_t KeyPeriod = 1800;
     std::int16_t SendKeyCode = 120;
-    bool alarmSwitch = true;
     QString alarmPath = QStringLiteral("/opt/glimmora/alarm.wav");
 
     std::array<int, 6> draws{};
@@ -112,15 +105,12 @@ struct Clock
     int wrongDigits = 0;
 };
 
-// The tick's steps in its order: draw the changed pairs, light or darken the
-// lamps, store the texts, then the alarm check with the notice before the sound.
-void clockTick(Clock& c, qint64 now, platform::SoundOutput& sound, long offset)
+// One tick of the core, and what the window would draw from it, checked
+// against the digits the instant gives.
+void clockTick(Clock& c, AppState& state, qint64 now, long offset)
 {
-    const TickPlan plan = planTick(localTimeText(now), c.LastSeconds, c.LastMinutes, c.LastHours);
-    c.CurrentMinutes = plan.minutes;
-    c.CurrentHours = plan.hours;
+    const TickPlan plan = state.core.Timer1_Tick(localTimeText(now));
 
-    // The digits the clock must show, from the instant alone.
     const qint64 local = now + offset;
     const std::array<int, 6> want{
         static_cast<int>(local / 3600 % 24 / 10), static_cast<int>(local / 3600 % 24 % 10),
@@ -134,20 +124,6 @@ void clockTick(Clock& c, qint64 now, platform::SoundOutput& sound, long offset)
         }
     }
     c.lampsLit += plan.lampsLit() ? 1 : 0;
-    c.LastSeconds = plan.seconds;
-    c.LastMinutes = plan.minutes;
-    c.LastHours = plan.hours;
-
-    if (!c.alarmSwitch) {
-        return;
-    }
-    const bool matches = alarmMatches(c.AlarmHour, c.AlarmMinute, c.CurrentHours, c.CurrentMinutes);
-    const AlarmEntry entry = alarmEnter(matches, c.AlarmState);
-    c.AlarmState = entry.state;
-    c.notices += entry.showNotice ? 1 : 0;
-    if (alarmPlays(matches, c.AlarmState)) {
-        sound.play(c.alarmPath);
-    }
 }
 
 void keyTick(Clock& c, platform::KeyInjector& keys)
@@ -191,9 +167,28 @@ private slots:
         QCOMPARE(utcOffset(start + DayMs / 1000), offset);
         const qint64 alarmMinute = localInstant(2024, 6, 12, 13, 37);
 
+        // A first ring on a state of its own, so what the program sets up
+        // once (the logging categories, say) is not counted as growth.
+        {
+            CountingSound sound(QString{});
+            CountingKeys keys;
+            AppState once(Services{sound, keys, [] { return qint64(0); }});
+            once.core.restore(ClockCore::Alarm, QStringLiteral("1"));
+            once.AlarmHour = once.AlarmMinute = QStringLiteral("00");
+            once.core.Timer1_Tick(QStringLiteral("00:00:00"));
+            QCOMPARE(sound.plays, 1);
+        }
+
         Clock c;
         CountingSound sound(c.alarmPath);
         CountingKeys keys;
+        qint64 nowSeconds = 0;
+        AppState state(Services{sound, keys, [&nowSeconds] { return nowSeconds; }});
+        state.ProgramDir = QStringLiteral("/opt/glimmora/");
+        state.AlarmHour = QStringLiteral("13");
+        state.AlarmMinute = QStringLiteral("37");
+        state.core.restore(ClockCore::Alarm, QStringLiteral("1"));
+        QObject::connect(&state.core, &ClockCore::noticeRequested, [&c] { ++c.notices; });
         const qint64 firstMs = start * 1000 + phaseMs;
         const qint64 ticks = DayMs / TickMs;
 
@@ -213,7 +208,8 @@ private slots:
             pairChanges[2] += (first || previous / 1000 != ms / 1000) ? 1 : 0;
             ticksInAlarmMinute += (ms >= alarmMinute * 1000 && ms < alarmMinute * 1000 + 60000);
 
-            clockTick(c, ms / 1000, sound, offset);
+            nowSeconds = ms / 1000;
+            clockTick(c, state, state.services.now(), offset);
             for (qint64 sub = 0; sub < TickMs; sub += KeyTickMs, ++keyTicks) {
                 keyTick(c, keys);
             }
@@ -240,7 +236,7 @@ private slots:
         QCOMPARE(sound.plays, ticksInAlarmMinute);
         QCOMPARE(sound.wrongPaths, 0);
         QCOMPARE(sound.stops, 0);
-        QCOMPARE(int{c.AlarmState}, 0);
+        QCOMPARE(int{state.AlarmState}, 0);
 
         // The first key after KeyPeriod ticks, then every KeyPeriod + 1.
         QCOMPARE(keyTicks, 864000);

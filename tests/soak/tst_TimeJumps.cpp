@@ -3,12 +3,11 @@
 // the local time of that tick, and the alarm rings for exactly the minutes the
 // clock shows.
 #include "alarm/frmMessage.h"
-#include "app/AppState.h"
+#include "core/AppState.h"
 #include "app/Forms.h"
 #include "clock/frmClock.h"
 #include "menu/frmMenu.h"
-#include "platform/dummy/DummyKeyInjector.h"
-#include "platform/dummy/DummySoundOutput.h"
+#include "tests/support/TestState.h"
 
 #include <QAction>
 #include <QDateTime>
@@ -17,13 +16,7 @@
 
 namespace {
 
-struct Fixture
-{
-    platform::DummySoundOutput sound;
-    platform::DummyKeyInjector keys;
-    qint64 now = 0;
-    AppState state{Services{sound, keys, [this] { return now; }}};
-};
+using Fixture = TestState;
 
 // The digit each tube shows, found by comparing it with every cell of its own
 // strip; "?" where it shows none of them.

@@ -1,12 +1,14 @@
 #pragma once
 
+#include "core/ClockCore.h"
+
 #include <QPointer>
 #include <QString>
 #include <QtGlobal>
 #include <cstdint>
 #include <functional>
 
-class frmClock;
+class QWidget;
 class frmMenu;
 class frmAlarm;
 class frmMessage;
@@ -68,11 +70,15 @@ struct AppState
 
     // Windows: the clock and the (never shown) menu window live for the whole
     // run; dialogs exist at most once and delete themselves when closed.
-    frmClock* clockWindow = nullptr;
+    // The clock window as a plain window: dialogs open on its screen.
+    QWidget* clockWindow = nullptr;
     frmMenu* menuWindow = nullptr;
     QPointer<frmAlarm> alarmWindow;
     QPointer<frmMessage> messageWindow;
     QPointer<frmSkins> skinsWindow;
     QPointer<frmIntro> introWindow;
     QPointer<frmKeyStroke> keyStrokeWindow;
+
+    // The four modes and the tick; last, so everything it refers to exists.
+    ClockCore core{*this};
 };

@@ -1,4 +1,4 @@
-#include "alarm/AlarmLog.h"
+#include "core/AlarmLog.h"
 
 // Off unless enabled with a logging rule.
 Q_LOGGING_CATEGORY(lcAlarm, "glimmora.alarm", QtCriticalMsg)

@@ -1,8 +1,8 @@
-#include "app/WindowHelpers.h"
+#include "controls/WindowHelpers.h"
 
-#include "app/AppState.h"
-#include "app/FramePlacement.h"
-#include "app/ScreenChoice.h"
+#include "controls/FramePlacement.h"
+#include "core/AppState.h"
+#include "core/ScreenChoice.h"
 #include "platform/Backends.h"
 
 #include <QApplication>

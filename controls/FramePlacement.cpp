@@ -1,7 +1,7 @@
-#include "app/FramePlacement.h"
+#include "controls/FramePlacement.h"
 
-#include "app/ScreenChoice.h"
-#include "app/ScreensLog.h"
+#include "core/ScreenChoice.h"
+#include "controls/ScreensLog.h"
 #include "platform/FrameExtents.h"
 
 #include <QEvent>

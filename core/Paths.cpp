@@ -1,4 +1,4 @@
-#include "app/Paths.h"
+#include "core/Paths.h"
 
 #include <QFileInfo>
 

@@ -1,4 +1,4 @@
-#include "skin/DoubledPictures.h"
+#include "core/DoubledPictures.h"
 
 #include <QSizeF>
 

@@ -1,6 +1,6 @@
-#include "app/ScreenChoice.h"
+#include "core/ScreenChoice.h"
 
-#include "app/CenterMath.h"
+#include "core/CenterMath.h"
 
 #include <algorithm>
 #include <limits>

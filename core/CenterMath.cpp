@@ -1,6 +1,6 @@
-#include "app/CenterMath.h"
+#include "core/CenterMath.h"
 
-#include "app/NumericValue.h"
+#include "core/NumericValue.h"
 
 long long halfOf(double a)
 {

@@ -1,4 +1,4 @@
-#include "clock/ClockTick.h"
+#include "core/ClockTick.h"
 
 #include <cstdio>
 #include <ctime>

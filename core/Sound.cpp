@@ -1,7 +1,7 @@
-#include "alarm/Sound.h"
+#include "core/Sound.h"
 
-#include "alarm/AlarmLog.h"
-#include "app/AppState.h"
+#include "core/AlarmLog.h"
+#include "core/AppState.h"
 #include "platform/SoundOutput.h"
 
 void PlaySoundFile(AppState& state, const QString& path)

@@ -1,0 +1,67 @@
+#pragma once
+
+#include "core/ClockTick.h"
+
+#include <QObject>
+#include <QString>
+#include <array>
+
+struct AppState;
+
+// The program's decisions that need no display: the four modes and the clock
+// tick. Windows draw what it decides and follow its signals; the menu's check
+// marks mirror the modes and drive them.
+class ClockCore : public QObject
+{
+    Q_OBJECT
+public:
+    enum Mode
+    {
+        Standby,
+        OnTop,
+        Saver,
+        Alarm
+    };
+    Q_ENUM(Mode)
+
+    explicit ClockCore(AppState& state);
+
+    bool isOn(Mode mode) const;
+
+    // The mark alone, as a check mark set by hand: nothing is applied.
+    void setMark(Mode mode, bool on);
+
+    // What a click on a mode's entry does: inverts the mark, then applies the
+    // new state. Standby on stops the clock and shows 00 00 00; off marks all
+    // tubes for redraw and starts the clock. The alarm switch re-arms the
+    // alarm either way.
+    void toggle(Mode mode);
+
+    // Start-up: the mark is preset to the opposite of the saved state, then
+    // toggled, so "1" switches the mode on and anything else switches it off,
+    // the off state applied explicitly too.
+    void restore(Mode mode, const QString& saved);
+
+    // One tick of the clock, in its order: which tube pairs change and their
+    // digits, the lamps, the texts stored, then with the alarm switch on the
+    // alarm check (the notice requested once, the sound started on every tick
+    // of the alarm minute while it rings). The clock window calls this from
+    // Timer1_Timer and draws what it returns.
+    TickPlan Timer1_Tick(const QString& timeText);
+
+signals:
+    void markChanged(ClockCore::Mode mode, bool on);
+    void standbyApplied(bool on);
+    void onTopApplied(bool on);
+    // Starts or stops whatever sends the key.
+    void saverApplied(bool on);
+    // The first tick of the alarm minute: show the notice. Runs before the
+    // sound starts; the notice may be acknowledged while it opens.
+    void noticeRequested();
+
+private:
+    void apply(Mode mode);
+
+    AppState& m_state;
+    std::array<bool, 4> m_on{};
+};

@@ -1,0 +1,27 @@
+#pragma once
+
+// The program state every test starts from: recording fakes for the sound and
+// the keys, and a clock the test sets (seconds since the epoch).
+#include "core/AppState.h"
+#include "platform/dummy/DummyKeyInjector.h"
+#include "platform/dummy/DummySoundOutput.h"
+
+#include <QString>
+
+struct TestState
+{
+    platform::DummySoundOutput sound;
+    platform::DummyKeyInjector keys;
+    qint64 now = 0;
+    AppState state{Services{sound, keys, [this] { return now; }}};
+
+    // The program's paths as start-up sets them for a program in `dir`
+    // (ending in "/"), named glimmora.
+    void placeProgramIn(const QString& dir)
+    {
+        state.ProgramDir = dir;
+        state.ExeName = QStringLiteral("glimmora");
+        state.SettingsFile = dir + QStringLiteral("glimmora.ini");
+        state.SkinsDir = dir + QStringLiteral("Skins/");
+    }
+};
