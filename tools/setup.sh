@@ -11,11 +11,14 @@ test_pkgs=(xvfb xauth openbox xdotool x11-utils x11-xserver-utils imagemagick pu
 # `make package`: CPack's DEB generator finds the program's library
 # dependencies with dpkg-shlibdeps and recognises programs with file.
 package_pkgs=(dpkg-dev file)
+# `make desktop-test`: real screen savers, sessions and compositors, headless.
+desktop_pkgs=()
 
 want=("${build_pkgs[@]}")
 case "${1:-}" in
 --test) want+=("${package_pkgs[@]}" "${test_pkgs[@]}" lintian) ;;
 --package) want+=("${package_pkgs[@]}") ;;
+--desktop) want+=("${desktop_pkgs[@]}") ;;
 esac
 
 missing=()
