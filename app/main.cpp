@@ -1,9 +1,11 @@
 #include "app/Main.h"
 #include "app/Forms.h"
+#include "app/SessionEnd.h"
 #include "core/AppState.h"
 #include "menu/frmMenu.h"
 #include "platform/Backends.h"
 #include "platform/SingleInstance.h"
+#include "platform/dbus/SessionBusProbe.h"
 
 #include <QApplication>
 #include <QDateTime>
@@ -14,6 +16,8 @@
 int main(int argc, char* argv[])
 {
     platform::preferX11Platform();
+    // A silent bus would keep the window from ever appearing.
+    platform::leaveSilentSessionBus(std::chrono::milliseconds(500));
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("glimmora"));
     // The X window class, so desktops and scripts can find the clock.
@@ -41,5 +45,5 @@ int main(int argc, char* argv[])
               configDir.isEmpty() ? QString() : configDir + QStringLiteral("/glimmora"))) {
         return 0;
     }
-    return QApplication::exec();
+    return RunUntilSessionEnds(state);
 }

@@ -117,6 +117,23 @@ def pick(app, wid, keys, at):
     choose(app, wid, keys)
 
 
+def drag(app, wid, start, delta, steps=6):
+    """Left press at `start` (screen), the pointer moved by `delta` in steps,
+    release; returns the window's place once it has settled there."""
+    s = app.session
+    s.xdotool("mousemove", *start)
+    harness.wait_until(lambda: pointer(s) == tuple(start), 5, what="pointer")
+    before = app.geometry(wid)[:2]
+    s.xdotool("mousedown", 1)
+    for i in range(1, steps + 1):
+        s.xdotool("mousemove", start[0] + delta[0] * i // steps,
+                  start[1] + delta[1] * i // steps)
+    s.xdotool("mouseup", 1)
+    want = (before[0] + delta[0], before[1] + delta[1])
+    harness.wait_until(lambda: app.geometry(wid)[:2] == want, 5, what="window at %s" % (want,))
+    return want
+
+
 def net_wm_state(session, wid):
     return session.run(["xprop", "-id", str(wid), "_NET_WM_STATE"], check=False).stdout
 

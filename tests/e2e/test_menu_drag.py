@@ -7,23 +7,6 @@ import menu_support as ms
 class MenuDragTest(harness.E2ETest):
     window_manager = True
 
-    def drag(self, app, wid, start, delta, steps=6):
-        """Left press at `start` (screen), the pointer moved by `delta` in
-        steps, release; returns once the window has settled."""
-        s = self.session
-        s.xdotool("mousemove", *start)
-        harness.wait_until(lambda: ms.pointer(s) == tuple(start), 5, what="pointer")
-        before = app.geometry(wid)[:2]
-        s.xdotool("mousedown", 1)
-        for i in range(1, steps + 1):
-            s.xdotool("mousemove", start[0] + delta[0] * i // steps,
-                      start[1] + delta[1] * i // steps)
-        s.xdotool("mouseup", 1)
-        want = (before[0] + delta[0], before[1] + delta[1])
-        harness.wait_until(lambda: app.geometry(wid)[:2] == want, 5,
-                           what="window at %s" % (want,))
-        return want
-
     def test_drag_then_double_click_saves_and_next_start_restores(self):
         # First start: no settings file, the window is centred.
         program, app = self.start()
@@ -33,7 +16,7 @@ class MenuDragTest(harness.E2ETest):
         # Left press on tube 0 at (5, 10), pointer moved by (+30, +12).
         tx, ty = ms.TUBES[0][:2]
         start = (x0 + tx + 5, y0 + ty + 10)
-        x, y = self.drag(app, wid, start, (30, 12))
+        x, y = ms.drag(app, wid, start, (30, 12))
         self.assertEqual((x, y), (x0 + 30, y0 + 12))
         # The pressed point of the tube is under the pointer again.
         on_tube = (x + tx + 5, y + ty + 10)
@@ -74,7 +57,7 @@ class MenuDragTest(harness.E2ETest):
         start = (10 + tx + 3, 100 + ty + 3)
         # The pointer ends at the screen's edge; the window goes beyond it.
         end = (0, 0)
-        where = self.drag(app, wid, start, (end[0] - start[0], end[1] - start[1]))
+        where = ms.drag(app, wid, start, (end[0] - start[0], end[1] - start[1]))
         self.assertEqual(where, (10 - start[0], 100 - start[1]))
         self.assertLess(where[0], 0)
         self.assertLess(where[1], 0)

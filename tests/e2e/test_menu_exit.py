@@ -1,6 +1,6 @@
 """Ways out: the exit command keeps what it should, a close request from the
-desktop is an exit, a termination by the system keeps nothing and blocks
-nothing, a settings file that cannot be written does not keep it running."""
+desktop is an exit, so is the end of the session (a signal, the X server
+gone), a settings file that cannot be written does not keep it running."""
 
 import os
 import signal
@@ -76,18 +76,25 @@ class ExitTest(harness.E2ETest):
     def test_net_close_window_is_an_exit(self):
         self.close_request_is_an_exit(lambda wid: ms.request_close(self.session, wid))
 
-    def test_sigterm_keeps_nothing_and_blocks_nothing(self):
-        program, app, wid = self.started(PLACE)
-        ms.pick(app, wid, ms.TO_STANDBY, tube())
-        with open(program.ini, "rb") as f:
-            before = f.read()
-        app.proc.send_signal(signal.SIGTERM)
-        self.assertEqual(app.wait_exit(10), -signal.SIGTERM)
-        with open(program.ini, "rb") as f:
-            self.assertEqual(f.read(), before)
-        again = harness.Glimmora(self.session, program)
-        again.window()
-        self.assertTrue(again.alive())
+    def test_end_of_session_saves_like_the_exit(self):
+        rows = [("SIGTERM", lambda app: app.proc.send_signal(signal.SIGTERM)),
+                ("SIGHUP", lambda app: app.proc.send_signal(signal.SIGHUP)),
+                ("SIGINT", lambda app: app.proc.send_signal(signal.SIGINT)),
+                ("X server gone", lambda app: self.session.xvfb.kill())]
+        for name, end in rows:
+            with self.subTest(name):
+                program, app, wid = self.started(dict(PLACE, Extra="bleibt"))
+                x, y = ms.drag(app, wid, tube(4), (40, -30))
+                ms.pick(app, wid, ms.TO_STANDBY, tube(3, (x, y)))
+                end(app)
+                self.assertEqual(app.wait_exit(5), 0)
+                self.assertEqual(program.read_ini(), [
+                    ("X", str(x * 15)), ("Y", str(y * 15)), ("Extra", "bleibt"),
+                    ("StandBy", "1"), ("OnTop", "0"), ("Saver", "0"), ("Alarm", "0"),
+                    ("ShowSaver", "0"), ("Skin", "")])
+                # No stale lock for the next start.
+                self.assertFalse([f for f in os.listdir(self.session.runtime)
+                                  if f.endswith(".lock")])
 
     def test_write_protected_settings_still_end(self):
         """As an unprivileged user whom nothing lets write the settings: the

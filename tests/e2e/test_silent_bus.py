@@ -1,0 +1,67 @@
+"""A session bus that never answers, or whose daemon is gone, costs the start
+at most about a second, also with the saver mode on; a healthy bus is still
+used (Qt's accessibility bridge connects to it)."""
+
+import os
+import signal
+import socket
+import time
+
+import dbus_support as ds
+import harness
+import menu_support as ms
+
+ORIGIN = (100, 50)
+VALUES = {"X": "1500", "Y": "750", "Saver": "1", "ShowSaver": "1"}
+
+
+class SilentBusTest(harness.E2ETest):
+    def socket_file(self, listening):
+        path = os.path.join(self.session.tmp, "bus-%d" % listening)
+        server = socket.socket(socket.AF_UNIX)
+        self.addCleanup(server.close)
+        server.bind(path)
+        if listening:
+            server.listen(8)
+        else:
+            server.close()
+        return "unix:path=" + path, None
+
+    def healthy_bus(self):
+        self.private = ds.PrivateBus(self.session)
+        self.addCleanup(self.private.close)
+        return self.session.env["DBUS_SESSION_BUS_ADDRESS"], self.private
+
+    def stopped_bus(self):
+        daemon = next(p for p in self.session.procs if p.args[0] == "dbus-daemon")
+        os.kill(daemon.pid, signal.SIGSTOP)
+        self.addCleanup(os.kill, daemon.pid, signal.SIGCONT)
+        return self.session.env["DBUS_SESSION_BUS_ADDRESS"], None
+
+    def test_window_up_within_two_seconds(self):
+        face = ms.BuiltinFace()
+        # The stopped daemon is the healthy row's, stopped after it.
+        for name, prepare in [("socket left, no daemon", lambda: self.socket_file(False)),
+                              ("accepts, never answers", lambda: self.socket_file(True)),
+                              ("healthy bus", self.healthy_bus),
+                              ("daemon stopped", self.stopped_bus)]:
+            with self.subTest(name):
+                address, healthy = prepare()
+                program = harness.ProgramDir(self.session)
+                program.write_ini(VALUES)
+                started = time.monotonic()
+                app = harness.Glimmora(self.session, program,
+                                       env={"DBUS_SESSION_BUS_ADDRESS": address})
+                app.window(timeout=2)
+                self.assertLess(time.monotonic() - started, 2.0)
+                harness.wait_until(lambda: face.shows_time(self.session, ORIGIN), 5,
+                                   what="time shown")
+                if healthy:
+                    harness.wait_until(lambda: healthy.connections_of(app.proc.pid), 5,
+                                       what="a connection to the healthy bus")
+                app.proc.kill()
+                app.wait_exit()
+
+
+if __name__ == "__main__":
+    harness.main()
