@@ -1,7 +1,7 @@
 #include "controls/Transparent.h"
 
-#include "platform/WindowShape.h"
 #include "core/DoubledPictures.h"
+#include "platform/WindowShape.h"
 
 #include <QCoreApplication>
 #include <QPalette>
@@ -39,7 +39,9 @@ void Transparent::ApplyMaskRegion()
     }
     // A picture drawn for a dense screen covers its logical size.
     const QSize logical = m_picture.deviceIndependentSize().toSize();
-    m_container->resize(logical);
+    // A fixed size (minimum = maximum in WM_NORMAL_HINTS): tiling window
+    // managers float such a window at its own size instead of stretching it.
+    m_container->setFixedSize(logical);
     QCoreApplication::processEvents();
     // The shape goes to the native window as a one-bit mask: a list of the
     // outline's rectangles (QWidget::setMask, QWindow::setMask) grows with

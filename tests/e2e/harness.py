@@ -304,6 +304,19 @@ class Glimmora:
         return (vals["Absolute upper-left X"], vals["Absolute upper-left Y"],
                 vals["Width"], vals["Height"])
 
+    def size_hints(self, wid=None):
+        """WM_NORMAL_HINTS' (minimum, maximum) sizes in X pixels; None for a
+        size the window does not declare."""
+        out = self.session.run(["xprop", "-id", str(wid or self.window()),
+                                "WM_NORMAL_HINTS"]).stdout
+        found = {}
+        for line in out.splitlines():
+            for key in ("minimum", "maximum"):
+                if "specified %s size:" % key in line:
+                    w, _, h = line.split(":")[1].split()
+                    found[key] = (int(w), int(h))
+        return found.get("minimum"), found.get("maximum")
+
     def wait_exit(self, timeout=10):
         wait_until(lambda: self.proc.poll() is not None, timeout, what="program end")
         return self.proc.returncode
