@@ -34,7 +34,7 @@ void SaverMode::setActive(bool on)
         }
     }
     if (m_state.services.idle) {
-        m_state.services.idle->setInhibited(on, on ? windowName() : QString());
+        m_state.services.idle->setInhibited(on, on ? xWindow() : 0);
     }
 }
 
@@ -60,11 +60,11 @@ void SaverMode::press()
     SendKeyStroke(m_state.services.keys, m_state.SendKeyCode);
 }
 
-QString SaverMode::windowName() const
+WId SaverMode::xWindow() const
 {
     // Only an X window id means something to the desktop.
     if (QGuiApplication::platformName() != QLatin1String("xcb")) {
-        return {};
+        return 0;
     }
-    return QStringLiteral("x11:") + QString::number(m_window.winId(), 16);
+    return m_window.winId();
 }

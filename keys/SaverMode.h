@@ -5,6 +5,7 @@
 #include <QElapsedTimer>
 #include <QObject>
 #include <cstdint>
+#include <qwindowdefs.h>
 
 class QTimer;
 class QWidget;
@@ -32,7 +33,7 @@ private:
     qint64 nowMs() const { return m_clock.elapsed(); }
     void arm(qint64 dueMs);
     void press();
-    QString windowName() const;
+    WId xWindow() const;
 
     AppState& m_state;
     QWidget& m_window;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QString>
+#include <qwindowdefs.h>
 
 namespace platform {
 
@@ -12,9 +12,8 @@ class IdleInhibitor
 public:
     virtual ~IdleInhibitor() = default;
 
-    // `window` names the asking window the way desktop portals take it
-    // ("x11:" and the X window id in hex), empty when there is none.
-    virtual void setInhibited(bool on, const QString& window) = 0;
+    // `window` is the asking window's X window id, 0 when it has none.
+    virtual void setInhibited(bool on, WId window) = 0;
 };
 
 } // namespace platform

@@ -1,12 +1,15 @@
 #include "platform/dbus/DBusIdleInhibitor.h"
 
+#include "platform/dbus/DirectPaths.h"
 #include "platform/dbus/InhibitLog.h"
+#include "platform/dbus/PortalPath.h"
 
 #include <QDBusConnection>
-#include <QDBusMessage>
+#include <QDBusConnectionInterface>
 #include <QDBusPendingCallWatcher>
 #include <QDBusPendingReply>
 #include <QDBusServiceWatcher>
+#include <QFile>
 #include <QThread>
 
 namespace platform {
@@ -14,73 +17,45 @@ namespace {
 
 const QString ConnectionName = QStringLiteral("glimmora-idle-inhibit");
 
-const QString PortalService = QStringLiteral("org.freedesktop.portal.Desktop");
-const QString PortalPath = QStringLiteral("/org/freedesktop/portal/desktop");
-const QString PortalInhibit = QStringLiteral("org.freedesktop.portal.Inhibit");
-const QString PortalRequest = QStringLiteral("org.freedesktop.portal.Request");
-constexpr uint InhibitIdle = 8;
-
-const QString ScreenSaverService = QStringLiteral("org.freedesktop.ScreenSaver");
-const QString ScreenSaverPath = QStringLiteral("/org/freedesktop/ScreenSaver");
-
-const QString Reason = QStringLiteral("Bildschirmschoner unterdrückt");
-
 QDBusConnection bus()
 {
     return QDBusConnection(ConnectionName);
 }
 
-// Ends an inhibit; the answer is not waited for.
-void sendRelease(bool portal, const QDBusObjectPath& handle, uint cookie)
+bool sandboxed()
 {
-    if (portal) {
-        bus().send(QDBusMessage::createMethodCall(PortalService, handle.path(), PortalRequest,
-                                                  QStringLiteral("Close")));
-        return;
-    }
-    QDBusMessage call = QDBusMessage::createMethodCall(
-        ScreenSaverService, ScreenSaverPath, ScreenSaverService, QStringLiteral("UnInhibit"));
-    call << cookie;
-    bus().send(call);
+    return QFile::exists(QStringLiteral("/.flatpak-info")) || qEnvironmentVariableIsSet("SNAP");
 }
 
 } // namespace
 
-DBusIdleInhibitor::DBusIdleInhibitor() = default;
+DBusIdleInhibitor::DBusIdleInhibitor() : m_sandboxed(sandboxed()) {}
 
 DBusIdleInhibitor::~DBusIdleInhibitor()
 {
     if (m_connector) {
         m_connector->wait();
     }
+    for (InhibitPath* path : m_paths) {
+        if (path) {
+            path->release();
+        }
+    }
     if (m_bus == Bus::Up || m_bus == Bus::Connecting) {
         QDBusConnection::disconnectFromBus(ConnectionName);
     }
 }
 
-void DBusIdleInhibitor::setInhibited(bool on, const QString& window)
+void DBusIdleInhibitor::setInhibited(bool on, WId window)
 {
     m_wanted = on;
     if (on) {
         m_window = window;
     }
-    switch (m_bus) {
-    case Bus::NotTried:
-        if (on) {
-            connectToBus();
-        }
-        break;
-    case Bus::Up:
-        if (on) {
-            request();
-        } else {
-            release();
-        }
-        break;
-    case Bus::Connecting:
-    case Bus::Absent:
-        break;
+    if (m_bus == Bus::NotTried && on) {
+        connectToBus();
     }
+    choose();
 }
 
 void DBusIdleInhibitor::connectToBus()
@@ -102,125 +77,62 @@ void DBusIdleInhibitor::busConnected()
         return;
     }
     m_bus = Bus::Up;
+    m_paths[ScreenSaver] = new ScreenSaverPath(bus(), this);
+    m_paths[SessionManager] = new SessionManagerPath(bus(), this);
+    m_paths[Portal] = new PortalPath(bus(), this);
+    QStringList names;
+    for (InhibitPath* path : m_paths) {
+        names << path->service();
+    }
+    // Watched before the names are listed: a change the list misses comes
+    // after it.
     m_services = new QDBusServiceWatcher(this);
     m_services->setConnection(bus());
     m_services->setWatchMode(QDBusServiceWatcher::WatchForOwnerChange);
-    m_services->setWatchedServices({PortalService, ScreenSaverService});
+    m_services->setWatchedServices(names);
     connect(m_services, &QDBusServiceWatcher::serviceOwnerChanged, this,
-            [this](const QString& service) { ownerChanged(service); });
-    if (m_wanted) {
-        request();
-    }
+            [this](const QString& service, const QString&, const QString& newOwner) {
+                ownerChanged(service, newOwner);
+            });
+    auto* listing = new QDBusPendingCallWatcher(
+        bus().interface()->asyncCall(QStringLiteral("ListNames")), this);
+    connect(listing, &QDBusPendingCallWatcher::finished, this, [this](QDBusPendingCallWatcher* w) {
+        w->deleteLater();
+        const QDBusPendingReply<QStringList> reply = *w;
+        ownersKnown(reply.isError() ? QStringList() : reply.value());
+    });
 }
 
-void DBusIdleInhibitor::request()
+void DBusIdleInhibitor::ownersKnown(const QStringList& names)
 {
-    if (m_held != Holder::None || m_asking) {
+    for (int i = 0; i < PathCount; ++i) {
+        m_owned[i] = names.contains(m_paths[i]->service());
+    }
+    m_ownersKnown = true;
+    choose();
+}
+
+void DBusIdleInhibitor::ownerChanged(const QString& service, const QString& newOwner)
+{
+    for (int i = 0; i < PathCount; ++i) {
+        if (m_paths[i]->service() == service) {
+            m_owned[i] = !newOwner.isEmpty();
+            m_paths[i]->ownerChanged(m_owned[i]);
+        }
+    }
+    choose();
+}
+
+void DBusIdleInhibitor::choose()
+{
+    if (m_bus != Bus::Up || !m_ownersKnown) {
         return;
     }
-    m_asking = true;
-    askPortal();
-}
-
-void DBusIdleInhibitor::askPortal()
-{
-    QDBusMessage call = QDBusMessage::createMethodCall(PortalService, PortalPath, PortalInhibit,
-                                                       QStringLiteral("Inhibit"));
-    call << m_window << InhibitIdle << QVariantMap{{QStringLiteral("reason"), Reason}};
-    QDBusPendingCallWatcher* watcher = watch(bus().asyncCall(call));
-    connect(watcher, &QDBusPendingCallWatcher::finished, this, [this](QDBusPendingCallWatcher* w) {
-        const QDBusPendingReply<QDBusObjectPath> reply = *w;
-        if (!current(w)) {
-            // Granted by a round given up on: not ours to keep.
-            if (!reply.isError()) {
-                sendRelease(true, reply.value(), 0);
-            }
-            return;
-        }
-        if (reply.isError()) {
-            qCDebug(lcInhibit) << "portal:" << reply.error().name();
-            askScreenSaver();
-            return;
-        }
-        granted(Holder::Portal, reply.value(), 0);
-    });
-}
-
-void DBusIdleInhibitor::askScreenSaver()
-{
-    QDBusMessage call = QDBusMessage::createMethodCall(
-        ScreenSaverService, ScreenSaverPath, ScreenSaverService, QStringLiteral("Inhibit"));
-    call << QStringLiteral("glimmora") << Reason;
-    QDBusPendingCallWatcher* watcher = watch(bus().asyncCall(call));
-    connect(watcher, &QDBusPendingCallWatcher::finished, this, [this](QDBusPendingCallWatcher* w) {
-        const QDBusPendingReply<uint> reply = *w;
-        if (!current(w)) {
-            if (!reply.isError()) {
-                sendRelease(false, {}, reply.value());
-            }
-            return;
-        }
-        m_asking = false;
-        if (reply.isError()) {
-            // Nothing serves an inhibit now; the watcher asks again when
-            // one of the services appears.
-            qCDebug(lcInhibit) << "screen saver:" << reply.error().name();
-            return;
-        }
-        granted(Holder::ScreenSaver, {}, reply.value());
-    });
-}
-
-void DBusIdleInhibitor::granted(Holder holder, const QDBusObjectPath& handle, uint cookie)
-{
-    m_asking = false;
-    m_held = holder;
-    m_handle = handle;
-    m_cookie = cookie;
-    qCDebug(lcInhibit) << "inhibit held by"
-                       << (holder == Holder::Portal ? "portal" : "screen saver");
-    // Switched off while the answer was on its way.
-    if (!m_wanted) {
-        release();
-    }
-}
-
-void DBusIdleInhibitor::release()
-{
-    if (m_held != Holder::None) {
-        sendRelease(m_held == Holder::Portal, m_handle, m_cookie);
-    }
-    m_held = Holder::None;
-}
-
-void DBusIdleInhibitor::ownerChanged(const QString& service)
-{
-    // An inhibit ends with the connection of the service that held it.
-    const Holder lost = service == PortalService ? Holder::Portal : Holder::ScreenSaver;
-    if (m_held == lost) {
-        m_held = Holder::None;
-    }
-    if (m_asking) {
-        // The answers under way may come from the old owner: ask afresh.
-        ++m_round;
-        m_asking = false;
-    }
-    if (m_wanted) {
-        request();
-    }
-}
-
-QDBusPendingCallWatcher* DBusIdleInhibitor::watch(const QDBusPendingCall& call)
-{
-    auto* watcher = new QDBusPendingCallWatcher(call, this);
-    watcher->setProperty("round", m_round);
-    connect(watcher, &QDBusPendingCallWatcher::finished, watcher, &QObject::deleteLater);
-    return watcher;
-}
-
-bool DBusIdleInhibitor::current(QDBusPendingCallWatcher* watcher) const
-{
-    return watcher->property("round").toULongLong() == m_round;
+    const bool direct = !m_sandboxed && (m_owned[ScreenSaver] || m_owned[SessionManager]);
+    m_paths[ScreenSaver]->setWanted(m_wanted && direct && m_owned[ScreenSaver], m_window);
+    m_paths[SessionManager]->setWanted(m_wanted && direct && m_owned[SessionManager], m_window);
+    // Where nothing owns it the call may start the portal.
+    m_paths[Portal]->setWanted(m_wanted && !direct, m_window);
 }
 
 } // namespace platform

@@ -2,23 +2,26 @@
 
 #include "platform/IdleInhibitor.h"
 
-#include <QDBusObjectPath>
 #include <QObject>
+#include <array>
 #include <memory>
 
-class QDBusPendingCall;
-class QDBusPendingCallWatcher;
 class QDBusServiceWatcher;
 class QThread;
 
 namespace platform {
 
-// Idle inhibit over the session bus: the desktop portal's Inhibit (idle flag)
-// first, the org.freedesktop.ScreenSaver service where no portal answers. The
-// bus is connected on a thread of its own at the first request, every call is
-// asynchronous, and a service that appears or restarts while the inhibit is
-// wanted is asked again. Ending the process drops the connection, which ends
-// the inhibit on the desktop's side.
+class InhibitPath;
+
+// Idle inhibit over the session bus. Outside a sandbox the clock holds one at
+// each of org.freedesktop.ScreenSaver and org.gnome.SessionManager that has
+// an owner: portals in front of them forward with an empty application name,
+// which real savers and sessions refuse while the portal reports success.
+// The portal is asked only from a sandbox, or where neither has an owner.
+// The bus is connected on a thread of its own at the first request, every
+// call is asynchronous, and a service that gets a new owner while the
+// inhibit is wanted is asked again. Ending the process drops the connection,
+// which ends the inhibits on the services' side.
 class DBusIdleInhibitor final : public QObject, public IdleInhibitor
 {
     Q_OBJECT
@@ -26,7 +29,7 @@ public:
     DBusIdleInhibitor();
     ~DBusIdleInhibitor() override;
 
-    void setInhibited(bool on, const QString& window) override;
+    void setInhibited(bool on, WId window) override;
 
 private:
     enum class Bus
@@ -36,37 +39,31 @@ private:
         Up,
         Absent
     };
-    enum class Holder
+    enum Path
     {
-        None,
+        ScreenSaver,
+        SessionManager,
         Portal,
-        ScreenSaver
+        PathCount
     };
 
     void connectToBus();
     void busConnected();
-    void request();
-    void askPortal();
-    void askScreenSaver();
-    void granted(Holder holder, const QDBusObjectPath& handle, uint cookie);
-    void release();
-    void ownerChanged(const QString& service);
-    // Watches a call made for the current round of asking; replies to an older
-    // round are dropped.
-    QDBusPendingCallWatcher* watch(const QDBusPendingCall& call);
-    bool current(QDBusPendingCallWatcher* watcher) const;
+    void ownersKnown(const QStringList& names);
+    void ownerChanged(const QString& service, const QString& newOwner);
+    // Which paths hold an inhibit now.
+    void choose();
 
     Bus m_bus = Bus::NotTried;
     std::unique_ptr<QThread> m_connector;
     QDBusServiceWatcher* m_services = nullptr;
+    std::array<InhibitPath*, PathCount> m_paths{};
+    std::array<bool, PathCount> m_owned{};
+    bool m_ownersKnown = false;
+    const bool m_sandboxed;
 
     bool m_wanted = false;
-    QString m_window;
-    bool m_asking = false;
-    quint64 m_round = 0;
-    Holder m_held = Holder::None;
-    QDBusObjectPath m_handle;
-    uint m_cookie = 0;
+    WId m_window = 0;
 };
 
 } // namespace platform

@@ -13,10 +13,10 @@ public:
     struct Call
     {
         bool on;
-        QString window;
+        WId window;
     };
 
-    void setInhibited(bool on, const QString& window) override { m_calls.append({on, window}); }
+    void setInhibited(bool on, WId window) override { m_calls.append({on, window}); }
 
     const QList<Call>& calls() const { return m_calls; }
 

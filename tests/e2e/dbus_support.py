@@ -1,6 +1,7 @@
 """A private session bus for one test, and desktop services on it mocked by
 python3-dbusmock, whose calls are read back through its Mock interface."""
 
+import json
 import os
 import signal
 import subprocess
@@ -19,15 +20,15 @@ CONFIG = """<!DOCTYPE busconfig PUBLIC "-//freedesktop//DTD D-Bus Bus Configurat
 
 class PrivateBus:
     """dbus-daemon of the test; its address goes to everything the session
-    starts from now on."""
+    starts from now on (as the system bus with that variable)."""
 
-    def __init__(self, session):
+    def __init__(self, session, variable="DBUS_SESSION_BUS_ADDRESS"):
         self.session = session
         config = os.path.join(session.tmp, "bus.conf")
         with open(config, "w") as f:
             f.write(CONFIG)
-        socket = os.path.join(session.tmp, "bus")
-        session.env["DBUS_SESSION_BUS_ADDRESS"] = "unix:path=" + socket
+        socket = os.path.join(session.tmp, "bus-" + variable.split("_")[1].lower())
+        session.env[variable] = "unix:path=" + socket
         session.spawn(["dbus-daemon", "--config-file=" + config, "--nofork", "--nopidfile",
                        "--address=unix:path=" + socket],
                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
@@ -51,11 +52,12 @@ class Mock:
     """dbusmock with a template module of ours; the service's name is taken
     once its methods are in place."""
 
-    def __init__(self, bus, template):
+    def __init__(self, bus, template, parameters=None):
         self.bus = bus
         self.name, self.path = template.BUS_NAME, template.MAIN_OBJ
         self.proc = bus.session.spawn(
-            ["/usr/bin/python3", "-m", "dbusmock", "--session", "--template", template.__file__],
+            ["/usr/bin/python3", "-m", "dbusmock", "--session", "--template", template.__file__,
+             "-p", json.dumps(parameters or {})],
             stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         harness.wait_until(lambda: bus.owned(self.name), 15, what=self.name + " mocked")
 

@@ -1,4 +1,6 @@
-"""dbusmock template: the org.freedesktop.ScreenSaver service's inhibit."""
+"""dbusmock template: the org.freedesktop.ScreenSaver service's inhibit. With
+the parameter "gate" (a file), Inhibit answers only once the file is gone and
+leaves "<gate>.asked" when it starts waiting."""
 
 BUS_NAME = "org.freedesktop.ScreenSaver"
 MAIN_OBJ = "/org/freedesktop/ScreenSaver"
@@ -8,5 +10,9 @@ COOKIE = 4711
 
 
 def load(mock, parameters):
-    mock.AddMethods(MAIN_IFACE, [("Inhibit", "ss", "u", "ret = dbus.UInt32(%d)" % COOKIE),
+    gate = parameters.get("gate")
+    wait = ("import os, time\nopen(%r, 'w').close()\nend = time.time() + 30\n"
+            "while os.path.exists(%r) and time.time() < end: time.sleep(0.05)\n"
+            % (gate + ".asked", gate)) if gate else ""
+    mock.AddMethods(MAIN_IFACE, [("Inhibit", "ss", "u", wait + "ret = dbus.UInt32(%d)" % COOKIE),
                                  ("UnInhibit", "u", "", "")])

@@ -1,6 +1,6 @@
-"""The saver mode asks the desktop over D-Bus to stay awake: the portal's
-idle inhibit, the screen-saver service where no portal answers, nothing and
-no delay where there is no bus."""
+"""The saver mode asks the desktop over D-Bus to stay awake: the screen-saver
+service and the session manager where they have an owner, the portal's idle
+inhibit where neither has, nothing and no delay where there is no bus."""
 
 import os
 import time
@@ -10,6 +10,7 @@ import harness
 import menu_support as ms
 import mock_portal
 import mock_screensaver
+import mock_session_manager
 
 ORIGIN = (300, 200)
 SAVER_ON = {"X": "4500", "Y": "3000", "Saver": "1", "ShowSaver": "1"}
@@ -42,13 +43,13 @@ class InhibitTest(harness.E2ETest):
         self.assertLess(time.monotonic() - started, 2.0)
         wid = app.window()
         self.assertEqual(window, "x11:%x" % int(wid))
-        self.assertEqual((flags, options), (8, {"reason": REASON}))
+        self.assertEqual((flags, options), (8, {"reason": REASON, "handle_token": "glimmora1"}))
 
         harness.wait_until(lambda: app.geometry(wid)[:2] == ORIGIN, 10, what="placed")
         self.toggle_saver(app, wid)
         portal.wait_calls("Close", 1, path=REQUEST % 1)
         self.toggle_saver(app, wid)
-        self.assertEqual(portal.wait_calls("Inhibit", 2)[1][1:], [8, {"reason": REASON}])
+        self.assertEqual(portal.wait_calls("Inhibit", 2)[1][2]["handle_token"], "glimmora2")
         self.assertEqual(portal.calls("Close", path=REQUEST % 2), [])
 
         # Ending the program drops its connections: the bus tells the portal
@@ -62,16 +63,35 @@ class InhibitTest(harness.E2ETest):
                            what="program's connection gone")
         self.assertEqual(program.setting("Saver"), "1")
 
+    def test_both_direct_services_held_and_the_portal_left_alone(self):
+        portal = ds.Mock(self.bus, mock_portal)
+        session = ds.Mock(self.bus, mock_session_manager)
+        saver = ds.Mock(self.bus, mock_screensaver)
+        _, app = self.start(values=SAVER_ON)
+        wid = app.window()
+        self.assertEqual(saver.wait_calls("Inhibit", 1), [["glimmora", REASON]])
+        self.assertEqual(session.wait_calls("Inhibit", 1), [["glimmora", int(wid), REASON, 8]])
+        harness.wait_until(lambda: app.geometry(wid)[:2] == ORIGIN, 10, what="placed")
+        self.toggle_saver(app, wid)
+        self.assertEqual(saver.wait_calls("UnInhibit", 1), [[COOKIE]])
+        self.assertEqual(session.wait_calls("Uninhibit", 1), [[mock_session_manager.COOKIE]])
+        self.assertEqual(portal.calls("Inhibit"), [])
+
     def test_screensaver_service_asked_when_it_appears_and_restarts(self):
         _, app = self.start(values=SAVER_ON)
         wid = app.window()
         harness.wait_until(lambda: app.geometry(wid)[:2] == ORIGIN, 10, what="placed")
         # Mode on, nothing serves an inhibit yet: the service is asked once it
-        # appears.
-        saver = ds.Mock(self.bus, mock_screensaver)
-        self.assertEqual(saver.wait_calls("Inhibit", 1)[0], ["glimmora", REASON])
+        # appears. Its answer is held back until the mode is off again: the
+        # cookie that comes then is given back at once.
+        gate = os.path.join(self.session.tmp, "gate")
+        open(gate, "w").close()
+        saver = ds.Mock(self.bus, mock_screensaver, {"gate": gate})
+        harness.wait_until(lambda: os.path.exists(gate + ".asked"), 10, what="Inhibit asked")
         self.toggle_saver(app, wid)
+        os.remove(gate)
         self.assertEqual(saver.wait_calls("UnInhibit", 1)[0], [COOKIE])
+        self.assertEqual(saver.calls("Inhibit"), [["glimmora", REASON]])
         self.toggle_saver(app, wid)
         saver.wait_calls("Inhibit", 2)
 
