@@ -25,11 +25,10 @@ namespace {
 // device pixels.
 QCursor handCursor(qreal ratio)
 {
-    const QImage hand(QStringLiteral(":/builtin/hand.png"));
-    if (hand.isNull()) {
+    const QImage shown = readBuiltinForRatio(QStringLiteral(":/builtin/hand.png"), ratio);
+    if (shown.isNull()) {
         return QCursor(Qt::PointingHandCursor);
     }
-    const QImage shown = forRatio(hand, QImage(QStringLiteral(":/builtin/hand@2x.png")), ratio);
     const qreal scale = shown.devicePixelRatio();
     QPixmap pixmap = QPixmap::fromImage(shown);
     pixmap.setDevicePixelRatio(1.0);
@@ -66,8 +65,7 @@ frmIntro::frmIntro(AppState& state, QWidget* parent)
     Picture1->setObjectName(QStringLiteral("Picture1"));
     Picture1->setGeometry(0, 0, 617, 401);
     const qreal ratio = devicePixelRatioF();
-    Picture1->setPicture(forRatio(QImage(QStringLiteral(":/builtin/about.bmp")),
-                                  QImage(QStringLiteral(":/builtin/about@2x.bmp")), ratio));
+    Picture1->setPicture(readBuiltinForRatio(QStringLiteral(":/builtin/about.bmp"), ratio));
     Picture1->installEventFilter(this);
 
     Label1 = new QLabel(QStringLiteral("Version: 0.0.0"), Picture1);

@@ -3,6 +3,9 @@
 #include "core/DoubledPictures.h"
 #include "skin/PictureLoader.h"
 
+#include <QFileInfo>
+#include <QImageReader>
+
 namespace {
 
 constexpr QRgb RgbBits = 0x00FFFFFFu;
@@ -26,6 +29,21 @@ QImage forRatio(const QImage& picture, const QImage& doubled, qreal ratio)
                                 Qt::SmoothTransformation);
     out.setDevicePixelRatio(ratio);
     return out;
+}
+
+QImage readBuiltin(const QString& path)
+{
+    // Told the format and not to guess it, Qt loads none of its image plugins
+    // (each a library of its own) to probe the file.
+    QImageReader reader(path, QFileInfo(path).suffix().toLatin1());
+    reader.setAutoDetectImageFormat(false);
+    return reader.read();
+}
+
+QImage readBuiltinForRatio(const QString& path, qreal ratio)
+{
+    return forRatio(readBuiltin(path), ratio > 1.0 ? readBuiltin(doubledName(path)) : QImage(),
+                    ratio);
 }
 
 QImage faceForRatio(const QImage& face, const QImage& doubled, qreal ratio, QRgb cut)

@@ -21,6 +21,14 @@ struct DoubledPictures
 // picture's logical size.
 QImage forRatio(const QImage& picture, const QImage& doubled, qreal ratio);
 
+// One of the program's own pictures, by the format its name ends in (one Qt
+// reads itself: BMP, PNG).
+QImage readBuiltin(const QString& path);
+
+// The built-in picture `path` for a surface of `ratio`: its companion
+// (named as doubledName says) is decoded only for a dense surface.
+QImage readBuiltinForRatio(const QString& path, qreal ratio);
+
 // The same for a face whose pixels of colour `cut` are cut out of the window:
 // scaled, its outline keeps a hard edge at device pixels and no kept pixel
 // blends with the cut colour.

@@ -3,6 +3,7 @@
 #include "controls/Transparent.h"
 #include "controls/WindowHelpers.h"
 #include "core/AppState.h"
+#include "core/DoubledPictures.h"
 #include "keys/SaverMode.h"
 #include "platform/WindowGone.h"
 
@@ -36,9 +37,7 @@ constexpr QSize LampSize{16, 67};
 const std::array<const char*, 6> BuiltinStrips{":/builtin/1.bmp", ":/builtin/2.bmp",
                                                ":/builtin/3.bmp", ":/builtin/4.bmp",
                                                ":/builtin/5.bmp", ":/builtin/5.bmp"};
-const std::array<const char*, 6> BuiltinStrips2x{":/builtin/1@2x.bmp", ":/builtin/2@2x.bmp",
-                                                 ":/builtin/3@2x.bmp", ":/builtin/4@2x.bmp",
-                                                 ":/builtin/5@2x.bmp", ":/builtin/5@2x.bmp"};
+const std::array<const char*, 2> BuiltinLamps{":/builtin/led_off.bmp", ":/builtin/led_on.bmp"};
 
 QRect toQRect(const Rect& r)
 {
@@ -89,32 +88,44 @@ void frmClock::followCore()
 
 frmClock::~frmClock() = default;
 
+// Decoding costs memory for as long as the window lives, so only the built-in
+// pictures nothing else replaced are read, and their companions only for a
+// dense screen.
+void frmClock::useBuiltinWhereMissing(bool dense)
+{
+    const auto read = [dense](const char* path, QImage& picture, QImage& doubled) {
+        if (picture.isNull()) {
+            const QString name = QString::fromLatin1(path);
+            picture = readBuiltin(name);
+            doubled = dense ? readBuiltin(doubledName(name)) : QImage();
+        }
+    };
+    QImage face = picBack->image();
+    read(":/builtin/back.bmp", face, At2x.back);
+    picBack->setPicture(face);
+    for (std::size_t k = 0; k < Picture1.size(); ++k) {
+        read(BuiltinStrips[k], Picture1[k], At2x.strips[k]);
+    }
+    for (std::size_t i = 0; i < Picture2.size(); ++i) {
+        read(BuiltinLamps[i], Picture2[i], At2x.lamps[i]);
+    }
+}
+
 void frmClock::buildElements()
 {
     picBack = new PictureBox(this);
     picBack->setGeometry(toQRect(BuiltinBack));
-    picBack->setPicture(QImage(QStringLiteral(":/builtin/back.bmp")));
-    At2x.back = QImage(QStringLiteral(":/builtin/back@2x.bmp"));
     picBack->installEventFilter(this);
 
     for (std::size_t k = 0; k < picTube.size(); ++k) {
-        Picture1[k] = QImage(QString::fromLatin1(BuiltinStrips[k]));
-        At2x.strips[k] = QImage(QString::fromLatin1(BuiltinStrips2x[k]));
         picTube[k] = new PictureBox(picBack);
         picTube[k]->setGeometry(toQRect(BuiltinTubes[k]));
-        // Tubes start with cell 0 of their strip.
-        picTube[k]->setPicture(Picture1[k].copy(0, 0, BuiltinTubes[k].w, BuiltinTubes[k].h));
         picTube[k]->installEventFilter(this);
     }
 
-    Picture2[0] = QImage(QStringLiteral(":/builtin/led_off.bmp"));
-    Picture2[1] = QImage(QStringLiteral(":/builtin/led_on.bmp"));
-    At2x.lamps[0] = QImage(QStringLiteral(":/builtin/led_off@2x.bmp"));
-    At2x.lamps[1] = QImage(QStringLiteral(":/builtin/led_on@2x.bmp"));
     for (std::size_t i = 0; i < picLED.size(); ++i) {
         picLED[i] = new PictureBox(this);
         picLED[i]->setGeometry(QRect(QPoint(LampLeft[i], LampTop), LampSize));
-        picLED[i]->setPicture(Picture2[0]);
         picLED[i]->installEventFilter(this);
     }
 

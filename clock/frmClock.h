@@ -93,6 +93,8 @@ protected:
 
 private:
     void buildElements();
+    // The built-in pictures for the face, strips and lamps that have none.
+    void useBuiltinWhereMissing(bool dense);
     // On a screen of more than one device pixel per logical pixel: the
     // companions instead of the pictures, where there are any.
     void useDevicePixels();

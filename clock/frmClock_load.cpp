@@ -117,9 +117,12 @@ void frmClock::applySkin(const LoadedSkin& skin)
 
 void frmClock::Form_Load()
 {
+    const bool dense = devicePixelRatioF() > 1.0;
     if (!m_state.SkinName.isEmpty()) {
-        applySkin(LoadSkin(m_state, m_state.SkinsDir + m_state.SkinName + QStringLiteral("/")));
+        applySkin(
+            LoadSkin(m_state, m_state.SkinsDir + m_state.SkinName + QStringLiteral("/"), dense));
     }
+    useBuiltinWhereMissing(dense);
     // The window takes the face area's size first (height, then width); the
     // shaping control then fits it to the face picture.
     resize(width(), picBack->height());
@@ -140,6 +143,8 @@ void frmClock::Form_Load()
     }
     picBack->setPicture(toScreenFormat(picBack->image()));
     useDevicePixels();
+    // Tubes start with cell 0 of their strip.
+    TubesOff();
 
     Transparent1->setMaskColor(QColor(0, 0, 40));
     Transparent1->setMaskPicture(picBack->image());

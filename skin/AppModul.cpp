@@ -5,27 +5,31 @@
 #include "skin/PictureLoader.h"
 #include "skin/SkinFiles.h"
 
-LoadedSkin LoadSkin(AppState& state, const QString& path)
+LoadedSkin LoadSkin(AppState& state, const QString& path, bool withDoubled)
 {
     state.SkinFilePath = skinFilePath(path, QStringLiteral("SkinFile.ini"));
     LoadedSkin skin;
     skin.layout = readSkinDescription(state.SkinFilePath, state.AppTitle);
     // One budget for all pictures of the skin, the face first; companions at
     // twice the size come after them, so they never crowd out a picture. A
-    // picture read brings its own companion, or none.
+    // picture read brings its own companion, or none; a screen of single
+    // pixels never shows one, so none is decoded.
     PictureBudget budget;
     const QString back = QStringLiteral("back.bmp");
     skin.face = loadPicture(skinFilePath(path, back), &budget);
     for (std::size_t i = 0; i < skin.strips.size(); ++i) {
         skin.strips[i] = loadPicture(skinFilePath(path, skin.layout.digitFile[i]), &budget);
     }
-    if (!skin.face.isNull()) {
-        skin.faceAt2x = loadDoubled(skinFilePath(path, doubledName(back)), skin.face, &budget);
-    }
-    for (std::size_t i = 0; i < skin.strips.size(); ++i) {
-        if (!skin.strips[i].isNull()) {
-            skin.stripsAt2x[i] = loadDoubled(
-                skinFilePath(path, doubledName(skin.layout.digitFile[i])), skin.strips[i], &budget);
+    if (withDoubled) {
+        if (!skin.face.isNull()) {
+            skin.faceAt2x = loadDoubled(skinFilePath(path, doubledName(back)), skin.face, &budget);
+        }
+        for (std::size_t i = 0; i < skin.strips.size(); ++i) {
+            if (!skin.strips[i].isNull()) {
+                skin.stripsAt2x[i] =
+                    loadDoubled(skinFilePath(path, doubledName(skin.layout.digitFile[i])),
+                                skin.strips[i], &budget);
+            }
         }
     }
     state.LastSeconds = QStringLiteral("99");

@@ -22,5 +22,6 @@ struct LoadedSkin
 };
 
 // Reads the skin in `path` (a skin directory ending in "/"), its description
-// file once; sets SkinFilePath and marks all tubes for redraw.
-LoadedSkin LoadSkin(AppState& state, const QString& path);
+// file once, and the companions only `withDoubled`; sets SkinFilePath and
+// marks all tubes for redraw.
+LoadedSkin LoadSkin(AppState& state, const QString& path, bool withDoubled);

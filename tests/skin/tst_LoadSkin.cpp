@@ -64,6 +64,12 @@ QByteArray rle8Claim(qint32 w, qint32 h)
     return b;
 }
 
+// A built-in picture as the window keeps it.
+QImage builtin(const QString& name)
+{
+    return toScreenFormat(QImage(QStringLiteral(":/builtin/") + name));
+}
+
 } // namespace
 
 class LoadSkinTest : public QObject
@@ -147,8 +153,12 @@ private slots:
         writePicture(QStringLiteral("sub/hours.bmp"), hours);
         writePicture(QStringLiteral("2.bmp"), makeStrip(10, 11, 21));
         writePicture(QStringLiteral("5.bmp"), makeStrip(10, 8, 15));
-        const QImage builtinStrip3 = toScreenFormat(clock->Picture1[2]);
+        writePicture(QStringLiteral("back@2x.bmp"),
+                     makeFace(QSize(640, 280), QRect(20, 10, 560, 240)));
         load();
+        // Companions are read for a dense screen only.
+        QVERIFY(LoadSkin(f->state, skinDir(), false).faceAt2x.isNull());
+        QCOMPARE(LoadSkin(f->state, skinDir(), true).faceAt2x.size(), QSize(640, 280));
 
         QCOMPARE(f->state.SkinFilePath, skinDir() + QStringLiteral("SkinFile.ini"));
         QCOMPARE(clock->picBack->geometry(), QRect(0, 0, 300, 150));
@@ -167,7 +177,8 @@ private slots:
         QCOMPARE(clock->Picture1[0], hours);
         QCOMPARE(clock->Picture1[4], clock->Picture1[5]); // both from 5.bmp
         QCOMPARE(clock->Picture1[4].size(), QSize(80, 15));
-        QCOMPARE(clock->Picture1[2], builtinStrip3); // no 3.bmp: the built-in strip stays
+        QCOMPARE(clock->Picture1[2],
+                 builtin(QStringLiteral("3.bmp"))); // no 3.bmp: the built-in strip stays
 
         // The window is the picture's size, not Width × Height, and has its shape.
         QCOMPARE(clock->size(), QSize(320, 140));
@@ -296,8 +307,8 @@ private slots:
     void brokenSkins()
     {
         QFETCH(QString, kind);
-        const QImage builtinFace = toScreenFormat(clock->picBack->image());
-        const QImage builtinStrip = toScreenFormat(clock->Picture1[1]);
+        const QImage builtinFace = builtin(QStringLiteral("back.bmp"));
+        const QImage builtinStrip = builtin(QStringLiteral("2.bmp"));
         const QImage strip = makeStrip(10, 19, 34);
         if (kind != QStringLiteral("nofolder")) {
             writePicture(QStringLiteral("2.bmp"), strip);
@@ -355,16 +366,15 @@ private slots:
         for (const char* name : {"back.bmp", "1.bmp", "2.bmp", "3.bmp", "4.bmp", "5.bmp"}) {
             writeRaw(QString::fromLatin1(name), claim);
         }
-        const std::array<QSize, 6> builtin{clock->Picture1[0].size(), clock->Picture1[1].size(),
-                                           clock->Picture1[2].size(), clock->Picture1[3].size(),
-                                           clock->Picture1[4].size(), clock->Picture1[5].size()};
         load();
         QCOMPARE(clock->picBack->image().size(), QSize(5600, 5600));
         qint64 decoded = qint64{5600} * 5600;
         for (std::size_t i = 0; i < 6; ++i) {
             const QSize got = clock->Picture1[i].size();
-            QVERIFY2(got == QSize(5600, 5600) || got == builtin[i], qPrintable(QString::number(i)));
-            decoded += got == builtin[i] ? 0 : qint64{5600} * 5600;
+            const QSize own =
+                builtin(QStringLiteral("%1.bmp").arg(std::min<std::size_t>(i + 1, 5))).size();
+            QVERIFY2(got == QSize(5600, 5600) || got == own, qPrintable(QString::number(i)));
+            decoded += got == own ? 0 : qint64{5600} * 5600;
         }
         QVERIFY(decoded <= SkinPixelBudget);
         QVERIFY(decoded + qint64{5600} * 5600 > SkinPixelBudget); // as many as fit
@@ -432,7 +442,7 @@ private slots:
 
     void builtinLayoutRepeatedIsTheBuiltinWindow()
     {
-        if (clock->picBack->image().isNull()) {
+        if (builtin(QStringLiteral("back.bmp")).isNull()) {
             QSKIP("the built-in pictures are not embedded in this build");
         }
         ClockFixture plainState;
