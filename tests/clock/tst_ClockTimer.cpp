@@ -187,7 +187,7 @@ private slots:
     {
         // A window large enough to show the lamps too.
         clock->clearMask();
-        clock->resize(560, 400);
+        clock->setFixedSize(560, 400);
         for (PictureBox* lamp : clock->picLED) {
             lamp->show(); // hidden by the load while outside the face
         }
