@@ -4,7 +4,6 @@
 #include "clock/DevicePictures.h"
 #include "controls/DialogFont.h"
 #include "controls/PictureBox.h"
-#include "controls/ShowOnce.h"
 #include "controls/WindowHelpers.h"
 #include "core/AppState.h"
 
@@ -49,8 +48,8 @@ QString versionText(int major, int minor, int patch)
     return QStringLiteral("Version: %1.%2.%3").arg(major).arg(minor).arg(patch);
 }
 
-frmIntro::frmIntro(AppState& state, QWidget* parent)
-    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), m_state(state)
+frmIntro::frmIntro(AppState& state, const QWidget* over)
+    : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint), m_state(state), m_over(over)
 {
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(state.AppTitle);
@@ -94,7 +93,7 @@ frmIntro::frmIntro(AppState& state, QWidget* parent)
 
 void frmIntro::Form_Load()
 {
-    CenterForm(this, m_state.clockWindow);
+    CenterForm(this, m_over);
     MakeTopMost(this);
     Label1->setText(
         versionText(GLIMMORA_VERSION_MAJOR, GLIMMORA_VERSION_MINOR, GLIMMORA_VERSION_PATCH));
@@ -168,9 +167,4 @@ void frmIntro::keyPressEvent(QKeyEvent* event)
         return;
     }
     QWidget::keyPressEvent(event);
-}
-
-void ShowIntroWindow(AppState& state)
-{
-    showOnce(state.introWindow, [&state] { return new frmIntro(state); });
 }

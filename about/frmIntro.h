@@ -16,7 +16,8 @@ class frmIntro : public QWidget
 {
     Q_OBJECT
 public:
-    explicit frmIntro(AppState& state, QWidget* parent = nullptr);
+    // `over`: the window it opens over (centred on that one's screen).
+    explicit frmIntro(AppState& state, const QWidget* over = nullptr);
 
     // Places the window and puts the program's version into Label1.
     void Form_Load();
@@ -40,10 +41,7 @@ protected:
 
 private:
     AppState& m_state;
+    const QWidget* m_over;
     // The control a left press started on; a click needs the release there.
     QObject* m_pressedOn = nullptr;
 };
-
-// Shows the window, which exists at most once: created and loaded when it is
-// not open, brought forward when it is.
-void ShowIntroWindow(AppState& state);

@@ -4,24 +4,18 @@
 #include "alarm/FileListBox.h"
 #include "alarm/KeyScrollBar.h"
 #include "controls/DialogFont.h"
-#include "controls/ShowOnce.h"
 #include "controls/WindowHelpers.h"
-#include "core/AlarmLog.h"
 #include "core/AppState.h"
 #include "core/Settings.h"
 #include "core/Sound.h"
 
 #include <QAction>
-#include <QDateTime>
 #include <QLabel>
 #include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
 
 namespace {
-
-// The stored time that means no alarm is set.
-constexpr QLatin1String NoAlarm("99");
 
 QLabel* makeLabel(QWidget* parent, const QString& text, const QRect& place, const QFont& font)
 {
@@ -61,10 +55,10 @@ template <typename List> List* makeList(QWidget* parent, const QRect& place)
 
 } // namespace
 
-frmAlarm::frmAlarm(AppState& state)
+frmAlarm::frmAlarm(AppState& state, const QWidget* over)
     : QDialog(nullptr,
               Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
-      m_state(state)
+      m_state(state), m_over(over)
 {
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("Alarmzeit einstellen"));
@@ -116,17 +110,18 @@ void frmAlarm::buildControls()
 
 void frmAlarm::Form_Load()
 {
-    CenterForm(this, m_state.clockWindow);
+    CenterForm(this, m_over);
     MakeTopMost(this);
     // The selector first: its change handler writes the label, which then
     // gets the stored text itself, whatever it is.
-    if (m_state.AlarmHour != NoAlarm) {
-        HScroll1->setValue(selectorValue(m_state.AlarmHour, HScroll1->maximum()));
-        lblHour->setText(m_state.AlarmHour);
+    const AlarmTime& stored = m_state.core.alarmTime();
+    if (stored.hour) {
+        HScroll1->setValue(selectorValue(*stored.hour, HScroll1->maximum()));
+        lblHour->setText(*stored.hour);
     }
-    if (m_state.AlarmMinute != NoAlarm) {
-        HScroll2->setValue(selectorValue(m_state.AlarmMinute, HScroll2->maximum()));
-        lblMinutes->setText(m_state.AlarmMinute);
+    if (stored.minute) {
+        HScroll2->setValue(selectorValue(*stored.minute, HScroll2->maximum()));
+        lblMinutes->setText(*stored.minute);
     }
     File1->setPath(m_state.ProgramDir);
 }
@@ -153,13 +148,10 @@ void frmAlarm::HScroll2_Scroll()
 
 void frmAlarm::Command1_Click()
 {
-    m_state.AlarmHour = lblHour->text();
-    m_state.AlarmMinute = lblMinutes->text();
-    WriteSetting(m_state, QStringLiteral("A-Hour"), lblHour->text());
-    WriteSetting(m_state, QStringLiteral("A-Mins"), lblMinutes->text());
-    // A new time may ring even in a minute whose alarm was acknowledged.
-    m_state.AlarmState = 0;
-    qCDebug(lcAlarm) << "alarm time set to" << m_state.AlarmHour << m_state.AlarmMinute;
+    m_state.core.setAlarmTime({lblHour->text(), lblMinutes->text()});
+    // Both in one replace: nothing can leave half a time in the file.
+    WriteSettings(m_state, {{QStringLiteral("A-Hour"), lblHour->text()},
+                            {QStringLiteral("A-Mins"), lblMinutes->text()}});
     close();
 }
 
@@ -170,15 +162,12 @@ void frmAlarm::Command2_Click()
 
 void frmAlarm::Command3_Click()
 {
-    QString hours = m_state.CurrentHours;
-    QString minutes = m_state.CurrentMinutes;
-    if (hours.isEmpty() || minutes.isEmpty()) {
-        // No tick has run yet (started in standby): read the clock the way
-        // the tick does, rather than take an empty time.
-        const QDateTime now = QDateTime::fromSecsSinceEpoch(m_state.services.now());
-        hours = now.toString(QStringLiteral("HH"));
-        minutes = now.toString(QStringLiteral("mm"));
-    }
+    // The time the tubes show; before the first tick (started in standby)
+    // the clock read the way the tick reads it.
+    const QString time =
+        m_state.core.drawnTimeText().value_or(localTimeText(m_state.services.now()));
+    const QString hours = time.mid(0, 2);
+    const QString minutes = time.mid(3, 2);
     HScroll1->setValue(selectorValue(hours, HScroll1->maximum()));
     lblHour->setText(hours);
     HScroll2->setValue(selectorValue(minutes, HScroll2->maximum()));
@@ -197,9 +186,4 @@ void frmAlarm::File1_Click()
 void frmAlarm::mnuRemove_Click()
 {
     // The alarm list has no behaviour.
-}
-
-void ShowAlarmWindow(AppState& state)
-{
-    showOnce(state.alarmWindow, [&state] { return new frmAlarm(state); });
 }

@@ -17,7 +17,8 @@ class frmAlarm : public QDialog
 {
     Q_OBJECT
 public:
-    explicit frmAlarm(AppState& state);
+    // `over`: the window it opens over (centred on that one's screen).
+    explicit frmAlarm(AppState& state, const QWidget* over = nullptr);
 
     // Centres, goes above others, shows the stored time and lists the sounds.
     void Form_Load();
@@ -52,8 +53,5 @@ private:
     void buildControls();
 
     AppState& m_state;
+    const QWidget* m_over;
 };
-
-// Shows the window, which exists at most once: created and loaded when it is
-// not open, brought forward when it is.
-void ShowAlarmWindow(AppState& state);

@@ -1,9 +1,7 @@
 #include "alarm/frmMessage.h"
 
 #include "controls/DialogFont.h"
-#include "controls/ShowOnce.h"
 #include "controls/WindowHelpers.h"
-#include "core/AlarmLog.h"
 #include "core/AppState.h"
 #include "core/Sound.h"
 
@@ -11,10 +9,10 @@
 #include <QLabel>
 #include <QPushButton>
 
-frmMessage::frmMessage(AppState& state)
+frmMessage::frmMessage(AppState& state, const QWidget* over)
     : QDialog(nullptr,
               Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
-      m_state(state)
+      m_state(state), m_over(over)
 {
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("Alarm"));
@@ -36,14 +34,13 @@ frmMessage::frmMessage(AppState& state)
 
 void frmMessage::Form_Load()
 {
-    CenterForm(this, m_state.clockWindow);
+    CenterForm(this, m_over);
     MakeTopMost(this);
 }
 
 void frmMessage::Command1_Click()
 {
-    qCDebug(lcAlarm) << "alarm acknowledged";
-    m_state.AlarmState = 2;
+    m_state.core.acknowledge();
     StopSound(m_state);
     close();
 }
@@ -56,16 +53,4 @@ void frmMessage::keyPressEvent(QKeyEvent* event)
         return;
     }
     QDialog::keyPressEvent(event);
-}
-
-void ShowMessageWindow(AppState& state)
-{
-    // A tick while the notice loads finds it and builds no second one.
-    showOnce(
-        state.messageWindow,
-        [&state] {
-            qCDebug(lcAlarm) << "notice opened";
-            return new frmMessage(state);
-        },
-        false);
 }

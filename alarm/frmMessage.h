@@ -13,7 +13,8 @@ class frmMessage : public QDialog
 {
     Q_OBJECT
 public:
-    explicit frmMessage(AppState& state);
+    // `over`: the window it opens over (centred on that one's screen).
+    explicit frmMessage(AppState& state, const QWidget* over = nullptr);
 
     // Centres the window and puts it above others.
     void Form_Load();
@@ -29,8 +30,5 @@ protected:
 
 private:
     AppState& m_state;
+    const QWidget* m_over;
 };
-
-// Shows the window, which exists at most once: created and loaded when it is
-// not open, brought forward when it is.
-void ShowMessageWindow(AppState& state);

@@ -1,7 +1,7 @@
 #include "app/Main.h"
 
 #include "app/ClockPlacement.h"
-#include "app/Forms.h"
+#include "app/Windows.h"
 #include "clock/frmClock.h"
 #include "controls/WindowHelpers.h"
 #include "core/AppState.h"
@@ -32,8 +32,8 @@ void InitSettingsPaths(AppState& state, const QString& userConfigDir)
     state.SkinsDir = state.ProgramDir + QStringLiteral("Skins/");
 }
 
-bool Main(AppState& state, platform::SingleInstance& instance, const QString& programFile,
-          const QString& userConfigDir)
+bool Main(AppState& state, Windows& windows, platform::SingleInstance& instance,
+          const QString& programFile, const QString& userConfigDir)
 {
     if (!instance.acquire()) {
         return false;
@@ -46,7 +46,7 @@ bool Main(AppState& state, platform::SingleInstance& instance, const QString& pr
     const QString x = settings.read(QStringLiteral("X"), QString());
     const QString y = settings.read(QStringLiteral("Y"), QString());
 
-    frmClock& clock = Clock(state);
+    frmClock& clock = windows.clock();
     clock.Form_Load();
 
     // Placed before its first show, so it never appears at a default place.
@@ -62,15 +62,16 @@ bool Main(AppState& state, platform::SingleInstance& instance, const QString& pr
     clock.show();
 
     // The menu's check marks follow the modes from here on.
-    frmMenu& menu = Menu(state);
+    frmMenu& menu = windows.menu();
     ClockCore& core = state.core;
     core.restore(ClockCore::Standby, settings.read(QStringLiteral("StandBy"), QStringLiteral("0")));
     core.restore(ClockCore::OnTop, settings.read(QStringLiteral("OnTop"), QStringLiteral("0")));
     core.restore(ClockCore::Saver, settings.read(QStringLiteral("Saver"), QStringLiteral("0")));
     core.restore(ClockCore::Alarm, settings.read(QStringLiteral("Alarm"), QStringLiteral("0")));
 
-    state.AlarmHour = settings.read(QStringLiteral("A-Hour"), QStringLiteral("99"));
-    state.AlarmMinute = settings.read(QStringLiteral("A-Mins"), QStringLiteral("99"));
+    core.setAlarmTime(
+        alarmTimeFromFile(settings.read(QStringLiteral("A-Hour"), QStringLiteral("99")),
+                          settings.read(QStringLiteral("A-Mins"), QStringLiteral("99"))));
     toInt16(Val(settings.read(QStringLiteral("SendKey"), QStringLiteral("120"))),
             state.SendKeyCode);
     toInt16(Val(settings.read(QStringLiteral("ShowSaver"), QStringLiteral("0"))), state.ShowSaver);

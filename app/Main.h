@@ -3,14 +3,15 @@
 #include <QString>
 
 struct AppState;
+class Windows;
 namespace platform {
 class SingleInstance;
 }
 
 // The start-up sequence. Returns false when another copy already runs and
 // this one must end at once, silently.
-bool Main(AppState& state, platform::SingleInstance& instance, const QString& programFile,
-          const QString& userConfigDir);
+bool Main(AppState& state, Windows& windows, platform::SingleInstance& instance,
+          const QString& programFile, const QString& userConfigDir);
 
 // Program paths from the program file: ProgramDir (ending in "/") and ExeName.
 void InitProgramPaths(AppState& state, const QString& programFile);

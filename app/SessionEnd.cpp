@@ -1,15 +1,14 @@
 #include "app/SessionEnd.h"
 
-#include "app/Forms.h"
-#include "core/AppState.h"
+#include "app/Windows.h"
 #include "menu/frmMenu.h"
 #include "platform/SessionEnd.h"
 
 #include <QApplication>
 
-int RunUntilSessionEnds(AppState& state)
+int RunUntilSessionEnds(Windows& windows)
 {
-    frmMenu& menu = Menu(state);
+    frmMenu& menu = windows.menu();
     const platform::SessionEnd sessionEnd([&menu] { menu.mnuExit_Click(); });
     const auto save = [&menu] { emit menu.saveRequested(); };
     QObject::connect(qApp, &QGuiApplication::commitDataRequest, &menu, save);

@@ -1,6 +1,6 @@
 #include "app/Main.h"
-#include "app/Forms.h"
 #include "app/SessionEnd.h"
+#include "app/Windows.h"
 #include "core/AppState.h"
 #include "menu/frmMenu.h"
 #include "platform/Backends.h"
@@ -35,15 +35,16 @@ int main(int argc, char* argv[])
 
     // Set before start-up: the events that start-up lets run may already end
     // the program (a close request, a double-click).
-    Menu(state).exitHook = [&instance] {
+    Windows windows(state);
+    windows.menu().exitHook = [&instance] {
         instance.release();
         std::_Exit(0);
     };
     const QString configDir =
         QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
-    if (!Main(state, instance, programFile,
+    if (!Main(state, windows, instance, programFile,
               configDir.isEmpty() ? QString() : configDir + QStringLiteral("/glimmora"))) {
         return 0;
     }
-    return RunUntilSessionEnds(state);
+    return RunUntilSessionEnds(windows);
 }

@@ -57,7 +57,7 @@ void frmClock::lblStdby_Click(int /*index*/)
 
 void frmClock::lblAlarm_Click()
 {
-    PlaySoundFile(m_state, m_state.ProgramDir + QStringLiteral("alarm.wav"));
+    PlayAlarmSound(m_state);
 }
 
 void frmClock::mousePressEvent(QMouseEvent* event)

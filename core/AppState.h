@@ -2,19 +2,10 @@
 
 #include "core/ClockCore.h"
 
-#include <QPointer>
 #include <QString>
 #include <QtGlobal>
 #include <cstdint>
 #include <functional>
-
-class QWidget;
-class frmMenu;
-class frmAlarm;
-class frmMessage;
-class frmSkins;
-class frmIntro;
-class frmKeyStroke;
 
 namespace platform {
 class SoundOutput;
@@ -35,7 +26,8 @@ struct Services
     platform::IdleInhibitor* idle = nullptr;
 };
 
-// Program-wide state, owned by Main and handed to every window by reference.
+// Program-wide state, owned by main and handed to every window by reference:
+// the services, where the files are, the settings start-up read, and the core.
 struct AppState
 {
     explicit AppState(Services s) : services(std::move(s)) {}
@@ -54,31 +46,11 @@ struct AppState
     QString SkinName;
     QString SkinFilePath;
 
-    // Time and alarm
-    QString LastSeconds;
-    QString LastMinutes;
-    QString LastHours;
-    QString CurrentHours;
-    QString CurrentMinutes;
-    QString AlarmHour = QStringLiteral("99");
-    QString AlarmMinute = QStringLiteral("99");
-    std::int16_t AlarmState = 0;
-
     // Key sending
     std::int16_t SendKeyCode = 0;
     std::int16_t ShowSaver = 0;
 
-    // Windows: the clock and the (never shown) menu window live for the whole
-    // run; dialogs exist at most once and delete themselves when closed.
-    // The clock window as a plain window: dialogs open on its screen.
-    QWidget* clockWindow = nullptr;
-    frmMenu* menuWindow = nullptr;
-    QPointer<frmAlarm> alarmWindow;
-    QPointer<frmMessage> messageWindow;
-    QPointer<frmSkins> skinsWindow;
-    QPointer<frmIntro> introWindow;
-    QPointer<frmKeyStroke> keyStrokeWindow;
-
-    // The four modes and the tick; last, so everything it refers to exists.
+    // The clock's state, the modes and the tick; last, so everything it refers
+    // to exists.
     ClockCore core{*this};
 };

@@ -1,5 +1,6 @@
 #include "core/ClockCore.h"
 
+#include "core/AlarmLog.h"
 #include "core/AppState.h"
 #include "core/Sound.h"
 
@@ -36,10 +37,7 @@ void ClockCore::apply(Mode mode)
     switch (mode) {
     case Standby:
         if (!on) {
-            // A value no time produces: the next tick redraws all six tubes.
-            m_state.LastSeconds = QStringLiteral("99");
-            m_state.LastMinutes = QStringLiteral("99");
-            m_state.LastHours = QStringLiteral("99");
+            redrawEverythingNextTick();
         }
         emit standbyApplied(on);
         break;
@@ -50,35 +48,63 @@ void ClockCore::apply(Mode mode)
         emit saverApplied(on);
         break;
     case Alarm:
-        m_state.AlarmState = 0;
+        m_alarmState = AlarmState::Armed;
         break;
     }
 }
 
+std::optional<QString> ClockCore::drawnTimeText() const
+{
+    if (!m_drawn) {
+        return std::nullopt;
+    }
+    QString text;
+    for (std::size_t i = 0; i < m_drawn->size(); ++i) {
+        text += QString::number((*m_drawn)[i]);
+        if (i == 1 || i == 3) {
+            text += u':';
+        }
+    }
+    return text;
+}
+
+void ClockCore::redrawEverythingNextTick()
+{
+    m_drawn.reset();
+}
+
+void ClockCore::setAlarmTime(const AlarmTime& time)
+{
+    m_alarmTime = time;
+    m_alarmState = AlarmState::Armed;
+    qCDebug(lcAlarm) << "alarm time set to" << time.hour.value_or(QString())
+                     << time.minute.value_or(QString());
+}
+
+void ClockCore::acknowledge()
+{
+    qCDebug(lcAlarm) << "alarm acknowledged";
+    m_alarmState = AlarmState::Acknowledged;
+}
+
 TickPlan ClockCore::Timer1_Tick(const QString& timeText)
 {
-    const TickPlan plan =
-        planTick(timeText, m_state.LastSeconds, m_state.LastMinutes, m_state.LastHours);
-    m_state.CurrentMinutes = plan.minutes;
-    m_state.CurrentHours = plan.hours;
-    m_state.LastSeconds = plan.seconds;
-    m_state.LastMinutes = plan.minutes;
-    m_state.LastHours = plan.hours;
+    const TickPlan plan = planTick(timeText, m_drawn);
+    m_drawn = plan.digits;
 
-    // Read on every tick: switching the alarm off keeps AlarmState as it is.
+    // Read on every tick: switching the alarm off keeps the state as it is.
     if (!isOn(Alarm)) {
         return plan;
     }
-    const bool matches = alarmMatches(m_state.AlarmHour, m_state.AlarmMinute, m_state.CurrentHours,
-                                      m_state.CurrentMinutes);
-    const AlarmEntry entry = alarmEnter(matches, m_state.AlarmState);
-    m_state.AlarmState = entry.state;
+    const bool matches = alarmMatches(m_alarmTime, plan.hours, plan.minutes);
+    const AlarmEntry entry = alarmEnter(matches, m_alarmState);
+    m_alarmState = entry.state;
     if (entry.showNotice) {
         emit noticeRequested();
     }
     // The notice may have been acknowledged while it opened.
-    if (alarmPlays(matches, m_state.AlarmState)) {
-        PlaySoundFile(m_state, m_state.ProgramDir + QStringLiteral("alarm.wav"));
+    if (alarmPlays(matches, m_alarmState)) {
+        PlayAlarmSound(m_state);
     }
     return plan;
 }

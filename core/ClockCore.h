@@ -5,10 +5,12 @@
 #include <QObject>
 #include <QString>
 #include <array>
+#include <optional>
 
 struct AppState;
 
-// The program's decisions that need no display: the four modes and the clock
+// The clock's state and the decisions that need no display: the four modes,
+// the digits last drawn, the alarm time and where the alarm stands, and the
 // tick. Windows draw what it decides and follow its signals; the menu's check
 // marks mirror the modes and drive them.
 class ClockCore : public QObject
@@ -32,9 +34,9 @@ public:
     void setMark(Mode mode, bool on);
 
     // What a click on a mode's entry does: inverts the mark, then applies the
-    // new state. Standby on stops the clock and shows 00 00 00; off marks all
-    // tubes for redraw and starts the clock. The alarm switch re-arms the
-    // alarm either way.
+    // new state. Standby on stops the clock and shows 00 00 00; off redraws
+    // every tube on the next tick and starts the clock. The alarm switch
+    // re-arms the alarm either way.
     void toggle(Mode mode);
 
     // Start-up: the mark is preset to the opposite of the saved state, then
@@ -43,11 +45,27 @@ public:
     void restore(Mode mode, const QString& saved);
 
     // One tick of the clock, in its order: which tube pairs change and their
-    // digits, the lamps, the texts stored, then with the alarm switch on the
+    // digits, the lamps, the digits kept, then with the alarm switch on the
     // alarm check (the notice requested once, the sound started on every tick
     // of the alarm minute while it rings). The clock window calls this from
     // Timer1_Timer and draws what it returns.
     TickPlan Timer1_Tick(const QString& timeText);
+
+    // The digits the tick drew last; none before the first tick and after
+    // redrawEverythingNextTick.
+    const std::optional<TubeDigits>& drawnDigits() const { return m_drawn; }
+    // The time those digits show, "HH:MM:SS".
+    std::optional<QString> drawnTimeText() const;
+    // New pictures or the end of standby: the next tick draws all six tubes.
+    void redrawEverythingNextTick();
+
+    const AlarmTime& alarmTime() const { return m_alarmTime; }
+    // A new time re-arms: it may ring even in a minute whose alarm was
+    // acknowledged.
+    void setAlarmTime(const AlarmTime& time);
+    AlarmState alarmState() const { return m_alarmState; }
+    // "O K" on the notice: silent for the rest of the alarm minute.
+    void acknowledge();
 
 signals:
     void markChanged(ClockCore::Mode mode, bool on);
@@ -64,4 +82,7 @@ private:
 
     AppState& m_state;
     std::array<bool, 4> m_on{};
+    std::optional<TubeDigits> m_drawn;
+    AlarmTime m_alarmTime;
+    AlarmState m_alarmState = AlarmState::Armed;
 };

@@ -31,42 +31,45 @@ std::int16_t digitValue(QChar c)
     return (c >= u'0' && c <= u'9') ? static_cast<std::int16_t>(c.unicode() - u'0') : 0;
 }
 
-TickPlan planTick(const QString& timeText, const QString& lastSeconds, const QString& lastMinutes,
-                  const QString& lastHours)
+TickPlan planTick(const QString& timeText, const std::optional<TubeDigits>& drawn)
 {
     TickPlan plan;
     plan.hours = timeText.mid(0, 2);
     plan.minutes = timeText.mid(3, 2);
     plan.seconds = timeText.size() >= 2 ? timeText.right(2) : timeText;
-    plan.secondsChanged = plan.seconds != lastSeconds;
-    plan.minutesChanged = plan.minutes != lastMinutes;
-    plan.hoursChanged = plan.hours != lastHours;
     const auto at = [](const QString& pair, qsizetype i) {
         return i < pair.size() ? digitValue(pair[i]) : std::int16_t{0};
     };
     plan.digits = {at(plan.hours, 0),   at(plan.hours, 1),   at(plan.minutes, 0),
                    at(plan.minutes, 1), at(plan.seconds, 0), at(plan.seconds, 1)};
+    const auto changed = [&](std::size_t first) {
+        return !drawn || (*drawn)[first] != plan.digits[first] ||
+               (*drawn)[first + 1] != plan.digits[first + 1];
+    };
+    plan.hoursChanged = changed(0);
+    plan.minutesChanged = changed(2);
+    plan.secondsChanged = changed(4);
     return plan;
 }
 
-bool alarmMatches(const QString& alarmHour, const QString& alarmMinute, const QString& currentHours,
+bool alarmMatches(const AlarmTime& alarm, const QString& currentHours,
                   const QString& currentMinutes)
 {
-    return alarmHour == currentHours && alarmMinute == currentMinutes;
+    return alarm.hour == currentHours && alarm.minute == currentMinutes;
 }
 
-AlarmEntry alarmEnter(bool matches, std::int16_t state)
+AlarmEntry alarmEnter(bool matches, AlarmState state)
 {
     if (!matches) {
-        return {0, false};
+        return {AlarmState::Armed, false};
     }
-    if (state == 0) {
-        return {1, true};
+    if (state == AlarmState::Armed) {
+        return {AlarmState::Ringing, true};
     }
     return {state, false};
 }
 
-bool alarmPlays(bool matches, std::int16_t state)
+bool alarmPlays(bool matches, AlarmState state)
 {
-    return matches && state == 1;
+    return matches && state == AlarmState::Ringing;
 }

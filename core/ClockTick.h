@@ -4,6 +4,7 @@
 #include <QtGlobal>
 #include <array>
 #include <cstdint>
+#include <optional>
 
 // The display-free decisions of the clock tick.
 
@@ -15,8 +16,11 @@ QString localTimeText(qint64 secondsSinceEpoch);
 // decimal digit counts as 0.
 std::int16_t digitValue(QChar c);
 
+// The digit of each tube, tube 0 = hours tens ... tube 5 = seconds units.
+using TubeDigits = std::array<std::int16_t, 6>;
+
 // What one tick draws: which pairs changed (each pair is redrawn as a whole)
-// and the digit of each tube, tube 0 = hours tens ... tube 5 = seconds units.
+// and the digit of each tube.
 struct TickPlan
 {
     QString hours;   // characters 1-2 of the time text
@@ -25,30 +29,48 @@ struct TickPlan
     bool secondsChanged = false;
     bool minutesChanged = false;
     bool hoursChanged = false;
-    std::array<std::int16_t, 6> digits{};
+    TubeDigits digits{};
 
     // The lamps are lit exactly on the first tick of a new second.
     bool lampsLit() const { return secondsChanged; }
 };
 
-TickPlan planTick(const QString& timeText, const QString& lastSeconds, const QString& lastMinutes,
-                  const QString& lastHours);
+// A pair changes when its digits differ from those drawn last; with no digits
+// drawn yet every pair does.
+TickPlan planTick(const QString& timeText, const std::optional<TubeDigits>& drawn);
 
-// The alarm check that runs when the alarm switch is on: the stored alarm time
-// matches the tick's texts exactly (case-sensitive; "7" never matches "07").
-bool alarmMatches(const QString& alarmHour, const QString& alarmMinute, const QString& currentHours,
+// Where the alarm stands: armed rings in the alarm minute; ringing plays the
+// sound on every tick of that minute; acknowledged keeps silent for the rest
+// of it. Any other minute re-arms.
+enum class AlarmState
+{
+    Armed,
+    Ringing,
+    Acknowledged,
+};
+
+// The one daily alarm time as its two texts, compared exactly with the tick's
+// hour and minute texts (case-sensitive; "7" never matches "07"). A part is
+// absent until a time is set; an absent part matches no time.
+struct AlarmTime
+{
+    std::optional<QString> hour;
+    std::optional<QString> minute;
+    bool operator==(const AlarmTime&) const = default;
+};
+
+bool alarmMatches(const AlarmTime& alarm, const QString& currentHours,
                   const QString& currentMinutes);
 
-// Entering the check: the new AlarmState and whether the notice opens. Armed
-// (0) becomes ringing (1) in the alarm minute and opens the notice once; any
-// other minute re-arms.
+// Entering the check: the new state and whether the notice opens. Armed
+// becomes ringing in the alarm minute and opens the notice once.
 struct AlarmEntry
 {
-    std::int16_t state = 0;
+    AlarmState state = AlarmState::Armed;
     bool showNotice = false;
 };
-AlarmEntry alarmEnter(bool matches, std::int16_t state);
+AlarmEntry alarmEnter(bool matches, AlarmState state);
 
 // After the notice is shown: the sound starts anew on every tick of the alarm
 // minute while the state is ringing (also on the tick that just set it).
-bool alarmPlays(bool matches, std::int16_t state);
+bool alarmPlays(bool matches, AlarmState state);

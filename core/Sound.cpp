@@ -15,3 +15,8 @@ void StopSound(AppState& state)
     qCDebug(lcAlarm) << "stop";
     state.services.sound.stop();
 }
+
+void PlayAlarmSound(AppState& state)
+{
+    PlaySoundFile(state, state.ProgramDir + QStringLiteral("alarm.wav"));
+}

@@ -10,3 +10,6 @@ void PlaySoundFile(AppState& state, const QString& path);
 
 // Silences the sound that plays.
 void StopSound(AppState& state);
+
+// The alarm: "alarm.wav" in the program directory.
+void PlayAlarmSound(AppState& state);

@@ -5,10 +5,12 @@
 
 // The key timer's count without a tick: while counting runs, the 100 ms ticks
 // are worked out from the time that passed, and the one timer is armed for the
-// tick that sends. The ticks follow nextKeyTick: the first key `KeyPeriod`
-// ticks after the count started from 0, every further one `KeyPeriod` + 1
-// ticks later; stopping keeps the count, and only whole ticks count (a started
-// tick is lost, as when a ticking timer is stopped). Times are milliseconds of
+// tick that sends. Each tick counts up by one; past the period the count starts
+// again from 0 without sending, at the period the key is sent. So the first key
+// comes `KeyPeriod` ticks after the count started from 0, every further one
+// `KeyPeriod` + 1 ticks later (a count that cannot go up any further counts as
+// past the period); stopping keeps the count, and only whole ticks count (a
+// started tick is lost, as when a ticking timer is stopped). Times are milliseconds of
 // one monotonic clock.
 class KeySchedule
 {

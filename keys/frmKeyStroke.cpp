@@ -1,7 +1,6 @@
 #include "keys/frmKeyStroke.h"
 
 #include "controls/DialogFont.h"
-#include "controls/ShowOnce.h"
 #include "controls/WindowHelpers.h"
 #include "core/AppState.h"
 #include "core/NumericValue.h"
@@ -42,13 +41,13 @@ constexpr int OpeningKeyArrivalMs = 400;
 
 } // namespace
 
-frmKeyStroke::frmKeyStroke(AppState& state, QWidget* parent)
-    : frmKeyStroke(state, platform::createKeyboardLayout(), parent)
+frmKeyStroke::frmKeyStroke(AppState& state, const QWidget* over)
+    : frmKeyStroke(state, platform::createKeyboardLayout(), over)
 {}
 
 frmKeyStroke::frmKeyStroke(AppState& state, std::unique_ptr<platform::KeyboardLayout> layout,
-                           QWidget* parent)
-    : QDialog(parent), m_state(state), m_layout(std::move(layout))
+                           const QWidget* over)
+    : QDialog(nullptr), m_state(state), m_over(over), m_layout(std::move(layout))
 {
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("Taste auswählen"));
@@ -144,7 +143,7 @@ void frmKeyStroke::buildControls()
 
 void frmKeyStroke::Form_Load()
 {
-    CenterForm(this, m_state.clockWindow);
+    CenterForm(this, m_over);
     MakeTopMost(this);
     show();
     raise();
@@ -343,9 +342,4 @@ void frmKeyStroke::Command1_Click()
 void frmKeyStroke::Command2_Click()
 {
     close();
-}
-
-void ShowKeyStrokeWindow(AppState& state)
-{
-    showOnce(state.keyStrokeWindow, [&state] { return new frmKeyStroke(state); });
 }

@@ -27,10 +27,11 @@ class frmKeyStroke : public QDialog
 {
     Q_OBJECT
 public:
-    explicit frmKeyStroke(AppState& state, QWidget* parent = nullptr);
+    // `over`: the window it opens over (centred on that one's screen).
+    explicit frmKeyStroke(AppState& state, const QWidget* over = nullptr);
     // With the keyboard map to name keys by (tests hand in a fixed one).
     frmKeyStroke(AppState& state, std::unique_ptr<platform::KeyboardLayout> layout,
-                 QWidget* parent = nullptr);
+                 const QWidget* over = nullptr);
     ~frmKeyStroke() override;
 
     // Centres, raises and shows the window, then presses the stored key so the
@@ -76,6 +77,7 @@ private:
     void deliverToCaptureBox(int virtualKey);
 
     AppState& m_state;
+    const QWidget* m_over;
     std::unique_ptr<platform::KeyboardLayout> m_layout;
     QTimer* m_activationPoll = nullptr;
     QElapsedTimer m_activationWait;
@@ -84,7 +86,3 @@ private:
     // Whether any key reached the capture box since the opening.
     bool m_keyArrived = false;
 };
-
-// Shows the window, which exists at most once: created and loaded when it is
-// not open, brought forward when it is.
-void ShowKeyStrokeWindow(AppState& state);

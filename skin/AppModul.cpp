@@ -32,8 +32,6 @@ LoadedSkin LoadSkin(AppState& state, const QString& path, bool withDoubled)
             }
         }
     }
-    state.LastSeconds = QStringLiteral("99");
-    state.LastMinutes = QStringLiteral("99");
-    state.LastHours = QStringLiteral("99");
+    state.core.redrawEverythingNextTick();
     return skin;
 }

@@ -1,7 +1,6 @@
 #include "skin/frmSkins.h"
 
 #include "controls/DialogFont.h"
-#include "controls/ShowOnce.h"
 #include "controls/WindowHelpers.h"
 #include "core/AppState.h"
 #include "core/Paths.h"
@@ -30,10 +29,10 @@ QStringList installedSkins(const QString& skinsDir)
     return names;
 }
 
-frmSkins::frmSkins(AppState& state, QWidget* parent)
-    : QWidget(parent,
+frmSkins::frmSkins(AppState& state, const QWidget* over)
+    : QWidget(nullptr,
               Qt::Tool | Qt::WindowTitleHint | Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint),
-      m_state(state)
+      m_state(state), m_over(over)
 {
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("Skins"));
@@ -52,7 +51,7 @@ frmSkins::frmSkins(AppState& state, QWidget* parent)
 
 void frmSkins::Form_Load()
 {
-    CenterForm(this, m_state.clockWindow);
+    CenterForm(this, m_over);
     MakeTopMost(this);
     lstSkins->clear();
     lstSkins->addItems(installedSkins(m_state.SkinsDir));
@@ -83,9 +82,4 @@ bool frmSkins::eventFilter(QObject* watched, QEvent* event)
         return true;
     }
     return QWidget::eventFilter(watched, event);
-}
-
-void ShowSkinsWindow(AppState& state)
-{
-    showOnce(state.skinsWindow, [&state] { return new frmSkins(state); });
 }

@@ -17,7 +17,8 @@ class frmSkins : public QWidget
 {
     Q_OBJECT
 public:
-    explicit frmSkins(AppState& state, QWidget* parent = nullptr);
+    // `over`: the window it opens over (centred on that one's screen).
+    explicit frmSkins(AppState& state, const QWidget* over = nullptr);
 
     // Places the dialog and fills the list afresh from the skins directory.
     void Form_Load();
@@ -34,8 +35,5 @@ protected:
 
 private:
     AppState& m_state;
+    const QWidget* m_over;
 };
-
-// Shows the window, which exists at most once: created and loaded when it is
-// not open, brought forward when it is.
-void ShowSkinsWindow(AppState& state);

@@ -5,7 +5,7 @@
 // kind of tick drew and repainted, as JSON on stdout.
 //
 //   bench-tick [N]
-#include "app/Forms.h"
+#include "app/Windows.h"
 #include "clock/frmClock.h"
 #include "core/AppState.h"
 #include "menu/frmMenu.h"
@@ -180,11 +180,12 @@ int main(int argc, char* argv[])
     qint64 now = TenOClock;
     AppState state(Services{sound, keys, [&now] { return now; }});
     state.ProgramDir = QCoreApplication::applicationDirPath() + QStringLiteral("/");
-    frmClock& clock = Clock(state);
+    Windows windows(state);
+    frmClock& clock = windows.clock();
     clock.Form_Load();
     clock.move(100, 100);
     clock.show();
-    Menu(state); // built now, not by the first tick
+    windows.menu(); // built now, not by the first tick
     QElapsedTimer waited;
     waited.start();
     while (!(clock.windowHandle() && clock.windowHandle()->isExposed()) &&

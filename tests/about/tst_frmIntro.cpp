@@ -2,9 +2,9 @@
 
 #include "about/WebPages.h"
 #include "about/frmIntro.h"
-#include "app/Forms.h"
-#include "controls/WindowHelpers.h"
+#include "app/Windows.h"
 #include "controls/PictureBox.h"
+#include "controls/WindowHelpers.h"
 
 #include <algorithm>
 
@@ -42,14 +42,16 @@ class TestFrmIntro : public QObject
 
     std::unique_ptr<QTemporaryDir> m_dir;
     std::unique_ptr<TestState> m_t;
+    std::unique_ptr<Windows> m_windows;
     UrlRecorder m_urls;
 
     AppState& state() { return m_t->state; }
+    Windows& windows() { return *m_windows; }
 
     frmIntro* open()
     {
-        ShowIntroWindow(state());
-        frmIntro* w = state().introWindow;
+        windows().showAbout();
+        frmIntro* w = windows().about();
         if (w) {
             (void)QTest::qWaitForWindowExposed(w);
         }
@@ -60,7 +62,7 @@ class TestFrmIntro : public QObject
     bool closed()
     {
         flushDeletes();
-        return state().introWindow.isNull();
+        return !windows().about();
     }
 
 private slots:
@@ -84,16 +86,18 @@ private slots:
         m_dir = std::make_unique<QTemporaryDir>();
         QVERIFY(m_dir->isValid());
         m_t = std::make_unique<TestState>();
+        m_windows = std::make_unique<Windows>(state());
         state().ProgramDir = m_dir->path() + QStringLiteral("/");
         m_urls.opened.clear();
     }
 
     void cleanup()
     {
-        if (state().introWindow) {
-            delete state().introWindow.data();
+        if (windows().about()) {
+            delete windows().about();
         }
         flushDeletes();
+        m_windows.reset();
         m_t.reset();
         m_dir.reset();
     }

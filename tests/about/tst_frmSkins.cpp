@@ -1,8 +1,8 @@
 #include "DialogTestSupport.h"
 
-#include "app/Forms.h"
-#include "core/Settings.h"
+#include "app/Windows.h"
 #include "controls/WindowHelpers.h"
+#include "core/Settings.h"
 #include "skin/frmSkins.h"
 
 #include <QDir>
@@ -59,14 +59,16 @@ class TestFrmSkins : public QObject
 
     std::unique_ptr<QTemporaryDir> m_dir;
     std::unique_ptr<TestState> m_t;
+    std::unique_ptr<Windows> m_windows;
 
     AppState& state() { return m_t->state; }
+    Windows& windows() { return *m_windows; }
     QString skinsDir() const { return m_dir->path() + QStringLiteral("/Skins/"); }
 
     frmSkins* open()
     {
-        ShowSkinsWindow(state());
-        frmSkins* w = state().skinsWindow;
+        windows().showSkins();
+        frmSkins* w = windows().skins();
         if (w) {
             (void)QTest::qWaitForWindowExposed(w);
         }
@@ -90,6 +92,7 @@ private slots:
         m_dir = std::make_unique<QTemporaryDir>();
         QVERIFY(m_dir->isValid());
         m_t = std::make_unique<TestState>();
+        m_windows = std::make_unique<Windows>(state());
         state().ProgramDir = m_dir->path() + QStringLiteral("/");
         state().SettingsFile = m_dir->path() + QStringLiteral("/glimmora.ini");
         state().SkinsDir = skinsDir();
@@ -98,10 +101,11 @@ private slots:
 
     void cleanup()
     {
-        if (state().skinsWindow) {
-            delete state().skinsWindow.data();
+        if (windows().skins()) {
+            delete windows().skins();
         }
         flushDeletes();
+        m_windows.reset();
         m_t.reset();
         m_dir.reset();
     }
@@ -205,7 +209,7 @@ private slots:
         QCOMPARE(boxes.seen().first().icon, QMessageBox::Information);
         QCOMPARE(boxes.seen().first().buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
         flushDeletes();
-        QVERIFY(state().skinsWindow.isNull());
+        QVERIFY(!windows().skins());
     }
 
     // The name is in the file and the dialog is hidden before the message
@@ -220,17 +224,17 @@ private slots:
         MessageBoxWatcher boxes;
         boxes.whileOpen = [&] {
             atMessage = fileText(state().SettingsFile);
-            aliveAtMessage = !state().skinsWindow.isNull();
-            hiddenAtMessage = aliveAtMessage && state().skinsWindow->isHidden();
+            aliveAtMessage = !!windows().skins();
+            hiddenAtMessage = aliveAtMessage && windows().skins()->isHidden();
         };
         doubleClick(w, centreOf(w, 0));
         QCOMPARE(boxes.seen().size(), 1);
         QVERIFY2(atMessage.contains("Skin=Blue"), atMessage.constData());
         QVERIFY(aliveAtMessage);
         QVERIFY(hiddenAtMessage);
-        QVERIFY(!state().skinsWindow.isNull());
+        QVERIFY(!!windows().skins());
         flushDeletes();
-        QVERIFY(state().skinsWindow.isNull());
+        QVERIFY(!windows().skins());
     }
 
     void noSelectionStoresTheEmptyName()
@@ -252,7 +256,7 @@ private slots:
         QCOMPARE(boxes.seen().size(), 1);
         QCOMPARE(boxes.seen().first().text, Message);
         flushDeletes();
-        QVERIFY(state().skinsWindow.isNull());
+        QVERIFY(!windows().skins());
     }
 
     void emptyListOnlyCloses()
@@ -270,7 +274,7 @@ private slots:
         QCOMPARE(state().SkinName, QStringLiteral("Blue"));
         QCOMPARE(fileText(state().SettingsFile), before);
         flushDeletes();
-        QVERIFY(state().skinsWindow.isNull());
+        QVERIFY(!windows().skins());
     }
 
     void missingSkinsFolderGivesAnEmptyList()
@@ -307,7 +311,7 @@ private slots:
         w->lstSkins->setCurrentRow(0);
         QVERIFY(w->close());
         flushDeletes();
-        QVERIFY(state().skinsWindow.isNull());
+        QVERIFY(!windows().skins());
         QCOMPARE(state().SkinName, QString());
         QVERIFY(!QFile::exists(state().SettingsFile));
     }
@@ -324,7 +328,7 @@ private slots:
 
         first->close();
         flushDeletes();
-        QVERIFY(state().skinsWindow.isNull());
+        QVERIFY(!windows().skins());
         frmSkins* second = open();
         QVERIFY(second);
         QCOMPARE(entries(second->lstSkins), (QStringList{"Blue", "Retro"}));

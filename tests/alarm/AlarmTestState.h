@@ -1,7 +1,7 @@
 #pragma once
 
 #include "alarm/frmAlarm.h"
-#include "app/Forms.h"
+#include "app/Windows.h"
 #include "core/AppState.h"
 #include "core/Settings.h"
 #include "tests/support/TestState.h"
@@ -20,6 +20,7 @@ struct AlarmTestState : TestState
     void setTime(const QDateTime& local) { now = local.toSecsSinceEpoch(); }
 
     QTemporaryDir dir;
+    Windows windows{state};
 };
 
 // Top-level windows of one kind that are shown.
@@ -45,8 +46,8 @@ template <class Window> void closeWindows()
 // Opens the alarm dialog the way the menu does.
 inline frmAlarm* openAlarmDialog(AlarmTestState& t)
 {
-    ShowAlarmWindow(t.state);
-    return t.state.alarmWindow;
+    t.windows.showAlarm();
+    return t.windows.alarm();
 }
 
 // A key of the settings file, "<none>" when it is missing.

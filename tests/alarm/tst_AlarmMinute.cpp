@@ -1,7 +1,7 @@
 #include "AlarmTestState.h"
 #include "alarm/frmAlarm.h"
 #include "alarm/frmMessage.h"
-#include "app/Forms.h"
+#include "app/Windows.h"
 #include "clock/frmClock.h"
 #include "menu/frmMenu.h"
 
@@ -32,11 +32,10 @@ private:
     static void start(Run& r, const QString& hour, const QString& minute, const QDateTime& from,
                       bool alarmOn = true)
     {
-        r.t.state.AlarmHour = hour;
-        r.t.state.AlarmMinute = minute;
-        r.clock = &Clock(r.t.state);
+        r.t.state.core.setAlarmTime(alarmTimeFromFile(hour, minute));
+        r.clock = &r.t.windows.clock();
         r.clock->Form_Load();
-        r.menu = &Menu(r.t.state);
+        r.menu = &r.t.windows.menu();
         r.menu->mnuAlarm->setChecked(!alarmOn);
         r.menu->mnuAlarm_Click();
         r.at = from;
@@ -47,9 +46,9 @@ private:
     {
         r.t.setTime(r.at);
         r.clock->Timer1_Timer();
-        if (r.t.state.messageWindow && r.t.state.messageWindow != r.lastNotice) {
+        if (r.t.windows.notice() && r.t.windows.notice() != r.lastNotice) {
             ++r.notices;
-            r.lastNotice = r.t.state.messageWindow;
+            r.lastNotice = r.t.windows.notice();
         }
         r.at = r.at.addMSecs(300);
     }
@@ -80,13 +79,11 @@ private:
 
     static void cleanUp(Run& r)
     {
-        if (r.t.state.messageWindow) {
-            r.t.state.messageWindow->close();
+        if (r.t.windows.notice()) {
+            r.t.windows.notice()->close();
         }
         delete r.menu;
         delete r.clock;
-        r.t.state.menuWindow = nullptr;
-        r.t.state.clockWindow = nullptr;
         QTest::qWait(1);
     }
 
@@ -106,11 +103,11 @@ private slots:
         Run r;
         start(r, "07", "30", at(7, 29, 58));
         QCOMPARE(tickUntil(r, at(7, 30, 0)), 0);
-        QCOMPARE(r.t.state.AlarmState, std::int16_t(0));
+        QCOMPARE(r.t.state.core.alarmState(), AlarmState::Armed);
         QCOMPARE(r.notices, 0);
 
         tick(r); // the first tick of the alarm minute
-        QCOMPARE(r.t.state.AlarmState, std::int16_t(1));
+        QCOMPARE(r.t.state.core.alarmState(), AlarmState::Ringing);
         QCOMPARE(r.notices, 1);
         QVERIFY(r.lastNotice && r.lastNotice->isVisible());
         const QString wav = r.t.state.ProgramDir + "alarm.wav";
@@ -121,10 +118,10 @@ private slots:
         QCOMPARE(r.t.sound.playedPaths(), QStringList(expected + 1, wav));
         QCOMPARE(r.t.sound.stopCount(), 0);
         QCOMPARE(r.notices, 1);
-        QCOMPARE(r.t.state.AlarmState, std::int16_t(1));
+        QCOMPARE(r.t.state.core.alarmState(), AlarmState::Ringing);
 
         tick(r); // 07:31:00: re-armed, the sound is no longer renewed
-        QCOMPARE(r.t.state.AlarmState, std::int16_t(0));
+        QCOMPARE(r.t.state.core.alarmState(), AlarmState::Armed);
         QCOMPARE(tickUntil(r, at(7, 32, 0)), 0);
         QVERIFY(r.lastNotice && r.lastNotice->isVisible());
         cleanUp(r);
@@ -139,22 +136,22 @@ private slots:
         QCOMPARE(ringing, ticksBetween(at(7, 30, 0), at(7, 30, 20)));
         QVERIFY(r.lastNotice);
         QTest::mouseClick(r.lastNotice->Command1, Qt::LeftButton);
-        QCOMPARE(r.t.state.AlarmState, std::int16_t(2));
+        QCOMPARE(r.t.state.core.alarmState(), AlarmState::Acknowledged);
         QVERIFY(!r.t.sound.isPlaying());
-        QTRY_VERIFY(r.t.state.messageWindow.isNull());
+        QTRY_VERIFY(!r.t.windows.notice());
 
         QCOMPARE(tickUntil(r, at(7, 31, 0)), 0);
-        QCOMPARE(r.t.state.AlarmState, std::int16_t(2));
-        QVERIFY(r.t.state.messageWindow.isNull());
+        QCOMPARE(r.t.state.core.alarmState(), AlarmState::Acknowledged);
+        QVERIFY(!r.t.windows.notice());
         QCOMPARE(r.notices, 1);
         tick(r);
-        QCOMPARE(r.t.state.AlarmState, std::int16_t(0));
+        QCOMPARE(r.t.state.core.alarmState(), AlarmState::Armed);
 
         r.at = QDateTime(m_day.addDays(1), QTime(7, 29, 59, 900));
         QCOMPARE(tickUntil(r, QDateTime(m_day.addDays(1), QTime(7, 30, 0))), 0);
         tick(r);
         QVERIFY(r.t.sound.isPlaying());
-        QCOMPARE(r.t.state.AlarmState, std::int16_t(1));
+        QCOMPARE(r.t.state.core.alarmState(), AlarmState::Ringing);
         QCOMPARE(r.notices, 2);
         cleanUp(r);
     }
@@ -166,39 +163,39 @@ private slots:
         Run r;
         start(r, "07", "30", at(7, 30, 0));
         tickUntil(r, at(7, 30, 10));
-        QCOMPARE(r.t.state.AlarmState, std::int16_t(1));
+        QCOMPARE(r.t.state.core.alarmState(), AlarmState::Ringing);
 
         r.menu->mnuAlarm->trigger(); // untick
         QVERIFY(!r.menu->mnuAlarm->isChecked());
-        QCOMPARE(r.t.state.AlarmState, std::int16_t(0));
+        QCOMPARE(r.t.state.core.alarmState(), AlarmState::Armed);
         QCOMPARE(tickUntil(r, at(7, 30, 20)), 0);
-        QCOMPARE(r.t.state.AlarmState, std::int16_t(0));
+        QCOMPARE(r.t.state.core.alarmState(), AlarmState::Armed);
         QVERIFY(r.lastNotice && r.lastNotice->isVisible());
 
         r.menu->mnuAlarm->trigger(); // tick again: rings again, same notice
         QVERIFY(r.menu->mnuAlarm->isChecked());
         tick(r);
-        QCOMPARE(r.t.state.AlarmState, std::int16_t(1));
+        QCOMPARE(r.t.state.core.alarmState(), AlarmState::Ringing);
         QCOMPARE(r.notices, 1);
         QCOMPARE(tickUntil(r, at(7, 30, 30)), ticksBetween(r.at, at(7, 30, 30)));
 
         // After "O K", ticking off and on again within the minute rings anew.
         r.lastNotice->Command1_Click();
-        QTRY_VERIFY(r.t.state.messageWindow.isNull());
+        QTRY_VERIFY(!r.t.windows.notice());
         QCOMPARE(tickUntil(r, at(7, 30, 35)), 0);
         r.menu->mnuAlarm->trigger();
         r.menu->mnuAlarm->trigger();
-        QCOMPARE(r.t.state.AlarmState, std::int16_t(0));
+        QCOMPARE(r.t.state.core.alarmState(), AlarmState::Armed);
         tick(r);
-        QCOMPARE(r.t.state.AlarmState, std::int16_t(1));
+        QCOMPARE(r.t.state.core.alarmState(), AlarmState::Ringing);
         QCOMPARE(r.notices, 2);
         QVERIFY(r.t.sound.isPlaying());
 
         // With the switch off at the minute's end the state is left alone.
         r.menu->mnuAlarm->trigger();
-        r.t.state.AlarmState = 2;
+        r.t.state.core.acknowledge();
         QCOMPARE(tickUntil(r, at(7, 31, 5)), 0);
-        QCOMPARE(r.t.state.AlarmState, std::int16_t(2));
+        QCOMPARE(r.t.state.core.alarmState(), AlarmState::Acknowledged);
         cleanUp(r);
     }
 
@@ -211,15 +208,15 @@ private slots:
         tickUntil(r, at(7, 30, 2));
         QVERIFY(r.lastNotice);
         QVERIFY(r.lastNotice->close());
-        QTRY_VERIFY(r.t.state.messageWindow.isNull());
-        QCOMPARE(r.t.state.AlarmState, std::int16_t(1));
+        QTRY_VERIFY(!r.t.windows.notice());
+        QCOMPARE(r.t.state.core.alarmState(), AlarmState::Ringing);
         const int rest = ticksBetween(r.at, at(7, 31, 0));
         QCOMPARE(tickUntil(r, at(7, 31, 0)), rest);
         QCOMPARE(r.t.sound.stopCount(), 0);
         QCOMPARE(r.notices, 1);
-        QVERIFY(r.t.state.messageWindow.isNull());
+        QVERIFY(!r.t.windows.notice());
         tick(r);
-        QCOMPARE(r.t.state.AlarmState, std::int16_t(0));
+        QCOMPARE(r.t.state.core.alarmState(), AlarmState::Armed);
         cleanUp(r);
     }
 
@@ -232,13 +229,13 @@ private slots:
         r.lastNotice->Command1_Click();
         QCOMPARE(tickUntil(r, at(7, 30, 10)), 0);
 
-        ShowAlarmWindow(r.t.state);
-        QVERIFY(r.t.state.alarmWindow);
-        QCOMPARE(r.t.state.alarmWindow->lblHour->text(), QStringLiteral("07"));
-        r.t.state.alarmWindow->Command1_Click();
-        QCOMPARE(r.t.state.AlarmState, std::int16_t(0));
+        r.t.windows.showAlarm();
+        QVERIFY(r.t.windows.alarm());
+        QCOMPARE(r.t.windows.alarm()->lblHour->text(), QStringLiteral("07"));
+        r.t.windows.alarm()->Command1_Click();
+        QCOMPARE(r.t.state.core.alarmState(), AlarmState::Armed);
         tick(r);
-        QCOMPARE(r.t.state.AlarmState, std::int16_t(1));
+        QCOMPARE(r.t.state.core.alarmState(), AlarmState::Ringing);
         QCOMPARE(r.notices, 2);
         cleanUp(r);
     }
@@ -253,7 +250,7 @@ private slots:
         r.menu->mnuStdby_Click(); // leave standby: the timer runs
         QVERIFY(r.clock->Timer1->isActive());
         tickUntil(r, at(7, 30, 3));
-        QCOMPARE(r.t.state.AlarmState, std::int16_t(1));
+        QCOMPARE(r.t.state.core.alarmState(), AlarmState::Ringing);
 
         r.menu->mnuStdby->trigger(); // into standby
         QVERIFY(r.menu->mnuStdby->isChecked());
@@ -262,7 +259,7 @@ private slots:
         r.t.setTime(at(7, 30, 30));
         QTest::qWait(700); // a running timer would have ticked twice
         QCOMPARE(r.t.sound.playCount(), plays);
-        QCOMPARE(r.t.state.AlarmState, std::int16_t(1));
+        QCOMPARE(r.t.state.core.alarmState(), AlarmState::Ringing);
 
         r.menu->mnuStdby->trigger(); // back, still within the minute
         QVERIFY(r.clock->Timer1->isActive());
@@ -310,13 +307,14 @@ private slots:
         Run r;
         start(r, hour, minute, at(0, 0, 0));
         int opened = 0;
-        std::int16_t previous = r.t.state.AlarmState;
+        AlarmState previous = r.t.state.core.alarmState();
         for (int m = 0; m < 24 * 60; ++m) {
             for (int s : {0, 30}) {
                 r.at = at(m / 60, m % 60, s);
                 tick(r);
-                opened += previous != 1 && r.t.state.AlarmState == 1;
-                previous = r.t.state.AlarmState;
+                const AlarmState now = r.t.state.core.alarmState();
+                opened += previous != AlarmState::Ringing && now == AlarmState::Ringing;
+                previous = now;
             }
         }
         QCOMPARE(opened, rings);
@@ -331,7 +329,7 @@ private slots:
         start(r, "07", "30", at(7, 29, 59), false);
         QCOMPARE(tickUntil(r, at(7, 31, 0)), 0);
         QCOMPARE(r.notices, 0);
-        QCOMPARE(r.t.state.AlarmState, std::int16_t(0));
+        QCOMPARE(r.t.state.core.alarmState(), AlarmState::Armed);
         cleanUp(r);
     }
 };

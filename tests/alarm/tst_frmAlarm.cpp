@@ -213,8 +213,7 @@ private slots:
         QFETCH(QString, hourLabel);
         QFETCH(QString, minuteLabel);
         AlarmTestState t;
-        t.state.AlarmHour = hour;
-        t.state.AlarmMinute = minute;
+        t.state.core.setAlarmTime(alarmTimeFromFile(hour, minute));
         frmAlarm* w = openAlarmDialog(t);
         QVERIFY(w);
         QCOMPARE(w->HScroll1->value(), hourPos);
@@ -228,8 +227,7 @@ private slots:
         QCOMPARE(w->size(), QSize(331, 277));
         QVERIFY(!w->grab().isNull());
         // Opening alone changes nothing.
-        QCOMPARE(t.state.AlarmHour, hour);
-        QCOMPARE(t.state.AlarmMinute, minute);
+        QCOMPARE(t.state.core.alarmTime(), alarmTimeFromFile(hour, minute));
         QVERIFY(!QFile::exists(t.state.SettingsFile));
         w->close();
     }
@@ -256,8 +254,7 @@ private slots:
         QFETCH(QString, hourLabel);
         QFETCH(QString, minuteLabel);
         AlarmTestState t;
-        t.state.AlarmHour = "12";
-        t.state.AlarmMinute = "34";
+        t.state.core.setAlarmTime(alarmTimeFromFile("12", "34"));
         frmAlarm* w = openAlarmDialog(t);
         QVERIFY(w);
         w->HScroll1->setValue(hour);

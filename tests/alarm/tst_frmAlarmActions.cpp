@@ -2,7 +2,7 @@
 #include "alarm/FileListBox.h"
 #include "alarm/KeyScrollBar.h"
 #include "alarm/frmAlarm.h"
-#include "app/Forms.h"
+#include "app/Windows.h"
 
 #include <QAction>
 #include <QApplication>
@@ -56,10 +56,8 @@ private slots:
         QFETCH(int, hourPos);
         QFETCH(int, minutePos);
         AlarmTestState t;
-        t.state.AlarmHour = "12";
-        t.state.AlarmMinute = "12";
-        t.state.CurrentHours = hours;
-        t.state.CurrentMinutes = minutes;
+        t.state.core.setAlarmTime(alarmTimeFromFile("12", "12"));
+        t.state.core.Timer1_Tick(hours + ":" + minutes + ":00");
         frmAlarm* w = openAlarmDialog(t);
         QVERIFY(w);
         QTest::mouseClick(w->Command3, Qt::LeftButton);
@@ -68,7 +66,7 @@ private slots:
         QCOMPARE(w->lblHour->text(), hours);
         QCOMPARE(w->lblMinutes->text(), minutes);
         // Taking the time stores nothing.
-        QCOMPARE(t.state.AlarmHour, QStringLiteral("12"));
+        QCOMPARE(t.state.core.alarmTime().hour, QStringLiteral("12"));
         QVERIFY(!QFile::exists(t.state.SettingsFile));
         QVERIFY(w->isVisible());
         w->close();
@@ -116,9 +114,8 @@ private slots:
         QFETCH(QString, hourText);
         QFETCH(QString, minuteText);
         AlarmTestState t;
-        t.state.AlarmHour = stored;
-        t.state.AlarmMinute = stored;
-        t.state.AlarmState = 2;
+        t.state.core.setAlarmTime(alarmTimeFromFile(stored, stored));
+        t.state.core.acknowledge();
         frmAlarm* w = openAlarmDialog(t);
         QVERIFY(w);
         if (hour >= 0) {
@@ -128,12 +125,11 @@ private slots:
             w->HScroll2->setValue(minute);
         }
         QTest::mouseClick(w->Command1, Qt::LeftButton);
-        QCOMPARE(t.state.AlarmHour, hourText);
-        QCOMPARE(t.state.AlarmMinute, minuteText);
-        QCOMPARE(t.state.AlarmState, std::int16_t(0));
+        QCOMPARE(t.state.core.alarmTime(), (AlarmTime{hourText, minuteText}));
+        QCOMPARE(t.state.core.alarmState(), AlarmState::Armed);
         QCOMPARE(settingOf(t, "A-Hour"), hourText);
         QCOMPARE(settingOf(t, "A-Mins"), minuteText);
-        QTRY_VERIFY(t.state.alarmWindow.isNull());
+        QTRY_VERIFY(!t.windows.alarm());
     }
 
     // Writing fails (the settings path is a directory): the time still
@@ -142,34 +138,32 @@ private slots:
     {
         AlarmTestState t;
         QVERIFY(QDir().mkdir(t.state.SettingsFile));
-        t.state.AlarmState = 1;
+        t.setTime(QDateTime(QDate(2024, 3, 5), QTime(7, 0)));
+        t.ringAlarm();
+        QCOMPARE(t.state.core.alarmState(), AlarmState::Ringing);
         frmAlarm* w = openAlarmDialog(t);
         QVERIFY(w);
         w->HScroll1->setValue(8);
         w->Command1_Click();
-        QCOMPARE(t.state.AlarmHour, QStringLiteral("08"));
-        QCOMPARE(t.state.AlarmMinute, QStringLiteral("00"));
-        QCOMPARE(t.state.AlarmState, std::int16_t(0));
-        QTRY_VERIFY(t.state.alarmWindow.isNull());
+        QCOMPARE(t.state.core.alarmTime(), (AlarmTime{QStringLiteral("08"), QStringLiteral("00")}));
+        QCOMPARE(t.state.core.alarmState(), AlarmState::Armed);
+        QTRY_VERIFY(!t.windows.alarm());
     }
 
     void cancel()
     {
         AlarmTestState t;
-        t.state.AlarmHour = "07";
-        t.state.AlarmMinute = "30";
-        t.state.AlarmState = 2;
-        t.state.CurrentHours = "10";
-        t.state.CurrentMinutes = "11";
+        t.state.core.setAlarmTime(alarmTimeFromFile("07", "30"));
+        t.state.core.acknowledge();
+        t.state.core.Timer1_Tick("10:11:00");
         frmAlarm* w = openAlarmDialog(t);
         QVERIFY(w);
         w->HScroll1->setValue(3);
         w->Command3_Click();
         QTest::mouseClick(w->Command2, Qt::LeftButton);
-        QTRY_VERIFY(t.state.alarmWindow.isNull());
-        QCOMPARE(t.state.AlarmHour, QStringLiteral("07"));
-        QCOMPARE(t.state.AlarmMinute, QStringLiteral("30"));
-        QCOMPARE(t.state.AlarmState, std::int16_t(2));
+        QTRY_VERIFY(!t.windows.alarm());
+        QCOMPARE(t.state.core.alarmTime(), (AlarmTime{QStringLiteral("07"), QStringLiteral("30")}));
+        QCOMPARE(t.state.core.alarmState(), AlarmState::Acknowledged);
         QVERIFY(!QFile::exists(t.state.SettingsFile));
     }
 
@@ -181,8 +175,8 @@ private slots:
         QVERIFY(QTest::qWaitForWindowActive(w));
         w->HScroll1->setValue(3);
         QTest::keyClick(w, Qt::Key_Escape);
-        QTRY_VERIFY(t.state.alarmWindow.isNull());
-        QCOMPARE(t.state.AlarmHour, QStringLiteral("99"));
+        QTRY_VERIFY(!t.windows.alarm());
+        QVERIFY(!t.state.core.alarmTime().hour);
         QVERIFY(!QFile::exists(t.state.SettingsFile));
     }
 
@@ -194,7 +188,7 @@ private slots:
         QVERIFY(w);
         QVERIFY(QTest::qWaitForWindowActive(w));
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-        QTRY_VERIFY(t.state.alarmWindow.isNull());
+        QTRY_VERIFY(!t.windows.alarm());
         QCOMPARE(settingOf(t, "A-Hour"), QStringLiteral("00"));
     }
 
@@ -240,7 +234,7 @@ private slots:
 
         // Previewing stores nothing and does not touch the alarm.
         QVERIFY(!QFile::exists(t.state.SettingsFile));
-        QCOMPARE(t.state.AlarmHour, QStringLiteral("99"));
+        QVERIFY(!t.state.core.alarmTime().hour);
         w->close();
     }
 
@@ -274,8 +268,7 @@ private slots:
     void alarmListIsInert()
     {
         AlarmTestState t;
-        t.state.AlarmHour = "07";
-        t.state.AlarmMinute = "30";
+        t.state.core.setAlarmTime(alarmTimeFromFile("07", "30"));
         frmAlarm* w = openAlarmDialog(t);
         QVERIFY(w);
         QTest::mouseClick(w->Command4, Qt::LeftButton);
@@ -298,13 +291,13 @@ private slots:
         frmAlarm* first = openAlarmDialog(t);
         QVERIFY(first);
         first->HScroll1->setValue(5);
-        ShowAlarmWindow(t.state);
-        QCOMPARE(t.state.alarmWindow.data(), first);
+        t.windows.showAlarm();
+        QCOMPARE(t.windows.alarm(), first);
         QCOMPARE(first->lblHour->text(), QStringLiteral("05"));
         QCOMPARE(visibleWindows<frmAlarm>(), 1);
 
         first->close();
-        QTRY_VERIFY(t.state.alarmWindow.isNull());
+        QTRY_VERIFY(!t.windows.alarm());
         frmAlarm* second = openAlarmDialog(t);
         QVERIFY(second);
         QCOMPARE(second->HScroll1->value(), 0);

@@ -1,6 +1,5 @@
 #include "AlarmTestState.h"
 #include "alarm/frmMessage.h"
-#include "app/Forms.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -32,8 +31,8 @@ private slots:
     void layout()
     {
         AlarmTestState t;
-        ShowMessageWindow(t.state);
-        frmMessage* w = t.state.messageWindow;
+        t.windows.showNotice();
+        frmMessage* w = t.windows.notice();
         QVERIFY(w);
         QVERIFY(w->isVisible());
         QCOMPARE(w->windowTitle(), QStringLiteral("Alarm"));
@@ -67,8 +66,8 @@ private slots:
     void centred()
     {
         AlarmTestState t;
-        ShowMessageWindow(t.state);
-        frmMessage* w = t.state.messageWindow;
+        t.windows.showNotice();
+        frmMessage* w = t.windows.notice();
         QVERIFY(w);
         const QRect screen = w->screen()->geometry();
         const int twipsLeft = screen.width() * 15 / 2 - 220 * 15 / 2;
@@ -80,16 +79,15 @@ private slots:
     void okAcknowledges()
     {
         AlarmTestState t;
-        t.state.AlarmState = 1;
-        ShowMessageWindow(t.state);
-        frmMessage* w = t.state.messageWindow;
+        t.ringAlarm();
+        frmMessage* w = t.windows.notice();
         QVERIFY(w);
-        t.sound.play(t.state.ProgramDir + "alarm.wav");
+        QVERIFY(t.sound.isPlaying());
         QTest::mouseClick(w->Command1, Qt::LeftButton);
-        QCOMPARE(t.state.AlarmState, std::int16_t(2));
+        QCOMPARE(t.state.core.alarmState(), AlarmState::Acknowledged);
         QVERIFY(!t.sound.isPlaying());
         QCOMPARE(t.sound.stopCount(), 1);
-        QTRY_VERIFY(t.state.messageWindow.isNull());
+        QTRY_VERIFY(!t.windows.notice());
     }
 
     void keysOnTheNotice_data()
@@ -106,21 +104,20 @@ private slots:
         QFETCH(int, key);
         QFETCH(bool, acknowledges);
         AlarmTestState t;
-        t.state.AlarmState = 1;
-        ShowMessageWindow(t.state);
-        frmMessage* w = t.state.messageWindow;
+        t.ringAlarm();
+        frmMessage* w = t.windows.notice();
         QVERIFY(w);
         w->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(w));
         QCOMPARE(QApplication::focusWidget(), w->Command1);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key(key));
         if (acknowledges) {
-            QCOMPARE(t.state.AlarmState, std::int16_t(2));
-            QTRY_VERIFY(t.state.messageWindow.isNull());
+            QCOMPARE(t.state.core.alarmState(), AlarmState::Acknowledged);
+            QTRY_VERIFY(!t.windows.notice());
         } else {
             QTest::qWait(50);
-            QCOMPARE(t.state.AlarmState, std::int16_t(1));
-            QVERIFY(!t.state.messageWindow.isNull());
+            QCOMPARE(t.state.core.alarmState(), AlarmState::Ringing);
+            QVERIFY(!!t.windows.notice());
             QVERIFY(w->isVisible());
             w->close();
         }
@@ -130,34 +127,33 @@ private slots:
     void closedOtherwise()
     {
         AlarmTestState t;
-        t.state.AlarmState = 1;
-        ShowMessageWindow(t.state);
-        QVERIFY(t.state.messageWindow);
-        QVERIFY(t.state.messageWindow->close());
-        QTRY_VERIFY(t.state.messageWindow.isNull());
-        QCOMPARE(t.state.AlarmState, std::int16_t(1));
-        QVERIFY(t.sound.calls().isEmpty());
+        t.ringAlarm();
+        QVERIFY(t.windows.notice());
+        QVERIFY(t.windows.notice()->close());
+        QTRY_VERIFY(!t.windows.notice());
+        QCOMPARE(t.state.core.alarmState(), AlarmState::Ringing);
+        QCOMPARE(t.sound.stopCount(), 0);
     }
 
     // At most one notice: showing again keeps the same window.
     void oneNotice()
     {
         AlarmTestState t;
-        ShowMessageWindow(t.state);
-        frmMessage* first = t.state.messageWindow;
+        t.windows.showNotice();
+        frmMessage* first = t.windows.notice();
         QVERIFY(first);
         first->move(10, 20);
-        ShowMessageWindow(t.state);
-        ShowMessageWindow(t.state);
-        QCOMPARE(t.state.messageWindow.data(), first);
+        t.windows.showNotice();
+        t.windows.showNotice();
+        QCOMPARE(t.windows.notice(), first);
         QCOMPARE(visibleNotices(), 1);
         QCOMPARE(first->pos(), QPoint(10, 20));
         first->close();
-        QTRY_VERIFY(t.state.messageWindow.isNull());
-        ShowMessageWindow(t.state);
-        QVERIFY(t.state.messageWindow);
+        QTRY_VERIFY(!t.windows.notice());
+        t.windows.showNotice();
+        QVERIFY(t.windows.notice());
         QCOMPARE(visibleNotices(), 1);
-        t.state.messageWindow->close();
+        t.windows.notice()->close();
     }
 };
 

@@ -2,6 +2,7 @@
 
 // A program state with recording fakes and a settable clock, for tests of the
 // clock window.
+#include "app/Windows.h"
 #include "tests/support/TestState.h"
 
 #include <QColor>
@@ -12,6 +13,7 @@
 struct ClockFixture : TestState
 {
     ClockFixture() { state.ProgramDir = QStringLiteral("/opt/glimmora/"); }
+    Windows windows{state};
 };
 
 // The colour of pixel (x, y) of digit cell `cell` in a test strip: every

@@ -1,7 +1,7 @@
 // The clock tick on the real window: which tubes it draws, the lamps, the
 // alarm, the standby picture and the hidden scroll bars.
 #include "alarm/frmMessage.h"
-#include "app/Forms.h"
+#include "app/Windows.h"
 #include "clock/frmClock.h"
 #include "menu/frmMenu.h"
 #include "tests/clock/ClockFixture.h"
@@ -97,7 +97,6 @@ private slots:
     {
         f = std::make_unique<ClockFixture>();
         clock = std::make_unique<frmClock>(f->state);
-        f->state.clockWindow = clock.get();
         for (std::size_t k = 0; k < 6; ++k) {
             const QSize size = clock->picTube[k]->size();
             clock->Picture1[k] = makeStrip(10, size.width(), size.height());
@@ -112,8 +111,6 @@ private slots:
         qputenv("TZ", "UTC");
         tzset();
         clock.reset();
-        delete f->state.menuWindow;
-        delete f->state.messageWindow;
         f.reset();
     }
 
@@ -123,11 +120,7 @@ private slots:
         tick(at(8, 15, 42));
         QCOMPARE(shownDigits(), QStringLiteral("081542"));
         QVERIFY(lampsShow(lit));
-        QCOMPARE(f->state.LastSeconds, QStringLiteral("42"));
-        QCOMPARE(f->state.LastMinutes, QStringLiteral("15"));
-        QCOMPARE(f->state.LastHours, QStringLiteral("08"));
-        QCOMPARE(f->state.CurrentMinutes, QStringLiteral("15"));
-        QCOMPARE(f->state.CurrentHours, QStringLiteral("08"));
+        QCOMPARE(f->state.core.drawnTimeText(), QStringLiteral("08:15:42"));
     }
 
     void onlyChangedPairsAreDrawn_data()
@@ -224,37 +217,36 @@ private slots:
 
     void alarmMinuteRingsUntilAcknowledged()
     {
-        Menu(f->state).mnuAlarm->setChecked(true);
-        f->state.AlarmHour = QStringLiteral("07");
-        f->state.AlarmMinute = QStringLiteral("30");
+        f->windows.menu().mnuAlarm->setChecked(true);
+        f->state.core.setAlarmTime({QStringLiteral("07"), QStringLiteral("30")});
         const QString wav = QStringLiteral("/opt/glimmora/alarm.wav");
 
         tick(at(7, 29, 59));
-        QCOMPARE(int{f->state.AlarmState}, 0);
+        QCOMPARE(f->state.core.alarmState(), AlarmState::Armed);
         QCOMPARE(f->sound.playCount(), 0);
 
         tick(at(7, 30, 0));
-        QVERIFY(f->state.messageWindow); // the notice opens on the first tick
-        delete f->state.messageWindow;   // and is not opened again in this minute
+        QVERIFY(f->windows.notice()); // the notice opens on the first tick
+        delete f->windows.notice();   // and is not opened again in this minute
         int ticks = 1;
         for (qint64 ms = 300; ms < 20000; ms += 300, ++ticks) {
             tick(at(7, 30, 0) + ms / 1000);
-            QCOMPARE(int{f->state.AlarmState}, 1);
+            QCOMPARE(f->state.core.alarmState(), AlarmState::Ringing);
         }
-        QVERIFY(!f->state.messageWindow);
+        QVERIFY(!f->windows.notice());
         QCOMPARE(f->sound.playCount(), ticks);
         QCOMPARE(f->sound.playedPaths().constFirst(), wav);
         QCOMPARE(f->sound.playedPaths().constLast(), wav);
 
-        f->state.AlarmState = 2; // "O K" pressed
+        f->state.core.acknowledge(); // "O K" pressed
         for (qint64 ms = 20100; ms < 60000; ms += 300) {
             tick(at(7, 30, 0) + ms / 1000);
         }
         QCOMPARE(f->sound.playCount(), ticks);
-        QCOMPARE(int{f->state.AlarmState}, 2);
+        QCOMPARE(f->state.core.alarmState(), AlarmState::Acknowledged);
 
         tick(at(7, 31, 0));
-        QCOMPARE(int{f->state.AlarmState}, 0);
+        QCOMPARE(f->state.core.alarmState(), AlarmState::Armed);
         QCOMPARE(f->sound.playCount(), ticks);
     }
 
@@ -270,13 +262,16 @@ private slots:
     {
         QFETCH(qint64, instant);
         QFETCH(int, state);
-        Menu(f->state).mnuAlarm->setChecked(false);
-        f->state.AlarmHour = QStringLiteral("07");
-        f->state.AlarmMinute = QStringLiteral("30");
-        f->state.AlarmState = static_cast<std::int16_t>(state);
+        f->state.core.setAlarmTime({QStringLiteral("07"), QStringLiteral("30")});
+        if (state == int(AlarmState::Ringing)) {
+            f->now = at(7, 30, 0);
+            f->ringAlarm();
+        }
+        f->windows.menu().mnuAlarm->setChecked(false);
+        const int plays = f->sound.playCount();
         tick(instant);
-        QCOMPARE(int{f->state.AlarmState}, state);
-        QCOMPARE(f->sound.playCount(), 0);
+        QCOMPARE(int(f->state.core.alarmState()), state);
+        QCOMPARE(f->sound.playCount(), plays);
     }
 
     void clockChangesAreRealTime_data()

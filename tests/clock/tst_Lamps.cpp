@@ -2,7 +2,7 @@
 // and they take no part in dragging or the menu.
 #include "ClockFixture.h"
 
-#include "app/Forms.h"
+#include "app/Windows.h"
 #include "clock/frmClock.h"
 
 #include <QMouseEvent>
@@ -15,7 +15,7 @@ private Q_SLOTS:
     void magentaGroundBecomesTransparent()
     {
         ClockFixture f;
-        frmClock& clock = Clock(f.state);
+        frmClock& clock = f.windows.clock();
         QImage lamp(16, 67, QImage::Format_RGB32);
         lamp.fill(qRgb(255, 0, 255));
         lamp.setPixel(8, 10, qRgb(200, 20, 20));
@@ -33,7 +33,7 @@ private Q_SLOTS:
     void opaqueLampsStayOpaque()
     {
         ClockFixture f;
-        frmClock& clock = Clock(f.state);
+        frmClock& clock = f.windows.clock();
         QImage lamp(16, 67, QImage::Format_RGB32);
         lamp.fill(qRgb(60, 0, 0));
         clock.Picture2[0] = lamp;
@@ -45,14 +45,14 @@ private Q_SLOTS:
     void lampsOutsideTheFaceAreHidden()
     {
         ClockFixture f;
-        frmClock& clock = Clock(f.state);
+        frmClock& clock = f.windows.clock();
         clock.Form_Load(); // the built-in face, 460 wide: lamps at 478 and 506
         clock.show();
         QVERIFY(clock.picLED[0]->isHidden());
         QVERIFY(clock.picLED[1]->isHidden());
 
         ClockFixture g;
-        frmClock& wide = Clock(g.state);
+        frmClock& wide = g.windows.clock();
         QImage face(600, 400, QImage::Format_RGB32);
         face.fill(qRgb(90, 90, 90));
         wide.picBack->setPicture(face);
@@ -65,7 +65,7 @@ private Q_SLOTS:
     void pressOnALampDoesNotDrag()
     {
         ClockFixture f;
-        frmClock& clock = Clock(f.state);
+        frmClock& clock = f.windows.clock();
         clock.Form_Load();
         clock.resize(600, 400); // bring the lamps inside the window
         clock.show();

@@ -65,10 +65,9 @@ private slots:
             log << "mark " + flag(b);
         });
         connect(&core, &ClockCore::standbyApplied, this, [&](bool b) {
-            if (t.state.LastSeconds == "99" && t.state.LastMinutes == "99" &&
-                t.state.LastHours == "99") {
+            if (!core.drawnDigits()) {
                 log << "redraw";
-                t.state.LastSeconds = t.state.LastMinutes = t.state.LastHours = "12";
+                core.Timer1_Tick("12:12:12");
             }
             log << "standby " + flag(b);
         });
@@ -76,10 +75,11 @@ private slots:
         connect(&core, &ClockCore::saverApplied, this, [&](bool b) { log << "saver " + flag(b); });
 
         const auto mark = static_cast<ClockCore::Mode>(mode);
+        core.Timer1_Tick("12:12:12");
         const auto step = [&](auto&& run) {
-            t.state.AlarmState = 2;
+            core.acknowledge();
             run();
-            if (t.state.AlarmState == 0) {
+            if (core.alarmState() == AlarmState::Armed) {
                 log << "rearmed";
             }
         };

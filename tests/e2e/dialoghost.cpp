@@ -5,12 +5,12 @@
 //       where the window manager cannot tell its frame in advance
 
 #include "alarm/frmAlarm.h"
-#include "core/AppState.h"
 #include "app/ClockPlacement.h"
-#include "app/Forms.h"
+#include "app/Windows.h"
+#include "clock/frmClock.h"
 #include "controls/FramePlacement.h"
 #include "controls/WindowHelpers.h"
-#include "clock/frmClock.h"
+#include "core/AppState.h"
 #include "platform/dummy/DummyKeyInjector.h"
 #include "platform/dummy/DummySoundOutput.h"
 
@@ -26,18 +26,19 @@ int main(int argc, char* argv[])
     AppState state(Services{sound, keys, [] { return QDateTime::currentSecsSinceEpoch(); }});
     state.ProgramDir = args.value(1) + QLatin1Char('/');
     state.SkinsDir = state.ProgramDir + QStringLiteral("Skins/");
-    frmClock& clock = Clock(state);
+    Windows windows(state);
+    frmClock& clock = windows.clock();
     clock.Form_Load();
     placeClockAtStart(clock, std::nullopt);
     clock.show();
 
     const QString dialog = args.value(2);
     if (dialog == QLatin1String("notice")) {
-        ShowMessageWindow(state);
+        windows.showNotice();
     } else if (dialog == QLatin1String("keys")) {
-        ShowKeyStrokeWindow(state);
+        windows.showKeyStroke();
     } else if (dialog == QLatin1String("skins")) {
-        ShowSkinsWindow(state);
+        windows.showSkins();
     } else if (dialog == QLatin1String("late")) {
         auto* alarm = new frmAlarm(state);
         centreByOuterSize(alarm, screenRects().value(0), nullptr);

@@ -10,9 +10,9 @@
 //       the clock's key timer with a shortened period, switched on through
 //       the menu command; reports each key it sends.
 
-#include "core/AppState.h"
-#include "app/Forms.h"
+#include "app/Windows.h"
 #include "clock/frmClock.h"
+#include "core/AppState.h"
 #include "keys/KeyCaptureEdit.h"
 #include "keys/frmKeyStroke.h"
 #include "menu/frmMenu.h"
@@ -100,8 +100,9 @@ QJsonObject dialogState(const frmKeyStroke& dialog)
 
 int runDialog(AppState& state)
 {
-    ShowKeyStrokeWindow(state);
-    QPointer<frmKeyStroke> dialog = state.keyStrokeWindow;
+    Windows windows(state);
+    windows.showKeyStroke();
+    QPointer<frmKeyStroke> dialog = windows.keyStroke();
     QJsonObject last;
     QTimer poll;
     QObject::connect(&poll, &QTimer::timeout, [&] {
@@ -137,9 +138,10 @@ private:
 
 int runSaver(AppState& state, std::int16_t period)
 {
-    Clock(state).KeyPeriod = period;
-    Menu(state).mnuSaver_Click();
-    report({{"saver", Menu(state).mnuSaver->isChecked()}});
+    Windows windows(state);
+    windows.clock().KeyPeriod = period;
+    windows.menu().mnuSaver_Click();
+    report({{"saver", windows.menu().mnuSaver->isChecked()}});
     return QApplication::exec();
 }
 

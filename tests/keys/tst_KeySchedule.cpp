@@ -1,5 +1,5 @@
 #include "keys/KeySchedule.h"
-#include "keys/KeyTicker.h"
+#include "tests/keys/KeyTicker.h"
 
 #include <QTest>
 

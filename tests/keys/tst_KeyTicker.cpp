@@ -1,4 +1,4 @@
-#include "keys/KeyTicker.h"
+#include "tests/keys/KeyTicker.h"
 
 #include <QTest>
 #include <vector>

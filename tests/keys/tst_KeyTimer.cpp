@@ -1,6 +1,6 @@
-#include "core/AppState.h"
-#include "app/Forms.h"
+#include "app/Windows.h"
 #include "clock/frmClock.h"
+#include "core/AppState.h"
 #include "keys/SaverMode.h"
 #include "menu/frmMenu.h"
 #include "platform/dummy/DummyIdleInhibitor.h"
@@ -27,11 +27,11 @@ private slots:
         m_state = std::make_unique<AppState>(Services{m_sound, *m_keys, [] { return 0; }});
         m_state->services.idle = m_idle.get();
         m_state->SendKeyCode = 120;
+        m_windows = std::make_unique<Windows>(*m_state);
     }
     void cleanup()
     {
-        delete m_state->menuWindow;
-        delete m_state->clockWindow;
+        m_windows.reset();
         m_state.reset();
     }
 
@@ -39,8 +39,8 @@ private slots:
     // from one timer armed for the press rather than ten wake-ups a second.
     void menuSwitchKeepsCountAndInhibits()
     {
-        frmClock& clock = Clock(*m_state);
-        frmMenu& menu = Menu(*m_state);
+        frmClock& clock = m_windows->clock();
+        frmMenu& menu = m_windows->menu();
         clock.KeyPeriod = 10; // 1 s
         QElapsedTimer since;
         since.start();
@@ -75,6 +75,7 @@ private:
     std::unique_ptr<platform::DummyKeyInjector> m_keys;
     std::unique_ptr<platform::DummyIdleInhibitor> m_idle;
     std::unique_ptr<AppState> m_state;
+    std::unique_ptr<Windows> m_windows;
 };
 
 QTEST_MAIN(TestKeyTimer)

@@ -1,5 +1,5 @@
+#include "app/Windows.h"
 #include "core/AppState.h"
-#include "app/Forms.h"
 #include "core/Settings.h"
 #include "keys/KeyCaptureEdit.h"
 #include "keys/frmKeyStroke.h"
@@ -68,7 +68,6 @@ private slots:
         m_state->SendKeyCode = 120;
         m_dialog = new frmKeyStroke(*m_state,
                                     std::make_unique<platform::FixedKeyboardLayout>(pcKeyboard()));
-        m_state->keyStrokeWindow = m_dialog;
     }
     void cleanup()
     {
@@ -391,7 +390,7 @@ private slots:
         QCOMPARE(ReadIni(m_state->AppTitle, QStringLiteral("SendKey"), m_state->SettingsFile, {}),
                  text2);
         QCOMPARE(m_state->SendKeyCode, code);
-        QTRY_VERIFY(m_state->keyStrokeWindow.isNull());
+        QTRY_VERIFY(m_dialog.isNull());
     }
 
     void storeAfterPressingScrollLock()
@@ -421,29 +420,29 @@ private slots:
         m_dialog->Command2->click();
         QVERIFY(!QFileInfo::exists(m_state->SettingsFile));
         QCOMPARE(m_state->SendKeyCode, 120);
-        QTRY_VERIFY(m_state->keyStrokeWindow.isNull());
+        QTRY_VERIFY(m_dialog.isNull());
     }
 
     // Opening twice shows the same window and presses the key only once.
     void existsOnce()
     {
         delete m_dialog.data();
-        QVERIFY(m_state->keyStrokeWindow.isNull());
-        ShowKeyStrokeWindow(*m_state);
-        QPointer<frmKeyStroke> first = m_state->keyStrokeWindow;
+        Windows windows(*m_state);
+        QVERIFY(!windows.keyStroke());
+        windows.showKeyStroke();
+        QPointer<frmKeyStroke> first = windows.keyStroke();
         QVERIFY(first);
         QTRY_COMPARE(m_keys->sentKeys().size(), std::size_t{1});
-        ShowKeyStrokeWindow(*m_state);
-        QCOMPARE(m_state->keyStrokeWindow.data(), first.data());
+        windows.showKeyStroke();
+        QCOMPARE(windows.keyStroke(), first.data());
         QTest::qWait(100);
         QCOMPARE(m_keys->sentKeys().size(), std::size_t{1});
         first->close();
-        QTRY_VERIFY(m_state->keyStrokeWindow.isNull());
-        ShowKeyStrokeWindow(*m_state);
-        QVERIFY(m_state->keyStrokeWindow);
-        QVERIFY(m_state->keyStrokeWindow.data() != first.data());
+        QTRY_VERIFY(!windows.keyStroke());
+        windows.showKeyStroke();
+        QVERIFY(windows.keyStroke());
+        QVERIFY(windows.keyStroke() != first.data());
         QTRY_COMPARE(m_keys->sentKeys().size(), std::size_t{2});
-        m_dialog = m_state->keyStrokeWindow;
     }
 
 private:

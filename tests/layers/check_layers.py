@@ -1,6 +1,7 @@
 """The product's folders include one another one way only: no folder includes
-one of a higher layer, the folder graph has no cycle, and only platform/ sees
-the desktop's libraries. Run by ctest with the source directory as argument."""
+one of a higher layer, the folder graph has no cycle, only platform/ sees
+the desktop's libraries, and core/ names no window. Run by ctest with the
+source directory as argument."""
 
 import os
 import re
@@ -18,6 +19,14 @@ LAYERS = {
 NOT_PRODUCT = {"tests", "tools", "bench", "build", "docs", "assets", "cmake"}
 SYSTEM_ONLY_IN_PLATFORM = re.compile(r"#\s*include\s*<(X11/|pulse/|sndfile|dbus/|QtDBus|QDBus)")
 LOCAL = re.compile(r'#\s*include\s*"([^/"]+)/')
+# Window types in the display-free core: the forms, Qt's widget classes and
+# every class of ours made from one of them.
+FORM_NAME = re.compile(r"\bfrm[A-Z]\w*")
+QT_WIDGETS = {"QWidget", "QDialog", "QMainWindow", "QFrame", "QLabel", "QLineEdit",
+              "QListWidget", "QScrollBar", "QPushButton"}
+DERIVED = re.compile(r"\bclass\s+(\w+)\s*(?:final\s*)?:\s*public\s+(\w+)")
+COMMENT = re.compile(r"//[^\n]*|/\*.*?\*/", re.S)
+DISPLAY_FREE = {"core"}
 
 
 def folder_graph(root):
@@ -74,8 +83,35 @@ def cycle(graph):
     return None
 
 
+def product_sources(root):
+    for top in sorted(os.listdir(root)):
+        if top in LAYERS and os.path.isdir(os.path.join(root, top)):
+            for dirpath, _, files in os.walk(os.path.join(root, top)):
+                for name in sorted(files):
+                    if name.endswith((".h", ".cpp")):
+                        path = os.path.join(dirpath, name)
+                        with open(path, encoding="utf-8") as f:
+                            yield top, os.path.relpath(path, root), COMMENT.sub("", f.read())
+
+
+def windows_named(root):
+    """Files of the display-free folders whose code names a window type."""
+    sources = list(product_sources(root))
+    widgets = set(QT_WIDGETS)
+    for _, _, code in sources:
+        widgets.update(name for name, base in DERIVED.findall(code) if base in QT_WIDGETS)
+    named = re.compile(r"%s|\b(?:%s)\b" % (FORM_NAME.pattern, "|".join(sorted(widgets))))
+    findings = []
+    for top, rel, code in sources:
+        found = named.search(code) if top in DISPLAY_FREE else None
+        if found:
+            findings.append("%s names the window type %s" % (rel, found.group(0)))
+    return findings
+
+
 def check(root):
     graph, findings = folder_graph(root)
+    findings += windows_named(root)
     for folder, edges in sorted(graph.items()):
         for target, file in sorted(edges.items()):
             if LAYERS[target] > LAYERS[folder]:

@@ -3,7 +3,7 @@
 #include "about/frmIntro.h"
 #include "alarm/frmAlarm.h"
 #include "alarm/frmMessage.h"
-#include "app/Forms.h"
+#include "app/Windows.h"
 #include "clock/frmClock.h"
 #include "core/AppState.h"
 #include "keys/frmKeyStroke.h"
@@ -27,9 +27,11 @@ struct MenuFixture : TestState
     // Runs when the end is called, to see the state at that moment.
     std::function<void()> onExit;
 
+    Windows windows{state};
+
     MenuFixture()
     {
-        Menu(state).exitHook = [this] {
+        windows.menu().exitHook = [this] {
             ++exits;
             if (onExit) {
                 onExit();
@@ -37,19 +39,8 @@ struct MenuFixture : TestState
         };
     }
 
-    ~MenuFixture()
-    {
-        delete state.alarmWindow.data();
-        delete state.messageWindow.data();
-        delete state.skinsWindow.data();
-        delete state.introWindow.data();
-        delete state.keyStrokeWindow.data();
-        delete state.menuWindow;
-        delete state.clockWindow;
-    }
-
-    frmClock& clock() { return Clock(state); }
-    frmMenu& menu() { return Menu(state); }
+    frmClock& clock() { return windows.clock(); }
+    frmMenu& menu() { return windows.menu(); }
 
     // The clock window shown at a known place.
     frmClock& shownClock(QPoint at = QPoint(200, 150))

@@ -269,7 +269,7 @@ private slots:
         sendMouse(clock.lblAlarm, QEvent::MouseButtonRelease, Qt::LeftButton, Qt::NoButton,
                   QPoint(1, 1));
         QCOMPARE(f.sound.playedPaths(), QStringList{QStringLiteral("/opt/clock/alarm.wav")});
-        QCOMPARE(f.state.AlarmState, std::int16_t(0));
+        QCOMPARE(f.state.core.alarmState(), AlarmState::Armed);
         QCOMPARE(clock.lblAlarm->toolTip(), QStringLiteral("Alarm Testsignal"));
         QCOMPARE(f.exits, 0);
     }

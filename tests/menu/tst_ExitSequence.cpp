@@ -105,7 +105,7 @@ private slots:
         f.state.SettingsFile = dir.filePath(QStringLiteral("glimmora.ini"));
         writeFile(f.state.SettingsFile, "; mine\r\n[Other]\r\nX=1\r\n[marvane glimmora]\r\n"
                                         "A-Hour=07\r\nstandby=1\r\nSendKey=145\r\nSkin=Old\r\n");
-        f.state.AlarmHour = QStringLiteral("08");
+        f.state.core.setAlarmTime({QStringLiteral("08"), f.state.core.alarmTime().minute});
         f.state.SendKeyCode = 120;
         f.state.SkinName = QStringLiteral("New");
         f.shownClock(QPoint(10, 20));

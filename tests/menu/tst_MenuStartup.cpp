@@ -2,9 +2,9 @@
 // entries are shown.
 #include "MenuTestSupport.h"
 
-#include "core/CenterMath.h"
 #include "app/Main.h"
 #include "controls/WindowHelpers.h"
+#include "core/CenterMath.h"
 #include "keys/SaverMode.h"
 #include "platform/SingleInstance.h"
 
@@ -43,7 +43,7 @@ struct Started
             ini.close();
         }
         instance = std::make_unique<platform::SingleInstance>(program);
-        started = Main(f.state, *instance, program, QString());
+        started = Main(f.state, f.windows, *instance, program, QString());
     }
     ~Started() { instance->release(); }
 
@@ -97,9 +97,9 @@ private slots:
         QCOMPARE(clock.Timer1->isActive(), !standby);
         QCOMPARE(isTopMost(&clock), onTop);
         QCOMPARE(clock.saver->isActive(), saver);
-        QCOMPARE(s.f.state.AlarmState, std::int16_t(0));
+        QCOMPARE(s.f.state.core.alarmState(), AlarmState::Armed);
         if (!standby) {
-            QCOMPARE(s.f.state.LastSeconds, QStringLiteral("99"));
+            QVERIFY(!s.f.state.core.drawnDigits());
         }
         QVERIFY(clock.isVisible());
         QVERIFY(!menu.isVisible());

@@ -131,7 +131,7 @@ private slots:
         frmClock& clock = f.shownClock();
         QAction* entry = f.menu().*memberNamed(member);
         entry->setChecked(before);
-        f.state.AlarmState = 2;
+        f.state.core.acknowledge();
         int toggles = 0;
         connect(entry, &QAction::toggled, entry, [&toggles] { ++toggles; });
 
@@ -144,7 +144,7 @@ private slots:
         } else if (member == QLatin1String("mnuOnTop")) {
             QCOMPARE(isTopMost(&clock), on);
         } else if (member == QLatin1String("mnuAlarm")) {
-            QCOMPARE(f.state.AlarmState, std::int16_t(0));
+            QCOMPARE(f.state.core.alarmState(), AlarmState::Armed);
         } else {
             QCOMPARE(clock.saver->isActive(), on);
         }
@@ -174,17 +174,13 @@ private slots:
         MenuFixture f;
         frmClock& clock = f.shownClock();
         f.menu().mnuStdby->setChecked(true);
-        f.state.LastSeconds = QStringLiteral("12");
-        f.state.LastMinutes = QStringLiteral("34");
-        f.state.LastHours = QStringLiteral("05");
+        f.state.core.Timer1_Tick("05:34:12");
         fillTubes(clock, Qt::red);
 
         f.menu().mnuStdby_Click();
 
         QVERIFY(!f.menu().mnuStdby->isChecked());
-        QCOMPARE(f.state.LastSeconds, QStringLiteral("99"));
-        QCOMPARE(f.state.LastMinutes, QStringLiteral("99"));
-        QCOMPARE(f.state.LastHours, QStringLiteral("99"));
+        QVERIFY(!f.state.core.drawnDigits());
         QVERIFY(clock.Timer1->isActive());
         QCOMPARE(clock.Timer1->interval(), 300);
         // Leaving standby draws nothing itself; the next tick does.
@@ -235,11 +231,16 @@ private slots:
         QFETCH(bool, before);
         QFETCH(int, alarmState);
         MenuFixture f;
+        if (alarmState == int(AlarmState::Ringing)) {
+            f.ringAlarm();
+        } else if (alarmState == int(AlarmState::Acknowledged)) {
+            f.state.core.acknowledge();
+        }
+        QCOMPARE(int(f.state.core.alarmState()), alarmState);
         f.menu().mnuAlarm->setChecked(before);
-        f.state.AlarmState = static_cast<std::int16_t>(alarmState);
         f.menu().mnuAlarm_Click();
         QCOMPARE(f.menu().mnuAlarm->isChecked(), !before);
-        QCOMPARE(f.state.AlarmState, std::int16_t(0));
+        QCOMPARE(f.state.core.alarmState(), AlarmState::Armed);
     }
 
     // The key timer follows the mark.
@@ -286,12 +287,12 @@ private slots:
         f.shownClock();
         auto window = [&]() -> QWidget* {
             if (member == QLatin1String("mnuAbout")) {
-                return f.state.introWindow.data();
+                return f.windows.about();
             }
             if (member == QLatin1String("mnuSetAlarm")) {
-                return f.state.alarmWindow.data();
+                return f.windows.alarm();
             }
-            return f.state.keyStrokeWindow.data();
+            return f.windows.keyStroke();
         };
         QAction* entry = f.menu().*memberNamed(member);
 

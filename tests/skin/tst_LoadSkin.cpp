@@ -123,7 +123,6 @@ private slots:
         f = std::make_unique<ClockFixture>();
         f->state.SkinsDir = m_dir->path() + QStringLiteral("/Skins/");
         clock = std::make_unique<frmClock>(f->state);
-        f->state.clockWindow = clock.get();
     }
 
     void cleanup()
@@ -155,6 +154,7 @@ private slots:
         writePicture(QStringLiteral("5.bmp"), makeStrip(10, 8, 15));
         writePicture(QStringLiteral("back@2x.bmp"),
                      makeFace(QSize(640, 280), QRect(20, 10, 560, 240)));
+        f->state.core.Timer1_Tick(QStringLiteral("12:34:56"));
         load();
         // Companions are read for a dense screen only.
         QVERIFY(LoadSkin(f->state, skinDir(), false).faceAt2x.isNull());
@@ -185,9 +185,7 @@ private slots:
         QVERIFY(shape().xored(QRegion(10, 5, 280, 120)).isEmpty());
         QVERIFY(clock->autoFillBackground()); // the face area leaves part of the window
 
-        QCOMPARE(f->state.LastSeconds, QStringLiteral("99"));
-        QCOMPARE(f->state.LastMinutes, QStringLiteral("99"));
-        QCOMPARE(f->state.LastHours, QStringLiteral("99"));
+        QVERIFY(!f->state.core.drawnDigits());
         QCOMPARE(int{clock->KeyPeriod}, 1800);
 
         f->now = 12 * 3600 + 34 * 60 + 56; // 12:34:56 UTC
@@ -281,9 +279,10 @@ private slots:
     {
         f->state.SkinName.clear();
         const QRect tube0 = clock->picTube[0]->geometry();
+        f->state.core.Timer1_Tick(QStringLiteral("12:34:56"));
         clock->Form_Load();
         QCOMPARE(clock->picTube[0]->geometry(), tube0);
-        QCOMPARE(f->state.LastSeconds, QString());
+        QCOMPARE(f->state.core.drawnTimeText(), QStringLiteral("12:34:56"));
         QCOMPARE(f->state.SkinFilePath, QString());
         QCOMPARE(int{clock->KeyPeriod}, 1800);
         if (!clock->picBack->image().isNull()) {
@@ -353,7 +352,7 @@ private slots:
         }
         f->now = 3 * 3600 + 4;
         clock->Timer1_Timer();
-        QCOMPARE(f->state.LastSeconds, QStringLiteral("04"));
+        QCOMPARE(f->state.core.drawnTimeText().value_or(QString()).right(2), QStringLiteral("04"));
     }
 
     // Tiny files that each decode to a picture within the limit of one: past

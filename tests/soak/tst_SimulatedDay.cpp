@@ -1,12 +1,12 @@
 // A whole day of 300 ms clock ticks and 100 ms key ticks on the display-free
 // core, driven by a test clock: the very tick the clock window runs, every
 // draw and lamp against the tick instants, the alarm ringing once for its
-// whole minute, the key sent at its period, and no heap memory kept from one
-// hour to the next. Built in the sanitizer tree too, where leaks end the run
+// whole minute, the key schedule sending at its period, and no heap memory
+// kept from one hour to the next. Built in the sanitizer tree too, where leaks end the run
 // with an error.
 #include "core/AppState.h"
 #include "core/ClockTick.h"
-#include "keys/KeyTicker.h"
+#include "keys/KeySchedule.h"
 #include "keys/MouseAndKey.h"
 #include "platform/KeyInjector.h"
 #include "platform/SoundOutput.h"
@@ -94,7 +94,8 @@ long utcOffset(qint64 instant)
 // What the key timer keeps between ticks, and what the day's ticks did.
 struct Clock
 {
-    std::int16_t KeyTickCount = 0;
+    KeySchedule keys;
+    qint64 nextKeyMs = -1;
     std::int16_t KeyPeriod = 1800;
     std::int16_t SendKeyCode = 120;
     QString alarmPath = QStringLiteral("/opt/glimmora/alarm.wav");
@@ -126,12 +127,15 @@ void clockTick(Clock& c, AppState& state, qint64 now, long offset)
     c.lampsLit += plan.lampsLit() ? 1 : 0;
 }
 
-void keyTick(Clock& c, platform::KeyInjector& keys)
+// The key timer firing when the schedule armed it, up to `untilMs`.
+void keyTimer(Clock& c, platform::KeyInjector& keys, qint64 untilMs)
 {
-    const KeyTick tick = nextKeyTick(c.KeyTickCount, c.KeyPeriod);
-    c.KeyTickCount = tick.KeyTickCount;
-    if (tick.send) {
-        SendKeyStroke(keys, c.SendKeyCode);
+    while (c.nextKeyMs >= 0 && c.nextKeyMs <= untilMs) {
+        const KeySchedule::Step step = c.keys.advance(c.nextKeyMs, c.KeyPeriod);
+        if (step.send) {
+            SendKeyStroke(keys, c.SendKeyCode);
+        }
+        c.nextKeyMs = step.nextKeyMs;
     }
 }
 
@@ -174,7 +178,7 @@ private slots:
             CountingKeys keys;
             AppState once(Services{sound, keys, [] { return qint64(0); }});
             once.core.restore(ClockCore::Alarm, QStringLiteral("1"));
-            once.AlarmHour = once.AlarmMinute = QStringLiteral("00");
+            once.core.setAlarmTime({QStringLiteral("00"), QStringLiteral("00")});
             once.core.Timer1_Tick(QStringLiteral("00:00:00"));
             QCOMPARE(sound.plays, 1);
         }
@@ -185,11 +189,11 @@ private slots:
         qint64 nowSeconds = 0;
         AppState state(Services{sound, keys, [&nowSeconds] { return nowSeconds; }});
         state.ProgramDir = QStringLiteral("/opt/glimmora/");
-        state.AlarmHour = QStringLiteral("13");
-        state.AlarmMinute = QStringLiteral("37");
+        state.core.setAlarmTime({QStringLiteral("13"), QStringLiteral("37")});
         state.core.restore(ClockCore::Alarm, QStringLiteral("1"));
         QObject::connect(&state.core, &ClockCore::noticeRequested, [&c] { ++c.notices; });
         const qint64 firstMs = start * 1000 + phaseMs;
+        c.nextKeyMs = c.keys.start(firstMs, c.KeyPeriod).nextKeyMs;
         const qint64 ticks = DayMs / TickMs;
 
         // The model, from the instants alone.
@@ -210,9 +214,8 @@ private slots:
 
             nowSeconds = ms / 1000;
             clockTick(c, state, state.services.now(), offset);
-            for (qint64 sub = 0; sub < TickMs; sub += KeyTickMs, ++keyTicks) {
-                keyTick(c, keys);
-            }
+            keyTimer(c, keys, ms + TickMs);
+            keyTicks += TickMs / KeyTickMs;
 
             if (k + 1 == HourTicks) {
                 heapAfterFirstHour = allocatedBytes();
@@ -236,7 +239,7 @@ private slots:
         QCOMPARE(sound.plays, ticksInAlarmMinute);
         QCOMPARE(sound.wrongPaths, 0);
         QCOMPARE(sound.stops, 0);
-        QCOMPARE(int{state.AlarmState}, 0);
+        QCOMPARE(state.core.alarmState(), AlarmState::Armed);
 
         // The first key after KeyPeriod ticks, then every KeyPeriod + 1.
         QCOMPARE(keyTicks, 864000);

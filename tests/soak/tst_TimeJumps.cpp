@@ -3,9 +3,9 @@
 // the local time of that tick, and the alarm rings for exactly the minutes the
 // clock shows.
 #include "alarm/frmMessage.h"
-#include "core/AppState.h"
-#include "app/Forms.h"
+#include "app/Windows.h"
 #include "clock/frmClock.h"
+#include "core/AppState.h"
 #include "menu/frmMenu.h"
 #include "tests/support/TestState.h"
 
@@ -16,7 +16,10 @@
 
 namespace {
 
-using Fixture = TestState;
+struct Fixture : TestState
+{
+    Windows windows{state};
+};
 
 // The digit each tube shows, found by comparing it with every cell of its own
 // strip; "?" where it shows none of them.
@@ -75,7 +78,6 @@ private slots:
                 }
             }
         }
-        delete f.state.menuWindow;
     }
 
     void jumps_data()
@@ -134,11 +136,9 @@ private slots:
         Fixture f;
         f.state.ProgramDir = QStringLiteral("/opt/glimmora/");
         auto clock = std::make_unique<frmClock>(f.state);
-        f.state.clockWindow = clock.get();
         clock->Form_Load();
-        Menu(f.state).mnuAlarm->setChecked(true);
-        f.state.AlarmHour = alarm.left(2);
-        f.state.AlarmMinute = alarm.right(2);
+        f.windows.menu().mnuAlarm->setChecked(true);
+        f.state.core.setAlarmTime({alarm.left(2), alarm.right(2)});
 
         // The alarm's rules applied to what the clock shows.
         int modelState = 0;
@@ -149,22 +149,25 @@ private slots:
 
         const auto tickAt = [&](qint64 ms, bool firstAfter) {
             f.now = ms / 1000;
-            const std::int16_t stateBefore = f.state.AlarmState;
+            const AlarmState stateBefore = f.state.core.alarmState();
             clock->Timer1_Timer();
             const QString wall = wallClock(f.now);
             QCOMPARE(shownDigits(*clock), wall);
             if (firstAfter) {
                 firstAfterJump = wall;
             }
-            if (wall.left(4) == f.state.AlarmHour + f.state.AlarmMinute) {
+            if (wall.left(4) == alarm.left(2) + alarm.right(2)) {
                 modelNotices += modelState == 0 ? 1 : 0;
                 modelState = 1;
                 modelPlays += 1;
             } else {
                 modelState = 0;
             }
-            QCOMPARE(int{f.state.AlarmState}, modelState);
-            rings += (stateBefore == 0 && f.state.AlarmState == 1) ? 1 : 0;
+            QCOMPARE(int(f.state.core.alarmState()), modelState);
+            rings += (stateBefore == AlarmState::Armed &&
+                      f.state.core.alarmState() == AlarmState::Ringing)
+                         ? 1
+                         : 0;
         };
 
         const qint64 first = start * 1000;
@@ -188,11 +191,9 @@ private slots:
         QCOMPARE(rings, notices);
         QCOMPARE(modelNotices, notices);
         QCOMPARE(f.sound.playCount(), modelPlays);
-        QCOMPARE(bool(f.state.messageWindow), notices > 0);
+        QCOMPARE(bool(f.windows.notice()), notices > 0);
 
         clock.reset();
-        delete f.state.messageWindow;
-        delete f.state.menuWindow;
     }
 };
 

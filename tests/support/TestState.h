@@ -3,6 +3,7 @@
 // The program state every test starts from: recording fakes for the sound and
 // the keys, and a clock the test sets (seconds since the epoch).
 #include "core/AppState.h"
+#include "core/ClockTick.h"
 #include "platform/dummy/DummyKeyInjector.h"
 #include "platform/dummy/DummySoundOutput.h"
 
@@ -23,5 +24,17 @@ struct TestState
         state.ExeName = QStringLiteral("glimmora");
         state.SettingsFile = dir + QStringLiteral("glimmora.ini");
         state.SkinsDir = dir + QStringLiteral("Skins/");
+    }
+
+    // The alarm ringing as the tick starts it: the alarm time set to the
+    // clock's minute, the switch on, one tick.
+    void ringAlarm()
+    {
+        const QString time = localTimeText(now);
+        state.core.setAlarmTime({time.left(2), time.mid(3, 2)});
+        if (!state.core.isOn(ClockCore::Alarm)) {
+            state.core.toggle(ClockCore::Alarm);
+        }
+        state.core.Timer1_Tick(time);
     }
 };

@@ -1,0 +1,110 @@
+#include "app/Windows.h"
+
+#include "about/frmIntro.h"
+#include "alarm/frmAlarm.h"
+#include "alarm/frmMessage.h"
+#include "clock/frmClock.h"
+#include "controls/ShowOnce.h"
+#include "core/AlarmLog.h"
+#include "core/AppState.h"
+#include "core/ExitSequence.h"
+#include "keys/frmKeyStroke.h"
+#include "menu/frmMenu.h"
+#include "skin/frmSkins.h"
+
+Windows::Windows(AppState& state) : m_state(state)
+{
+    connect(&state.core, &ClockCore::noticeRequested, this, &Windows::showNotice);
+}
+
+Windows::~Windows()
+{
+    delete m_about.data();
+    delete m_alarm.data();
+    delete m_notice.data();
+    delete m_skins.data();
+    delete m_keyStroke.data();
+    delete m_menu.data();
+    delete m_clock.data();
+}
+
+frmClock& Windows::clock()
+{
+    if (!m_clock) {
+        m_clock = new frmClock(m_state);
+        connect(m_clock, &frmClock::menuRequested, this, [this](QPoint at) { menu().popUp(at); });
+        connect(m_clock, &frmClock::exitRequested, this, [this] { menu().mnuExit_Click(); });
+    }
+    return *m_clock;
+}
+
+frmMenu& Windows::menu()
+{
+    if (!m_menu) {
+        m_menu = new frmMenu(m_state);
+        connect(m_menu, &frmMenu::aboutRequested, this, &Windows::showAbout);
+        connect(m_menu, &frmMenu::setAlarmRequested, this, &Windows::showAlarm);
+        connect(m_menu, &frmMenu::skinRequested, this, &Windows::showSkins);
+        connect(m_menu, &frmMenu::keyRequested, this, &Windows::showKeyStroke);
+        connect(m_menu, &frmMenu::saveRequested, this,
+                [this] { SaveOnExit(m_state, clock().pos()); });
+    }
+    return *m_menu;
+}
+
+void Windows::showAbout()
+{
+    showOnce(m_about, [this] { return new frmIntro(m_state, m_clock); });
+}
+
+void Windows::showAlarm()
+{
+    showOnce(m_alarm, [this] { return new frmAlarm(m_state, m_clock); });
+}
+
+void Windows::showNotice()
+{
+    // A tick while the notice loads finds it and builds no second one.
+    showOnce(
+        m_notice,
+        [this] {
+            qCDebug(lcAlarm) << "notice opened";
+            return new frmMessage(m_state, m_clock);
+        },
+        false);
+}
+
+void Windows::showSkins()
+{
+    showOnce(m_skins, [this] { return new frmSkins(m_state, m_clock); });
+}
+
+void Windows::showKeyStroke()
+{
+    showOnce(m_keyStroke, [this] { return new frmKeyStroke(m_state, m_clock); });
+}
+
+frmIntro* Windows::about() const
+{
+    return m_about;
+}
+
+frmAlarm* Windows::alarm() const
+{
+    return m_alarm;
+}
+
+frmMessage* Windows::notice() const
+{
+    return m_notice;
+}
+
+frmSkins* Windows::skins() const
+{
+    return m_skins;
+}
+
+frmKeyStroke* Windows::keyStroke() const
+{
+    return m_keyStroke;
+}
