@@ -28,11 +28,13 @@ void writeFile(const QString& path, const QByteArray& bytes)
 
 const QString Section = QStringLiteral("Marvane Glimmora");
 
-// A text as a file with a byte-order mark would hold it.
+// A text as a file with a byte-order mark would hold it; a U+FEFF that
+// starts the text stays a character (Qt takes it for a mark by default).
 QByteArray marked(const char* text, QStringConverter::Encoding encoding)
 {
+    QStringDecoder decoder(QStringConverter::Utf8, QStringConverter::Flag::ConvertInitialBom);
     QStringEncoder encoder(encoding, QStringConverter::Flag::WriteBom);
-    return encoder(QString::fromUtf8(text));
+    return encoder(QString(decoder(text)));
 }
 
 } // namespace

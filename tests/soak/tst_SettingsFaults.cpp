@@ -262,43 +262,66 @@ private slots:
         QVERIFY(between > kills / 2);
     }
 
-    void writeOutOfSpaceKeepsTheOldFile_data()
+    // Writes of "Skin" with `room` bytes allowed beyond the old file's size
+    // (-1: no limit), as root or as an unprivileged user (whom the modes
+    // bind). Either the old file stays whole or the new one is there whole.
+    void writeKeepsTheOldFileOrTheNewOne_data()
     {
-        QTest::addColumn<bool>("directoryWritable");
+        QTest::addColumn<bool>("unprivileged");
+        QTest::addColumn<int>("directoryMode");
+        QTest::addColumn<int>("fileMode");
+        QTest::addColumn<int>("room");
+        QTest::addColumn<int>("length");
+        QTest::addColumn<QByteArray>("after"); // empty: the old file
         // A new file beside the old one, renamed over it.
-        QTest::newRow("writable directory") << true;
-        // Run as an unprivileged user who may write the file but not its
-        // directory: no new file can be made, the file is rewritten in place.
-        QTest::newRow("file writable, directory not") << false;
+        QTest::newRow("out of space, writable directory")
+            << false << 0700 << 0644 << 40 << 3000 << QByteArray();
+        // No new file can be made: the file is rewritten in place.
+        QTest::newRow("out of space, file writable, directory not")
+            << true << 0755 << 0666 << 40 << 3000 << QByteArray();
+        QTest::newRow("shorter, file writable, directory not")
+            << true << 0755 << 0666 << -1 << 1
+            << QByteArray("[Marvane Glimmora]\nStandBy=1\nSkin=x\nX=120\nY=-30\n"
+                          "Extra=bleibt\n[Other]\nKeep=1\n");
+        // What cannot be read is never replaced by the keys just written.
+        QTest::newRow("unreadable, writable directory")
+            << true << 0777 << 0222 << -1 << 1 << QByteArray();
+        QTest::newRow("unreadable, directory not writable")
+            << true << 0755 << 0222 << -1 << 1 << QByteArray();
     }
 
-    void writeOutOfSpaceKeepsTheOldFile()
+    void writeKeepsTheOldFileOrTheNewOne()
     {
-        QFETCH(bool, directoryWritable);
+        QFETCH(bool, unprivileged);
+        QFETCH(int, directoryMode);
+        QFETCH(int, fileMode);
+        QFETCH(int, room);
+        QFETCH(int, length);
+        QFETCH(QByteArray, after);
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("glimmora.ini"));
         const QByteArray old = "[Marvane Glimmora]\nStandBy=1\nSkin=Blau\nX=120\nY=-30\n"
                                "Extra=bleibt\n[Other]\nKeep=1\n";
         writeFile(path, old);
+        QVERIFY(chmod(QFile::encodeName(dir.path()).constData(), mode_t(directoryMode)) == 0);
+        QVERIFY(chmod(QFile::encodeName(path).constData(), mode_t(fileMode)) == 0);
 
         QList<QByteArray> args;
-        if (!directoryWritable) {
+        if (unprivileged) {
             if (geteuid() != 0 || QStandardPaths::findExecutable("setpriv").isEmpty()) {
                 QSKIP("needs root and setpriv to act as an unprivileged user");
             }
-            QVERIFY(chmod(QFile::encodeName(dir.path()).constData(), 0755) == 0);
-            QVERIFY(chmod(QFile::encodeName(path).constData(), 0666) == 0);
             args = {QFile::encodeName(QStandardPaths::findExecutable("setpriv")), "--reuid=65534",
                     "--regid=65534", "--clear-groups"};
         }
-        // Room for a few more bytes, not for the 3000 of the new value.
-        const qint64 limit = old.size() + 40;
-        args += {writerPath(), "fsize", QFile::encodeName(path), QByteArray::number(limit), "3000"};
+        const qint64 limit = room < 0 ? qint64(1) << 30 : old.size() + room;
+        args += {writerPath(), "fsize", QFile::encodeName(path), QByteArray::number(limit),
+                 QByteArray::number(length)};
         Child c = spawn(args);
         const int status = reap(c);
         QVERIFY2(WIFEXITED(status), "the writer died");
         QCOMPARE(WEXITSTATUS(status), 0);
-        QCOMPARE(readState(path), (FileState{true, old}));
+        QCOMPARE(readState(path), (FileState{true, after.isEmpty() ? old : after}));
         QCOMPARE(strayFiles(dir.path()), QStringList());
 
         // A write that fits still works afterwards.
