@@ -106,7 +106,10 @@ class DialogFrameTest(harness.E2ETest):
                     app.proc.kill()
                     app.wait_exit()
                 with open(app.stderr_path, encoding="utf-8", errors="replace") as f:
-                    self.assertIn("frame known " + learnt, f.read())
+                    log = f.read()
+                self.assertIn("frame known " + learnt, log)
+                # Told in advance, the dialog is never moved once shown.
+                self.assertEqual("frame known after show" in log, learnt == "after show")
 
 
 if __name__ == "__main__":
