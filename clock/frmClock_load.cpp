@@ -49,18 +49,8 @@ void place(QWidget& w, const SkinRect& r)
 // The lamp pictures stand on a magenta ground that is not part of the lamp.
 QImage withoutLampGround(const QImage& lamp)
 {
-    QImage out = lamp.convertToFormat(QImage::Format_ARGB32);
-    bool keyed = false;
-    for (int y = 0; y < out.height(); ++y) {
-        auto* line = reinterpret_cast<QRgb*>(out.scanLine(y));
-        for (int x = 0; x < out.width(); ++x) {
-            if ((line[x] & 0x00FFFFFFu) == 0x00FF00FFu) {
-                line[x] = 0;
-                keyed = true;
-            }
-        }
-    }
-    return keyed ? out.convertToFormat(QImage::Format_ARGB32_Premultiplied) : toScreenFormat(lamp);
+    const QImage keyed = keyedOut(lamp, qRgb(255, 0, 255));
+    return keyed.isNull() ? toScreenFormat(lamp) : keyed;
 }
 
 } // namespace
@@ -148,6 +138,11 @@ void frmClock::Form_Load()
 
     Transparent1->setMaskColor(QColor(0, 0, 40));
     Transparent1->setMaskPicture(picBack->image());
+    // In a window a compositor draws, the cut-away pixels are transparent as
+    // well: a Wayland window has no X shape to cut them.
+    if (testAttribute(Qt::WA_TranslucentBackground)) {
+        picBack->setCutColour(qRgb(0, 0, 40));
+    }
     // Lamps at their fixed places may lie outside the face (the built-in one
     // is narrower): there they would only cost repaints nobody sees.
     for (PictureBox* lamp : picLED) {

@@ -9,14 +9,55 @@ PictureBox::PictureBox(QWidget* parent) : QWidget(parent)
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
+QImage keyedOut(const QImage& picture, QRgb colour)
+{
+    QImage out = picture.convertToFormat(QImage::Format_ARGB32);
+    bool keyed = false;
+    for (int y = 0; y < out.height(); ++y) {
+        auto* line = reinterpret_cast<QRgb*>(out.scanLine(y));
+        for (int x = 0; x < out.width(); ++x) {
+            if ((line[x] & 0x00FFFFFFu) == (colour & 0x00FFFFFFu)) {
+                line[x] = 0;
+                keyed = true;
+            }
+        }
+    }
+    return keyed ? out.convertToFormat(QImage::Format_ARGB32_Premultiplied) : QImage();
+}
+
 void PictureBox::setPicture(const QImage& picture)
 {
     m_image = picture;
     m_origin = {};
     // A picture with transparent parts (the lamps without their ground) lets
     // what lies behind show; an opaque one spares painting it.
-    setAttribute(Qt::WA_OpaquePaintEvent, !picture.hasAlphaChannel());
+    setAttribute(Qt::WA_OpaquePaintEvent, !shown().hasAlphaChannel());
     update();
+}
+
+void PictureBox::setCutColour(QRgb colour)
+{
+    m_cut = colour;
+    m_keyedFrom = 0;
+    setAttribute(Qt::WA_OpaquePaintEvent, !shown().hasAlphaChannel());
+    update();
+}
+
+const QImage& PictureBox::shown()
+{
+    if (!m_cut) {
+        return m_image;
+    }
+    // Drawing into image() changes its cache key.
+    if (m_keyedFrom != m_image.cacheKey()) {
+        m_keyed = keyedOut(m_image, *m_cut);
+        if (m_keyed.isNull()) {
+            m_keyed = m_image;
+        }
+        m_keyed.setDevicePixelRatio(m_image.devicePixelRatio());
+        m_keyedFrom = m_image.cacheKey();
+    }
+    return m_keyed;
 }
 
 QRect PictureBox::visibleRect() const
@@ -32,14 +73,15 @@ QRect PictureBox::visibleRect() const
 
 void PictureBox::paintEvent(QPaintEvent* event)
 {
+    const QImage& picture = shown();
     QPainter p(this);
     p.setClipRegion(event->region());
     // A picture at a higher device pixel ratio covers its logical size.
-    const QRect shown = QRect(m_origin, m_image.deviceIndependentSize().toSize());
-    if (!shown.contains(event->rect())) {
+    const QRect covered = QRect(m_origin, picture.deviceIndependentSize().toSize());
+    if (!covered.contains(event->rect())) {
         p.fillRect(event->rect(), m_back);
     }
-    p.drawImage(m_origin, m_image);
+    p.drawImage(m_origin, picture);
 }
 
 ClickArea::ClickArea(QWidget* parent) : QWidget(parent)

@@ -2,6 +2,11 @@
 
 #include <QImage>
 #include <QWidget>
+#include <optional>
+
+// `picture` with every pixel of exactly `colour` (alpha aside) transparent, in
+// ARGB32_Premultiplied; null when no pixel has that colour.
+QImage keyedOut(const QImage& picture, QRgb colour);
 
 // A surface with a persistent back image, drawn unscaled at its top-left
 // corner and cut off at the surface's size. Drawing goes into the image; the
@@ -31,13 +36,22 @@ public:
     QColor backColor() const { return m_back; }
     void setBackColor(const QColor& c) { m_back = c; }
 
+    // Pixels of exactly this colour are shown transparent; image() keeps them.
+    void setCutColour(QRgb colour);
+
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    // What is drawn: the back image, or its keyed copy while it is current.
+    const QImage& shown();
+
     QImage m_image;
     QPoint m_origin;
     QColor m_back = Qt::black;
+    std::optional<QRgb> m_cut;
+    QImage m_keyed;
+    qint64 m_keyedFrom = 0;
 };
 
 // An invisible click area laid over the face: it shows nothing and only

@@ -11,7 +11,15 @@
 Transparent::Transparent(QWidget* container)
     : QObject(container), m_container(container),
       m_color(container ? container->palette().color(QPalette::Button) : QColor(Qt::lightGray))
-{}
+{
+    // A 32-bit window where a compositor draws it: KWin takes a 24-bit one as
+    // opaque whatever its X shape, and leaves a ghost of it in the cut-away
+    // parts after a move. Without a compositor the X server would have to
+    // blend it itself; there the shape alone decides what shows.
+    if (container && platform::transparencyShows()) {
+        container->setAttribute(Qt::WA_TranslucentBackground);
+    }
+}
 
 Transparent::~Transparent() = default;
 

@@ -52,12 +52,28 @@ private:
     Display* m_display;
 };
 
+Display* qtDisplay()
+{
+    auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
+    return x11 ? x11->display() : nullptr;
+}
+
 } // namespace
+
+bool compositingManagerRuns()
+{
+    Display* display = qtDisplay();
+    if (display == nullptr) {
+        return false;
+    }
+    const QByteArray name = "_NET_WM_CM_S" + QByteArray::number(DefaultScreen(display));
+    const Atom selection = XInternAtom(display, name.constData(), False);
+    return XGetSelectionOwner(display, selection) != None;
+}
 
 std::unique_ptr<WindowShape> makeX11WindowShape()
 {
-    auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
-    Display* display = x11 ? x11->display() : nullptr;
+    Display* display = qtDisplay();
     int event = 0;
     int error = 0;
     if (display == nullptr || !XShapeQueryExtension(display, &event, &error)) {

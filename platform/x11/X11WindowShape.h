@@ -11,3 +11,10 @@ namespace platform::x11 {
 std::unique_ptr<WindowShape> makeX11WindowShape();
 
 } // namespace platform::x11
+
+namespace platform::x11 {
+
+// Whether a compositing manager owns _NET_WM_CM_Sn of Qt's default screen.
+bool compositingManagerRuns();
+
+} // namespace platform::x11
