@@ -1,7 +1,9 @@
 #include "platform/Backends.h"
 
+#include "platform/PlatformChoice.h"
 #include "platform/audio/PulseSoundOutput.h"
 #include "platform/dbus/DBusIdleInhibitor.h"
+#include "platform/x11/X11Connection.h"
 #include "platform/x11/X11FrameExtents.h"
 #include "platform/x11/X11KeyInjector.h"
 
@@ -62,9 +64,16 @@ std::unique_ptr<FrameExtents> makeFrameExtents()
 
 void preferX11Platform()
 {
-    // QT_QPA_PLATFORM is the desktop's own choice and wins when set.
-    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "xcb");
+    std::optional<QByteArray> asked;
+    if (qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) {
+        asked = qgetenv("QT_QPA_PLATFORM");
+    }
+    const QByteArray display = qgetenv("DISPLAY");
+    const bool x11 = !display.isEmpty() && x11::canConnect(display.constData());
+    const bool wayland =
+        qEnvironmentVariableIsSet("WAYLAND_DISPLAY") || qEnvironmentVariableIsSet("WAYLAND_SOCKET");
+    if (const auto chosen = chooseQtPlatform(asked, x11, wayland)) {
+        qputenv("QT_QPA_PLATFORM", *chosen);
     }
 }
 

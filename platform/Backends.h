@@ -16,8 +16,9 @@ std::unique_ptr<IdleInhibitor> makeIdleInhibitor();
 // Null where the platform is not X11 (Qt then knows the frame itself).
 std::unique_ptr<FrameExtents> makeFrameExtents();
 
-// Makes Qt use its X11 platform unless the user chose one: window placement,
-// shaping and synthetic keys need X11 (XWayland on a Wayland session).
+// Makes Qt use its X11 platform wherever an X display answers, also where
+// QT_QPA_PLATFORM names Wayland (XWayland then); natively Wayland only where
+// there is no X. See chooseQtPlatform.
 void preferX11Platform();
 
 } // namespace platform

@@ -29,6 +29,14 @@ DisplayPtr openDisplay()
     return DisplayPtr(XOpenDisplay(nullptr));
 }
 
+bool canConnect(const char* displayName)
+{
+    // Qt's X11 platform calls it too; it must come before any other Xlib
+    // call, and this one comes first.
+    XInitThreads();
+    return DisplayPtr(XOpenDisplay(displayName)) != nullptr;
+}
+
 void discardEvents(_XDisplay* display)
 {
     while (XPending(display) > 0) {

@@ -17,6 +17,10 @@ struct DisplayCloser
 using DisplayPtr = std::unique_ptr<_XDisplay, DisplayCloser>;
 DisplayPtr openDisplay();
 
+// Whether the X server of that display name accepts a connection, asked
+// before Qt starts (Qt aborts where it cannot connect).
+bool canConnect(const char* displayName);
+
 // Reads and drops whatever events the server sent to this connection, so the
 // queue of a connection that never asks for events does not grow.
 void discardEvents(_XDisplay* display);
