@@ -77,8 +77,6 @@ bool Main(AppState& state, Windows& windows, platform::SingleInstance& instance,
     toInt16(Val(settings.read(QStringLiteral("ShowSaver"), QStringLiteral("0"))), state.ShowSaver);
 
     const bool showSaver = state.ShowSaver != 0;
-    menu.mnuSaver->setVisible(showSaver);
-    menu.mnuKey->setVisible(showSaver);
-    menu.mnuNix->setVisible(showSaver);
+    menu.showSaverEntries(showSaver);
     return true;
 }

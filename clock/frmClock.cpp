@@ -76,14 +76,14 @@ void frmClock::followCore()
 {
     ClockCore& core = m_state.core;
     connect(&core, &ClockCore::standbyApplied, this, [this](bool on) {
-        enableTimer(Timer1, !on);
+        enableTimer(m_tickTimer, !on);
         if (on) {
             TubesOff();
         }
     });
     connect(&core, &ClockCore::onTopApplied, this,
-            [this](bool on) { SetTopMost(this, on ? -1 : 0); });
-    connect(&core, &ClockCore::saverApplied, this, [this](bool on) { saver->setActive(on); });
+            [this](bool on) { SetTopMost(this, on ? StackBand::Above : StackBand::Normal); });
+    connect(&core, &ClockCore::saverApplied, this, [this](bool on) { m_saverMode->setActive(on); });
 }
 
 frmClock::~frmClock() = default;
@@ -100,69 +100,76 @@ void frmClock::useBuiltinWhereMissing(bool dense)
             doubled = dense ? readBuiltin(doubledName(name)) : QImage();
         }
     };
-    QImage face = picBack->image();
-    read(":/builtin/back.bmp", face, At2x.back);
-    picBack->setPicture(face);
-    for (std::size_t k = 0; k < Picture1.size(); ++k) {
-        read(BuiltinStrips[k], Picture1[k], At2x.strips[k]);
+    QImage face = m_face->image();
+    read(":/builtin/back.bmp", face, m_doubled.back);
+    m_face->setPicture(face);
+    for (std::size_t k = 0; k < m_digitStrips.size(); ++k) {
+        read(BuiltinStrips[k], m_digitStrips[k], m_doubled.strips[k]);
     }
-    for (std::size_t i = 0; i < Picture2.size(); ++i) {
-        read(BuiltinLamps[i], Picture2[i], At2x.lamps[i]);
+    for (std::size_t i = 0; i < m_lampPictures.size(); ++i) {
+        read(BuiltinLamps[i], m_lampPictures[i], m_doubled.lamps[i]);
     }
 }
 
 void frmClock::buildElements()
 {
-    picBack = new PictureBox(this);
-    picBack->setGeometry(toQRect(BuiltinBack));
-    picBack->installEventFilter(this);
+    m_face = new PictureBox(this);
+    m_face->setObjectName(QStringLiteral("picBack"));
+    m_face->setGeometry(toQRect(BuiltinBack));
+    m_face->installEventFilter(this);
 
-    for (std::size_t k = 0; k < picTube.size(); ++k) {
-        picTube[k] = new PictureBox(picBack);
-        picTube[k]->setGeometry(toQRect(BuiltinTubes[k]));
-        picTube[k]->installEventFilter(this);
+    for (std::size_t k = 0; k < m_tubes.size(); ++k) {
+        m_tubes[k] = new PictureBox(m_face);
+        m_tubes[k]->setObjectName(QStringLiteral("picTube"));
+        m_tubes[k]->setGeometry(toQRect(BuiltinTubes[k]));
+        m_tubes[k]->installEventFilter(this);
     }
 
-    for (std::size_t i = 0; i < picLED.size(); ++i) {
-        picLED[i] = new PictureBox(this);
-        picLED[i]->setGeometry(QRect(QPoint(LampLeft[i], LampTop), LampSize));
-        picLED[i]->installEventFilter(this);
+    for (std::size_t i = 0; i < m_lamps.size(); ++i) {
+        m_lamps[i] = new PictureBox(this);
+        m_lamps[i]->setObjectName(QStringLiteral("picLED"));
+        m_lamps[i]->setGeometry(QRect(QPoint(LampLeft[i], LampTop), LampSize));
+        m_lamps[i]->installEventFilter(this);
     }
 
-    lblPower = new ClickArea(picBack);
-    lblPower->setGeometry(toQRect(BuiltinPower));
-    lblStdby[0] = new ClickArea(picBack);
-    lblStdby[0]->setGeometry(toQRect(BuiltinStdby0));
-    lblStdby[1] = new ClickArea(this);
-    lblStdby[1]->setGeometry(toQRect(BuiltinStdby1));
-    lblAlarm = new ClickArea(picBack);
-    lblAlarm->setGeometry(toQRect(BuiltinAlarm));
-    lblAlarm->setToolTip(QStringLiteral("Alarm Testsignal"));
-    connect(lblPower, &ClickArea::clicked, this, &frmClock::lblPower_Click);
-    connect(lblStdby[0], &ClickArea::clicked, this, [this] { lblStdby_Click(0); });
-    connect(lblStdby[1], &ClickArea::clicked, this, [this] { lblStdby_Click(1); });
-    connect(lblAlarm, &ClickArea::clicked, this, &frmClock::lblAlarm_Click);
+    m_powerSwitch = new ClickArea(m_face);
+    m_powerSwitch->setObjectName(QStringLiteral("lblPower"));
+    m_powerSwitch->setGeometry(toQRect(BuiltinPower));
+    m_standbySwitches[0] = new ClickArea(m_face);
+    m_standbySwitches[0]->setObjectName(QStringLiteral("lblStdby"));
+    m_standbySwitches[0]->setGeometry(toQRect(BuiltinStdby0));
+    m_standbySwitches[1] = new ClickArea(this);
+    m_standbySwitches[1]->setObjectName(QStringLiteral("lblStdby"));
+    m_standbySwitches[1]->setGeometry(toQRect(BuiltinStdby1));
+    m_alarmTestArea = new ClickArea(m_face);
+    m_alarmTestArea->setObjectName(QStringLiteral("lblAlarm"));
+    m_alarmTestArea->setGeometry(toQRect(BuiltinAlarm));
+    m_alarmTestArea->setToolTip(QStringLiteral("Alarm Testsignal"));
+    connect(m_powerSwitch, &ClickArea::clicked, this, &frmClock::lblPower_Click);
+    connect(m_standbySwitches[0], &ClickArea::clicked, this, [this] { lblStdby_Click(0); });
+    connect(m_standbySwitches[1], &ClickArea::clicked, this, [this] { lblStdby_Click(1); });
+    connect(m_alarmTestArea, &ClickArea::clicked, this, &frmClock::lblAlarm_Click);
 
     // The hidden digit holders; each drives one tube when changed by hand.
     const std::array<int, 6> maxima{5, 9, 5, 9, 2, 9}; // HScroll1..6
     const std::array<int, 6> tubeOf{4, 3, 2, 1, 0, 5};
-    std::array<QScrollBar**, 6> bars{&HScroll1, &HScroll2, &HScroll3,
-                                     &HScroll4, &HScroll5, &HScroll6};
-    for (std::size_t i = 0; i < bars.size(); ++i) {
+    for (std::size_t i = 0; i < m_digitHolders.size(); ++i) {
         auto* bar = new QScrollBar(Qt::Horizontal, this);
+        bar->setObjectName(QStringLiteral("HScroll%1").arg(i + 1));
         bar->setRange(0, maxima[i]);
         const int tube = tubeOf[i];
         connect(bar, &QScrollBar::valueChanged, this,
                 [this, tube](int value) { HScroll_Change(tube, value); });
-        *bars[i] = bar;
+        m_digitHolders[i] = bar;
     }
 
-    Transparent1 = new Transparent(this);
+    m_shape = new Transparent(this);
 
-    Timer1 = new QTimer(this);
-    Timer1->setInterval(300);
-    connect(Timer1, &QTimer::timeout, this, &frmClock::Timer1_Timer);
-    saver = new SaverMode(m_state, *this, KeyPeriod);
+    m_tickTimer = new QTimer(this);
+    m_tickTimer->setObjectName(QStringLiteral("Timer1"));
+    m_tickTimer->setInterval(300);
+    connect(m_tickTimer, &QTimer::timeout, this, &frmClock::Timer1_Timer);
+    m_saverMode = new SaverMode(m_state, *this, m_keyPeriod);
 
     resize(BuiltinBack.w, BuiltinBack.h);
 }

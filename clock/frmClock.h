@@ -39,32 +39,34 @@ public:
 
     void Timer1_Timer();
 
-    // Elements of the face, by their element names
-    PictureBox* picBack = nullptr;
-    std::array<PictureBox*, 6> picTube{};
-    std::array<QImage, 6> Picture1; // the digit strips, never shown
-    QScrollBar* HScroll1 = nullptr;
-    QScrollBar* HScroll2 = nullptr;
-    QScrollBar* HScroll3 = nullptr;
-    QScrollBar* HScroll4 = nullptr;
-    QScrollBar* HScroll5 = nullptr;
-    QScrollBar* HScroll6 = nullptr;
-    ClickArea* lblPower = nullptr;
-    std::array<ClickArea*, 2> lblStdby{};
-    ClickArea* lblAlarm = nullptr;
-    std::array<PictureBox*, 2> picLED{};
-    std::array<QImage, 2> Picture2; // dark and lit lamp, never shown
-    DoubledPictures At2x;           // their companions for dense screens
-    Transparent* Transparent1 = nullptr;
-    QTimer* Timer1 = nullptr;
-    // The saver mode: the key timer tmrPlay and the desktop's idle inhibit.
-    SaverMode* saver = nullptr;
+    // The face's parts; their form names are their object names.
+    PictureBox* face() const { return m_face; }                         // picBack
+    const std::array<PictureBox*, 6>& tubes() const { return m_tubes; } // picTube
+    const std::array<PictureBox*, 2>& lamps() const { return m_lamps; } // picLED
+    ClickArea* powerSwitch() const { return m_powerSwitch; }            // lblPower
+    const std::array<ClickArea*, 2>& standbySwitches() const
+    {
+        return m_standbySwitches;
+    }                                                            // lblStdby
+    ClickArea* alarmTestArea() const { return m_alarmTestArea; } // lblAlarm
+    // The hidden digit holders HScroll1 to HScroll6.
+    const std::array<QScrollBar*, 6>& digitHolders() const { return m_digitHolders; }
+    // The strip a tube's digits are cut from.
+    const QImage& digitStrip(std::size_t tube) const { return m_digitStrips[tube]; }
+    // The lamp pictures: 0 dark, 1 lit. Set before Form_Load, they replace
+    // the built-in ones.
+    const QImage& lampPicture(std::size_t lit) const { return m_lampPictures[lit]; }
+    void setLampPictures(const QImage& dark, const QImage& lit) { m_lampPictures = {dark, lit}; }
+    QTimer* tickTimer() const { return m_tickTimer; } // Timer1
+    SaverMode* saverMode() const { return m_saverMode; }
 
-    std::int16_t KeyPeriod = 0;
+    // Key timer ticks between two keys of the saver mode.
+    std::int16_t keyPeriod() const { return m_keyPeriod; }
+    void setKeyPeriod(std::int16_t ticks) { m_keyPeriod = ticks; }
 
-    bool Dragging = false;
-    float DragX = 0;
-    float DragY = 0;
+    bool isDragging() const { return m_dragging; }
+    // Where the left button went down, in the pressed element's coordinates.
+    QPointF dragStart() const { return m_dragStart; }
 
     // Mouse handlers of the three surface groups; they behave alike.
     void Form_MouseDown(Qt::MouseButton button, QPointF local, QPointF global);
@@ -101,6 +103,24 @@ private:
     void followCore();
 
     AppState& m_state;
+    PictureBox* m_face = nullptr;
+    std::array<PictureBox*, 6> m_tubes{};
+    std::array<QImage, 6> m_digitStrips; // never shown
+    std::array<QScrollBar*, 6> m_digitHolders{};
+    ClickArea* m_powerSwitch = nullptr;
+    std::array<ClickArea*, 2> m_standbySwitches{};
+    ClickArea* m_alarmTestArea = nullptr;
+    std::array<PictureBox*, 2> m_lamps{};
+    std::array<QImage, 2> m_lampPictures; // dark and lit, never shown
+    DoubledPictures m_doubled;            // companions for dense screens
+    Transparent* m_shape = nullptr;
+    QTimer* m_tickTimer = nullptr;
+    // The key timer tmrPlay and the desktop's idle inhibit.
+    SaverMode* m_saverMode = nullptr;
+    std::int16_t m_keyPeriod = 0;
+
+    bool m_dragging = false;
+    QPointF m_dragStart;
     // Where the drag started, in global coordinates, and where the window was.
     QPoint m_pressGlobal;
     QPoint m_windowAtPress;

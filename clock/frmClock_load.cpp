@@ -62,47 +62,48 @@ void frmClock::useDevicePixels()
         return; // nothing changes by a single pixel
     }
     // The strips keep their own ratio; each draw brings a cell to the tube's.
-    for (std::size_t k = 0; k < Picture1.size(); ++k) {
-        if (!At2x.strips[k].isNull()) {
-            Picture1[k] = toScreenFormat(At2x.strips[k]);
-            Picture1[k].setDevicePixelRatio(2.0);
+    for (std::size_t k = 0; k < m_digitStrips.size(); ++k) {
+        if (!m_doubled.strips[k].isNull()) {
+            m_digitStrips[k] = toScreenFormat(m_doubled.strips[k]);
+            m_digitStrips[k].setDevicePixelRatio(2.0);
         }
     }
-    for (std::size_t i = 0; i < Picture2.size(); ++i) {
-        if (!At2x.lamps[i].isNull()) {
-            Picture2[i] = forRatio(Picture2[i], withoutLampGround(At2x.lamps[i]), ratio);
+    for (std::size_t i = 0; i < m_lampPictures.size(); ++i) {
+        if (!m_doubled.lamps[i].isNull()) {
+            m_lampPictures[i] =
+                forRatio(m_lampPictures[i], withoutLampGround(m_doubled.lamps[i]), ratio);
         }
     }
-    for (PictureBox* lamp : picLED) {
-        lamp->setPicture(Picture2[0]);
+    for (PictureBox* lamp : m_lamps) {
+        lamp->setPicture(m_lampPictures[0]);
     }
-    picBack->setPicture(
-        toScreenFormat(faceForRatio(picBack->image(), At2x.back, ratio, qRgb(0, 0, 40))));
+    m_face->setPicture(
+        toScreenFormat(faceForRatio(m_face->image(), m_doubled.back, ratio, qRgb(0, 0, 40))));
 }
 
 void frmClock::applySkin(const LoadedSkin& skin)
 {
     if (!skin.face.isNull()) {
-        At2x.back = skin.faceAt2x;
-        picBack->setPicture(skin.face);
+        m_doubled.back = skin.faceAt2x;
+        m_face->setPicture(skin.face);
     }
-    for (std::size_t i = 0; i < Picture1.size(); ++i) {
+    for (std::size_t i = 0; i < m_digitStrips.size(); ++i) {
         if (!skin.strips[i].isNull()) {
-            At2x.strips[i] = skin.stripsAt2x[i];
-            Picture1[i] = skin.strips[i];
+            m_doubled.strips[i] = skin.stripsAt2x[i];
+            m_digitStrips[i] = skin.strips[i];
         }
     }
     // The window's own coordinates are face pixels already, so the second
     // standby area needs no scale of its own.
-    setWidth(*picBack, skin.layout.width);
-    setHeight(*picBack, skin.layout.height);
-    for (std::size_t i = 0; i < picTube.size(); ++i) {
-        place(*picTube[i], skin.layout.digit[i]);
+    setWidth(*m_face, skin.layout.width);
+    setHeight(*m_face, skin.layout.height);
+    for (std::size_t i = 0; i < m_tubes.size(); ++i) {
+        place(*m_tubes[i], skin.layout.digit[i]);
     }
-    place(*lblPower, skin.layout.powerSwitch);
-    place(*lblStdby[0], skin.layout.standBy);
-    lblStdby[1]->setGeometry(lblStdby[0]->geometry());
-    place(*lblAlarm, skin.layout.alarm);
+    place(*m_powerSwitch, skin.layout.powerSwitch);
+    place(*m_standbySwitches[0], skin.layout.standBy);
+    m_standbySwitches[1]->setGeometry(m_standbySwitches[0]->geometry());
+    place(*m_alarmTestArea, skin.layout.alarm);
 }
 
 void frmClock::Form_Load()
@@ -115,45 +116,45 @@ void frmClock::Form_Load()
     useBuiltinWhereMissing(dense);
     // The window takes the face area's size first (height, then width); the
     // shaping control then fits it to the face picture.
-    resize(width(), picBack->height());
-    resize(picBack->width(), height());
-    for (QScrollBar* bar : {HScroll1, HScroll2, HScroll3, HScroll4, HScroll5, HScroll6}) {
+    resize(width(), m_face->height());
+    resize(m_face->width(), height());
+    for (QScrollBar* bar : m_digitHolders) {
         bar->hide();
     }
     // The strips are plain images here and never shown. Every picture is kept
     // in the screen's format, so a tick only copies pixels.
-    for (QImage& strip : Picture1) {
+    for (QImage& strip : m_digitStrips) {
         strip = toScreenFormat(strip);
     }
-    for (QImage& lamp : Picture2) {
+    for (QImage& lamp : m_lampPictures) {
         lamp = withoutLampGround(lamp);
     }
-    for (PictureBox* lamp : picLED) {
-        lamp->setPicture(Picture2[0]);
+    for (PictureBox* lamp : m_lamps) {
+        lamp->setPicture(m_lampPictures[0]);
     }
-    picBack->setPicture(toScreenFormat(picBack->image()));
+    m_face->setPicture(toScreenFormat(m_face->image()));
     useDevicePixels();
     // Tubes start with cell 0 of their strip.
     TubesOff();
 
-    Transparent1->setMaskColor(QColor(0, 0, 40));
-    Transparent1->setMaskPicture(picBack->image());
+    m_shape->setMaskColor(QColor(0, 0, 40));
+    m_shape->setMaskPicture(m_face->image());
     // In a window a compositor draws, the cut-away pixels are transparent as
     // well: a Wayland window has no X shape to cut them.
     if (testAttribute(Qt::WA_TranslucentBackground)) {
-        picBack->setCutColour(qRgb(0, 0, 40));
+        m_face->setCutColour(qRgb(0, 0, 40));
     }
     // Lamps at their fixed places may lie outside the face (the built-in one
     // is narrower): there they would only cost repaints nobody sees.
-    for (PictureBox* lamp : picLED) {
+    for (PictureBox* lamp : m_lamps) {
         lamp->setVisible(rect().intersects(lamp->geometry()));
     }
     // A face area smaller than the face picture leaves part of the window to
     // the window's own background.
-    if (!picBack->geometry().contains(rect())) {
+    if (!m_face->geometry().contains(rect())) {
         setAttribute(Qt::WA_NoSystemBackground, false);
         setAutoFillBackground(true);
     }
-    KeyPeriod = 180;
-    KeyPeriod = static_cast<std::int16_t>(KeyPeriod * 10);
+    m_keyPeriod = 180;
+    m_keyPeriod = static_cast<std::int16_t>(m_keyPeriod * 10);
 }

@@ -9,9 +9,8 @@
 void frmClock::Form_MouseDown(Qt::MouseButton button, QPointF local, QPointF global)
 {
     if (button == Qt::LeftButton) {
-        Dragging = true;
-        DragX = static_cast<float>(local.x());
-        DragY = static_cast<float>(local.y());
+        m_dragging = true;
+        m_dragStart = local;
         m_pressGlobal = global.toPoint();
         m_windowAtPress = pos();
         return;
@@ -21,7 +20,7 @@ void frmClock::Form_MouseDown(Qt::MouseButton button, QPointF local, QPointF glo
 
 void frmClock::Form_MouseMove(QPointF global)
 {
-    if (!Dragging) {
+    if (!m_dragging) {
         return;
     }
     // Window moves are asynchronous on X11, so widget-local deltas would
@@ -32,7 +31,7 @@ void frmClock::Form_MouseMove(QPointF global)
 
 void frmClock::Form_MouseUp()
 {
-    Dragging = false;
+    m_dragging = false;
 }
 
 void frmClock::picBack_DblClick()
@@ -78,16 +77,16 @@ void frmClock::mouseReleaseEvent(QMouseEvent* /*event*/)
 bool frmClock::eventFilter(QObject* watched, QEvent* event)
 {
     auto* surface = qobject_cast<QWidget*>(watched);
-    const bool isBack = surface == picBack;
-    const auto tube = std::find(picTube.begin(), picTube.end(), surface);
-    const bool isLamp = std::find(picLED.begin(), picLED.end(), surface) != picLED.end();
+    const bool isBack = surface == m_face;
+    const auto tube = std::find(m_tubes.begin(), m_tubes.end(), surface);
+    const bool isLamp = std::find(m_lamps.begin(), m_lamps.end(), surface) != m_lamps.end();
     if (isLamp) {
         // The lamps take no part in dragging or the menu.
         const QEvent::Type t = event->type();
         return t == QEvent::MouseButtonPress || t == QEvent::MouseButtonRelease ||
                t == QEvent::MouseButtonDblClick || t == QEvent::MouseMove;
     }
-    if (!isBack && tube == picTube.end()) {
+    if (!isBack && tube == m_tubes.end()) {
         return QWidget::eventFilter(watched, event);
     }
     switch (event->type()) {
@@ -113,7 +112,7 @@ bool frmClock::eventFilter(QObject* watched, QEvent* event)
         if (isBack) {
             picBack_DblClick();
         } else {
-            picTube_DblClick(static_cast<int>(tube - picTube.begin()));
+            picTube_DblClick(static_cast<int>(tube - m_tubes.begin()));
         }
         return true;
     }

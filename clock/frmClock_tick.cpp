@@ -9,13 +9,13 @@ namespace {
 // cell size; a size that does not fit 16 bits fails the call.
 void drawDigit(frmClock& clock, int tube, std::int16_t digit)
 {
-    PictureBox& target = *clock.picTube[static_cast<std::size_t>(tube)];
+    PictureBox& target = *clock.tubes()[static_cast<std::size_t>(tube)];
     std::int16_t height = 0;
     std::int16_t width = 0;
     if (!toInt16(target.height(), height) || !toInt16(target.width(), width)) {
         return;
     }
-    DrawTubeDigit(target, clock.Picture1[static_cast<std::size_t>(tube)], digit, height, width);
+    DrawTubeDigit(target, clock.digitStrip(static_cast<std::size_t>(tube)), digit, height, width);
 }
 
 // Gives a lamp the picture unless it shows exactly that one already, so a
@@ -37,8 +37,8 @@ void frmClock::Timer1_Timer()
         drawDigit(*this, 5, plan.digits[5]);
     }
     // The second lamp takes what the first now shows.
-    setLamp(*picLED[0], Picture2[plan.lampsLit() ? 1 : 0]);
-    setLamp(*picLED[1], picLED[0]->image());
+    setLamp(*m_lamps[0], m_lampPictures[plan.lampsLit() ? 1 : 0]);
+    setLamp(*m_lamps[1], m_lamps[0]->image());
     if (plan.minutesChanged) {
         drawDigit(*this, 2, plan.digits[2]);
         drawDigit(*this, 3, plan.digits[3]);

@@ -64,13 +64,13 @@ void MakeTopMost(QWidget* window)
     QCoreApplication::processEvents();
 }
 
-void SetTopMost(QWidget* window, std::int16_t onTop)
+void SetTopMost(QWidget* window, StackBand band)
 {
     if (!window) {
         return;
     }
-    if (onTop == -1 || onTop == 0) {
-        setAboveBand(window, onTop == -1);
+    if (band != StackBand::Same) {
+        setAboveBand(window, band == StackBand::Above);
     }
     window->raise();
     QCoreApplication::processEvents();
@@ -81,27 +81,24 @@ bool isTopMost(const QWidget* window)
     return window && window->property(TopMostProperty).toBool();
 }
 
-void ShowMessage(const AppState& state, const QString& text, std::int16_t kind, QString& title)
+void ShowMessage(const AppState& state, const QString& text, MessageKind kind, QString& title)
 {
     if (title.isEmpty()) {
         title = state.AppTitle;
     }
-    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    QMessageBox::Icon icon = QMessageBox::Information;
     switch (kind) {
-    case 1:
-        icon = QMessageBox::Information;
+    case MessageKind::Information:
         break;
-    case 2:
+    case MessageKind::Exclamation:
         icon = QMessageBox::Warning;
         break;
-    case 3:
+    case MessageKind::Critical:
         icon = QMessageBox::Critical;
         break;
-    case 4:
+    case MessageKind::Question:
         icon = QMessageBox::Question;
         break;
-    default:
-        return;
     }
     QMessageBox box(icon, title, text, QMessageBox::Ok);
     box.exec();

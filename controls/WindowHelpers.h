@@ -3,7 +3,6 @@
 #include <QList>
 #include <QRect>
 #include <QString>
-#include <cstdint>
 
 class QWidget;
 struct AppState;
@@ -20,17 +19,31 @@ QList<QRect> screenRects();
 // hiding it, then lets pending events run once.
 void MakeTopMost(QWidget* window);
 
-// -1: into the above band; 0: out of it; anything else: raise within its band.
-void SetTopMost(QWidget* window, std::int16_t onTop);
+// Where SetTopMost puts a window.
+enum class StackBand
+{
+    Above,  // into the window manager's above-others band
+    Normal, // out of it
+    Same,   // raised within the band it is in
+};
+void SetTopMost(QWidget* window, StackBand band);
 
 // Whether the window is in the above band as we set it (Qt's widget flags do
 // not follow changes made on the native window).
 bool isTopMost(const QWidget* window);
 
-// A message box with only an OK button: kind 1 information, 2 exclamation,
-// 3 critical, 4 question; any other kind shows nothing. An empty title becomes
-// AppTitle (the caller's variable is changed).
-void ShowMessage(const AppState& state, const QString& text, std::int16_t kind, QString& title);
+// The icon of a message box.
+enum class MessageKind
+{
+    Information,
+    Exclamation,
+    Critical,
+    Question,
+};
+
+// A message box with only an OK button. An empty title becomes AppTitle (the
+// caller's variable is changed).
+void ShowMessage(const AppState& state, const QString& text, MessageKind kind, QString& title);
 
 // Opens a file or web address with the desktop's associated program; never
 // through a shell command line. Failures are not reported.

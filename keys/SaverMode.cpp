@@ -13,11 +13,12 @@ SaverMode::SaverMode(AppState& state, QWidget& window, const std::int16_t& KeyPe
     : QObject(&window), m_state(state), m_window(window), m_period(KeyPeriod)
 {
     m_clock.start();
-    tmrPlay = new QTimer(this);
-    tmrPlay->setSingleShot(true);
+    m_keyTimer = new QTimer(this);
+    m_keyTimer->setObjectName(QStringLiteral("tmrPlay"));
+    m_keyTimer->setSingleShot(true);
     // A coarse timer may fire up to 5 % off, 9 s on a 180 s wait.
-    tmrPlay->setTimerType(Qt::PreciseTimer);
-    connect(tmrPlay, &QTimer::timeout, this, &SaverMode::tmrPlay_Timer);
+    m_keyTimer->setTimerType(Qt::PreciseTimer);
+    connect(m_keyTimer, &QTimer::timeout, this, &SaverMode::tmrPlay_Timer);
 }
 
 void SaverMode::setActive(bool on)
@@ -28,7 +29,7 @@ void SaverMode::setActive(bool on)
     if (on) {
         arm(m_schedule.start(nowMs(), m_period).nextKeyMs);
     } else {
-        tmrPlay->stop();
+        m_keyTimer->stop();
         if (m_schedule.stop(nowMs(), m_period)) {
             press();
         }
@@ -52,7 +53,7 @@ void SaverMode::arm(qint64 dueMs)
     if (dueMs < 0) {
         return;
     }
-    tmrPlay->start(static_cast<int>(qBound(qint64{0}, dueMs - nowMs(), qint64{INT_MAX})));
+    m_keyTimer->start(static_cast<int>(qBound(qint64{0}, dueMs - nowMs(), qint64{INT_MAX})));
 }
 
 void SaverMode::press()

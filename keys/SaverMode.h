@@ -26,7 +26,8 @@ public:
     bool isActive() const { return m_schedule.running(); }
     std::int16_t KeyTickCount() const { return m_schedule.KeyTickCount(); }
 
-    QTimer* tmrPlay = nullptr;
+    // The key timer, armed for the next press.
+    QTimer* keyTimer() const { return m_keyTimer; } // tmrPlay
     void tmrPlay_Timer();
 
 private:
@@ -37,6 +38,7 @@ private:
 
     AppState& m_state;
     QWidget& m_window;
+    QTimer* m_keyTimer = nullptr;
     const std::int16_t& m_period;
     KeySchedule m_schedule;
     QElapsedTimer m_clock;

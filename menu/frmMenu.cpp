@@ -13,7 +13,7 @@ using Handler = void (frmMenu::*)();
 
 QAction* addCommand(frmMenu* menu, const char* name, const QString& caption, Handler handler)
 {
-    QAction* entry = menu->mnuPop->addAction(caption);
+    QAction* entry = menu->popupMenu()->addAction(caption);
     entry->setObjectName(QLatin1String(name));
     QObject::connect(entry, &QAction::triggered, menu, [menu, handler] { (menu->*handler)(); });
     return entry;
@@ -26,7 +26,7 @@ QAction* addCommand(frmMenu* menu, const char* name, const QString& caption, Han
 QAction* addMode(frmMenu* menu, ClockCore& core, ClockCore::Mode mode, const char* name,
                  const QString& caption, Handler handler)
 {
-    QAction* entry = menu->mnuPop->addAction(caption);
+    QAction* entry = menu->popupMenu()->addAction(caption);
     entry->setObjectName(QLatin1String(name));
     entry->setCheckable(true);
     entry->setChecked(core.isOn(mode));
@@ -47,7 +47,7 @@ QAction* addMode(frmMenu* menu, ClockCore& core, ClockCore::Mode mode, const cha
 
 QAction* addSeparator(frmMenu* menu, const char* name)
 {
-    QAction* line = menu->mnuPop->addSeparator();
+    QAction* line = menu->popupMenu()->addSeparator();
     line->setObjectName(QLatin1String(name));
     return line;
 }
@@ -57,39 +57,46 @@ QAction* addSeparator(frmMenu* menu, const char* name)
 frmMenu::frmMenu(AppState& state) : QWidget(nullptr), m_state(state)
 {
     setWindowTitle(QStringLiteral("Menu"));
-    mnuPop = new QMenu(QStringLiteral("Popup"), this);
-    mnuPop->setObjectName(QStringLiteral("mnuPop"));
+    m_popup = new QMenu(QStringLiteral("Popup"), this);
+    m_popup->setObjectName(QStringLiteral("mnuPop"));
 
-    mnuAbout = addCommand(this, "mnuAbout", QStringLiteral("Über..."), &frmMenu::mnuAbout_Click);
-    mnuNixe = addSeparator(this, "mnuNixe");
+    m_about = addCommand(this, "mnuAbout", QStringLiteral("Über..."), &frmMenu::mnuAbout_Click);
+    addSeparator(this, "mnuNixe");
     ClockCore& core = state.core;
-    mnuStdby = addMode(this, core, ClockCore::Standby, "mnuStdby", QStringLiteral("StandBy"),
-                       &frmMenu::mnuStdby_Click);
-    mnuOnTop = addMode(this, core, ClockCore::OnTop, "mnuOnTop",
-                       QStringLiteral("Immer im Vordergrund"), &frmMenu::mnuOnTop_Click);
-    mnu = addSeparator(this, "mnu");
-    mnuSetAlarm = addCommand(this, "mnuSetAlarm", QStringLiteral("Alarmzeit einstellen"),
-                             &frmMenu::mnuSetAlarm_Click);
-    mnuAlarm = addMode(this, core, ClockCore::Alarm, "mnuAlarm", QStringLiteral("Alarm aktivieren"),
-                       &frmMenu::mnuAlarm_Click);
-    mmu = addSeparator(this, "mmu");
-    mnuSkin = addCommand(this, "mnuSkin", QStringLiteral("Skin"), &frmMenu::mnuSkin_Click);
+    m_standby = addMode(this, core, ClockCore::Standby, "mnuStdby", QStringLiteral("StandBy"),
+                        &frmMenu::mnuStdby_Click);
+    m_onTop = addMode(this, core, ClockCore::OnTop, "mnuOnTop",
+                      QStringLiteral("Immer im Vordergrund"), &frmMenu::mnuOnTop_Click);
+    addSeparator(this, "mnu");
+    m_setAlarm = addCommand(this, "mnuSetAlarm", QStringLiteral("Alarmzeit einstellen"),
+                            &frmMenu::mnuSetAlarm_Click);
+    m_alarm = addMode(this, core, ClockCore::Alarm, "mnuAlarm", QStringLiteral("Alarm aktivieren"),
+                      &frmMenu::mnuAlarm_Click);
+    addSeparator(this, "mmu");
+    m_skin = addCommand(this, "mnuSkin", QStringLiteral("Skin"), &frmMenu::mnuSkin_Click);
     // Greyed for good: the skin is chosen in the settings file.
-    mnuSkin->setEnabled(false);
-    mnuNeischt = addSeparator(this, "mnuNeischt");
-    mnuSaver = addMode(this, core, ClockCore::Saver, "mnuSaver",
-                       QStringLiteral("Saver unterdrücken"), &frmMenu::mnuSaver_Click);
-    mnuKey =
+    m_skin->setEnabled(false);
+    addSeparator(this, "mnuNeischt");
+    m_saver = addMode(this, core, ClockCore::Saver, "mnuSaver",
+                      QStringLiteral("Saver unterdrücken"), &frmMenu::mnuSaver_Click);
+    m_key =
         addCommand(this, "mnuKey", QStringLiteral("Taste definieren..."), &frmMenu::mnuKey_Click);
-    mnuNix = addSeparator(this, "mnuNix");
-    mnuExit = addCommand(this, "mnuExit", QStringLiteral("Beenden"), &frmMenu::mnuExit_Click);
+    m_lineAfterSaver = addSeparator(this, "mnuNix");
+    m_exit = addCommand(this, "mnuExit", QStringLiteral("Beenden"), &frmMenu::mnuExit_Click);
 
     exitHook = [] { std::_Exit(0); };
 }
 
 void frmMenu::popUp(const QPoint& globalPos)
 {
-    mnuPop->popup(globalPos);
+    m_popup->popup(globalPos);
+}
+
+void frmMenu::showSaverEntries(bool shown)
+{
+    for (QAction* entry : {m_saver, m_key, m_lineAfterSaver}) {
+        entry->setVisible(shown);
+    }
 }
 
 void frmMenu::mnuAbout_Click()

@@ -18,21 +18,22 @@ public:
     // Opens the context menu at a global position.
     void popUp(const QPoint& globalPos);
 
-    QMenu* mnuPop = nullptr;
-    QAction* mnuAbout = nullptr;
-    QAction* mnuNixe = nullptr;
-    QAction* mnuStdby = nullptr;
-    QAction* mnuOnTop = nullptr;
-    QAction* mnu = nullptr;
-    QAction* mnuSetAlarm = nullptr;
-    QAction* mnuAlarm = nullptr;
-    QAction* mmu = nullptr;
-    QAction* mnuSkin = nullptr;
-    QAction* mnuNeischt = nullptr;
-    QAction* mnuSaver = nullptr;
-    QAction* mnuKey = nullptr;
-    QAction* mnuNix = nullptr;
-    QAction* mnuExit = nullptr;
+    // The context menu (mnuPop) and its entries; their form names are their
+    // object names.
+    QMenu* popupMenu() const { return m_popup; }
+    QAction* aboutEntry() const { return m_about; }       // mnuAbout
+    QAction* standbyEntry() const { return m_standby; }   // mnuStdby
+    QAction* onTopEntry() const { return m_onTop; }       // mnuOnTop
+    QAction* setAlarmEntry() const { return m_setAlarm; } // mnuSetAlarm
+    QAction* alarmEntry() const { return m_alarm; }       // mnuAlarm
+    QAction* skinEntry() const { return m_skin; }         // mnuSkin
+    QAction* saverEntry() const { return m_saver; }       // mnuSaver
+    QAction* keyEntry() const { return m_key; }           // mnuKey
+    QAction* exitEntry() const { return m_exit; }         // mnuExit
+
+    // The saver entry, the key entry and the line below them, shown only
+    // where the settings ask for them.
+    void showSaverEntries(bool shown);
 
     void mnuAbout_Click();
     void mnuStdby_Click();
@@ -60,4 +61,15 @@ signals:
 
 private:
     AppState& m_state;
+    QMenu* m_popup = nullptr;
+    QAction* m_about = nullptr;
+    QAction* m_standby = nullptr;
+    QAction* m_onTop = nullptr;
+    QAction* m_setAlarm = nullptr;
+    QAction* m_alarm = nullptr;
+    QAction* m_skin = nullptr;
+    QAction* m_saver = nullptr;
+    QAction* m_key = nullptr;
+    QAction* m_lineAfterSaver = nullptr;
+    QAction* m_exit = nullptr;
 };

@@ -71,7 +71,8 @@ void frmSkins::lstSkins_DblClick()
     AppState& state = m_state;
     close();
     QString title;
-    ShowMessage(state, QStringLiteral("Beim nächsten Start wird der Skin geladen."), 1, title);
+    ShowMessage(state, QStringLiteral("Beim nächsten Start wird der Skin geladen."),
+                MessageKind::Information, title);
 }
 
 bool frmSkins::eventFilter(QObject* watched, QEvent* event)

@@ -56,17 +56,17 @@ void settle()
 
 QString nameOf(const frmClock& clock, QObject* w)
 {
-    for (std::size_t k = 0; k < clock.picTube.size(); ++k) {
-        if (w == clock.picTube[k]) {
+    for (std::size_t k = 0; k < clock.tubes().size(); ++k) {
+        if (w == clock.tubes()[k]) {
             return QStringLiteral("picTube(%1)").arg(k);
         }
     }
-    for (std::size_t k = 0; k < clock.picLED.size(); ++k) {
-        if (w == clock.picLED[k]) {
+    for (std::size_t k = 0; k < clock.lamps().size(); ++k) {
+        if (w == clock.lamps()[k]) {
             return QStringLiteral("picLED(%1)").arg(k);
         }
     }
-    if (w == clock.picBack) {
+    if (w == clock.face()) {
         return QStringLiteral("picBack");
     }
     if (w == &clock) {
@@ -115,19 +115,19 @@ struct Bench
             std::array<qint64, 6> tubeKeys{};
             std::array<qint64, 2> lampKeys{};
             for (std::size_t k = 0; k < 6; ++k) {
-                tubeKeys[k] = clock.picTube[k]->image().cacheKey();
+                tubeKeys[k] = clock.tubes()[k]->image().cacheKey();
             }
             for (std::size_t k = 0; k < 2; ++k) {
-                lampKeys[k] = clock.picLED[k]->image().cacheKey();
+                lampKeys[k] = clock.lamps()[k]->image().cacheKey();
             }
             counter.paints.clear();
             tick(kind.at(i));
             settle();
             for (std::size_t k = 0; k < 6; ++k) {
-                tubes += tubeKeys[k] != clock.picTube[k]->image().cacheKey() ? 1 : 0;
+                tubes += tubeKeys[k] != clock.tubes()[k]->image().cacheKey() ? 1 : 0;
             }
             for (std::size_t k = 0; k < 2; ++k) {
-                lamps += lampKeys[k] != clock.picLED[k]->image().cacheKey() ? 1 : 0;
+                lamps += lampKeys[k] != clock.lamps()[k]->image().cacheKey() ? 1 : 0;
             }
             for (const auto& [w, count] : counter.paints) {
                 painted[nameOf(clock, w)] += count;

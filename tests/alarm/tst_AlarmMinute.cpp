@@ -36,7 +36,7 @@ private:
         r.clock = &r.t.windows.clock();
         r.clock->Form_Load();
         r.menu = &r.t.windows.menu();
-        r.menu->mnuAlarm->setChecked(!alarmOn);
+        r.menu->alarmEntry()->setChecked(!alarmOn);
         r.menu->mnuAlarm_Click();
         r.at = from;
     }
@@ -92,7 +92,7 @@ private slots:
     {
         Run r;
         start(r, "07", "30", at(7, 0, 0));
-        QCOMPARE(r.clock->Timer1->interval(), 300);
+        QCOMPARE(r.clock->tickTimer()->interval(), 300);
         cleanUp(r);
     }
 
@@ -165,15 +165,15 @@ private slots:
         tickUntil(r, at(7, 30, 10));
         QCOMPARE(r.t.state.core.alarmState(), AlarmState::Ringing);
 
-        r.menu->mnuAlarm->trigger(); // untick
-        QVERIFY(!r.menu->mnuAlarm->isChecked());
+        r.menu->alarmEntry()->trigger(); // untick
+        QVERIFY(!r.menu->alarmEntry()->isChecked());
         QCOMPARE(r.t.state.core.alarmState(), AlarmState::Armed);
         QCOMPARE(tickUntil(r, at(7, 30, 20)), 0);
         QCOMPARE(r.t.state.core.alarmState(), AlarmState::Armed);
         QVERIFY(r.lastNotice && r.lastNotice->isVisible());
 
-        r.menu->mnuAlarm->trigger(); // tick again: rings again, same notice
-        QVERIFY(r.menu->mnuAlarm->isChecked());
+        r.menu->alarmEntry()->trigger(); // tick again: rings again, same notice
+        QVERIFY(r.menu->alarmEntry()->isChecked());
         tick(r);
         QCOMPARE(r.t.state.core.alarmState(), AlarmState::Ringing);
         QCOMPARE(r.notices, 1);
@@ -183,8 +183,8 @@ private slots:
         r.lastNotice->Command1_Click();
         QTRY_VERIFY(!r.t.windows.notice());
         QCOMPARE(tickUntil(r, at(7, 30, 35)), 0);
-        r.menu->mnuAlarm->trigger();
-        r.menu->mnuAlarm->trigger();
+        r.menu->alarmEntry()->trigger();
+        r.menu->alarmEntry()->trigger();
         QCOMPARE(r.t.state.core.alarmState(), AlarmState::Armed);
         tick(r);
         QCOMPARE(r.t.state.core.alarmState(), AlarmState::Ringing);
@@ -192,7 +192,7 @@ private slots:
         QVERIFY(r.t.sound.isPlaying());
 
         // With the switch off at the minute's end the state is left alone.
-        r.menu->mnuAlarm->trigger();
+        r.menu->alarmEntry()->trigger();
         r.t.state.core.acknowledge();
         QCOMPARE(tickUntil(r, at(7, 31, 5)), 0);
         QCOMPARE(r.t.state.core.alarmState(), AlarmState::Acknowledged);
@@ -246,28 +246,28 @@ private slots:
     {
         Run r;
         start(r, "07", "30", at(7, 30, 0));
-        r.menu->mnuStdby->setChecked(true);
+        r.menu->standbyEntry()->setChecked(true);
         r.menu->mnuStdby_Click(); // leave standby: the timer runs
-        QVERIFY(r.clock->Timer1->isActive());
+        QVERIFY(r.clock->tickTimer()->isActive());
         tickUntil(r, at(7, 30, 3));
         QCOMPARE(r.t.state.core.alarmState(), AlarmState::Ringing);
 
-        r.menu->mnuStdby->trigger(); // into standby
-        QVERIFY(r.menu->mnuStdby->isChecked());
-        QVERIFY(!r.clock->Timer1->isActive());
+        r.menu->standbyEntry()->trigger(); // into standby
+        QVERIFY(r.menu->standbyEntry()->isChecked());
+        QVERIFY(!r.clock->tickTimer()->isActive());
         const int plays = r.t.sound.playCount();
         r.t.setTime(at(7, 30, 30));
         QTest::qWait(700); // a running timer would have ticked twice
         QCOMPARE(r.t.sound.playCount(), plays);
         QCOMPARE(r.t.state.core.alarmState(), AlarmState::Ringing);
 
-        r.menu->mnuStdby->trigger(); // back, still within the minute
-        QVERIFY(r.clock->Timer1->isActive());
+        r.menu->standbyEntry()->trigger(); // back, still within the minute
+        QVERIFY(r.clock->tickTimer()->isActive());
         r.at = at(7, 30, 50);
         tick(r);
         QCOMPARE(r.t.sound.playCount(), plays + 1);
         QCOMPARE(r.notices, 1);
-        r.clock->Timer1->stop();
+        r.clock->tickTimer()->stop();
         cleanUp(r);
     }
 

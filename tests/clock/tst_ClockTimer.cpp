@@ -4,6 +4,7 @@
 #include "app/Windows.h"
 #include "clock/frmClock.h"
 #include "menu/frmMenu.h"
+#include "skin/AppModul.h"
 #include "tests/clock/ClockFixture.h"
 
 #include <QAction>
@@ -59,7 +60,7 @@ class ClockTimerTest : public QObject
     {
         std::array<qint64, 6> keys{};
         for (std::size_t k = 0; k < keys.size(); ++k) {
-            keys[k] = clock->picTube[k]->image().cacheKey();
+            keys[k] = clock->tubes()[k]->image().cacheKey();
         }
         return keys;
     }
@@ -67,7 +68,7 @@ class ClockTimerTest : public QObject
     QString shownDigits() const
     {
         QString digits;
-        for (PictureBox* tube : clock->picTube) {
+        for (PictureBox* tube : clock->tubes()) {
             int found = -1;
             for (int d = 0; d < 10 && found < 0; ++d) {
                 found = showsCell(tube->image(), d) ? d : -1;
@@ -79,7 +80,7 @@ class ClockTimerTest : public QObject
 
     bool lampsShow(const QImage& picture) const
     {
-        return clock->picLED[0]->image() == picture && clock->picLED[1]->image() == picture;
+        return clock->lamps()[0]->image() == picture && clock->lamps()[1]->image() == picture;
     }
 
 private slots:
@@ -97,12 +98,13 @@ private slots:
     {
         f = std::make_unique<ClockFixture>();
         clock = std::make_unique<frmClock>(f->state);
+        LoadedSkin strips;
         for (std::size_t k = 0; k < 6; ++k) {
-            const QSize size = clock->picTube[k]->size();
-            clock->Picture1[k] = makeStrip(10, size.width(), size.height());
+            const QSize size = clock->tubes()[k]->size();
+            strips.strips[k] = makeStrip(10, size.width(), size.height());
         }
-        clock->Picture2[0] = dark;
-        clock->Picture2[1] = lit;
+        clock->applySkin(strips);
+        clock->setLampPictures(dark, lit);
         clock->Form_Load();
     }
 
@@ -181,7 +183,7 @@ private slots:
         // A window large enough to show the lamps too.
         clock->clearMask();
         clock->setFixedSize(560, 400);
-        for (PictureBox* lamp : clock->picLED) {
+        for (PictureBox* lamp : clock->lamps()) {
             lamp->show(); // hidden by the load while outside the face
         }
         clock->show();
@@ -204,8 +206,8 @@ private slots:
         tick(at(9, 41, 11));
         QCoreApplication::processEvents();
         QCoreApplication::processEvents();
-        const std::set<QObject*> changed{clock->picTube[4], clock->picTube[5], clock->picLED[0],
-                                         clock->picLED[1]};
+        const std::set<QObject*> changed{clock->tubes()[4], clock->tubes()[5], clock->lamps()[0],
+                                         clock->lamps()[1]};
         for (QWidget* w : all) {
             const bool painted = counter.paints[w] > 0;
             QVERIFY2(painted == (changed.count(w) > 0), qPrintable(w->metaObject()->className()));
@@ -217,7 +219,7 @@ private slots:
 
     void alarmMinuteRingsUntilAcknowledged()
     {
-        f->windows.menu().mnuAlarm->setChecked(true);
+        f->windows.menu().alarmEntry()->setChecked(true);
         f->state.core.setAlarmTime({QStringLiteral("07"), QStringLiteral("30")});
         const QString wav = QStringLiteral("/opt/glimmora/alarm.wav");
 
@@ -267,7 +269,7 @@ private slots:
             f->now = at(7, 30, 0);
             f->ringAlarm();
         }
-        f->windows.menu().mnuAlarm->setChecked(false);
+        f->windows.menu().alarmEntry()->setChecked(false);
         const int plays = f->sound.playCount();
         tick(instant);
         QCOMPARE(int(f->state.core.alarmState()), state);
@@ -331,8 +333,9 @@ private slots:
         QFETCH(int, bar);
         QFETCH(int, tube);
         QFETCH(int, maximum);
-        const std::array<QScrollBar*, 6> bars{clock->HScroll1, clock->HScroll2, clock->HScroll3,
-                                              clock->HScroll4, clock->HScroll5, clock->HScroll6};
+        const std::array<QScrollBar*, 6> bars{clock->digitHolders()[0], clock->digitHolders()[1],
+                                              clock->digitHolders()[2], clock->digitHolders()[3],
+                                              clock->digitHolders()[4], clock->digitHolders()[5]};
         QScrollBar* b = bars[static_cast<std::size_t>(bar - 1)];
         QVERIFY(b->isHidden());
         QCOMPARE(b->minimum(), 0);
@@ -346,14 +349,16 @@ private slots:
 
     void picturesAreKeptInTheScreenFormat()
     {
-        clock->Picture1[2] = makeStrip(10, 19, 34, QImage::Format_RGB888);
-        clock->Picture2[1] = lit.convertToFormat(QImage::Format_RGB16);
+        LoadedSkin strip;
+        strip.strips[2] = makeStrip(10, 19, 34, QImage::Format_RGB888);
+        clock->applySkin(strip);
+        clock->setLampPictures(dark, lit.convertToFormat(QImage::Format_RGB16));
         clock->Form_Load();
-        QCOMPARE(clock->Picture1[2].format(), QImage::Format_RGB32);
-        QCOMPARE(clock->Picture2[1].format(), QImage::Format_RGB32);
+        QCOMPARE(clock->digitStrip(2).format(), QImage::Format_RGB32);
+        QCOMPARE(clock->lampPicture(1).format(), QImage::Format_RGB32);
         tick(at(1, 47, 0));
         QCOMPARE(shownDigits(), QStringLiteral("014700"));
-        QCOMPARE(int{clock->KeyPeriod}, 1800);
+        QCOMPARE(int{clock->keyPeriod()}, 1800);
     }
 };
 

@@ -75,15 +75,15 @@ private slots:
         frmClock clock(f.state);
         clock.Form_Load();
         QCOMPARE(clock.size(), QSize(40, 30));
-        QCOMPARE(clock.picLED[1]->image().size(), QSize(32, 134)); // built-in, always crisp
-        const QImage shown = clock.picBack->image();
+        QCOMPARE(clock.lamps()[1]->image().size(), QSize(32, 134)); // built-in, always crisp
+        const QImage shown = clock.face()->image();
         QCOMPARE(shown.deviceIndependentSize(), QSizeF(40, 30));
         QCOMPARE(shown.pixel(shown.width() / 2, shown.height() / 2),
                  crispFace ? qRgb(0, 200, 0) : qRgb(200, 0, 0));
 
-        PictureBox& tube = *clock.picTube[0];
+        PictureBox& tube = *clock.tubes()[0];
         QCOMPARE(tube.geometry(), QRect(4, 5, 12, 10));
-        DrawTubeDigit(tube, clock.Picture1[0], 1, 10, 12);
+        DrawTubeDigit(tube, clock.digitStrip(0), 1, 10, 12);
         QCOMPARE(tube.image().size(), crispTube ? QSize(24, 20) : QSize(12, 10));
         QVERIFY(showsCell(tube.image(), 1));
     }

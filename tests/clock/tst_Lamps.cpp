@@ -20,14 +20,13 @@ private Q_SLOTS:
         lamp.fill(qRgb(255, 0, 255));
         lamp.setPixel(8, 10, qRgb(200, 20, 20));
         lamp.setPixel(8, 11, qRgb(255, 0, 254)); // near magenta stays
-        clock.Picture2[0] = lamp;
-        clock.Picture2[1] = lamp;
+        clock.setLampPictures(lamp, lamp);
         clock.Form_Load();
-        const QImage shown = clock.picLED[0]->image();
+        const QImage shown = clock.lamps()[0]->image();
         QCOMPARE(qAlpha(shown.pixel(0, 0)), 0);
         QCOMPARE(shown.pixel(8, 10), qRgb(200, 20, 20));
         QCOMPARE(shown.pixel(8, 11), qRgb(255, 0, 254));
-        QVERIFY(!clock.picLED[0]->testAttribute(Qt::WA_OpaquePaintEvent));
+        QVERIFY(!clock.lamps()[0]->testAttribute(Qt::WA_OpaquePaintEvent));
     }
 
     void opaqueLampsStayOpaque()
@@ -36,10 +35,10 @@ private Q_SLOTS:
         frmClock& clock = f.windows.clock();
         QImage lamp(16, 67, QImage::Format_RGB32);
         lamp.fill(qRgb(60, 0, 0));
-        clock.Picture2[0] = lamp;
+        clock.setLampPictures(lamp, QImage());
         clock.Form_Load();
-        QVERIFY(!clock.picLED[0]->image().hasAlphaChannel());
-        QVERIFY(clock.picLED[0]->testAttribute(Qt::WA_OpaquePaintEvent));
+        QVERIFY(!clock.lamps()[0]->image().hasAlphaChannel());
+        QVERIFY(clock.lamps()[0]->testAttribute(Qt::WA_OpaquePaintEvent));
     }
 
     void lampsOutsideTheFaceAreHidden()
@@ -48,18 +47,18 @@ private Q_SLOTS:
         frmClock& clock = f.windows.clock();
         clock.Form_Load(); // the built-in face, 460 wide: lamps at 478 and 506
         clock.show();
-        QVERIFY(clock.picLED[0]->isHidden());
-        QVERIFY(clock.picLED[1]->isHidden());
+        QVERIFY(clock.lamps()[0]->isHidden());
+        QVERIFY(clock.lamps()[1]->isHidden());
 
         ClockFixture g;
         frmClock& wide = g.windows.clock();
         QImage face(600, 400, QImage::Format_RGB32);
         face.fill(qRgb(90, 90, 90));
-        wide.picBack->setPicture(face);
-        wide.picBack->resize(600, 400);
+        wide.face()->setPicture(face);
+        wide.face()->resize(600, 400);
         wide.Form_Load();
-        QVERIFY(!wide.picLED[0]->isHidden());
-        QVERIFY(!wide.picLED[1]->isHidden());
+        QVERIFY(!wide.lamps()[0]->isHidden());
+        QVERIFY(!wide.lamps()[1]->isHidden());
     }
 
     void pressOnALampDoesNotDrag()
@@ -69,12 +68,12 @@ private Q_SLOTS:
         clock.Form_Load();
         clock.resize(600, 400); // bring the lamps inside the window
         clock.show();
-        QWidget* lamp = clock.picLED[0];
+        QWidget* lamp = clock.lamps()[0];
         const QPoint inLamp(5, 5);
         QMouseEvent press(QEvent::MouseButtonPress, inLamp, lamp->mapToGlobal(inLamp),
                           Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
         QApplication::sendEvent(lamp, &press);
-        QVERIFY(!clock.Dragging);
+        QVERIFY(!clock.isDragging());
         const QPoint before = clock.pos();
         QMouseEvent move(QEvent::MouseMove, inLamp + QPoint(30, 12),
                          lamp->mapToGlobal(inLamp + QPoint(30, 12)), Qt::NoButton, Qt::LeftButton,

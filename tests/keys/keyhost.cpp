@@ -139,9 +139,9 @@ private:
 int runSaver(AppState& state, std::int16_t period)
 {
     Windows windows(state);
-    windows.clock().KeyPeriod = period;
+    windows.clock().setKeyPeriod(period);
     windows.menu().mnuSaver_Click();
-    report({{"saver", windows.menu().mnuSaver->isChecked()}});
+    report({{"saver", windows.menu().saverEntry()->isChecked()}});
     return QApplication::exec();
 }
 

@@ -41,16 +41,16 @@ private slots:
     {
         frmClock& clock = m_windows->clock();
         frmMenu& menu = m_windows->menu();
-        clock.KeyPeriod = 10; // 1 s
+        clock.setKeyPeriod(10); // 1 s
         QElapsedTimer since;
         since.start();
         menu.mnuSaver_Click();
-        QVERIFY(clock.saver->tmrPlay->remainingTime() > 900);
+        QVERIFY(clock.saverMode()->keyTimer()->remainingTime() > 900);
         QTest::qWait(320);
         menu.mnuSaver_Click();
-        const int count = clock.saver->KeyTickCount();
+        const int count = clock.saverMode()->KeyTickCount();
         QVERIFY2(count >= 3 && count <= since.elapsed() / 100, qPrintable(QString::number(count)));
-        QVERIFY(!clock.saver->tmrPlay->isActive());
+        QVERIFY(!clock.saverMode()->keyTimer()->isActive());
         QVERIFY(m_keys->sentKeys().empty());
 
         since.restart();
@@ -59,9 +59,9 @@ private slots:
         const qint64 left = (10 - count) * 100;
         QVERIFY2(since.elapsed() >= left && since.elapsed() < left + 300,
                  qPrintable(QString::number(since.elapsed())));
-        QCOMPARE(clock.saver->KeyTickCount(), 10);
+        QCOMPARE(clock.saverMode()->KeyTickCount(), 10);
         // Re-armed for the next round, one tick longer.
-        QVERIFY(clock.saver->tmrPlay->remainingTime() > 900);
+        QVERIFY(clock.saverMode()->keyTimer()->remainingTime() > 900);
 
         const QList<bool> on{true, false, true};
         QCOMPARE(m_idle->calls().size(), on.size());

@@ -8,6 +8,7 @@
 #include "core/AppState.h"
 #include "keys/frmKeyStroke.h"
 #include "menu/frmMenu.h"
+#include "skin/AppModul.h"
 #include "skin/frmSkins.h"
 #include "tests/support/TestState.h"
 
@@ -61,8 +62,9 @@ inline QColor cellColour(int tube, int digit)
 
 inline void giveColouredStrips(frmClock& clock)
 {
+    LoadedSkin coloured;
     for (int k = 0; k < 6; ++k) {
-        const QSize cell = clock.picTube[k]->size();
+        const QSize cell = clock.tubes()[k]->size();
         QImage strip(cell.width() * 10, cell.height(), QImage::Format_RGB32);
         for (int d = 0; d < 10; ++d) {
             for (int y = 0; y < cell.height(); ++y) {
@@ -71,15 +73,16 @@ inline void giveColouredStrips(frmClock& clock)
                 }
             }
         }
-        clock.Picture1[k] = strip;
+        coloured.strips[k] = strip;
     }
+    clock.applySkin(coloured);
 }
 
 // Whether every pixel of a tube shows the one colour.
 inline bool tubeShows(const frmClock& clock, int tube, const QColor& colour)
 {
-    const QImage& img = clock.picTube[tube]->image();
-    if (img.size() != clock.picTube[tube]->size()) {
+    const QImage& img = clock.tubes()[tube]->image();
+    if (img.size() != clock.tubes()[tube]->size()) {
         return false;
     }
     for (int y = 0; y < img.height(); ++y) {
@@ -94,7 +97,7 @@ inline bool tubeShows(const frmClock& clock, int tube, const QColor& colour)
 
 inline void fillTubes(frmClock& clock, const QColor& colour)
 {
-    for (PictureBox* tube : clock.picTube) {
+    for (PictureBox* tube : clock.tubes()) {
         QImage img(tube->size(), QImage::Format_RGB32);
         img.fill(colour);
         tube->setPicture(img);

@@ -17,9 +17,9 @@ QWidget* surface(frmClock& clock, const QString& name)
         return &clock;
     }
     if (name == QLatin1String("back")) {
-        return clock.picBack;
+        return clock.face();
     }
-    return clock.picTube[name.mid(4).toInt()];
+    return clock.tubes()[name.mid(4).toInt()];
 }
 
 void addSurfaceRows(const char* suffix)
@@ -53,9 +53,8 @@ private slots:
         const QPoint start = w->mapToGlobal(pressed);
 
         sendMouse(w, QEvent::MouseButtonPress, Qt::LeftButton, Qt::LeftButton, pressed);
-        QVERIFY(clock.Dragging);
-        QCOMPARE(clock.DragX, 5.0f);
-        QCOMPARE(clock.DragY, 10.0f);
+        QVERIFY(clock.isDragging());
+        QCOMPARE(clock.dragStart(), QPointF(5, 10));
         for (const QPoint step : {QPoint(1, 0), QPoint(10, 4), QPoint(30, 12)}) {
             const QPoint global = start + step;
             sendMouse(w, QEvent::MouseMove, Qt::NoButton, Qt::LeftButton,
@@ -66,7 +65,7 @@ private slots:
 
         QCOMPARE(clock.pos(), QPoint(230, 162));
         QCOMPARE(w->mapToGlobal(pressed), start + QPoint(30, 12));
-        QVERIFY(!clock.Dragging);
+        QVERIFY(!clock.isDragging());
         QCOMPARE(f.exits, 0);
     }
 
@@ -76,7 +75,7 @@ private slots:
     {
         MenuFixture f;
         frmClock& clock = f.shownClock(QPoint(300, 300));
-        QWidget* tube = clock.picTube[2];
+        QWidget* tube = clock.tubes()[2];
         const QPoint start = tube->mapToGlobal(QPoint(4, 4));
         sendMouse(tube, QEvent::MouseButtonPress, Qt::LeftButton, Qt::LeftButton, QPointF(4, 4),
                   QPointF(start));
@@ -116,13 +115,13 @@ private slots:
         QFETCH(int, button);
         MenuFixture f;
         frmClock& clock = f.shownClock(QPoint(200, 150));
-        QWidget* back = clock.picBack;
+        QWidget* back = clock.face();
         const QPoint start = back->mapToGlobal(QPoint(50, 50));
         sendMouse(back, QEvent::MouseButtonPress, Qt::LeftButton, Qt::LeftButton, QPointF(50, 50),
                   QPointF(start));
         sendMouse(back, QEvent::MouseButtonRelease, Qt::MouseButton(button), Qt::LeftButton,
                   QPointF(50, 50), QPointF(start));
-        QVERIFY(!clock.Dragging);
+        QVERIFY(!clock.isDragging());
         sendMouse(back, QEvent::MouseMove, Qt::NoButton, Qt::LeftButton, QPointF(70, 70),
                   QPointF(start + QPoint(20, 20)));
         QCOMPARE(clock.pos(), QPoint(200, 150));
@@ -152,10 +151,10 @@ private slots:
         sendMouse(w, QEvent::MouseButtonPress, Qt::MouseButton(button), Qt::MouseButton(button),
                   QPointF(6, 7), QPointF(at));
 
-        QMenu* menu = f.menu().mnuPop;
+        QMenu* menu = f.menu().popupMenu();
         QVERIFY(menu->isVisible());
         QCOMPARE(menu->pos(), at);
-        QVERIFY(!clock.Dragging);
+        QVERIFY(!clock.isDragging());
         QCOMPARE(clock.pos(), QPoint(100, 80));
         menu->hide();
     }
@@ -164,13 +163,13 @@ private slots:
     {
         MenuFixture f;
         frmClock& clock = f.shownClock();
-        QWidget* back = clock.picBack;
+        QWidget* back = clock.face();
         sendMouse(back, QEvent::MouseButtonPress, Qt::LeftButton, Qt::LeftButton, QPoint(30, 30));
         sendMouse(back, QEvent::MouseButtonPress, Qt::RightButton, Qt::LeftButton | Qt::RightButton,
                   QPoint(30, 30));
-        QVERIFY(f.menu().mnuPop->isVisible());
-        QVERIFY(clock.Dragging);
-        f.menu().mnuPop->hide();
+        QVERIFY(f.menu().popupMenu()->isVisible());
+        QVERIFY(clock.isDragging());
+        f.menu().popupMenu()->hide();
     }
 
     // A left double-click on the face or a tube ends the program; the window
@@ -200,7 +199,7 @@ private slots:
         frmClock& clock = f.shownClock();
         QWidget* w = surface(clock, name);
         const auto b = Qt::MouseButton(button);
-        QMenu* menu = f.menu().mnuPop;
+        QMenu* menu = f.menu().popupMenu();
 
         sendMouse(w, QEvent::MouseButtonPress, b, b, QPoint(2, 2));
         sendMouse(w, QEvent::MouseButtonRelease, b, Qt::NoButton, QPoint(2, 2));
@@ -232,8 +231,8 @@ private slots:
         QFETCH(bool, doubleClick);
         MenuFixture f;
         frmClock& clock = f.shownClock();
-        clock.Timer1->start();
-        QWidget* label = clock.lblStdby[index];
+        clock.tickTimer()->start();
+        QWidget* label = clock.standbySwitches()[index];
 
         sendMouse(label, QEvent::MouseButtonPress, Qt::LeftButton, Qt::LeftButton, QPoint(2, 2));
         sendMouse(label, QEvent::MouseButtonRelease, Qt::LeftButton, Qt::NoButton, QPoint(2, 2));
@@ -243,19 +242,19 @@ private slots:
             sendMouse(label, QEvent::MouseButtonRelease, Qt::LeftButton, Qt::NoButton,
                       QPoint(2, 2));
         }
-        QVERIFY(f.menu().mnuStdby->isChecked());
-        QVERIFY(!clock.Timer1->isActive());
+        QVERIFY(f.menu().standbyEntry()->isChecked());
+        QVERIFY(!clock.tickTimer()->isActive());
 
         // Off again from the menu; the switch then puts it on again.
-        f.menu().mnuStdby->trigger();
-        QVERIFY(clock.Timer1->isActive());
+        f.menu().standbyEntry()->trigger();
+        QVERIFY(clock.tickTimer()->isActive());
         sendMouse(label, QEvent::MouseButtonPress, Qt::LeftButton, Qt::LeftButton, QPoint(2, 2));
         sendMouse(label, QEvent::MouseButtonRelease, Qt::LeftButton, Qt::NoButton, QPoint(2, 2));
-        QVERIFY(f.menu().mnuStdby->isChecked());
+        QVERIFY(f.menu().standbyEntry()->isChecked());
         // Switch areas take no part in dragging nor open the menu.
         sendMouse(label, QEvent::MouseButtonPress, Qt::RightButton, Qt::RightButton, QPoint(2, 2));
-        QVERIFY(!f.menu().mnuPop->isVisible());
-        QVERIFY(!clock.Dragging);
+        QVERIFY(!f.menu().popupMenu()->isVisible());
+        QVERIFY(!clock.isDragging());
         QCOMPARE(f.exits, 0);
     }
 
@@ -264,13 +263,13 @@ private slots:
         MenuFixture f;
         f.state.ProgramDir = QStringLiteral("/opt/clock/");
         frmClock& clock = f.shownClock();
-        sendMouse(clock.lblAlarm, QEvent::MouseButtonPress, Qt::LeftButton, Qt::LeftButton,
+        sendMouse(clock.alarmTestArea(), QEvent::MouseButtonPress, Qt::LeftButton, Qt::LeftButton,
                   QPoint(1, 1));
-        sendMouse(clock.lblAlarm, QEvent::MouseButtonRelease, Qt::LeftButton, Qt::NoButton,
+        sendMouse(clock.alarmTestArea(), QEvent::MouseButtonRelease, Qt::LeftButton, Qt::NoButton,
                   QPoint(1, 1));
         QCOMPARE(f.sound.playedPaths(), QStringList{QStringLiteral("/opt/clock/alarm.wav")});
         QCOMPARE(f.state.core.alarmState(), AlarmState::Armed);
-        QCOMPARE(clock.lblAlarm->toolTip(), QStringLiteral("Alarm Testsignal"));
+        QCOMPARE(clock.alarmTestArea()->toolTip(), QStringLiteral("Alarm Testsignal"));
         QCOMPARE(f.exits, 0);
     }
 };

@@ -83,10 +83,10 @@ private slots:
         f.state.SkinName = skin;
         f.shownClock(pos);
         // The marks alone are what is saved, not the running state.
-        f.menu().mnuStdby->setChecked(standby);
-        f.menu().mnuOnTop->setChecked(onTop);
-        f.menu().mnuSaver->setChecked(saver);
-        f.menu().mnuAlarm->setChecked(alarm);
+        f.menu().standbyEntry()->setChecked(standby);
+        f.menu().onTopEntry()->setChecked(onTop);
+        f.menu().saverEntry()->setChecked(saver);
+        f.menu().alarmEntry()->setChecked(alarm);
         QByteArray atExit;
         f.onExit = [&] { atExit = contentOf(f.state.SettingsFile); };
 
@@ -165,14 +165,14 @@ private slots:
         MenuFixture f;
         f.state.SettingsFile = dir.filePath(QStringLiteral("glimmora.ini"));
         frmClock& clock = f.shownClock(QPoint(40, 60));
-        f.menu().mnuStdby->setChecked(true);
+        f.menu().standbyEntry()->setChecked(true);
 
         if (route == QLatin1String("menu")) {
-            f.menu().mnuExit->trigger();
+            f.menu().exitEntry()->trigger();
         } else if (route == QLatin1String("power")) {
-            sendMouse(clock.lblPower, QEvent::MouseButtonPress, Qt::LeftButton, Qt::LeftButton,
+            sendMouse(clock.powerSwitch(), QEvent::MouseButtonPress, Qt::LeftButton, Qt::LeftButton,
                       QPoint(3, 3));
-            sendMouse(clock.lblPower, QEvent::MouseButtonRelease, Qt::LeftButton, Qt::NoButton,
+            sendMouse(clock.powerSwitch(), QEvent::MouseButtonRelease, Qt::LeftButton, Qt::NoButton,
                       QPoint(3, 3));
         } else {
             // A close request from the window manager: the window stays (the

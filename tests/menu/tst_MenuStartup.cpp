@@ -90,13 +90,13 @@ private slots:
         QVERIFY(s.started);
         frmMenu& menu = s.f.menu();
         frmClock& clock = s.f.clock();
-        QCOMPARE(menu.mnuStdby->isChecked(), standby);
-        QCOMPARE(menu.mnuOnTop->isChecked(), onTop);
-        QCOMPARE(menu.mnuSaver->isChecked(), saver);
-        QCOMPARE(menu.mnuAlarm->isChecked(), alarm);
-        QCOMPARE(clock.Timer1->isActive(), !standby);
+        QCOMPARE(menu.standbyEntry()->isChecked(), standby);
+        QCOMPARE(menu.onTopEntry()->isChecked(), onTop);
+        QCOMPARE(menu.saverEntry()->isChecked(), saver);
+        QCOMPARE(menu.alarmEntry()->isChecked(), alarm);
+        QCOMPARE(clock.tickTimer()->isActive(), !standby);
         QCOMPARE(isTopMost(&clock), onTop);
-        QCOMPARE(clock.saver->isActive(), saver);
+        QCOMPARE(clock.saverMode()->isActive(), saver);
         QCOMPARE(s.f.state.core.alarmState(), AlarmState::Armed);
         if (!standby) {
             QVERIFY(!s.f.state.core.drawnDigits());
@@ -130,12 +130,13 @@ private slots:
         Started s(settings);
         QVERIFY(s.started);
         frmMenu& menu = s.f.menu();
-        QCOMPARE(menu.mnuSaver->isVisible(), shown);
-        QCOMPARE(menu.mnuKey->isVisible(), shown);
-        QCOMPARE(menu.mnuNix->isVisible(), shown);
-        QVERIFY(menu.mnuNeischt->isVisible());
-        for (QAction* entry : menu.mnuPop->actions()) {
-            if (entry != menu.mnuSaver && entry != menu.mnuKey && entry != menu.mnuNix) {
+        QCOMPARE(menu.saverEntry()->isVisible(), shown);
+        QCOMPARE(menu.keyEntry()->isVisible(), shown);
+        QCOMPARE(menu.findChild<QAction*>(QStringLiteral("mnuNix"))->isVisible(), shown);
+        QVERIFY(menu.findChild<QAction*>(QStringLiteral("mnuNeischt"))->isVisible());
+        for (QAction* entry : menu.popupMenu()->actions()) {
+            if (entry != menu.saverEntry() && entry != menu.keyEntry() &&
+                entry != menu.findChild<QAction*>(QStringLiteral("mnuNix"))) {
                 QVERIFY2(entry->isVisible(), qPrintable(entry->objectName()));
             }
         }
@@ -186,9 +187,9 @@ private slots:
     {
         Started s("ShowSaver=0\nSaver=1\n");
         QVERIFY(s.started);
-        QVERIFY(!s.f.menu().mnuSaver->isVisible());
-        QVERIFY(s.f.menu().mnuSaver->isChecked());
-        QVERIFY(s.f.clock().saver->isActive());
+        QVERIFY(!s.f.menu().saverEntry()->isVisible());
+        QVERIFY(s.f.menu().saverEntry()->isChecked());
+        QVERIFY(s.f.clock().saverMode()->isActive());
     }
 
     // What start-up restored is what the exit writes back.

@@ -13,22 +13,10 @@
 
 namespace {
 
-QAction* frmMenu::*memberNamed(const QString& name)
+// An entry by its form name, as tools find it.
+QAction* entryNamed(const frmMenu& menu, const QString& name)
 {
-    static const QList<QPair<QString, QAction * frmMenu::*>> members{
-        {"mnuAbout", &frmMenu::mnuAbout}, {"mnuNixe", &frmMenu::mnuNixe},
-        {"mnuStdby", &frmMenu::mnuStdby}, {"mnuOnTop", &frmMenu::mnuOnTop},
-        {"mnu", &frmMenu::mnu},           {"mnuSetAlarm", &frmMenu::mnuSetAlarm},
-        {"mnuAlarm", &frmMenu::mnuAlarm}, {"mmu", &frmMenu::mmu},
-        {"mnuSkin", &frmMenu::mnuSkin},   {"mnuNeischt", &frmMenu::mnuNeischt},
-        {"mnuSaver", &frmMenu::mnuSaver}, {"mnuKey", &frmMenu::mnuKey},
-        {"mnuNix", &frmMenu::mnuNix},     {"mnuExit", &frmMenu::mnuExit}};
-    for (const auto& m : members) {
-        if (m.first == name) {
-            return m.second;
-        }
-    }
-    return nullptr;
+    return menu.findChild<QAction*>(name);
 }
 
 } // namespace
@@ -82,10 +70,10 @@ private slots:
         QFETCH(bool, enabled);
 
         MenuFixture f;
-        const QList<QAction*> actions = f.menu().mnuPop->actions();
+        const QList<QAction*> actions = f.menu().popupMenu()->actions();
         QCOMPARE(actions.size(), 14);
         QAction* entry = actions.at(index);
-        QCOMPARE(entry, f.menu().*memberNamed(member));
+        QCOMPARE(entry, entryNamed(f.menu(), member));
         QCOMPARE(entry->objectName(), member);
         QCOMPARE(entry->isSeparator(), caption == QLatin1String("-"));
         if (!entry->isSeparator()) {
@@ -106,9 +94,9 @@ private slots:
         f.menu().mnuStdby_Click();
         f.menu().mnuOnTop_Click();
         QCOMPARE(f.menu().windowTitle(), QStringLiteral("Menu"));
-        QCOMPARE(f.menu().mnuPop->title(), QStringLiteral("Popup"));
+        QCOMPARE(f.menu().popupMenu()->title(), QStringLiteral("Popup"));
         QVERIFY(!f.menu().isVisible());
-        QVERIFY(!f.menu().mnuPop->isVisible());
+        QVERIFY(!f.menu().popupMenu()->isVisible());
     }
 
     // Choosing a mode entry from the menu inverts its mark exactly once and
@@ -129,7 +117,7 @@ private slots:
 
         MenuFixture f;
         frmClock& clock = f.shownClock();
-        QAction* entry = f.menu().*memberNamed(member);
+        QAction* entry = entryNamed(f.menu(), member);
         entry->setChecked(before);
         f.state.core.acknowledge();
         int toggles = 0;
@@ -140,13 +128,13 @@ private slots:
         const bool on = !before;
         QCOMPARE(entry->isChecked(), on);
         if (member == QLatin1String("mnuStdby")) {
-            QCOMPARE(clock.Timer1->isActive(), !on);
+            QCOMPARE(clock.tickTimer()->isActive(), !on);
         } else if (member == QLatin1String("mnuOnTop")) {
             QCOMPARE(isTopMost(&clock), on);
         } else if (member == QLatin1String("mnuAlarm")) {
             QCOMPARE(f.state.core.alarmState(), AlarmState::Armed);
         } else {
-            QCOMPARE(clock.saver->isActive(), on);
+            QCOMPARE(clock.saverMode()->isActive(), on);
         }
         // The one inversion that is seen at the end.
         QCOMPARE(toggles % 2, 1);
@@ -158,12 +146,12 @@ private slots:
         frmClock& clock = f.shownClock();
         giveColouredStrips(clock);
         fillTubes(clock, Qt::red);
-        clock.Timer1->start();
+        clock.tickTimer()->start();
 
         f.menu().mnuStdby_Click();
 
-        QVERIFY(f.menu().mnuStdby->isChecked());
-        QVERIFY(!clock.Timer1->isActive());
+        QVERIFY(f.menu().standbyEntry()->isChecked());
+        QVERIFY(!clock.tickTimer()->isActive());
         for (int k = 0; k < 6; ++k) {
             QVERIFY2(tubeShows(clock, k, cellColour(k, 0)), qPrintable(QString::number(k)));
         }
@@ -173,16 +161,16 @@ private slots:
     {
         MenuFixture f;
         frmClock& clock = f.shownClock();
-        f.menu().mnuStdby->setChecked(true);
+        f.menu().standbyEntry()->setChecked(true);
         f.state.core.Timer1_Tick("05:34:12");
         fillTubes(clock, Qt::red);
 
         f.menu().mnuStdby_Click();
 
-        QVERIFY(!f.menu().mnuStdby->isChecked());
+        QVERIFY(!f.menu().standbyEntry()->isChecked());
         QVERIFY(!f.state.core.drawnDigits());
-        QVERIFY(clock.Timer1->isActive());
-        QCOMPARE(clock.Timer1->interval(), 300);
+        QVERIFY(clock.tickTimer()->isActive());
+        QCOMPARE(clock.tickTimer()->interval(), 300);
         // Leaving standby draws nothing itself; the next tick does.
         QVERIFY(tubeShows(clock, 0, Qt::red));
     }
@@ -198,7 +186,7 @@ private slots:
         QWindow* handle = clock.windowHandle();
 
         f.menu().mnuOnTop_Click();
-        QVERIFY(f.menu().mnuOnTop->isChecked());
+        QVERIFY(f.menu().onTopEntry()->isChecked());
         QVERIFY(isTopMost(&clock));
         QVERIFY(handle->flags().testFlag(Qt::WindowStaysOnTopHint));
         QVERIFY(handle->flags().testFlag(Qt::FramelessWindowHint));
@@ -208,7 +196,7 @@ private slots:
         QCOMPARE(clock.pos(), QPoint(321, 123));
 
         f.menu().mnuOnTop_Click();
-        QVERIFY(!f.menu().mnuOnTop->isChecked());
+        QVERIFY(!f.menu().onTopEntry()->isChecked());
         QVERIFY(!isTopMost(&clock));
         QVERIFY(!handle->flags().testFlag(Qt::WindowStaysOnTopHint));
         QVERIFY(handle->flags().testFlag(Qt::FramelessWindowHint));
@@ -237,9 +225,9 @@ private slots:
             f.state.core.acknowledge();
         }
         QCOMPARE(int(f.state.core.alarmState()), alarmState);
-        f.menu().mnuAlarm->setChecked(before);
+        f.menu().alarmEntry()->setChecked(before);
         f.menu().mnuAlarm_Click();
-        QCOMPARE(f.menu().mnuAlarm->isChecked(), !before);
+        QCOMPARE(f.menu().alarmEntry()->isChecked(), !before);
         QCOMPARE(f.state.core.alarmState(), AlarmState::Armed);
     }
 
@@ -248,13 +236,13 @@ private slots:
     {
         MenuFixture f;
         frmClock& clock = f.shownClock();
-        clock.KeyPeriod = 1800;
+        clock.setKeyPeriod(1800);
         f.menu().mnuSaver_Click();
-        QVERIFY(f.menu().mnuSaver->isChecked());
-        QVERIFY(clock.saver->tmrPlay->isActive());
+        QVERIFY(f.menu().saverEntry()->isChecked());
+        QVERIFY(clock.saverMode()->keyTimer()->isActive());
         f.menu().mnuSaver_Click();
-        QVERIFY(!f.menu().mnuSaver->isChecked());
-        QVERIFY(!clock.saver->tmrPlay->isActive());
+        QVERIFY(!f.menu().saverEntry()->isChecked());
+        QVERIFY(!clock.saverMode()->keyTimer()->isActive());
     }
 
     // Standby leaves the key timer alone, and the saver the clock timer.
@@ -264,11 +252,11 @@ private slots:
         frmClock& clock = f.shownClock();
         f.menu().mnuSaver_Click();
         f.menu().mnuStdby_Click();
-        QVERIFY(clock.saver->isActive());
-        QVERIFY(!clock.Timer1->isActive());
+        QVERIFY(clock.saverMode()->isActive());
+        QVERIFY(!clock.tickTimer()->isActive());
         f.menu().mnuSaver_Click();
-        QVERIFY(!clock.Timer1->isActive());
-        QVERIFY(f.menu().mnuStdby->isChecked());
+        QVERIFY(!clock.tickTimer()->isActive());
+        QVERIFY(f.menu().standbyEntry()->isChecked());
     }
 
     // Each command opens its window without waiting for it, and a second
@@ -294,7 +282,7 @@ private slots:
             }
             return f.windows.keyStroke();
         };
-        QAction* entry = f.menu().*memberNamed(member);
+        QAction* entry = entryNamed(f.menu(), member);
 
         entry->trigger(); // returns: nothing waits for the window
         QWidget* first = window();

@@ -161,23 +161,23 @@ private slots:
         QCOMPARE(LoadSkin(f->state, skinDir(), true).faceAt2x.size(), QSize(640, 280));
 
         QCOMPARE(f->state.SkinFilePath, skinDir() + QStringLiteral("SkinFile.ini"));
-        QCOMPARE(clock->picBack->geometry(), QRect(0, 0, 300, 150));
-        QCOMPARE(clock->picTube[0]->geometry(), QRect(20, 10, 11, 21));
-        QCOMPARE(clock->picTube[1]->geometry(), QRect(40, 10, 11, 21));
-        QCOMPARE(clock->picTube[2]->geometry(), QRect(60, 10, 11, 21)); // halves to even
-        QCOMPARE(clock->picTube[3]->geometry(), QRect(-7, -5, 11, 21));
-        QCOMPARE(clock->picTube[4]->geometry(), QRect(100, 12, 8, 15));
-        QCOMPARE(clock->picTube[5]->geometry(), QRect(110, 12, 8, 15));
-        QCOMPARE(clock->lblPower->geometry(), QRect(2, 1, 3, 4));
-        QCOMPARE(clock->lblStdby[0]->geometry(), QRect(6, 5, 7, 8));
-        QCOMPARE(clock->lblStdby[1]->geometry(), QRect(6, 5, 7, 8));
-        QCOMPARE(clock->lblAlarm->geometry(), QRect(10, 9, 11, 12));
+        QCOMPARE(clock->face()->geometry(), QRect(0, 0, 300, 150));
+        QCOMPARE(clock->tubes()[0]->geometry(), QRect(20, 10, 11, 21));
+        QCOMPARE(clock->tubes()[1]->geometry(), QRect(40, 10, 11, 21));
+        QCOMPARE(clock->tubes()[2]->geometry(), QRect(60, 10, 11, 21)); // halves to even
+        QCOMPARE(clock->tubes()[3]->geometry(), QRect(-7, -5, 11, 21));
+        QCOMPARE(clock->tubes()[4]->geometry(), QRect(100, 12, 8, 15));
+        QCOMPARE(clock->tubes()[5]->geometry(), QRect(110, 12, 8, 15));
+        QCOMPARE(clock->powerSwitch()->geometry(), QRect(2, 1, 3, 4));
+        QCOMPARE(clock->standbySwitches()[0]->geometry(), QRect(6, 5, 7, 8));
+        QCOMPARE(clock->standbySwitches()[1]->geometry(), QRect(6, 5, 7, 8));
+        QCOMPARE(clock->alarmTestArea()->geometry(), QRect(10, 9, 11, 12));
 
-        QCOMPARE(clock->picBack->image(), face);
-        QCOMPARE(clock->Picture1[0], hours);
-        QCOMPARE(clock->Picture1[4], clock->Picture1[5]); // both from 5.bmp
-        QCOMPARE(clock->Picture1[4].size(), QSize(80, 15));
-        QCOMPARE(clock->Picture1[2],
+        QCOMPARE(clock->face()->image(), face);
+        QCOMPARE(clock->digitStrip(0), hours);
+        QCOMPARE(clock->digitStrip(4), clock->digitStrip(5)); // both from 5.bmp
+        QCOMPARE(clock->digitStrip(4).size(), QSize(80, 15));
+        QCOMPARE(clock->digitStrip(2),
                  builtin(QStringLiteral("3.bmp"))); // no 3.bmp: the built-in strip stays
 
         // The window is the picture's size, not Width × Height, and has its shape.
@@ -186,16 +186,16 @@ private slots:
         QVERIFY(clock->autoFillBackground()); // the face area leaves part of the window
 
         QVERIFY(!f->state.core.drawnDigits());
-        QCOMPARE(int{clock->KeyPeriod}, 1800);
+        QCOMPARE(int{clock->keyPeriod()}, 1800);
 
         f->now = 12 * 3600 + 34 * 60 + 56; // 12:34:56 UTC
         qputenv("TZ", "UTC");
         tzset();
         clock->Timer1_Timer();
-        QVERIFY(showsCell(clock->picTube[0]->image(), 1));
-        QVERIFY(showsCell(clock->picTube[1]->image(), 2));
-        QVERIFY(showsCell(clock->picTube[4]->image(), 5));
-        QVERIFY(showsCell(clock->picTube[5]->image(), 6));
+        QVERIFY(showsCell(clock->tubes()[0]->image(), 1));
+        QVERIFY(showsCell(clock->tubes()[1]->image(), 2));
+        QVERIFY(showsCell(clock->tubes()[4]->image(), 5));
+        QVERIFY(showsCell(clock->tubes()[5]->image(), 6));
     }
 
     void windowsNamesInAnyCase()
@@ -209,9 +209,9 @@ private slots:
         writePicture(QStringLiteral("strips/two.bmp"), makeStrip(10, 4, 4));
         load();
         QCOMPARE(f->state.SkinFilePath, skinDir() + QStringLiteral("skinfile.INI"));
-        QCOMPARE(clock->picBack->size(), QSize(50, 40));
+        QCOMPARE(clock->face()->size(), QSize(50, 40));
         QCOMPARE(clock->size(), QSize(50, 40));
-        QCOMPARE(clock->Picture1[1], makeStrip(10, 4, 4));
+        QCOMPARE(clock->digitStrip(1), makeStrip(10, 4, 4));
     }
 
     void sizesRefusedAndApplied_data()
@@ -261,9 +261,9 @@ private slots:
         QFETCH(QRect, tube);
         writeIni(keys);
         load();
-        QCOMPARE(clock->picTube[0]->geometry(), tube);
+        QCOMPARE(clock->tubes()[0]->geometry(), tube);
         // Nothing else stops loading: the other tubes take their (zero) values.
-        QCOMPARE(clock->picTube[1]->geometry(), QRect(0, 0, 0, 0));
+        QCOMPARE(clock->tubes()[1]->geometry(), QRect(0, 0, 0, 0));
     }
 
     void secondStandbyAreaCopiesTheFirst()
@@ -271,22 +271,22 @@ private slots:
         writeIni("StandBy_Top=-3\nStandBy_Left=1e39\nStandBy_Width=-9\nStandBy_Height=2.5\n");
         load();
         // Left and width refused: the built-in 101 and 30 stay, and are copied.
-        QCOMPARE(clock->lblStdby[0]->geometry(), QRect(101, -3, 30, 2));
-        QCOMPARE(clock->lblStdby[1]->geometry(), clock->lblStdby[0]->geometry());
+        QCOMPARE(clock->standbySwitches()[0]->geometry(), QRect(101, -3, 30, 2));
+        QCOMPARE(clock->standbySwitches()[1]->geometry(), clock->standbySwitches()[0]->geometry());
     }
 
     void noSkinNameLoadsNothing()
     {
         f->state.SkinName.clear();
-        const QRect tube0 = clock->picTube[0]->geometry();
+        const QRect tube0 = clock->tubes()[0]->geometry();
         f->state.core.Timer1_Tick(QStringLiteral("12:34:56"));
         clock->Form_Load();
-        QCOMPARE(clock->picTube[0]->geometry(), tube0);
+        QCOMPARE(clock->tubes()[0]->geometry(), tube0);
         QCOMPARE(f->state.core.drawnTimeText(), QStringLiteral("12:34:56"));
         QCOMPARE(f->state.SkinFilePath, QString());
-        QCOMPARE(int{clock->KeyPeriod}, 1800);
-        if (!clock->picBack->image().isNull()) {
-            QCOMPARE(clock->size(), clock->picBack->image().size());
+        QCOMPARE(int{clock->keyPeriod()}, 1800);
+        if (!clock->face()->image().isNull()) {
+            QCOMPARE(clock->size(), clock->face()->image().size());
         }
     }
 
@@ -335,13 +335,13 @@ private slots:
 
         // Every number that exists is applied, the rest is 0; the program goes
         // on with the face it has, whole or as far as it could be read.
-        QCOMPARE(clock->picTube[3]->geometry(), QRect(0, 0, 0, 0));
+        QCOMPARE(clock->tubes()[3]->geometry(), QRect(0, 0, 0, 0));
         if (kind == QStringLiteral("nofolder")) {
-            QCOMPARE(clock->Picture1[1], builtinStrip);
+            QCOMPARE(clock->digitStrip(1), builtinStrip);
         } else {
-            QCOMPARE(clock->Picture1[1], strip);
+            QCOMPARE(clock->digitStrip(1), strip);
         }
-        const QImage face = clock->picBack->image();
+        const QImage face = clock->face()->image();
         if (kind == QStringLiteral("truncated") && face != builtinFace) {
             QCOMPARE(face.size(), QSize(200, 100)); // read as far as it goes
         } else {
@@ -366,10 +366,10 @@ private slots:
             writeRaw(QString::fromLatin1(name), claim);
         }
         load();
-        QCOMPARE(clock->picBack->image().size(), QSize(5600, 5600));
+        QCOMPARE(clock->face()->image().size(), QSize(5600, 5600));
         qint64 decoded = qint64{5600} * 5600;
         for (std::size_t i = 0; i < 6; ++i) {
-            const QSize got = clock->Picture1[i].size();
+            const QSize got = clock->digitStrip(i).size();
             const QSize own =
                 builtin(QStringLiteral("%1.bmp").arg(std::min<std::size_t>(i + 1, 5))).size();
             QVERIFY2(got == QSize(5600, 5600) || got == own, qPrintable(QString::number(i)));
@@ -403,7 +403,7 @@ private slots:
         const QImage face = makeFace(QSize(60, 30), QRect(2, 2, 50, 20));
         QVERIFY(face.save(skinDir() + QStringLiteral("back.bmp"), "PNG"));
         load();
-        QCOMPARE(clock->picBack->image(), face);
+        QCOMPARE(clock->face()->image(), face);
         QCOMPARE(clock->size(), QSize(60, 30));
     }
 
@@ -418,15 +418,15 @@ private slots:
         tzset();
         f->now = 59; // 00:00:59: cell 9 of the short strip
         clock->Timer1_Timer();
-        const QImage tube = clock->picTube[5]->image();
+        const QImage tube = clock->tubes()[5]->image();
         QCOMPARE(tube.size(), QSize(14, 26));
         QCOMPARE(tube.pixel(0, 0), qRgb(0, 0, 0));
         QCOMPARE(tube.pixel(13, 25), qRgb(0, 0, 0));
         f->now = 62; // cell 2 ends at the strip's last column
         clock->Timer1_Timer();
-        QCOMPARE(clock->picTube[5]->image().pixel(0, 0), stripPixel(2, 0, 0));
-        QCOMPARE(clock->picTube[5]->image().pixel(1, 0), stripPixel(2, 1, 0));
-        QCOMPARE(clock->picTube[5]->image().pixel(2, 0), qRgb(0, 0, 0));
+        QCOMPARE(clock->tubes()[5]->image().pixel(0, 0), stripPixel(2, 0, 0));
+        QCOMPARE(clock->tubes()[5]->image().pixel(1, 0), stripPixel(2, 1, 0));
+        QCOMPARE(clock->tubes()[5]->image().pixel(2, 0), qRgb(0, 0, 0));
     }
 
     void faceEntirelyOfTheMaskColour()
@@ -468,11 +468,11 @@ private slots:
         QCOMPARE(clock->size(), plain.size());
         QCOMPARE(nativeShape(*clock), nativeShape(plain));
         for (std::size_t k = 0; k < 6; ++k) {
-            QCOMPARE(clock->picTube[k]->geometry(), plain.picTube[k]->geometry());
-            QCOMPARE(clock->Picture1[k], plain.Picture1[k]);
+            QCOMPARE(clock->tubes()[k]->geometry(), plain.tubes()[k]->geometry());
+            QCOMPARE(clock->digitStrip(k), plain.digitStrip(k));
         }
         // Only the second standby area differs: the skin copies the first.
-        QCOMPARE(clock->lblStdby[1]->geometry(), QRect(101, 156, 30, 33));
+        QCOMPARE(clock->standbySwitches()[1]->geometry(), QRect(101, 156, 30, 33));
         QCOMPARE(clock->grab().toImage(), plain.grab().toImage());
     }
 };

@@ -27,8 +27,8 @@ QString shownDigits(const frmClock& clock)
 {
     QString digits;
     for (std::size_t k = 0; k < 6; ++k) {
-        const QImage shown = clock.picTube[k]->image();
-        const QImage& strip = clock.Picture1[k];
+        const QImage shown = clock.tubes()[k]->image();
+        const QImage& strip = clock.digitStrip(k);
         QChar found = u'?';
         for (int d = 0; d < 10 && found == u'?'; ++d) {
             const QImage cell = strip.copy(d * shown.width(), 0, shown.width(), shown.height())
@@ -68,13 +68,14 @@ private slots:
         Fixture f;
         frmClock clock(f.state);
         for (std::size_t k = 0; k < 6; ++k) {
-            const QSize cell = clock.picTube[k]->size();
-            const int cells = clock.Picture1[k].width() / cell.width();
+            const QSize cell = clock.tubes()[k]->size();
+            const int cells = clock.digitStrip(k).width() / cell.width();
             for (int a = 0; a < cells; ++a) {
                 for (int b = a + 1; b < cells; ++b) {
                     QVERIFY(
-                        clock.Picture1[k].copy(a * cell.width(), 0, cell.width(), cell.height()) !=
-                        clock.Picture1[k].copy(b * cell.width(), 0, cell.width(), cell.height()));
+                        clock.digitStrip(k).copy(a * cell.width(), 0, cell.width(),
+                                                 cell.height()) !=
+                        clock.digitStrip(k).copy(b * cell.width(), 0, cell.width(), cell.height()));
                 }
             }
         }
@@ -137,7 +138,7 @@ private slots:
         f.state.ProgramDir = QStringLiteral("/opt/glimmora/");
         auto clock = std::make_unique<frmClock>(f.state);
         clock->Form_Load();
-        f.windows.menu().mnuAlarm->setChecked(true);
+        f.windows.menu().alarmEntry()->setChecked(true);
         f.state.core.setAlarmTime({alarm.left(2), alarm.right(2)});
 
         // The alarm's rules applied to what the clock shows.
