@@ -13,6 +13,12 @@ test_pkgs=(xvfb xauth openbox xdotool x11-utils x11-xserver-utils imagemagick pu
 package_pkgs=(dpkg-dev file)
 # `make desktop-test`: real screen savers, sessions and compositors, headless.
 desktop_pkgs=()
+# The clock under compositors with XWayland (e2e_compositors): KWin, mutter with
+# its screen cast through PipeWire, sway; qt6-wayland makes a session's
+# QT_QPA_PLATFORM=wayland real.
+desktop_pkgs+=(kwin-wayland mutter xwayland pipewire pipewire-bin wireplumber
+    gstreamer1.0-pipewire gstreamer1.0-tools gstreamer1.0-plugins-good python3-dbus python3-gi
+    sway qt6-wayland)
 
 want=("${build_pkgs[@]}")
 case "${1:-}" in

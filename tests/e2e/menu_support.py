@@ -117,17 +117,21 @@ def pick(app, wid, keys, at):
     choose(app, wid, keys)
 
 
-def drag(app, wid, start, delta, steps=6):
+def drag(app, wid, start, delta, steps=6, settle=False):
     """Left press at `start` (screen), the pointer moved by `delta` in steps,
-    release; returns the window's place once it has settled there."""
+    release; returns the window's place once it has settled there. With
+    `settle` each step waits until the window is there, as a slow hand does."""
     s = app.session
     s.xdotool("mousemove", *start)
     harness.wait_until(lambda: pointer(s) == tuple(start), 5, what="pointer")
     before = app.geometry(wid)[:2]
     s.xdotool("mousedown", 1)
     for i in range(1, steps + 1):
-        s.xdotool("mousemove", start[0] + delta[0] * i // steps,
-                  start[1] + delta[1] * i // steps)
+        step = (delta[0] * i // steps, delta[1] * i // steps)
+        s.xdotool("mousemove", start[0] + step[0], start[1] + step[1])
+        if settle:
+            at = (before[0] + step[0], before[1] + step[1])
+            harness.wait_until(lambda: app.geometry(wid)[:2] == at, 5, what="step at %s" % (at,))
     s.xdotool("mouseup", 1)
     want = (before[0] + delta[0], before[1] + delta[1])
     harness.wait_until(lambda: app.geometry(wid)[:2] == want, 5, what="window at %s" % (want,))
