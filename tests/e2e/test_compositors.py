@@ -9,7 +9,7 @@ own size."""
 import json
 import os
 import shutil
-import subprocess
+import signal
 import threading
 import time
 
@@ -51,11 +51,14 @@ class Desktop:
         self.bus = dbus_support.PrivateBus(session)
         self.wayland = "glimmora-wl-%d" % os.getpid()
         self.log = open(os.path.join(session.tmp, "compositor.log"), "wb")
+        self.groups = []
 
     def spawn(self, args, env=None):
         e = dict(self.session.env)
         e.update(env or {})
-        return self.session.spawn(args, env=e, stdout=self.log, stderr=self.log)
+        p = self.session.spawn(args, env=e, stdout=self.log, stderr=self.log)
+        self.groups.append(p.pid)
+        return p
 
     def use_display(self, display, xauthority=None):
         self.session.display = display
@@ -67,6 +70,12 @@ class Desktop:
             self.session.screenshot = self.screenshot
 
     def close(self):
+        # sway's first process ends early; the rest of its group lives on.
+        for group in self.groups:
+            try:
+                os.killpg(group, signal.SIGKILL)
+            except ProcessLookupError:
+                pass
         self.bus.close()
         self.log.close()
 
@@ -80,7 +89,7 @@ class KWin(Desktop):
         env_file = os.path.join(self.session.tmp, "kwin-env")
         helper = os.path.join(self.session.tmp, "helper.sh")
         with open(helper, "w") as f:
-            f.write('#!/bin/sh\nenv > "%s.part" && mv "%s.part" "%s"\nexec sleep 100000\n'
+            f.write('#!/bin/sh\nenv > "%s.part" && mv "%s.part" "%s"\n'
                     % (env_file, env_file, env_file))
         os.chmod(helper, 0o755)
         self.spawn([kwin, "--virtual", "--xwayland", "--width", "1280", "--height", "1024",
