@@ -1,5 +1,7 @@
 #include "app/Main.h"
+#include "app/CommandLine.h"
 #include "app/SessionEnd.h"
+#include "app/StartChecks.h"
 #include "app/Windows.h"
 #include "core/AppState.h"
 #include "menu/frmMenu.h"
@@ -15,7 +17,13 @@
 
 int main(int argc, char* argv[])
 {
+    if (const std::optional<int> answered = answerCommandLine(argc, argv)) {
+        return *answered;
+    }
     platform::preferX11Platform();
+    if (!displayReachable(argc, argv)) {
+        return ExitNoDisplay;
+    }
     // A silent bus would keep the window from ever appearing.
     platform::leaveSilentSessionBus(std::chrono::milliseconds(500));
     QApplication app(argc, argv);

@@ -20,6 +20,15 @@ SOURCE_DIR = os.environ.get("GLIMMORA_SOURCE_DIR", os.path.abspath("."))
 SECTION = "Marvane Glimmora"
 
 
+def cached(name):
+    """A value of the build tree's CMake cache."""
+    with open(os.path.join(BUILD_DIR, "CMakeCache.txt"), encoding="utf-8") as f:
+        for line in f:
+            if line.startswith(name + ":"):
+                return line.rstrip("\n").split("=", 1)[1]
+    raise AssertionError(name + " is not in the cache")
+
+
 def wait_until(predicate, timeout=10.0, interval=0.05, what="condition"):
     """Polls predicate until it returns a true value; returns that value."""
     deadline = time.monotonic() + timeout

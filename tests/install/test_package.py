@@ -29,14 +29,6 @@ def run(args):
                           stderr=subprocess.STDOUT, text=True)
 
 
-def cached(name):
-    with open(os.path.join(harness.BUILD_DIR, "CMakeCache.txt"), encoding="utf-8") as f:
-        for line in f:
-            if line.startswith(name + ":"):
-                return line.rstrip("\n").split("=", 1)[1]
-    raise AssertionError(name + " is not in the cache")
-
-
 def setUpModule():
     # In the build tree, beside (not over) what `make package` leaves there.
     tmp = tempfile.mkdtemp(prefix="package-test-", dir=harness.BUILD_DIR)
@@ -46,7 +38,7 @@ def setUpModule():
     if r.returncode != 0:
         raise AssertionError("cpack failed:\n" + r.stdout)
     arch = run(["dpkg", "--print-architecture"]).stdout.strip()
-    name = "glimmora_%s_%s.deb" % (cached("CMAKE_PROJECT_VERSION"), arch)
+    name = "glimmora_%s_%s.deb" % (harness.cached("CMAKE_PROJECT_VERSION"), arch)
     debs = [os.path.basename(p) for p in glob.glob(os.path.join(tmp, "*.deb"))]
     if debs != [name]:
         raise AssertionError("expected %s, cpack made %s" % (name, debs))
@@ -85,9 +77,9 @@ class PackageTest(unittest.TestCase):
         fields = ["Package", "Version", "Architecture", "Maintainer", "Section", "Homepage"]
         r = run(["dpkg-deb", "-f", PACKAGE["deb"]] + fields)
         self.assertEqual(r.stdout.splitlines(), [
-            "Package: glimmora", "Version: " + cached("CMAKE_PROJECT_VERSION"),
-            "Architecture: " + PACKAGE["arch"], "Maintainer: " + cached("GLIMMORA_MAINTAINER"),
-            "Section: x11", "Homepage: " + cached("GLIMMORA_HOMEPAGE")])
+            "Package: glimmora", "Version: " + harness.cached("CMAKE_PROJECT_VERSION"),
+            "Architecture: " + PACKAGE["arch"], "Maintainer: " + harness.cached("GLIMMORA_MAINTAINER"),
+            "Section: x11", "Homepage: " + harness.cached("GLIMMORA_HOMEPAGE")])
         self.assertGreater(len(run(["dpkg-deb", "-f", PACKAGE["deb"], "Description"])
                                .stdout.splitlines()), 2, "no long description")
         depends = run(["dpkg-deb", "-f", PACKAGE["deb"], "Depends"]).stdout.strip()

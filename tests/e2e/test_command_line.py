@@ -1,0 +1,72 @@
+"""The command line and a start without any display: answered before Qt's GUI
+exists, with the documented exit codes, no core dump and no lock left."""
+
+import glob
+import os
+import re
+import subprocess
+import tempfile
+import unittest
+
+import harness
+
+HELP = "(?s)^Aufruf: glimmora.*--version.*-platform.*Rückgabewerte:.*2  falscher Aufruf"
+REFUSED = "^glimmora: unbekannte Option „%s“[^\n]*\n$"
+NO_DISPLAY = "^glimmora: keine grafische Anzeige erreichbar \\(%s[^\n]*\n$"
+
+
+class WithoutDisplayTest(unittest.TestCase):
+    def test_answers_and_exit_codes(self):
+        version = harness.cached("CMAKE_PROJECT_VERSION")
+        rows = [  # name, arguments, extra environment, exit code, stdout, stderr
+            ("version", ["--version"], {}, 0, "^glimmora %s\n$" % re.escape(version), "^$"),
+            ("help", ["-h"], {}, 0, HELP, "^$"),
+            ("unknown option", ["-reverse", "--frob=1"], {}, 2, "^$", REFUSED % "--frob"),
+            ("plain start", [], {}, 1, "^$", NO_DISPLAY % "X11: DISPLAY"),
+            ("Wayland chosen", [], {"QT_QPA_PLATFORM": "wayland"}, 1, "^$",
+             NO_DISPLAY % "Wayland: „[^“]*/wayland-0“"),
+        ]
+        for name, args, extra, code, out, err in rows:
+            with self.subTest(name), tempfile.TemporaryDirectory() as runtime:
+                env = dict(os.environ, XDG_RUNTIME_DIR=runtime, **extra)
+                for var in ("DISPLAY", "WAYLAND_DISPLAY", "WAYLAND_SOCKET") + (
+                        () if extra else ("QT_QPA_PLATFORM",)):
+                    env.pop(var, None)
+                r = subprocess.run([os.path.join(harness.BUILD_DIR, "glimmora")] + args,
+                                   env=env, cwd=runtime, stdin=subprocess.DEVNULL,
+                                   capture_output=True, text=True, timeout=20)
+                self.assertEqual(r.returncode, code, r.stderr)
+                self.assertRegex(r.stdout, out)
+                self.assertRegex(r.stderr, err)
+                self.assertEqual(os.listdir(runtime), [], "lock or core file left")
+
+
+class QtOptionsTest(harness.E2ETest):
+    def lock_holders(self):
+        holders = []
+        for path in glob.glob(os.path.join(self.session.runtime, "glimmora-*.lock")):
+            with open(path, encoding="utf-8") as f:
+                holders.append(f.readline().strip())
+        return holders
+
+    def test_qt_options_reach_qt(self):
+        rows = [  # name, arguments (DISPLAY unset), what shows that the clock started
+            ("-display names the X server", ["-display", self.session.display, "-reverse",
+                                             "-style", "Fusion"], "window"),
+            ("-platform needs no display", ["-platform", "offscreen"], "lock"),
+        ]
+        for name, args, started in rows:
+            with self.subTest(name):
+                _, app = self.start(args=args, env={"DISPLAY": ""})
+                if started == "window":
+                    app.window()
+                else:
+                    harness.wait_until(lambda: str(app.proc.pid) in self.lock_holders(),
+                                       what="the lock taken at start")
+                self.assertTrue(app.alive())
+                app.proc.kill()
+                app.wait_exit()
+
+
+if __name__ == "__main__":
+    harness.main()
