@@ -26,6 +26,10 @@ endforeach()
 install(FILES ${CMAKE_CURRENT_LIST_DIR}/debian/copyright ${glimmora_docdir}/changelog.gz
     DESTINATION ${CMAKE_INSTALL_DOCDIR})
 install(FILES ${glimmora_docdir}/glimmora.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+# The tags lintian --pedantic gives for the program directory's layout, each
+# with the reason it stays.
+install(FILES ${CMAKE_CURRENT_LIST_DIR}/debian/lintian-overrides
+    DESTINATION ${CMAKE_INSTALL_DATADIR}/lintian/overrides RENAME glimmora)
 
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME glimmora)
@@ -34,6 +38,13 @@ set(CPACK_PACKAGE_VENDOR Marvane)
 set(CPACK_PACKAGE_CONTACT ${GLIMMORA_MAINTAINER})
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
+# Stripped as Debian's dh_strip does: without the compilers' .comment notes.
+install(CODE "
+    if(CMAKE_INSTALL_DO_STRIP)
+        execute_process(COMMAND \"${CMAKE_OBJCOPY}\" --remove-section=.comment
+            \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${GLIMMORA_INSTALL_PROGRAMDIR}/glimmora\"
+            COMMAND_ERROR_IS_FATAL ANY)
+    endif()")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "desktop clock with six glowing digit tubes")
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
     "Glimmora shows the time on six glowing digit tubes in the picture of a\n"

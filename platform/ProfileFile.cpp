@@ -10,6 +10,7 @@
 #include <climits>
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <tuple>
 #include <unistd.h>
 
 namespace platform {
@@ -187,7 +188,7 @@ void takeOver(int fd, const struct stat* old)
     if (old) {
         (void)::fchmod(fd, old->st_mode & 07777);
         if (::geteuid() == 0) {
-            (void)::fchown(fd, old->st_uid, old->st_gid);
+            std::ignore = ::fchown(fd, old->st_uid, old->st_gid); // best effort
         }
     }
 }
@@ -272,7 +273,7 @@ bool rewriteInPlace(const QByteArray& file, const QByteArray& content)
     if (ok && content.size() > oldSize) {
         ok = writeAllAt(fd, content, oldSize, content.size() - oldSize, oldSize);
         if (!ok) {
-            (void)::ftruncate(fd, oldSize);
+            std::ignore = ::ftruncate(fd, oldSize); // best effort
         }
     }
     ok = ok && writeAllAt(fd, content, 0, std::min(oldSize, content.size()), 0);
