@@ -28,8 +28,9 @@ int main(int argc, char* argv[])
     platform::leaveSilentSessionBus(std::chrono::milliseconds(500));
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("glimmora"));
-    // The X window class, so desktops and scripts can find the clock.
-    QGuiApplication::setDesktopFileName(QStringLiteral("glimmora"));
+    // The menu entry's name: Wayland's app id, and what the desktop portal
+    // knows the clock by (X11 desktops go by StartupWMClass).
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.example.glimmora"));
     QApplication::setQuitOnLastWindowClosed(false);
 
     const QString programFile = QCoreApplication::applicationFilePath();

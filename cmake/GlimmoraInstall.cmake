@@ -3,7 +3,8 @@
 #   lib/glimmora/                  the program directory: glimmora, alarm.wav,
 #                                  Skins/, the user manual page
 #   bin/glimmora                   relative link to ../lib/glimmora/glimmora
-#   share/applications/            the menu entry
+#   share/applications/            the menu entry (named by the AppStream id)
+#   share/metainfo/                the AppStream metadata software centres list
 #   share/glimmora/autostart/      an autostart entry to copy to ~/.config/autostart/
 #   share/icons/hicolor/NxN/apps/  the icon
 #
@@ -44,8 +45,16 @@ file(CREATE_LINK ${glimmora_link_target} ${glimmora_link} SYMBOLIC)
 install(FILES ${glimmora_link} DESTINATION ${CMAKE_INSTALL_BINDIR})
 
 # --- desktop integration -----------------------------------------------------
-install(FILES ${CMAKE_CURRENT_LIST_DIR}/glimmora.desktop
+# The menu entry and the metadata share one reverse-DNS id of the home page's
+# domain, as AppStream asks for desktop programs.
+install(FILES ${CMAKE_CURRENT_LIST_DIR}/org.example.glimmora.desktop
     DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+# Day precision, as the changelog's date; SOURCE_DATE_EPOCH makes it reproducible.
+string(TIMESTAMP GLIMMORA_RELEASE_DATE "%Y-%m-%d" UTC)
+configure_file(${CMAKE_CURRENT_LIST_DIR}/org.example.glimmora.metainfo.xml.in
+    ${CMAKE_BINARY_DIR}/org.example.glimmora.metainfo.xml @ONLY)
+install(FILES ${CMAKE_BINARY_DIR}/org.example.glimmora.metainfo.xml
+    DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 install(FILES ${CMAKE_CURRENT_LIST_DIR}/glimmora-autostart.desktop
     DESTINATION ${CMAKE_INSTALL_DATADIR}/glimmora/autostart RENAME glimmora.desktop)
 

@@ -20,6 +20,7 @@ MASK = (0, 0, 40)
 # double-click on the face.
 BUSY = [(113, 114, 19, 34), (153, 113, 19, 34), (207, 113, 19, 34), (248, 113, 19, 34),
         (306, 120, 14, 26), (339, 120, 14, 26), (48, 156, 54, 35), (101, 154, 30, 35)]
+MENU_ENTRY = "org.example.glimmora.desktop"
 EXIT_KEYS = ["StandBy", "OnTop", "X", "Y", "Saver", "Alarm", "ShowSaver", "Skin"]
 
 
@@ -185,7 +186,7 @@ class InstallTest(StagedTest):
 
     def test_desktop_entries(self):
         s = self.stage
-        menu = os.path.join(s.root, "share", "applications", "glimmora.desktop")
+        menu = os.path.join(s.root, "share", "applications", MENU_ENTRY)
         autostart = os.path.join(s.root, "share", "glimmora", "autostart", "glimmora.desktop")
         for path in (menu, autostart):
             with self.subTest(entry=path):
