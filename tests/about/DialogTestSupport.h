@@ -1,6 +1,6 @@
 #pragma once
 
-#include "tests/support/TestState.h"
+#include "tests/support/WindowFixture.h"
 
 #include <QApplication>
 #include <QMessageBox>

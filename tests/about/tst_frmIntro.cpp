@@ -16,15 +16,7 @@
 #include <QTest>
 #include <QUrl>
 
-namespace {
-
-void flushDeletes()
-{
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    QCoreApplication::processEvents();
-}
-
-} // namespace
+namespace {} // namespace
 
 // Takes the pages the program asks the desktop to open.
 class UrlRecorder : public QObject
@@ -41,12 +33,11 @@ class TestFrmIntro : public QObject
     Q_OBJECT
 
     std::unique_ptr<QTemporaryDir> m_dir;
-    std::unique_ptr<TestState> m_t;
-    std::unique_ptr<Windows> m_windows;
+    std::unique_ptr<WindowFixture> m_t;
     UrlRecorder m_urls;
 
     AppState& state() { return m_t->state; }
-    Windows& windows() { return *m_windows; }
+    Windows& windows() { return m_t->windows; }
 
     frmIntro* open()
     {
@@ -85,19 +76,13 @@ private slots:
     {
         m_dir = std::make_unique<QTemporaryDir>();
         QVERIFY(m_dir->isValid());
-        m_t = std::make_unique<TestState>();
-        m_windows = std::make_unique<Windows>(state());
+        m_t = std::make_unique<WindowFixture>();
         state().ProgramDir = m_dir->path() + QStringLiteral("/");
         m_urls.opened.clear();
     }
 
     void cleanup()
     {
-        if (windows().about()) {
-            delete windows().about();
-        }
-        flushDeletes();
-        m_windows.reset();
         m_t.reset();
         m_dir.reset();
     }

@@ -4,6 +4,7 @@
 #include "controls/WindowHelpers.h"
 #include "core/Settings.h"
 #include "skin/frmSkins.h"
+#include "tests/support/Files.h"
 
 #include <QDir>
 #include <QFile>
@@ -22,13 +23,6 @@ void makeDirs(const QString& root, const QStringList& names)
     }
 }
 
-void makeFile(const QString& path)
-{
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write("x");
-}
-
 QStringList entries(const QListWidget* list)
 {
     QStringList out;
@@ -38,19 +32,6 @@ QStringList entries(const QListWidget* list)
     return out;
 }
 
-// Lets the deferred deletion of a closed dialog happen.
-void flushDeletes()
-{
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    QCoreApplication::processEvents();
-}
-
-QByteArray fileText(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
 } // namespace
 
 class TestFrmSkins : public QObject
@@ -58,11 +39,10 @@ class TestFrmSkins : public QObject
     Q_OBJECT
 
     std::unique_ptr<QTemporaryDir> m_dir;
-    std::unique_ptr<TestState> m_t;
-    std::unique_ptr<Windows> m_windows;
+    std::unique_ptr<WindowFixture> m_t;
 
     AppState& state() { return m_t->state; }
-    Windows& windows() { return *m_windows; }
+    Windows& windows() { return m_t->windows; }
     QString skinsDir() const { return m_dir->path() + QStringLiteral("/Skins/"); }
 
     frmSkins* open()
@@ -91,8 +71,7 @@ private slots:
     {
         m_dir = std::make_unique<QTemporaryDir>();
         QVERIFY(m_dir->isValid());
-        m_t = std::make_unique<TestState>();
-        m_windows = std::make_unique<Windows>(state());
+        m_t = std::make_unique<WindowFixture>();
         state().ProgramDir = m_dir->path() + QStringLiteral("/");
         state().SettingsFile = m_dir->path() + QStringLiteral("/glimmora.ini");
         state().SkinsDir = skinsDir();
@@ -101,11 +80,6 @@ private slots:
 
     void cleanup()
     {
-        if (windows().skins()) {
-            delete windows().skins();
-        }
-        flushDeletes();
-        m_windows.reset();
         m_t.reset();
         m_dir.reset();
     }
@@ -140,7 +114,7 @@ private slots:
         QFETCH(QStringList, expected);
         makeDirs(skinsDir(), dirs);
         for (const QString& f : files) {
-            makeFile(skinsDir() + f);
+            QVERIFY(writeFile(skinsDir() + f));
         }
         QCOMPARE(::installedSkins(skinsDir()), expected);
         // The same without the trailing separator.
@@ -157,7 +131,7 @@ private slots:
     void linksCountLikeTheirTargets()
     {
         makeDirs(m_dir->path() + QStringLiteral("/elsewhere/"), {"Night"});
-        makeFile(m_dir->path() + QStringLiteral("/plain.txt"));
+        QVERIFY(writeFile(m_dir->path() + QStringLiteral("/plain.txt")));
         QVERIFY(QFile::link(m_dir->path() + QStringLiteral("/elsewhere/Night"),
                             skinsDir() + QStringLiteral("Night")));
         QVERIFY(QFile::link(m_dir->path() + QStringLiteral("/plain.txt"),
@@ -185,7 +159,7 @@ private slots:
     void listsTheFoldersWithoutPaths()
     {
         makeDirs(skinsDir(), {"Retro", "Blue", ".cache"});
-        makeFile(skinsDir() + QStringLiteral("notes.txt"));
+        QVERIFY(writeFile(skinsDir() + QStringLiteral("notes.txt")));
         frmSkins* w = open();
         QCOMPARE(entries(w->lstSkins), (QStringList{"Blue", "Retro"}));
         QCOMPARE(w->lstSkins->selectedItems().size(), 0);
@@ -223,7 +197,7 @@ private slots:
         bool aliveAtMessage = false;
         MessageBoxWatcher boxes;
         boxes.whileOpen = [&] {
-            atMessage = fileText(state().SettingsFile);
+            atMessage = readFile(state().SettingsFile);
             aliveAtMessage = !!windows().skins();
             hiddenAtMessage = aliveAtMessage && windows().skins()->isHidden();
         };
@@ -251,7 +225,7 @@ private slots:
         doubleClick(w, empty);
 
         QCOMPARE(state().SkinName, QString());
-        const QByteArray text = fileText(state().SettingsFile);
+        const QByteArray text = readFile(state().SettingsFile);
         QVERIFY2(text.contains("Skin=\n") || text.endsWith("Skin="), text.constData());
         QCOMPARE(boxes.seen().size(), 1);
         QCOMPARE(boxes.seen().first().text, Message);
@@ -262,7 +236,7 @@ private slots:
     void emptyListOnlyCloses()
     {
         WriteSetting(state(), QStringLiteral("Skin"), QStringLiteral("Blue"));
-        const QByteArray before = fileText(state().SettingsFile);
+        const QByteArray before = readFile(state().SettingsFile);
         state().SkinName = QStringLiteral("Blue");
         frmSkins* w = open();
         QCOMPARE(w->lstSkins->count(), 0);
@@ -272,7 +246,7 @@ private slots:
 
         QCOMPARE(boxes.seen().size(), 0);
         QCOMPARE(state().SkinName, QStringLiteral("Blue"));
-        QCOMPARE(fileText(state().SettingsFile), before);
+        QCOMPARE(readFile(state().SettingsFile), before);
         flushDeletes();
         QVERIFY(!windows().skins());
     }
@@ -297,7 +271,7 @@ private slots:
         for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Space, Qt::Key_Escape}) {
             QTest::keyClick(w->lstSkins, key);
         }
-        QTest::qWait(50);
+        flushDeletes();
         QCOMPARE(boxes.seen().size(), 0);
         QVERIFY(w->isVisible());
         QCOMPARE(state().SkinName, QString());

@@ -1,10 +1,9 @@
 #pragma once
 
 #include "alarm/frmAlarm.h"
-#include "app/Windows.h"
 #include "core/AppState.h"
 #include "core/Settings.h"
-#include "tests/support/TestState.h"
+#include "tests/support/WindowFixture.h"
 
 #include <QApplication>
 #include <QDateTime>
@@ -12,7 +11,7 @@
 
 // Program state for alarm tests: a recording sound output, a settable clock
 // and a fresh program directory holding the settings file.
-struct AlarmTestState : TestState
+struct AlarmTestState : WindowFixture
 {
     AlarmTestState() { placeProgramIn(dir.path() + QStringLiteral("/")); }
 
@@ -20,7 +19,6 @@ struct AlarmTestState : TestState
     void setTime(const QDateTime& local) { now = local.toSecsSinceEpoch(); }
 
     QTemporaryDir dir;
-    Windows windows{state};
 };
 
 // Top-level windows of one kind that are shown.
@@ -31,16 +29,6 @@ template <class Window> int visibleWindows()
         count += qobject_cast<Window*>(top) != nullptr && top->isVisible();
     }
     return count;
-}
-
-// Closes every window of one kind, so a failed case leaves none to the next.
-template <class Window> void closeWindows()
-{
-    for (QWidget* top : QApplication::topLevelWidgets()) {
-        if (qobject_cast<Window*>(top)) {
-            top->close();
-        }
-    }
 }
 
 // Opens the alarm dialog the way the menu does.

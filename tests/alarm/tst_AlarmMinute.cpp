@@ -77,23 +77,12 @@ private:
         return QDateTime(m_day, QTime(h, m, s, ms));
     }
 
-    static void cleanUp(Run& r)
-    {
-        if (r.t.windows.notice()) {
-            r.t.windows.notice()->close();
-        }
-        delete r.menu;
-        delete r.clock;
-        QTest::qWait(1);
-    }
-
 private slots:
     void tickIsEvery300ms()
     {
         Run r;
         start(r, "07", "30", at(7, 0, 0));
         QCOMPARE(r.clock->tickTimer()->interval(), 300);
-        cleanUp(r);
     }
 
     // Not acknowledged: one notice, a sound start on every tick of the minute,
@@ -124,7 +113,6 @@ private slots:
         QCOMPARE(r.t.state.core.alarmState(), AlarmState::Armed);
         QCOMPARE(tickUntil(r, at(7, 32, 0)), 0);
         QVERIFY(r.lastNotice && r.lastNotice->isVisible());
-        cleanUp(r);
     }
 
     // "O K" at 07:30:20 silences the rest of the minute; the next day rings.
@@ -153,7 +141,6 @@ private slots:
         QVERIFY(r.t.sound.isPlaying());
         QCOMPARE(r.t.state.core.alarmState(), AlarmState::Ringing);
         QCOMPARE(r.notices, 2);
-        cleanUp(r);
     }
 
     // The menu toggle within the minute: unticking stops the renewals and
@@ -196,7 +183,6 @@ private slots:
         r.t.state.core.acknowledge();
         QCOMPARE(tickUntil(r, at(7, 31, 5)), 0);
         QCOMPARE(r.t.state.core.alarmState(), AlarmState::Acknowledged);
-        cleanUp(r);
     }
 
     // A notice closed without "O K" leaves the alarm ringing to the minute's
@@ -217,7 +203,6 @@ private slots:
         QVERIFY(!r.t.windows.notice());
         tick(r);
         QCOMPARE(r.t.state.core.alarmState(), AlarmState::Armed);
-        cleanUp(r);
     }
 
     // Applying a time in the alarm dialog re-arms an acknowledged minute.
@@ -237,7 +222,6 @@ private slots:
         tick(r);
         QCOMPARE(r.t.state.core.alarmState(), AlarmState::Ringing);
         QCOMPARE(r.notices, 2);
-        cleanUp(r);
     }
 
     // Standby stops the tick, so the alarm is neither renewed nor re-armed;
@@ -268,7 +252,6 @@ private slots:
         QCOMPARE(r.t.sound.playCount(), plays + 1);
         QCOMPARE(r.notices, 1);
         r.clock->tickTimer()->stop();
-        cleanUp(r);
     }
 
     void storedTimes_data()
@@ -320,7 +303,6 @@ private slots:
         QCOMPARE(opened, rings);
         QCOMPARE(r.notices, rings);
         QCOMPARE(r.t.sound.playCount(), 2 * rings);
-        cleanUp(r);
     }
 
     void switchedOffNeverRings()
@@ -330,7 +312,6 @@ private slots:
         QCOMPARE(tickUntil(r, at(7, 31, 0)), 0);
         QCOMPARE(r.notices, 0);
         QCOMPARE(r.t.state.core.alarmState(), AlarmState::Armed);
-        cleanUp(r);
     }
 };
 

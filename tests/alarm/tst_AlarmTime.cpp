@@ -1,4 +1,5 @@
 #include "alarm/AlarmTime.h"
+#include "tests/support/Files.h"
 
 #include <QDir>
 #include <QFile>
@@ -67,8 +68,7 @@ private slots:
         const QStringList files{"b.wav", "A.WAV",     "c.Wav",       "notes.txt",
                                 "wav",   "x.wav.bak", ".hidden.wav", "ring tone.wav"};
         for (const QString& name : files) {
-            QFile f(dir.filePath(name));
-            QVERIFY(f.open(QIODevice::WriteOnly));
+            QVERIFY(writeFile(dir.filePath(name)));
         }
         QVERIFY(QDir(dir.path()).mkdir("folder.wav"));
         QVERIFY(QFile::link(dir.filePath("b.wav"), dir.filePath("link.wav")));
@@ -88,8 +88,7 @@ private slots:
         // An empty directory name must not list the current directory.
         const QString before = QDir::currentPath();
         QDir::setCurrent(dir.path());
-        QFile f(dir.filePath("here.wav"));
-        QVERIFY(f.open(QIODevice::WriteOnly));
+        QVERIFY(writeFile(dir.filePath("here.wav")));
         QVERIFY(waveFilesIn(QString()).isEmpty());
         QDir::setCurrent(before);
     }

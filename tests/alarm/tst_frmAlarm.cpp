@@ -43,13 +43,6 @@ class TestFrmAlarm : public QObject
 {
     Q_OBJECT
 private slots:
-    // A failed case must not leave its window to the next one.
-    void cleanup()
-    {
-        closeWindows<frmAlarm>();
-        QTest::qWait(1);
-    }
-
     void layout_data()
     {
         QTest::addColumn<QString>("name");

@@ -3,6 +3,7 @@
 #include "alarm/KeyScrollBar.h"
 #include "alarm/frmAlarm.h"
 #include "app/Windows.h"
+#include "tests/support/Files.h"
 
 #include <QAction>
 #include <QApplication>
@@ -15,27 +16,10 @@
 
 // What frmAlarm's buttons and lists do.
 
-namespace {
-
-void touch(const QString& path)
-{
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-}
-
-} // namespace
-
 class TestFrmAlarmActions : public QObject
 {
     Q_OBJECT
 private slots:
-    // A failed case must not leave its window to the next one.
-    void cleanup()
-    {
-        closeWindows<frmAlarm>();
-        QTest::qWait(1);
-    }
-
     void currentTime_data()
     {
         QTest::addColumn<QString>("hours");
@@ -196,11 +180,11 @@ private slots:
     {
         AlarmTestState t;
         for (const char* name : {"alarm.wav", "Bell.WAV", "readme.txt", "chime.wav"}) {
-            touch(t.state.ProgramDir + name);
+            QVERIFY(writeFile(t.state.ProgramDir + name));
         }
         // The current directory holds other sounds; they must not show.
         QTemporaryDir elsewhere;
-        touch(elsewhere.filePath("other.wav"));
+        QVERIFY(writeFile(elsewhere.filePath("other.wav")));
         const QString before = QDir::currentPath();
         QDir::setCurrent(elsewhere.path());
 
@@ -242,7 +226,7 @@ private slots:
     void focusAlonePlaysNothing()
     {
         AlarmTestState t;
-        touch(t.state.ProgramDir + "alarm.wav");
+        QVERIFY(writeFile(t.state.ProgramDir + "alarm.wav"));
         frmAlarm* w = openAlarmDialog(t);
         QVERIFY(w);
         QVERIFY(QTest::qWaitForWindowActive(w));
@@ -256,7 +240,7 @@ private slots:
     void noSoundFiles()
     {
         AlarmTestState t;
-        touch(t.state.ProgramDir + "glimmora.ini.bak");
+        QVERIFY(writeFile(t.state.ProgramDir + "glimmora.ini.bak"));
         frmAlarm* w = openAlarmDialog(t);
         QVERIFY(w);
         QCOMPARE(w->File1->count(), 0);

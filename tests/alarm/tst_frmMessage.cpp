@@ -20,14 +20,6 @@ class TestFrmMessage : public QObject
 {
     Q_OBJECT
 private slots:
-    void cleanup()
-    {
-        // No notice may outlive its test.
-        const int left = visibleNotices();
-        closeWindows<frmMessage>();
-        QCOMPARE(left, 0);
-    }
-
     void layout()
     {
         AlarmTestState t;
@@ -115,7 +107,7 @@ private slots:
             QCOMPARE(t.state.core.alarmState(), AlarmState::Acknowledged);
             QTRY_VERIFY(!t.windows.notice());
         } else {
-            QTest::qWait(50);
+            flushDeletes();
             QCOMPARE(t.state.core.alarmState(), AlarmState::Ringing);
             QVERIFY(!!t.windows.notice());
             QVERIFY(w->isVisible());

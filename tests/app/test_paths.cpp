@@ -1,5 +1,6 @@
 #include "core/CenterMath.h"
 #include "core/Paths.h"
+#include "tests/support/Files.h"
 
 #include <QDir>
 #include <QFile>
@@ -58,13 +59,12 @@ private Q_SLOTS:
     {
         QTemporaryDir dir;
         QVERIFY(dir.isValid());
-        QFile f(dir.filePath(QStringLiteral("Real.ini")));
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.close();
+        QVERIFY(writeFile(dir.filePath(QStringLiteral("Real.ini"))));
         // An existing path comes back resolved (a link to it gives the file).
-        QVERIFY(QFile::link(f.fileName(), dir.filePath(QStringLiteral("link.ini"))));
+        QVERIFY(QFile::link(dir.filePath(QStringLiteral("Real.ini")),
+                            dir.filePath(QStringLiteral("link.ini"))));
         QCOMPARE(GetLongPath(dir.filePath(QStringLiteral("link.ini"))),
-                 QFileInfo(f.fileName()).canonicalFilePath());
+                 QFileInfo(dir.filePath(QStringLiteral("Real.ini"))).canonicalFilePath());
         // A missing one is title-cased.
         const QString missing = dir.path() + QStringLiteral("/no such/file.ini");
         QCOMPARE(GetLongPath(missing), titleCased(missing));

@@ -1,5 +1,6 @@
 #include "core/Settings.h"
 #include "platform/ProfileFile.h"
+#include "tests/support/Files.h"
 
 #include <QElapsedTimer>
 #include <QFile>
@@ -12,19 +13,6 @@ using platform::lookupProfileString;
 using platform::withProfileString;
 
 namespace {
-
-QByteArray readFile(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<unreadable>");
-}
-
-void writeFile(const QString& path, const QByteArray& bytes)
-{
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
 
 const QString Section = QStringLiteral("Marvane Glimmora");
 
@@ -181,7 +169,7 @@ private Q_SLOTS:
         // Missing file, section, key and empty value all give the default.
         QCOMPARE(ReadIni(Section, QStringLiteral("X"), file, QStringLiteral("d")),
                  QStringLiteral("d"));
-        writeFile(file, "[Marvane Glimmora]\nX=\nY=750\n");
+        QVERIFY(writeFile(file, "[Marvane Glimmora]\nX=\nY=750\n"));
         QCOMPARE(ReadIni(Section, QStringLiteral("X"), file, QStringLiteral("d")),
                  QStringLiteral("d"));
         QCOMPARE(ReadIni(Section, QStringLiteral("y"), file, QString()), QStringLiteral("750"));
@@ -200,7 +188,8 @@ private Q_SLOTS:
         const QString file = dir.filePath(QStringLiteral("glimmora.ini"));
         WriteIni(Section, QStringLiteral("StandBy"), QStringLiteral("1"), file);
         QCOMPARE(readFile(file), QByteArray("[Marvane Glimmora]\nStandBy=1\n"));
-        writeFile(file, "; mine\r\n[Marvane Glimmora]\r\nFoo=bar\r\nStandBy=1\r\n[Z]\r\nq=1\r\n");
+        QVERIFY(writeFile(
+            file, "; mine\r\n[Marvane Glimmora]\r\nFoo=bar\r\nStandBy=1\r\n[Z]\r\nq=1\r\n"));
         WriteIni(Section, QStringLiteral("StandBy"), QStringLiteral("0"), file);
         WriteIni(Section, QStringLiteral("Skin"), QStringLiteral("Bernstein"), file);
         QCOMPARE(readFile(file), QByteArray("; mine\r\n[Marvane Glimmora]\r\nFoo=bar\r\n"
@@ -212,7 +201,7 @@ private Q_SLOTS:
         QTemporaryDir dir;
         const QString target = dir.filePath(QStringLiteral("real.ini"));
         const QString link = dir.filePath(QStringLiteral("glimmora.ini"));
-        writeFile(target, "[Marvane Glimmora]\nX=1\n");
+        QVERIFY(writeFile(target, "[Marvane Glimmora]\nX=1\n"));
         QVERIFY(QFile::setPermissions(target, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
                                                   QFileDevice::ReadGroup));
         QVERIFY(QFile::link(target, link));
@@ -233,7 +222,7 @@ private Q_SLOTS:
         QTemporaryDir dir;
         QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("sub")));
         const QString end = dir.filePath(QStringLiteral("sub/c.ini"));
-        writeFile(end, "[Marvane Glimmora]\nX=1\n");
+        QVERIFY(writeFile(end, "[Marvane Glimmora]\nX=1\n"));
         QCOMPARE(::symlink("sub/c.ini", QFile::encodeName(dir.filePath("b.ini")).constData()), 0);
         QCOMPARE(::symlink("b.ini", QFile::encodeName(dir.filePath("glimmora.ini")).constData()),
                  0);
@@ -268,7 +257,7 @@ private Q_SLOTS:
         const QString to = dir.filePath(QStringLiteral("user.ini"));
         const QByteArray name = QFile::encodeName(from);
         if (source == QStringLiteral("file")) {
-            writeFile(from, "[Marvane Glimmora]\nShowSaver=1\n");
+            QVERIFY(writeFile(from, "[Marvane Glimmora]\nShowSaver=1\n"));
         } else if (source == QStringLiteral("fifo")) {
             QCOMPARE(::mkfifo(name.constData(), 0666), 0);
         } else {
@@ -314,7 +303,7 @@ private Q_SLOTS:
         const QString file = dir.filePath(QStringLiteral("big.ini"));
         QByteArray big = "[Marvane Glimmora]\nX=1\n";
         big += QByteArray(20 * 1024 * 1024, 'z');
-        writeFile(file, big);
+        QVERIFY(writeFile(file, big));
         WriteIni(Section, QStringLiteral("X"), QStringLiteral("2"), file);
         const QByteArray after = readFile(file);
         QCOMPARE(after.size(), big.size());

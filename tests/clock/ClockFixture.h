@@ -2,18 +2,16 @@
 
 // A program state with recording fakes and a settable clock, for tests of the
 // clock window.
-#include "app/Windows.h"
-#include "tests/support/TestState.h"
+#include "tests/support/WindowFixture.h"
 
 #include <QColor>
 #include <QImage>
 #include <QPainter>
 #include <memory>
 
-struct ClockFixture : TestState
+struct ClockFixture : WindowFixture
 {
     ClockFixture() { state.ProgramDir = QStringLiteral("/opt/glimmora/"); }
-    Windows windows{state};
 };
 
 // The colour of pixel (x, y) of digit cell `cell` in a test strip: every

@@ -46,7 +46,7 @@ class ClockTimerTest : public QObject
     Q_OBJECT
 
     std::unique_ptr<ClockFixture> f;
-    std::unique_ptr<frmClock> clock;
+    frmClock* clock = nullptr;
     QImage dark;
     QImage lit;
 
@@ -97,7 +97,7 @@ private slots:
     void init()
     {
         f = std::make_unique<ClockFixture>();
-        clock = std::make_unique<frmClock>(f->state);
+        clock = f->own(new frmClock(f->state));
         LoadedSkin strips;
         for (std::size_t k = 0; k < 6; ++k) {
             const QSize size = clock->tubes()[k]->size();
@@ -112,7 +112,6 @@ private slots:
     {
         qputenv("TZ", "UTC");
         tzset();
-        clock.reset();
         f.reset();
     }
 
@@ -187,14 +186,14 @@ private slots:
             lamp->show(); // hidden by the load while outside the face
         }
         clock->show();
-        QVERIFY(QTest::qWaitForWindowExposed(clock.get()));
+        QVERIFY(QTest::qWaitForWindowExposed(clock));
         tick(at(9, 41, 10));
         tick(at(9, 41, 10));
         QCoreApplication::processEvents();
 
         PaintCounter counter;
         QList<QWidget*> all = clock->findChildren<QWidget*>();
-        all.append(clock.get());
+        all.append(clock);
         for (QWidget* w : all) {
             w->installEventFilter(&counter);
         }

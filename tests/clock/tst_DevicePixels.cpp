@@ -6,6 +6,7 @@
 #include "clock/ImageProcessing.h"
 #include "clock/frmClock.h"
 #include "tests/clock/ClockFixture.h"
+#include "tests/support/Files.h"
 
 #include <QApplication>
 #include <QDir>
@@ -54,12 +55,9 @@ private slots:
         QFETCH(bool, crispTube);
         QTemporaryDir dir;
         const QString skin = dir.path() + QStringLiteral("/Skins/Test/");
-        QVERIFY(QDir().mkpath(skin));
-        QFile ini(skin + QStringLiteral("SkinFile.ini"));
-        QVERIFY(ini.open(QIODevice::WriteOnly));
-        ini.write("[Marvane Glimmora]\nWidth=40\nHeight=30\nDigit1_File=sub\\hours.bmp\n"
-                  "Digit1_Top=5\nDigit1_Left=4\nDigit1_Width=12\nDigit1_Height=10\n");
-        ini.close();
+        QVERIFY(writeFile(skin + QStringLiteral("SkinFile.ini"),
+                          "[Marvane Glimmora]\nWidth=40\nHeight=30\nDigit1_File=sub\\hours.bmp\n"
+                          "Digit1_Top=5\nDigit1_Left=4\nDigit1_Width=12\nDigit1_Height=10\n"));
         QVERIFY(face({40, 30}, qRgb(200, 0, 0)).save(skin + QStringLiteral("back.bmp")));
         if (!backAt2x.isEmpty())
             QVERIFY(face(backAt2x, qRgb(0, 200, 0)).save(skin + QStringLiteral("back@2x.bmp")));

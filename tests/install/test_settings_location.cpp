@@ -2,6 +2,7 @@
 #include "core/Settings.h"
 #include "platform/KeyInjector.h"
 #include "platform/SoundOutput.h"
+#include "tests/support/Files.h"
 
 #include <QDir>
 #include <QFile>
@@ -81,18 +82,6 @@ QString asOrdinaryUser(const Check& check)
 QString expect(bool ok, const QString& what)
 {
     return ok ? QString() : what + u'\n';
-}
-
-QByteArray readFile(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<unreadable>");
-}
-
-bool writeFile(const QString& path, const QByteArray& bytes)
-{
-    QFile f(path);
-    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
 }
 
 bool setMode(const QString& path, mode_t mode)
@@ -271,7 +260,8 @@ private Q_SLOTS:
             // From now on the user's file is the one read and written.
             WriteSetting(s.state, QStringLiteral("X"), QStringLiteral("3000"));
             setMode(beside, 0644);
-            writeFile(beside, "[Marvane Glimmora]\nX=1\nSkin=Other\n");
+            out += expect(writeFile(beside, "[Marvane Glimmora]\nX=1\nSkin=Other\n"),
+                          QStringLiteral("the shared file not rewritten"));
             out += expect(ReadSetting(s.state, QStringLiteral("X"), QStringLiteral("-")) == "3000",
                           QStringLiteral("second write lost or read from the shared file"));
             out += expect(ReadSetting(s.state, QStringLiteral("Skin"), QStringLiteral("-")) == "-",

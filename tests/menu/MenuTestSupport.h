@@ -10,7 +10,7 @@
 #include "menu/frmMenu.h"
 #include "skin/AppModul.h"
 #include "skin/frmSkins.h"
-#include "tests/support/TestState.h"
+#include "tests/support/WindowFixture.h"
 
 #include <QColor>
 #include <QCoreApplication>
@@ -22,13 +22,11 @@
 
 // An AppState with recording fakes, the clock window and the menu window; the
 // end of the program is replaced by a counter so the test process lives on.
-struct MenuFixture : TestState
+struct MenuFixture : WindowFixture
 {
     int exits = 0;
     // Runs when the end is called, to see the state at that moment.
     std::function<void()> onExit;
-
-    Windows windows{state};
 
     MenuFixture()
     {

@@ -1,5 +1,6 @@
 // The orderly end: the eight keys, in order, then the end, whatever the file.
 #include "MenuTestSupport.h"
+#include "tests/support/Files.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -8,23 +9,6 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
-
-namespace {
-
-QByteArray contentOf(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void writeFile(const QString& path, const QByteArray& content)
-{
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    f.write(content);
-}
-
-} // namespace
 
 class TestExitSequence : public QObject
 {
@@ -88,7 +72,7 @@ private slots:
         f.menu().saverEntry()->setChecked(saver);
         f.menu().alarmEntry()->setChecked(alarm);
         QByteArray atExit;
-        f.onExit = [&] { atExit = contentOf(f.state.SettingsFile); };
+        f.onExit = [&] { atExit = readFile(f.state.SettingsFile); };
 
         f.menu().mnuExit_Click();
 
@@ -103,8 +87,9 @@ private slots:
         QTemporaryDir dir;
         MenuFixture f;
         f.state.SettingsFile = dir.filePath(QStringLiteral("glimmora.ini"));
-        writeFile(f.state.SettingsFile, "; mine\r\n[Other]\r\nX=1\r\n[marvane glimmora]\r\n"
-                                        "A-Hour=07\r\nstandby=1\r\nSendKey=145\r\nSkin=Old\r\n");
+        QVERIFY(writeFile(f.state.SettingsFile,
+                          "; mine\r\n[Other]\r\nX=1\r\n[marvane glimmora]\r\n"
+                          "A-Hour=07\r\nstandby=1\r\nSendKey=145\r\nSkin=Old\r\n"));
         f.state.core.setAlarmTime({QStringLiteral("08"), f.state.core.alarmTime().minute});
         f.state.SendKeyCode = 120;
         f.state.SkinName = QStringLiteral("New");
@@ -113,7 +98,7 @@ private slots:
         f.menu().mnuExit_Click();
 
         QCOMPARE(f.exits, 1);
-        QCOMPARE(contentOf(f.state.SettingsFile),
+        QCOMPARE(readFile(f.state.SettingsFile),
                  QByteArray("; mine\r\n[Other]\r\nX=1\r\n[marvane glimmora]\r\n"
                             "A-Hour=07\r\nstandby=0\r\nSendKey=145\r\nSkin=New\r\n"
                             "OnTop=0\r\nX=150\r\nY=300\r\nSaver=0\r\nAlarm=0\r\nShowSaver=0\r\n"));
@@ -125,7 +110,7 @@ private slots:
     {
         QTemporaryDir dir;
         const QString blocker = dir.filePath(QStringLiteral("plainfile"));
-        writeFile(blocker, "x");
+        QVERIFY(writeFile(blocker, "x"));
         MenuFixture f;
         f.state.SettingsFile = blocker + QStringLiteral("/sub/glimmora.ini");
         f.shownClock();
@@ -134,7 +119,7 @@ private slots:
 
         QCOMPARE(f.exits, 1);
         QVERIFY(!QFileInfo::exists(f.state.SettingsFile));
-        QCOMPARE(contentOf(blocker), QByteArray("x"));
+        QCOMPARE(readFile(blocker), QByteArray("x"));
     }
 
     // A settings directory that is a file's place: the same.
@@ -184,7 +169,7 @@ private slots:
         }
 
         QCOMPARE(f.exits, 1);
-        QByteArray written = contentOf(f.state.SettingsFile);
+        QByteArray written = readFile(f.state.SettingsFile);
         QVERIFY(written.contains("StandBy=1\nOnTop=0\nX=600\nY=900\n"));
     }
 };

@@ -1,6 +1,7 @@
 // Start-up drives the mode handlers with preset marks and sets which saver
 // entries are shown.
 #include "MenuTestSupport.h"
+#include "tests/support/Files.h"
 
 #include "app/Main.h"
 #include "controls/WindowHelpers.h"
@@ -37,10 +38,9 @@ struct Started
             QDir(dir.path()).mkpath(QStringLiteral("Skins/Other"));
             picture.save(dir.filePath(QStringLiteral("Skins/Other/back.bmp")), "BMP");
         }
-        QFile ini(dir.filePath(QStringLiteral("glimmora.ini")));
-        if (!settings.isNull() && ini.open(QIODevice::WriteOnly)) {
-            ini.write("[Marvane Glimmora]\n" + settings);
-            ini.close();
+        if (!settings.isNull()) {
+            (void)writeFile(dir.filePath(QStringLiteral("glimmora.ini")),
+                            "[Marvane Glimmora]\n" + settings);
         }
         instance = std::make_unique<platform::SingleInstance>(program);
         started = Main(f.state, f.windows, *instance, program, QString());
@@ -201,9 +201,7 @@ private slots:
         QCOMPARE(s.f.clock().pos(), QPoint(100, -50));
         s.f.menu().mnuExit_Click();
         QCOMPARE(s.f.exits, 1);
-        QFile ini(s.f.state.SettingsFile);
-        QVERIFY(ini.open(QIODevice::ReadOnly));
-        QCOMPARE(ini.readAll(),
+        QCOMPARE(readFile(s.f.state.SettingsFile),
                  QByteArray("[Marvane Glimmora]\nStandBy=1\nOnTop=0\nX=1500\nY=-750\nSaver=0\n"
                             "Alarm=1\nShowSaver=2\nSkin=\n"));
     }

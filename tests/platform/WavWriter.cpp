@@ -1,6 +1,5 @@
 #include "WavWriter.h"
 
-#include <QFile>
 
 #include <algorithm>
 #include <cmath>
@@ -90,13 +89,6 @@ std::vector<double> tone(double frequency, double amplitude, int rate, int frame
         }
     }
     return samples;
-}
-
-bool writeFile(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
-           file.write(bytes) == bytes.size();
 }
 
 } // namespace soundtest

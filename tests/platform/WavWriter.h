@@ -1,5 +1,7 @@
 #pragma once
 
+#include "tests/support/Files.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -36,6 +38,6 @@ std::int64_t quantise(double value, int bits);
 std::vector<double> tone(double frequency, double amplitude, int rate, int frames,
                          int channels = 1);
 
-bool writeFile(const QString& path, const QByteArray& bytes);
+using ::writeFile;
 
 } // namespace soundtest

@@ -79,7 +79,7 @@ void TestSoundConnection::restartedServerIsUsed()
     m_sound = std::make_unique<PulseSoundOutput>();
     QVERIFY(playAndHear(m_tone));
     m_sound->play(m_long);
-    QTest::qWait(100);
+    QVERIFY(waitUntil([&] { return sinkInputCount() > 0; }, 2));
 
     // Gone in the middle of a sound, as when the session's server restarts.
     m_ownRecorder->stop();

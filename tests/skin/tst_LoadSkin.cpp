@@ -4,6 +4,7 @@
 #include "skin/AppModul.h"
 #include "skin/PictureLoader.h"
 #include "tests/clock/ClockFixture.h"
+#include "tests/support/Files.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -78,7 +79,7 @@ class LoadSkinTest : public QObject
 
     std::unique_ptr<QTemporaryDir> m_dir;
     std::unique_ptr<ClockFixture> f;
-    std::unique_ptr<frmClock> clock;
+    frmClock* clock = nullptr;
 
     QString skinDir(const QString& name = QStringLiteral("Test")) const
     {
@@ -87,18 +88,12 @@ class LoadSkinTest : public QObject
 
     void writeIni(const QByteArray& body, const QString& file = QStringLiteral("SkinFile.ini"))
     {
-        QDir().mkpath(skinDir());
-        QFile ini(skinDir() + file);
-        QVERIFY(ini.open(QIODevice::WriteOnly));
-        ini.write("[Marvane Glimmora]\r\n" + body);
+        QVERIFY(writeFile(skinDir() + file, "[Marvane Glimmora]\r\n" + body));
     }
 
     void writeRaw(const QString& file, const QByteArray& bytes)
     {
-        QDir().mkpath(skinDir());
-        QFile out(skinDir() + file);
-        QVERIFY(out.open(QIODevice::WriteOnly));
-        out.write(bytes);
+        QVERIFY(writeFile(skinDir() + file, bytes));
     }
 
     void writePicture(const QString& file, const QImage& picture)
@@ -122,12 +117,11 @@ private slots:
         m_dir = std::make_unique<QTemporaryDir>();
         f = std::make_unique<ClockFixture>();
         f->state.SkinsDir = m_dir->path() + QStringLiteral("/Skins/");
-        clock = std::make_unique<frmClock>(f->state);
+        clock = f->own(new frmClock(f->state));
     }
 
     void cleanup()
     {
-        clock.reset();
         f.reset();
         m_dir.reset();
     }

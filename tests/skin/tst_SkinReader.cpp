@@ -1,6 +1,7 @@
 // Reading a skin's description: keys, defaults, numbers, file names.
 #include "skin/SkinFiles.h"
 #include "skin/SkinReader.h"
+#include "tests/support/Files.h"
 
 #include <QDir>
 #include <QFile>
@@ -12,14 +13,6 @@
 namespace {
 
 const QString Section = QStringLiteral("Marvane Glimmora");
-
-void writeFile(const QString& path, const QByteArray& content)
-{
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(content);
-}
 
 // Every key of the format, with the value each test row expects to read back.
 const QStringList RectKeys{"Digit1", "Digit2",      "Digit3",  "Digit4", "Digit5",
@@ -112,7 +105,7 @@ private slots:
             ini += QStringLiteral("Digit%1_File=strip%1.png\r\n").arg(i).toLatin1();
         }
         const QString file = m_dir.filePath("all/SkinFile.ini");
-        writeFile(file, ini);
+        QVERIFY(writeFile(file, ini));
 
         const SkinDescription d = readSkinDescription(file, Section);
         QCOMPARE(d.width.value_or(-1), 301.0f);
@@ -150,16 +143,16 @@ private slots:
     void defaultsAndMatching()
     {
         const QString file = m_dir.filePath("partial/SkinFile.ini");
-        writeFile(file, "[Other]\n"
-                        "Width=999\n"
-                        "[marvane glimmora]\n"
-                        "digit1_top=17\n"
-                        "DIGIT1_LEFT = 18.5 \n"
-                        "Digit3_File=\n"
-                        "Digit1_File=\"one.bmp\"\n"
-                        "Digit2_Width=12,5\n"
-                        "[Another]\n"
-                        "Height=999\n");
+        QVERIFY(writeFile(file, "[Other]\n"
+                                "Width=999\n"
+                                "[marvane glimmora]\n"
+                                "digit1_top=17\n"
+                                "DIGIT1_LEFT = 18.5 \n"
+                                "Digit3_File=\n"
+                                "Digit1_File=\"one.bmp\"\n"
+                                "Digit2_Width=12,5\n"
+                                "[Another]\n"
+                                "Height=999\n"));
         const SkinDescription d = readSkinDescription(file, Section);
         QCOMPARE(d.width.value_or(-1), 0.0f);
         QCOMPARE(d.height.value_or(-1), 0.0f);
@@ -174,9 +167,9 @@ private slots:
     void overflowingValuesStayUnreadable()
     {
         const QString file = m_dir.filePath("bad/SkinFile.ini");
-        writeFile(file, "[Marvane Glimmora]\nWidth=1e39\nHeight=-1e300\nDigit1_Top=1e30\n"
-                        "Digit1_Left=" +
-                            QByteArray(3000, '7') + "\nDigit1_Width=NaN\n");
+        QVERIFY(writeFile(file, "[Marvane Glimmora]\nWidth=1e39\nHeight=-1e300\nDigit1_Top=1e30\n"
+                                "Digit1_Left=" +
+                                    QByteArray(3000, '7') + "\nDigit1_Width=NaN\n"));
         const SkinDescription d = readSkinDescription(file, Section);
         QVERIFY(!d.width);
         QVERIFY(!d.height);
@@ -222,7 +215,7 @@ private slots:
         QFETCH(QString, found);
         QTemporaryDir skin;
         for (const QString& file : onDisk) {
-            writeFile(skin.filePath(file), "x");
+            QVERIFY(writeFile(skin.filePath(file), "x"));
         }
         const QString dir = skin.path() + u'/';
         const QString expected =

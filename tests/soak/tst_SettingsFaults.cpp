@@ -3,6 +3,7 @@
 // runs out of space leaves the old file as it was.
 #include "platform/ProfileFile.h"
 #include "tests/soak/SettingsUpdates.h"
+#include "tests/support/Files.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -42,13 +43,6 @@ FileState readState(const QString& path)
         return {true, QByteArray("<unreadable>")};
     }
     return {true, f.readAll()};
-}
-
-void writeFile(const QString& path, const QByteArray& bytes)
-{
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    QCOMPARE(f.write(bytes), bytes.size());
 }
 
 // Everything in the directory besides the settings file (left-over temporary
@@ -173,7 +167,7 @@ private slots:
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("glimmora.ini"));
         if (initial != "<none>") {
-            writeFile(path, initial);
+            QVERIFY(writeFile(path, initial));
         }
         // What the old file says besides our keys must survive every write.
         const FileState first = readState(path);
@@ -302,7 +296,7 @@ private slots:
         const QString path = dir.filePath(QStringLiteral("glimmora.ini"));
         const QByteArray old = "[Marvane Glimmora]\nStandBy=1\nSkin=Blau\nX=120\nY=-30\n"
                                "Extra=bleibt\n[Other]\nKeep=1\n";
-        writeFile(path, old);
+        QVERIFY(writeFile(path, old));
         QVERIFY(chmod(QFile::encodeName(dir.path()).constData(), mode_t(directoryMode)) == 0);
         QVERIFY(chmod(QFile::encodeName(path).constData(), mode_t(fileMode)) == 0);
 
@@ -336,8 +330,8 @@ private slots:
         // leaves: the next save replaces it and leaves nothing behind.
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("glimmora.ini"));
-        writeFile(path, "[Marvane Glimmora]\nX=1\n");
-        writeFile(dir.filePath(Spare), "[Marvane Glimmora]\nX=half");
+        QVERIFY(writeFile(path, "[Marvane Glimmora]\nX=1\n"));
+        QVERIFY(writeFile(dir.filePath(Spare), "[Marvane Glimmora]\nX=half"));
         QVERIFY(platform::writeProfileString(Section, "Y", "2", path));
         QCOMPARE(readState(path).bytes, QByteArray("[Marvane Glimmora]\nX=1\nY=2\n"));
         QCOMPARE(strayFiles(dir.path()), QStringList());

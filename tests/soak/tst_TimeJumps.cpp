@@ -3,11 +3,10 @@
 // the local time of that tick, and the alarm rings for exactly the minutes the
 // clock shows.
 #include "alarm/frmMessage.h"
-#include "app/Windows.h"
 #include "clock/frmClock.h"
 #include "core/AppState.h"
 #include "menu/frmMenu.h"
-#include "tests/support/TestState.h"
+#include "tests/support/WindowFixture.h"
 
 #include <QAction>
 #include <QDateTime>
@@ -16,10 +15,7 @@
 
 namespace {
 
-struct Fixture : TestState
-{
-    Windows windows{state};
-};
+using Fixture = WindowFixture;
 
 // The digit each tube shows, found by comparing it with every cell of its own
 // strip; "?" where it shows none of them.
@@ -66,10 +62,12 @@ private slots:
         tzset();
         // The strips' cells must differ, or the comparison proves nothing.
         Fixture f;
-        frmClock clock(f.state);
+        frmClock& clock = *f.own(new frmClock(f.state));
+        clock.Form_Load();
         for (std::size_t k = 0; k < 6; ++k) {
             const QSize cell = clock.tubes()[k]->size();
             const int cells = clock.digitStrip(k).width() / cell.width();
+            QVERIFY(cells > 1);
             for (int a = 0; a < cells; ++a) {
                 for (int b = a + 1; b < cells; ++b) {
                     QVERIFY(
@@ -136,7 +134,7 @@ private slots:
 
         Fixture f;
         f.state.ProgramDir = QStringLiteral("/opt/glimmora/");
-        auto clock = std::make_unique<frmClock>(f.state);
+        frmClock* clock = f.own(new frmClock(f.state));
         clock->Form_Load();
         f.windows.menu().alarmEntry()->setChecked(true);
         f.state.core.setAlarmTime({alarm.left(2), alarm.right(2)});
@@ -193,8 +191,6 @@ private slots:
         QCOMPARE(modelNotices, notices);
         QCOMPARE(f.sound.playCount(), modelPlays);
         QCOMPARE(bool(f.windows.notice()), notices > 0);
-
-        clock.reset();
     }
 };
 
