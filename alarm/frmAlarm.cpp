@@ -7,6 +7,7 @@
 #include "controls/WindowHelpers.h"
 #include "core/AppState.h"
 #include "core/Settings.h"
+#include "core/SettingsKeys.h"
 #include "core/Sound.h"
 
 #include <QAction>
@@ -150,8 +151,7 @@ void frmAlarm::Command1_Click()
 {
     m_state.core.setAlarmTime({lblHour->text(), lblMinutes->text()});
     // Both in one replace: nothing can leave half a time in the file.
-    WriteSettings(m_state, {{QStringLiteral("A-Hour"), lblHour->text()},
-                            {QStringLiteral("A-Mins"), lblMinutes->text()}});
+    WriteSettings(m_state, alarmTimeEntries(lblHour->text(), lblMinutes->text()));
     close();
 }
 

@@ -5,10 +5,9 @@
 #include "clock/frmClock.h"
 #include "controls/WindowHelpers.h"
 #include "core/AppState.h"
-#include "core/CenterMath.h"
-#include "core/NumericValue.h"
 #include "core/Paths.h"
 #include "core/Settings.h"
+#include "core/SettingsKeys.h"
 #include "menu/frmMenu.h"
 #include "platform/SingleInstance.h"
 
@@ -24,7 +23,6 @@ void InitProgramPaths(AppState& state, const QString& programFile)
 
 void InitSettingsPaths(AppState& state, const QString& userConfigDir)
 {
-    state.AppTitle = QStringLiteral("Marvane Glimmora");
     const QString beside = settingsFileFor(GetLongPath(state.ProgramDir), state.ExeName);
     const SettingsLocation where = chooseSettingsLocation(beside, userConfigDir);
     state.SettingsFile = where.file;
@@ -41,40 +39,28 @@ bool Main(AppState& state, Windows& windows, platform::SingleInstance& instance,
     InitProgramPaths(state, programFile);
     InitSettingsPaths(state, userConfigDir);
     // Nothing writes the settings before the last key is read here.
-    const IniFile settings = ReadSettingsFile(state);
-    state.SkinName = settings.read(QStringLiteral("Skin"), QString());
-    const QString x = settings.read(QStringLiteral("X"), QString());
-    const QString y = settings.read(QStringLiteral("Y"), QString());
+    const IniFile file = ReadSettingsFile(state);
+    const StoredSettings settings(file);
+    state.SkinName = settings.text(Setting::Skin);
 
     frmClock& clock = windows.clock();
     clock.Form_Load();
 
     // Placed before its first show, so it never appears at a default place.
-    std::optional<QPoint> saved;
-    if (!x.isEmpty() || !y.isEmpty()) {
-        int left = 0;
-        int top = 0;
-        toInt32(Val(x) / TwipsPerPixel, left);
-        toInt32(Val(y) / TwipsPerPixel, top);
-        saved = QPoint(left, top);
-    }
-    placeClockAtStart(clock, saved);
+    placeClockAtStart(clock, settings.position());
     clock.show();
 
     // The menu's check marks follow the modes from here on.
     frmMenu& menu = windows.menu();
     ClockCore& core = state.core;
-    core.restore(ClockCore::Standby, settings.read(QStringLiteral("StandBy"), QStringLiteral("0")));
-    core.restore(ClockCore::OnTop, settings.read(QStringLiteral("OnTop"), QStringLiteral("0")));
-    core.restore(ClockCore::Saver, settings.read(QStringLiteral("Saver"), QStringLiteral("0")));
-    core.restore(ClockCore::Alarm, settings.read(QStringLiteral("Alarm"), QStringLiteral("0")));
+    core.restore(ClockCore::Standby, settings.isOn(Setting::StandBy));
+    core.restore(ClockCore::OnTop, settings.isOn(Setting::OnTop));
+    core.restore(ClockCore::Saver, settings.isOn(Setting::Saver));
+    core.restore(ClockCore::Alarm, settings.isOn(Setting::Alarm));
 
-    core.setAlarmTime(
-        alarmTimeFromFile(settings.read(QStringLiteral("A-Hour"), QStringLiteral("99")),
-                          settings.read(QStringLiteral("A-Mins"), QStringLiteral("99"))));
-    toInt16(Val(settings.read(QStringLiteral("SendKey"), QStringLiteral("120"))),
-            state.SendKeyCode);
-    toInt16(Val(settings.read(QStringLiteral("ShowSaver"), QStringLiteral("0"))), state.ShowSaver);
+    core.setAlarmTime(settings.alarmTime());
+    settings.readNumber(Setting::SendKey, state.SendKeyCode);
+    settings.readNumber(Setting::ShowSaver, state.ShowSaver);
 
     const bool showSaver = state.ShowSaver != 0;
     menu.showSaverEntries(showSaver);

@@ -25,9 +25,9 @@ void ClockCore::toggle(Mode mode)
     apply(mode);
 }
 
-void ClockCore::restore(Mode mode, const QString& saved)
+void ClockCore::restore(Mode mode, bool savedOn)
 {
-    setMark(mode, saved != QStringLiteral("1"));
+    setMark(mode, !savedOn);
     toggle(mode);
 }
 

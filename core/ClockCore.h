@@ -40,9 +40,8 @@ public:
     void toggle(Mode mode);
 
     // Start-up: the mark is preset to the opposite of the saved state, then
-    // toggled, so "1" switches the mode on and anything else switches it off,
-    // the off state applied explicitly too.
-    void restore(Mode mode, const QString& saved);
+    // toggled, so the off state is applied explicitly too.
+    void restore(Mode mode, bool savedOn);
 
     // One tick of the clock, in its order: which tube pairs change and their
     // digits, the lamps, the digits kept, then with the alarm switch on the

@@ -1,29 +1,21 @@
 #include "core/ExitSequence.h"
 
 #include "core/AppState.h"
-#include "core/CenterMath.h"
 #include "core/Settings.h"
-
-namespace {
-
-QString flag(const AppState& state, ClockCore::Mode mode)
-{
-    return state.core.isOn(mode) ? QStringLiteral("1") : QStringLiteral("0");
-}
-
-} // namespace
+#include "core/SettingsKeys.h"
 
 QList<QPair<QString, QString>> exitKeys(const AppState& state, QPoint clockPosition)
 {
+    const ClockCore& core = state.core;
     return {
-        {QStringLiteral("StandBy"), flag(state, ClockCore::Standby)},
-        {QStringLiteral("OnTop"), flag(state, ClockCore::OnTop)},
-        {QStringLiteral("X"), QString::number(qint64(clockPosition.x()) * TwipsPerPixel)},
-        {QStringLiteral("Y"), QString::number(qint64(clockPosition.y()) * TwipsPerPixel)},
-        {QStringLiteral("Saver"), flag(state, ClockCore::Saver)},
-        {QStringLiteral("Alarm"), flag(state, ClockCore::Alarm)},
-        {QStringLiteral("ShowSaver"), QString::number(state.ShowSaver)},
-        {QStringLiteral("Skin"), state.SkinName},
+        modeEntry(Setting::StandBy, core.isOn(ClockCore::Standby)),
+        modeEntry(Setting::OnTop, core.isOn(ClockCore::OnTop)),
+        twipsEntry(Setting::X, clockPosition.x()),
+        twipsEntry(Setting::Y, clockPosition.y()),
+        modeEntry(Setting::Saver, core.isOn(ClockCore::Saver)),
+        modeEntry(Setting::Alarm, core.isOn(ClockCore::Alarm)),
+        settingEntry(Setting::ShowSaver, QString::number(state.ShowSaver)),
+        settingEntry(Setting::Skin, state.SkinName),
     };
 }
 

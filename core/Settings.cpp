@@ -104,14 +104,6 @@ void WriteSettings(const AppState& state, const QList<QPair<QString, QString>>& 
     platform::writeProfileStrings(bytes(state.AppTitle), raw, state.SettingsFile);
 }
 
-AlarmTime alarmTimeFromFile(const QString& hour, const QString& minute)
-{
-    const auto part = [](const QString& stored) {
-        return stored == QStringLiteral("99") ? std::nullopt : std::optional(stored);
-    };
-    return {part(hour), part(minute)};
-}
-
 SettingsLocation chooseSettingsLocation(const QString& besideProgram, const QString& userConfigDir)
 {
     const QFileInfo info(besideProgram);

@@ -1,7 +1,5 @@
 #pragma once
 
-#include "core/ClockTick.h"
-
 #include <QByteArray>
 #include <QList>
 #include <QPair>
@@ -41,10 +39,6 @@ IniFile ReadSettingsFile(const AppState& state);
 
 // Several keys in one replace of the file, in their order.
 void WriteSettings(const AppState& state, const QList<QPair<QString, QString>>& entries);
-
-// The alarm time as the settings file keeps it: "99" stands for a part not
-// set.
-AlarmTime alarmTimeFromFile(const QString& hour, const QString& minute);
 
 // Where the settings live, decided once at start-up: the file beside the
 // program when it can be written (it exists and is writable, or it does not

@@ -3,8 +3,8 @@
 #include "controls/DialogFont.h"
 #include "controls/WindowHelpers.h"
 #include "core/AppState.h"
-#include "core/NumericValue.h"
 #include "core/Settings.h"
+#include "core/SettingsKeys.h"
 #include "keys/FormLine.h"
 #include "keys/KeyCaptureEdit.h"
 #include "keys/KeyEventMapping.h"
@@ -333,9 +333,9 @@ void frmKeyStroke::Command1_Click()
     if (code.isEmpty()) {
         return;
     }
-    WriteSetting(m_state, QStringLiteral("SendKey"), code);
+    WriteSettings(m_state, {settingEntry(Setting::SendKey, code)});
     // A value beyond 16 bits leaves the code as it was.
-    toInt16(Val(code), m_state.SendKeyCode);
+    number16FromFile(code, m_state.SendKeyCode);
     close();
 }
 

@@ -5,6 +5,7 @@
 #include "core/AppState.h"
 #include "core/Paths.h"
 #include "core/Settings.h"
+#include "core/SettingsKeys.h"
 
 #include <QDir>
 #include <QEvent>
@@ -65,7 +66,7 @@ void frmSkins::lstSkins_DblClick()
     }
     const QList<QListWidgetItem*> selected = lstSkins->selectedItems();
     m_state.SkinName = selected.isEmpty() ? QString() : selected.first()->text();
-    WriteSetting(m_state, QStringLiteral("Skin"), m_state.SkinName);
+    WriteSettings(m_state, {settingEntry(Setting::Skin, m_state.SkinName)});
     // The message box runs its own event loop; the dialog is only hidden by
     // then and deleted later, so nothing below touches it.
     AppState& state = m_state;

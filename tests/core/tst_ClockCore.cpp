@@ -1,5 +1,6 @@
 // The four modes as the core holds them: start-up's invert-and-apply, a click
 // from either state, and what each mode applies on the way.
+#include "core/SettingsKeys.h"
 #include "tests/support/TestState.h"
 
 #include <QTest>
@@ -83,7 +84,7 @@ private slots:
                 log << "rearmed";
             }
         };
-        step([&] { core.restore(mark, saved); });
+        step([&] { core.restore(mark, modeFromFile(saved)); });
         for (int i = 0; i < clicks; ++i) {
             step([&] { core.toggle(mark); });
         }

@@ -177,7 +177,7 @@ private slots:
             CountingSound sound(QString{});
             CountingKeys keys;
             AppState once(Services{sound, keys, [] { return qint64(0); }});
-            once.core.restore(ClockCore::Alarm, QStringLiteral("1"));
+            once.core.restore(ClockCore::Alarm, true);
             once.core.setAlarmTime({QStringLiteral("00"), QStringLiteral("00")});
             once.core.Timer1_Tick(QStringLiteral("00:00:00"));
             QCOMPARE(sound.plays, 1);
@@ -190,7 +190,7 @@ private slots:
         AppState state(Services{sound, keys, [&nowSeconds] { return nowSeconds; }});
         state.ProgramDir = QStringLiteral("/opt/glimmora/");
         state.core.setAlarmTime({QStringLiteral("13"), QStringLiteral("37")});
-        state.core.restore(ClockCore::Alarm, QStringLiteral("1"));
+        state.core.restore(ClockCore::Alarm, true);
         QObject::connect(&state.core, &ClockCore::noticeRequested, [&c] { ++c.notices; });
         const qint64 firstMs = start * 1000 + phaseMs;
         c.nextKeyMs = c.keys.start(firstMs, c.KeyPeriod).nextKeyMs;
