@@ -60,42 +60,42 @@ frmIntro::frmIntro(AppState& state, const QWidget* over)
     setPalette(black);
     setAutoFillBackground(true);
 
-    Picture1 = new PictureBox(this);
-    Picture1->setObjectName(QStringLiteral("Picture1"));
-    Picture1->setGeometry(0, 0, 617, 401);
+    m_picture = new PictureBox(this);
+    m_picture->setObjectName(QStringLiteral("Picture1"));
+    m_picture->setGeometry(0, 0, 617, 401);
     const qreal ratio = devicePixelRatioF();
-    Picture1->setPicture(readBuiltinForRatio(QStringLiteral(":/builtin/about.bmp"), ratio));
-    Picture1->installEventFilter(this);
+    m_picture->setPicture(readBuiltinForRatio(QStringLiteral(":/builtin/about.bmp"), ratio));
+    m_picture->installEventFilter(this);
 
-    Label1 = new QLabel(QStringLiteral("Version: 0.0.0"), Picture1);
-    Label1->setObjectName(QStringLiteral("Label1"));
-    Label1->setGeometry(474, 372, 123, 17);
-    Label1->setAlignment(Qt::AlignRight | Qt::AlignTop);
-    Label1->setFont(dialogFont(9.75, true));
-    QPalette white = Label1->palette();
+    m_versionLabel = new QLabel(QStringLiteral("Version: 0.0.0"), m_picture);
+    m_versionLabel->setObjectName(QStringLiteral("Label1"));
+    m_versionLabel->setGeometry(474, 372, 123, 17);
+    m_versionLabel->setAlignment(Qt::AlignRight | Qt::AlignTop);
+    m_versionLabel->setFont(dialogFont(9.75, true));
+    QPalette white = m_versionLabel->palette();
     white.setColor(QPalette::WindowText, Qt::white);
-    Label1->setPalette(white);
-    Label1->setAutoFillBackground(false);
-    Label1->installEventFilter(this);
+    m_versionLabel->setPalette(white);
+    m_versionLabel->setAutoFillBackground(false);
+    m_versionLabel->installEventFilter(this);
 
     const QCursor hand = handCursor(ratio);
-    Image1 = new ClickArea(Picture1);
-    Image1->setObjectName(QStringLiteral("Image1"));
-    Image1->setGeometry(160, 344, 221, 25);
-    Image1->setCursor(hand);
-    Image2 = new ClickArea(Picture1);
-    Image2->setObjectName(QStringLiteral("Image2"));
-    Image2->setGeometry(158, 368, 315, 25);
-    Image2->setCursor(hand);
-    connect(Image1, &ClickArea::clicked, this, &frmIntro::Image1_Click);
-    connect(Image2, &ClickArea::clicked, this, &frmIntro::Image2_Click);
+    m_homePageLink = new ClickArea(m_picture);
+    m_homePageLink->setObjectName(QStringLiteral("Image1"));
+    m_homePageLink->setGeometry(160, 344, 221, 25);
+    m_homePageLink->setCursor(hand);
+    m_productPageLink = new ClickArea(m_picture);
+    m_productPageLink->setObjectName(QStringLiteral("Image2"));
+    m_productPageLink->setGeometry(158, 368, 315, 25);
+    m_productPageLink->setCursor(hand);
+    connect(m_homePageLink, &ClickArea::clicked, this, &frmIntro::Image1_Click);
+    connect(m_productPageLink, &ClickArea::clicked, this, &frmIntro::Image2_Click);
 }
 
 void frmIntro::Form_Load()
 {
     CenterForm(this, m_over);
     MakeTopMost(this);
-    Label1->setText(
+    m_versionLabel->setText(
         versionText(GLIMMORA_VERSION_MAJOR, GLIMMORA_VERSION_MINOR, GLIMMORA_VERSION_PATCH));
 }
 
@@ -126,7 +126,7 @@ void frmIntro::Picture1_DblClick()
 
 bool frmIntro::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched != Picture1 && watched != Label1) {
+    if (watched != m_picture && watched != m_versionLabel) {
         return QWidget::eventFilter(watched, event);
     }
     switch (event->type()) {
@@ -142,7 +142,7 @@ bool frmIntro::eventFilter(QObject* watched, QEvent* event)
                            widget->rect().contains(mouse->position().toPoint());
         m_pressedOn = nullptr;
         if (click) {
-            if (watched == Label1) {
+            if (watched == m_versionLabel) {
                 Label1_Click();
             } else {
                 Picture1_Click();
@@ -151,7 +151,7 @@ bool frmIntro::eventFilter(QObject* watched, QEvent* event)
         return true;
     }
     case QEvent::MouseButtonDblClick:
-        if (watched == Picture1 && static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+        if (watched == m_picture && static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
             Picture1_DblClick();
         }
         return true;

@@ -28,10 +28,11 @@ public:
     void Picture1_Click();
     void Picture1_DblClick();
 
-    PictureBox* Picture1 = nullptr;
-    QLabel* Label1 = nullptr;
-    ClickArea* Image1 = nullptr;
-    ClickArea* Image2 = nullptr;
+    // The controls; their form names are their object names.
+    PictureBox* picture() const { return m_picture; }                // Picture1
+    QLabel* versionLabel() const { return m_versionLabel; }          // Label1
+    ClickArea* homePageLink() const { return m_homePageLink; }       // Image1
+    ClickArea* productPageLink() const { return m_productPageLink; } // Image2
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -40,6 +41,10 @@ protected:
     bool focusNextPrevChild(bool) override { return false; }
 
 private:
+    PictureBox* m_picture = nullptr;
+    QLabel* m_versionLabel = nullptr;
+    ClickArea* m_homePageLink = nullptr;
+    ClickArea* m_productPageLink = nullptr;
     AppState& m_state;
     const QWidget* m_over;
     // The control a left press started on; a click needs the release there.

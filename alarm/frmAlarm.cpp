@@ -71,42 +71,61 @@ frmAlarm::frmAlarm(AppState& state, const QWidget* over)
 void frmAlarm::buildControls()
 {
     // "ÜBERNEHMEN" leads the tab order and takes the focus.
-    Command1 = makeButton(this, QStringLiteral("ÜBERNEHMEN"), {172, 232, 145, 37});
+    m_applyButton = makeButton(this, QStringLiteral("ÜBERNEHMEN"), {172, 232, 145, 37});
+    m_applyButton->setObjectName(QStringLiteral("Command1"));
     const QFont big = dialogFont(24, true);
-    lblHour = makeLabel(this, QStringLiteral("00"), {60, 12, 57, 37}, big);
-    Label1 = makeLabel(this, QStringLiteral(":"), {136, 8, 57, 37}, big);
-    lblMinutes = makeLabel(this, QStringLiteral("00"), {216, 12, 57, 37}, big);
-    HScroll1 = makeSelector(this, 23, 4, {20, 48, 141, 17});
-    HScroll2 = makeSelector(this, 59, 10, {173, 48, 141, 17});
-    Command3 = makeButton(this, QStringLiteral("Aktuelle Zeit holen"), {16, 72, 145, 27});
-    Command4 = makeButton(this, QStringLiteral("zur Alarmliste hinzufügen"), {172, 72, 145, 27});
-    Label2 = makeLabel(this, QStringLiteral("Alarm Töne:"), {20, 104, 121, 17}, font());
-    File1 = makeList<FileListBox>(this, {16, 120, 141, 102});
-    Label3 = makeLabel(this, QStringLiteral("Alarm-Liste:"), {176, 104, 77, 17}, font());
-    List1 = makeList<QListWidget>(this, {172, 120, 145, 100});
-    Command2 = makeButton(this, QStringLiteral("Abbrechen"), {16, 232, 145, 37});
+    m_hourLabel = makeLabel(this, QStringLiteral("00"), {60, 12, 57, 37}, big);
+    m_hourLabel->setObjectName(QStringLiteral("lblHour"));
+    m_colonLabel = makeLabel(this, QStringLiteral(":"), {136, 8, 57, 37}, big);
+    m_colonLabel->setObjectName(QStringLiteral("Label1"));
+    m_minuteLabel = makeLabel(this, QStringLiteral("00"), {216, 12, 57, 37}, big);
+    m_minuteLabel->setObjectName(QStringLiteral("lblMinutes"));
+    m_hourSelector = makeSelector(this, 23, 4, {20, 48, 141, 17});
+    m_hourSelector->setObjectName(QStringLiteral("HScroll1"));
+    m_minuteSelector = makeSelector(this, 59, 10, {173, 48, 141, 17});
+    m_minuteSelector->setObjectName(QStringLiteral("HScroll2"));
+    m_currentTimeButton =
+        makeButton(this, QStringLiteral("Aktuelle Zeit holen"), {16, 72, 145, 27});
+    m_currentTimeButton->setObjectName(QStringLiteral("Command3"));
+    m_addToListButton =
+        makeButton(this, QStringLiteral("zur Alarmliste hinzufügen"), {172, 72, 145, 27});
+    m_addToListButton->setObjectName(QStringLiteral("Command4"));
+    m_soundsCaption = makeLabel(this, QStringLiteral("Alarm Töne:"), {20, 104, 121, 17}, font());
+    m_soundsCaption->setObjectName(QStringLiteral("Label2"));
+    m_soundList = makeList<FileListBox>(this, {16, 120, 141, 102});
+    m_soundList->setObjectName(QStringLiteral("File1"));
+    m_alarmListCaption =
+        makeLabel(this, QStringLiteral("Alarm-Liste:"), {176, 104, 77, 17}, font());
+    m_alarmListCaption->setObjectName(QStringLiteral("Label3"));
+    m_alarmList = makeList<QListWidget>(this, {172, 120, 145, 100});
+    m_alarmList->setObjectName(QStringLiteral("List1"));
+    m_cancelButton = makeButton(this, QStringLiteral("Abbrechen"), {16, 232, 145, 37});
+    m_cancelButton->setObjectName(QStringLiteral("Command2"));
 
-    setTabOrder(Command1, HScroll1);
-    setTabOrder(HScroll1, HScroll2);
-    setTabOrder(HScroll2, Command3);
-    setTabOrder(Command3, Command4);
-    setTabOrder(Command4, File1);
-    setTabOrder(File1, List1);
-    setTabOrder(List1, Command2);
-    Command1->setFocus();
+    setTabOrder(m_applyButton, m_hourSelector);
+    setTabOrder(m_hourSelector, m_minuteSelector);
+    setTabOrder(m_minuteSelector, m_currentTimeButton);
+    setTabOrder(m_currentTimeButton, m_addToListButton);
+    setTabOrder(m_addToListButton, m_soundList);
+    setTabOrder(m_soundList, m_alarmList);
+    setTabOrder(m_alarmList, m_cancelButton);
+    m_applyButton->setFocus();
 
-    mnuPop = new QMenu(QStringLiteral("PopUp"), this);
-    mnuRemove = mnuPop->addAction(QStringLiteral("Alarm entfernen"));
+    m_alarmListMenu = new QMenu(QStringLiteral("PopUp"), this);
 
-    connect(HScroll1, &QScrollBar::valueChanged, this, &frmAlarm::HScroll1_Change);
-    connect(HScroll1, &QScrollBar::sliderMoved, this, &frmAlarm::HScroll1_Scroll);
-    connect(HScroll2, &QScrollBar::valueChanged, this, &frmAlarm::HScroll2_Change);
-    connect(HScroll2, &QScrollBar::sliderMoved, this, &frmAlarm::HScroll2_Scroll);
-    connect(Command1, &QPushButton::clicked, this, &frmAlarm::Command1_Click);
-    connect(Command2, &QPushButton::clicked, this, &frmAlarm::Command2_Click);
-    connect(Command3, &QPushButton::clicked, this, &frmAlarm::Command3_Click);
-    connect(File1, &FileListBox::Click, this, &frmAlarm::File1_Click);
-    connect(mnuRemove, &QAction::triggered, this, &frmAlarm::mnuRemove_Click);
+    m_alarmListMenu->setObjectName(QStringLiteral("mnuPop"));
+    m_removeEntry = m_alarmListMenu->addAction(QStringLiteral("Alarm entfernen"));
+    m_removeEntry->setObjectName(QStringLiteral("mnuRemove"));
+
+    connect(m_hourSelector, &QScrollBar::valueChanged, this, &frmAlarm::HScroll1_Change);
+    connect(m_hourSelector, &QScrollBar::sliderMoved, this, &frmAlarm::HScroll1_Scroll);
+    connect(m_minuteSelector, &QScrollBar::valueChanged, this, &frmAlarm::HScroll2_Change);
+    connect(m_minuteSelector, &QScrollBar::sliderMoved, this, &frmAlarm::HScroll2_Scroll);
+    connect(m_applyButton, &QPushButton::clicked, this, &frmAlarm::Command1_Click);
+    connect(m_cancelButton, &QPushButton::clicked, this, &frmAlarm::Command2_Click);
+    connect(m_currentTimeButton, &QPushButton::clicked, this, &frmAlarm::Command3_Click);
+    connect(m_soundList, &FileListBox::Click, this, &frmAlarm::File1_Click);
+    connect(m_removeEntry, &QAction::triggered, this, &frmAlarm::mnuRemove_Click);
 }
 
 void frmAlarm::Form_Load()
@@ -117,19 +136,19 @@ void frmAlarm::Form_Load()
     // gets the stored text itself, whatever it is.
     const AlarmTime& stored = m_state.core.alarmTime();
     if (stored.hour) {
-        HScroll1->setValue(selectorValue(*stored.hour, HScroll1->maximum()));
-        lblHour->setText(*stored.hour);
+        m_hourSelector->setValue(selectorValue(*stored.hour, m_hourSelector->maximum()));
+        m_hourLabel->setText(*stored.hour);
     }
     if (stored.minute) {
-        HScroll2->setValue(selectorValue(*stored.minute, HScroll2->maximum()));
-        lblMinutes->setText(*stored.minute);
+        m_minuteSelector->setValue(selectorValue(*stored.minute, m_minuteSelector->maximum()));
+        m_minuteLabel->setText(*stored.minute);
     }
-    File1->setPath(m_state.ProgramDir);
+    m_soundList->setPath(m_state.ProgramDir);
 }
 
 void frmAlarm::HScroll1_Change()
 {
-    lblHour->setText(twoDigitText(HScroll1->sliderPosition()));
+    m_hourLabel->setText(twoDigitText(m_hourSelector->sliderPosition()));
 }
 
 void frmAlarm::HScroll1_Scroll()
@@ -139,7 +158,7 @@ void frmAlarm::HScroll1_Scroll()
 
 void frmAlarm::HScroll2_Change()
 {
-    lblMinutes->setText(twoDigitText(HScroll2->sliderPosition()));
+    m_minuteLabel->setText(twoDigitText(m_minuteSelector->sliderPosition()));
 }
 
 void frmAlarm::HScroll2_Scroll()
@@ -149,9 +168,9 @@ void frmAlarm::HScroll2_Scroll()
 
 void frmAlarm::Command1_Click()
 {
-    m_state.core.setAlarmTime({lblHour->text(), lblMinutes->text()});
+    m_state.core.setAlarmTime({m_hourLabel->text(), m_minuteLabel->text()});
     // Both in one replace: nothing can leave half a time in the file.
-    WriteSettings(m_state, alarmTimeEntries(lblHour->text(), lblMinutes->text()));
+    WriteSettings(m_state, alarmTimeEntries(m_hourLabel->text(), m_minuteLabel->text()));
     close();
 }
 
@@ -168,16 +187,16 @@ void frmAlarm::Command3_Click()
         m_state.core.drawnTimeText().value_or(localTimeText(m_state.services.now()));
     const QString hours = time.mid(0, 2);
     const QString minutes = time.mid(3, 2);
-    HScroll1->setValue(selectorValue(hours, HScroll1->maximum()));
-    lblHour->setText(hours);
-    HScroll2->setValue(selectorValue(minutes, HScroll2->maximum()));
-    lblMinutes->setText(minutes);
+    m_hourSelector->setValue(selectorValue(hours, m_hourSelector->maximum()));
+    m_hourLabel->setText(hours);
+    m_minuteSelector->setValue(selectorValue(minutes, m_minuteSelector->maximum()));
+    m_minuteLabel->setText(minutes);
 }
 
 void frmAlarm::File1_Click()
 {
     // From the program directory, whatever the current directory is.
-    const QString name = File1->fileName();
+    const QString name = m_soundList->fileName();
     if (!name.isEmpty()) {
         PlaySoundFile(m_state, m_state.ProgramDir + name);
     }

@@ -33,23 +33,42 @@ public:
     void File1_Click();
     void mnuRemove_Click();
 
-    QPushButton* Command1 = nullptr;
-    QLabel* lblHour = nullptr;
-    QLabel* Label1 = nullptr;
-    QLabel* lblMinutes = nullptr;
-    KeyScrollBar* HScroll1 = nullptr;
-    KeyScrollBar* HScroll2 = nullptr;
-    QPushButton* Command3 = nullptr;
-    QPushButton* Command4 = nullptr; // the alarm list has no behaviour
-    QLabel* Label2 = nullptr;
-    FileListBox* File1 = nullptr;
-    QLabel* Label3 = nullptr;
-    QListWidget* List1 = nullptr; // stays empty
-    QPushButton* Command2 = nullptr;
-    QMenu* mnuPop = nullptr; // never popped up
-    QAction* mnuRemove = nullptr;
+    // The controls; their form names are their object names.
+    QPushButton* applyButton() const { return m_applyButton; }             // Command1
+    QLabel* hourLabel() const { return m_hourLabel; }                      // lblHour
+    QLabel* colonLabel() const { return m_colonLabel; }                    // Label1
+    QLabel* minuteLabel() const { return m_minuteLabel; }                  // lblMinutes
+    KeyScrollBar* hourSelector() const { return m_hourSelector; }          // HScroll1
+    KeyScrollBar* minuteSelector() const { return m_minuteSelector; }      // HScroll2
+    QPushButton* currentTimeButton() const { return m_currentTimeButton; } // Command3
+    QPushButton* addToListButton() const
+    {
+        return m_addToListButton;
+    } // Command4; the alarm list has no behaviour
+    QLabel* soundsCaption() const { return m_soundsCaption; }       // Label2
+    FileListBox* soundList() const { return m_soundList; }          // File1
+    QLabel* alarmListCaption() const { return m_alarmListCaption; } // Label3
+    QListWidget* alarmList() const { return m_alarmList; }          // List1; stays empty
+    QPushButton* cancelButton() const { return m_cancelButton; }    // Command2
+    QMenu* alarmListMenu() const { return m_alarmListMenu; }        // mnuPop; never popped up
+    QAction* removeEntry() const { return m_removeEntry; }          // mnuRemove
 
 private:
+    QPushButton* m_applyButton = nullptr;
+    QLabel* m_hourLabel = nullptr;
+    QLabel* m_colonLabel = nullptr;
+    QLabel* m_minuteLabel = nullptr;
+    KeyScrollBar* m_hourSelector = nullptr;
+    KeyScrollBar* m_minuteSelector = nullptr;
+    QPushButton* m_currentTimeButton = nullptr;
+    QPushButton* m_addToListButton = nullptr;
+    QLabel* m_soundsCaption = nullptr;
+    FileListBox* m_soundList = nullptr;
+    QLabel* m_alarmListCaption = nullptr;
+    QListWidget* m_alarmList = nullptr;
+    QPushButton* m_cancelButton = nullptr;
+    QMenu* m_alarmListMenu = nullptr;
+    QAction* m_removeEntry = nullptr;
     void buildControls();
 
     AppState& m_state;

@@ -19,17 +19,21 @@ frmMessage::frmMessage(AppState& state, const QWidget* over)
     setFont(dialogFont(8));
     setFixedSize(220, 110);
 
-    Command1 = new QPushButton(QStringLiteral("O K"), this);
-    Command1->setFont(dialogFont(13.5, true));
-    Command1->setGeometry(40, 48, 137, 49);
-    connect(Command1, &QPushButton::clicked, this, &frmMessage::Command1_Click);
+    m_okButton = new QPushButton(QStringLiteral("O K"), this);
 
-    Label1 = new QLabel(QStringLiteral("Alarmzeit erreicht"), this);
-    Label1->setFont(dialogFont(13.5, true));
-    Label1->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    Label1->setGeometry(8, 12, 201, 33);
+    m_okButton->setObjectName(QStringLiteral("Command1"));
+    m_okButton->setFont(dialogFont(13.5, true));
+    m_okButton->setGeometry(40, 48, 137, 49);
+    connect(m_okButton, &QPushButton::clicked, this, &frmMessage::Command1_Click);
 
-    Command1->setFocus();
+    m_messageLabel = new QLabel(QStringLiteral("Alarmzeit erreicht"), this);
+
+    m_messageLabel->setObjectName(QStringLiteral("Label1"));
+    m_messageLabel->setFont(dialogFont(13.5, true));
+    m_messageLabel->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    m_messageLabel->setGeometry(8, 12, 201, 33);
+
+    m_okButton->setFocus();
 }
 
 void frmMessage::Form_Load()

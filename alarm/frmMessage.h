@@ -22,13 +22,16 @@ public:
     // "O K": acknowledged for the rest of the alarm minute.
     void Command1_Click();
 
-    QLabel* Label1 = nullptr;
-    QPushButton* Command1 = nullptr;
+    // The controls; their form names are their object names.
+    QLabel* messageLabel() const { return m_messageLabel; } // Label1
+    QPushButton* okButton() const { return m_okButton; }    // Command1
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    QLabel* m_messageLabel = nullptr;
+    QPushButton* m_okButton = nullptr;
     AppState& m_state;
     const QWidget* m_over;
 };

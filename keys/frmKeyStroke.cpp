@@ -67,78 +67,102 @@ frmKeyStroke::~frmKeyStroke() = default;
 
 void frmKeyStroke::buildControls()
 {
-    Command1 = new QPushButton(QStringLiteral("übernehmen + speichern"), this);
-    Command1->setGeometry(8, 120, 225, 33);
-    Command1->setFont(dialogFont(9.75, true));
-    Command1->setAutoDefault(false);
-    connect(Command1, &QPushButton::clicked, this, &frmKeyStroke::Command1_Click);
+    m_storeButton = new QPushButton(QStringLiteral("übernehmen + speichern"), this);
+    m_storeButton->setObjectName(QStringLiteral("Command1"));
+    m_storeButton->setGeometry(8, 120, 225, 33);
+    m_storeButton->setFont(dialogFont(9.75, true));
+    m_storeButton->setAutoDefault(false);
+    connect(m_storeButton, &QPushButton::clicked, this, &frmKeyStroke::Command1_Click);
 
-    Command2 = new QPushButton(QStringLiteral("abbrechen"), this);
-    Command2->setGeometry(240, 120, 149, 33);
-    Command2->setFont(dialogFont(9.75, false));
-    Command2->setAutoDefault(false);
-    connect(Command2, &QPushButton::clicked, this, &frmKeyStroke::Command2_Click);
+    m_cancelButton = new QPushButton(QStringLiteral("abbrechen"), this);
 
-    Frame1 = new QGroupBox(QStringLiteral("Tastatur-Auswertung"), this);
-    Frame1->setGeometry(8, 4, 381, 109);
+    m_cancelButton->setObjectName(QStringLiteral("Command2"));
+    m_cancelButton->setGeometry(240, 120, 149, 33);
+    m_cancelButton->setFont(dialogFont(9.75, false));
+    m_cancelButton->setAutoDefault(false);
+    connect(m_cancelButton, &QPushButton::clicked, this, &frmKeyStroke::Command2_Click);
 
-    Text3 = new KeyCaptureEdit(Frame1);
-    Text3->setGeometry(12, 44, 77, 27);
-    Text3->setAlignment(Qt::AlignCenter);
-    Text3->setFont(dialogFont(13.5, true));
-    Text3->installEventFilter(this);
+    m_keyFrame = new QGroupBox(QStringLiteral("Tastatur-Auswertung"), this);
+
+    m_keyFrame->setObjectName(QStringLiteral("Frame1"));
+    m_keyFrame->setGeometry(8, 4, 381, 109);
+
+    m_captureBox = new KeyCaptureEdit(m_keyFrame);
+
+    m_captureBox->setObjectName(QStringLiteral("Text3"));
+    m_captureBox->setGeometry(12, 44, 77, 27);
+    m_captureBox->setAlignment(Qt::AlignCenter);
+    m_captureBox->setFont(dialogFont(13.5, true));
+    m_captureBox->installEventFilter(this);
     // Keys, not composed text: a dead key is shown as the key it is.
-    Text3->setAttribute(Qt::WA_InputMethodEnabled, false);
+    m_captureBox->setAttribute(Qt::WA_InputMethodEnabled, false);
 
-    Label4 = new QLabel(Frame1);
-    Label4->setGeometry(4, 76, 89, 29);
-    Label4->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    Label4->setWordWrap(true);
+    m_keyNameLabel = new QLabel(m_keyFrame);
 
-    Label1 = new QLabel(QStringLiteral("KeyAscii:"), Frame1);
-    Label1->setGeometry(136, 28, 81, 25);
-    Label1->setFont(dialogFont(12, true));
-    Label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    m_keyNameLabel->setObjectName(QStringLiteral("Label4"));
+    m_keyNameLabel->setGeometry(4, 76, 89, 29);
+    m_keyNameLabel->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    m_keyNameLabel->setWordWrap(true);
 
-    Text1 = new QLineEdit(QStringLiteral("-"), Frame1);
-    Text1->setGeometry(220, 24, 49, 26);
-    Text1->setReadOnly(true);
-    Text1->setFont(dialogFont(13.5, true));
+    m_characterCaption = new QLabel(QStringLiteral("KeyAscii:"), m_keyFrame);
 
-    Label2 = new QLabel(QStringLiteral("KeyCode:"), Frame1);
-    Label2->setGeometry(136, 68, 81, 25);
-    Label2->setFont(dialogFont(12, true));
-    Label2->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    QPalette darkRed = Label2->palette();
+    m_characterCaption->setObjectName(QStringLiteral("Label1"));
+    m_characterCaption->setGeometry(136, 28, 81, 25);
+    m_characterCaption->setFont(dialogFont(12, true));
+    m_characterCaption->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+
+    m_characterCode = new QLineEdit(QStringLiteral("-"), m_keyFrame);
+
+    m_characterCode->setObjectName(QStringLiteral("Text1"));
+    m_characterCode->setGeometry(220, 24, 49, 26);
+    m_characterCode->setReadOnly(true);
+    m_characterCode->setFont(dialogFont(13.5, true));
+
+    m_keyCodeCaption = new QLabel(QStringLiteral("KeyCode:"), m_keyFrame);
+
+    m_keyCodeCaption->setObjectName(QStringLiteral("Label2"));
+    m_keyCodeCaption->setGeometry(136, 68, 81, 25);
+    m_keyCodeCaption->setFont(dialogFont(12, true));
+    m_keyCodeCaption->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    QPalette darkRed = m_keyCodeCaption->palette();
     darkRed.setColor(QPalette::WindowText, QColor(192, 0, 0));
-    Label2->setPalette(darkRed);
+    m_keyCodeCaption->setPalette(darkRed);
 
-    Text2 = new QLineEdit(QStringLiteral("0"), Frame1);
-    Text2->setGeometry(220, 64, 52, 29);
-    Text2->setReadOnly(true);
-    Text2->setFont(dialogFont(13.5, true));
-    QPalette lightRed = Text2->palette();
+    m_keyCode = new QLineEdit(QStringLiteral("0"), m_keyFrame);
+
+    m_keyCode->setObjectName(QStringLiteral("Text2"));
+    m_keyCode->setGeometry(220, 64, 52, 29);
+    m_keyCode->setReadOnly(true);
+    m_keyCode->setFont(dialogFont(13.5, true));
+    QPalette lightRed = m_keyCode->palette();
     lightRed.setColor(QPalette::Base, QColor(255, 192, 192));
-    Text2->setPalette(lightRed);
+    m_keyCode->setPalette(lightRed);
 
-    Label3 = new QLabel(QStringLiteral("Shift:"), Frame1);
-    Label3->setGeometry(276, 68, 49, 25);
-    Label3->setFont(dialogFont(12, true));
-    Label3->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    m_shiftCaption = new QLabel(QStringLiteral("Shift:"), m_keyFrame);
 
-    Text4 = new QLineEdit(QStringLiteral("0"), Frame1);
-    Text4->setGeometry(320, 64, 49, 26);
-    Text4->setReadOnly(true);
-    Text4->setFont(dialogFont(13.5, true));
+    m_shiftCaption->setObjectName(QStringLiteral("Label3"));
+    m_shiftCaption->setGeometry(276, 68, 49, 25);
+    m_shiftCaption->setFont(dialogFont(12, true));
+    m_shiftCaption->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
-    Line1 = new FormLine(QPoint(92, 56), QPoint(132, 36), Frame1);
-    Line2 = new FormLine(QPoint(92, 56), QPoint(132, 76), Frame1);
+    m_shiftBits = new QLineEdit(QStringLiteral("0"), m_keyFrame);
 
-    for (QLineEdit* display : {Text1, Text2, Text4}) {
+    m_shiftBits->setObjectName(QStringLiteral("Text4"));
+    m_shiftBits->setGeometry(320, 64, 49, 26);
+    m_shiftBits->setReadOnly(true);
+    m_shiftBits->setFont(dialogFont(13.5, true));
+
+    m_upperLine = new FormLine(QPoint(92, 56), QPoint(132, 36), m_keyFrame);
+
+    m_upperLine->setObjectName(QStringLiteral("Line1"));
+    m_lowerLine = new FormLine(QPoint(92, 56), QPoint(132, 76), m_keyFrame);
+    m_lowerLine->setObjectName(QStringLiteral("Line2"));
+
+    for (QLineEdit* display : {m_characterCode, m_keyCode, m_shiftBits}) {
         display->installEventFilter(this);
     }
-    setTabOrder(Text3, Command1);
-    setTabOrder(Command1, Command2);
+    setTabOrder(m_captureBox, m_storeButton);
+    setTabOrder(m_storeButton, m_cancelButton);
 }
 
 void frmKeyStroke::Form_Load()
@@ -148,7 +172,7 @@ void frmKeyStroke::Form_Load()
     show();
     raise();
     activateWindow();
-    Text3->setFocus();
+    m_captureBox->setFocus();
     QCoreApplication::processEvents();
 
     // The key goes to whichever window has the keyboard focus, and a freshly
@@ -165,7 +189,7 @@ void frmKeyStroke::Form_Load()
 
 void frmKeyStroke::pollActivation()
 {
-    const bool ready = isActiveWindow() && Text3->hasFocus();
+    const bool ready = isActiveWindow() && m_captureBox->hasFocus();
     if (!ready && !m_activationWait.hasExpired(m_activationTimeoutMs)) {
         return;
     }
@@ -196,9 +220,9 @@ void frmKeyStroke::deliverToCaptureBox(int virtualKey)
         return;
     }
     QKeyEvent press(QEvent::KeyPress, key->qtKey, key->modifiers, 0, key->keysym, 0, key->text);
-    QCoreApplication::sendEvent(Text3, &press);
+    QCoreApplication::sendEvent(m_captureBox, &press);
     QKeyEvent release(QEvent::KeyRelease, key->qtKey, key->modifiers, 0, key->keysym, 0, key->text);
-    QCoreApplication::sendEvent(Text3, &release);
+    QCoreApplication::sendEvent(m_captureBox, &release);
 }
 
 NativeKey frmKeyStroke::nativeKeyOf(const QKeyEvent& event) const
@@ -216,7 +240,7 @@ NativeKey frmKeyStroke::nativeKeyOf(const QKeyEvent& event) const
 
 bool frmKeyStroke::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == Text3) {
+    if (watched == m_captureBox) {
         switch (event->type()) {
         case QEvent::ShortcutOverride:
             // Every key belongs to the capture box, none to a shortcut.
@@ -232,11 +256,11 @@ bool frmKeyStroke::eventFilter(QObject* watched, QEvent* event)
             break;
         }
     } else if (event->type() == QEvent::FocusIn) {
-        if (watched == Text1) {
+        if (watched == m_characterCode) {
             Text1_GotFocus();
-        } else if (watched == Text2) {
+        } else if (watched == m_keyCode) {
             Text2_GotFocus();
-        } else if (watched == Text4) {
+        } else if (watched == m_shiftBits) {
             Text4_GotFocus();
         }
     }
@@ -260,7 +284,7 @@ void frmKeyStroke::capturePress(const QKeyEvent& event)
         const bool printable =
             std::all_of(typed.cbegin(), typed.cend(), [](QChar c) { return c.isPrint(); });
         if (!named && printable) {
-            Text3->insert(typed);
+            m_captureBox->insert(typed);
         }
     }
 }
@@ -274,26 +298,26 @@ void frmKeyStroke::captureRelease(const QKeyEvent& event)
 
 void frmKeyStroke::Text3_KeyDown(std::int16_t& KeyCode, std::int16_t Shift)
 {
-    Text1->setText(QStringLiteral("-"));
-    Text4->setText(QString::number(Shift));
-    Text2->setText(QString::number(KeyCode));
+    m_characterCode->setText(QStringLiteral("-"));
+    m_shiftBits->setText(QString::number(Shift));
+    m_keyCode->setText(QString::number(KeyCode));
 
-    Text3->setWindowsLogo(false);
-    Text3->setFont(captureFont());
-    Text3->clear();
-    Label4->clear();
+    m_captureBox->setWindowsLogo(false);
+    m_captureBox->setFont(captureFont());
+    m_captureBox->clear();
+    m_keyNameLabel->clear();
 
     const KeyDescription d = describeKey(KeyCode, Shift);
     if (!d.text.isNull()) {
-        Text3->setText(d.text);
+        m_captureBox->setText(d.text);
     }
-    Label4->setText(d.longName);
+    m_keyNameLabel->setText(d.longName);
     if (d.windowsLogo) {
-        Text3->setFont(logoFont());
-        Text3->setWindowsLogo(true);
+        m_captureBox->setFont(logoFont());
+        m_captureBox->setWindowsLogo(true);
     }
     if (d.selectText) {
-        Text3->setSelection(0, 3);
+        m_captureBox->setSelection(0, 3);
     }
     if (d.consumed) {
         KeyCode = 0;
@@ -302,34 +326,34 @@ void frmKeyStroke::Text3_KeyDown(std::int16_t& KeyCode, std::int16_t Shift)
 
 void frmKeyStroke::Text3_KeyPress(std::int16_t& KeyAscii)
 {
-    Text1->setText(QString::number(KeyAscii));
+    m_characterCode->setText(QString::number(KeyAscii));
 }
 
 void frmKeyStroke::Text3_KeyUp(std::int16_t& /*KeyCode*/, std::int16_t /*Shift*/)
 {
     // The next key replaces what is shown.
-    Text3->setSelection(0, static_cast<int>(Text3->text().size()));
-    Text3->setFocus();
+    m_captureBox->setSelection(0, static_cast<int>(m_captureBox->text().size()));
+    m_captureBox->setFocus();
 }
 
 void frmKeyStroke::Text1_GotFocus()
 {
-    Text3->setFocus();
+    m_captureBox->setFocus();
 }
 
 void frmKeyStroke::Text2_GotFocus()
 {
-    Text3->setFocus();
+    m_captureBox->setFocus();
 }
 
 void frmKeyStroke::Text4_GotFocus()
 {
-    Text3->setFocus();
+    m_captureBox->setFocus();
 }
 
 void frmKeyStroke::Command1_Click()
 {
-    const QString code = Text2->text();
+    const QString code = m_keyCode->text();
     if (code.isEmpty()) {
         return;
     }

@@ -51,24 +51,38 @@ public:
     // hands the stored key straight to the capture box.
     void setActivationTimeout(int milliseconds) { m_activationTimeoutMs = milliseconds; }
 
-    QPushButton* Command1 = nullptr;
-    QPushButton* Command2 = nullptr;
-    QGroupBox* Frame1 = nullptr;
-    KeyCaptureEdit* Text3 = nullptr;
-    QLabel* Label4 = nullptr;
-    QLabel* Label1 = nullptr;
-    QLineEdit* Text1 = nullptr;
-    QLabel* Label2 = nullptr;
-    QLineEdit* Text2 = nullptr;
-    QLabel* Label3 = nullptr;
-    QLineEdit* Text4 = nullptr;
-    FormLine* Line1 = nullptr;
-    FormLine* Line2 = nullptr;
+    // The controls; their form names are their object names.
+    QPushButton* storeButton() const { return m_storeButton; }      // Command1
+    QPushButton* cancelButton() const { return m_cancelButton; }    // Command2
+    QGroupBox* keyFrame() const { return m_keyFrame; }              // Frame1
+    KeyCaptureEdit* captureBox() const { return m_captureBox; }     // Text3
+    QLabel* keyNameLabel() const { return m_keyNameLabel; }         // Label4
+    QLabel* characterCaption() const { return m_characterCaption; } // Label1
+    QLineEdit* characterCode() const { return m_characterCode; }    // Text1
+    QLabel* keyCodeCaption() const { return m_keyCodeCaption; }     // Label2
+    QLineEdit* keyCode() const { return m_keyCode; }                // Text2
+    QLabel* shiftCaption() const { return m_shiftCaption; }         // Label3
+    QLineEdit* shiftBits() const { return m_shiftBits; }            // Text4
+    FormLine* upperLine() const { return m_upperLine; }             // Line1
+    FormLine* lowerLine() const { return m_lowerLine; }             // Line2
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    QPushButton* m_storeButton = nullptr;
+    QPushButton* m_cancelButton = nullptr;
+    QGroupBox* m_keyFrame = nullptr;
+    KeyCaptureEdit* m_captureBox = nullptr;
+    QLabel* m_keyNameLabel = nullptr;
+    QLabel* m_characterCaption = nullptr;
+    QLineEdit* m_characterCode = nullptr;
+    QLabel* m_keyCodeCaption = nullptr;
+    QLineEdit* m_keyCode = nullptr;
+    QLabel* m_shiftCaption = nullptr;
+    QLineEdit* m_shiftBits = nullptr;
+    FormLine* m_upperLine = nullptr;
+    FormLine* m_lowerLine = nullptr;
     void buildControls();
     NativeKey nativeKeyOf(const QKeyEvent& event) const;
     void capturePress(const QKeyEvent& event);

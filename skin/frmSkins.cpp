@@ -39,32 +39,32 @@ frmSkins::frmSkins(AppState& state, const QWidget* over)
     setWindowTitle(QStringLiteral("Skins"));
     setFixedSize(147, 210);
 
-    lstSkins = new QListWidget(this);
-    lstSkins->setObjectName(QStringLiteral("lstSkins"));
-    lstSkins->setGeometry(4, 8, 137, 196);
-    lstSkins->setSelectionMode(QAbstractItemView::SingleSelection);
-    lstSkins->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    lstSkins->setFont(dialogFont(9.75, true));
+    m_skinList = new QListWidget(this);
+    m_skinList->setObjectName(QStringLiteral("lstSkins"));
+    m_skinList->setGeometry(4, 8, 137, 196);
+    m_skinList->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_skinList->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_skinList->setFont(dialogFont(9.75, true));
     // A double-click anywhere in the list counts, also below the last entry
     // and on an empty list.
-    lstSkins->viewport()->installEventFilter(this);
+    m_skinList->viewport()->installEventFilter(this);
 }
 
 void frmSkins::Form_Load()
 {
     CenterForm(this, m_over);
     MakeTopMost(this);
-    lstSkins->clear();
-    lstSkins->addItems(installedSkins(m_state.SkinsDir));
+    m_skinList->clear();
+    m_skinList->addItems(installedSkins(m_state.SkinsDir));
 }
 
 void frmSkins::lstSkins_DblClick()
 {
-    if (lstSkins->count() == 0) {
+    if (m_skinList->count() == 0) {
         close();
         return;
     }
-    const QList<QListWidgetItem*> selected = lstSkins->selectedItems();
+    const QList<QListWidgetItem*> selected = m_skinList->selectedItems();
     m_state.SkinName = selected.isEmpty() ? QString() : selected.first()->text();
     WriteSettings(m_state, {settingEntry(Setting::Skin, m_state.SkinName)});
     // The message box runs its own event loop; the dialog is only hidden by
@@ -78,7 +78,7 @@ void frmSkins::lstSkins_DblClick()
 
 bool frmSkins::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == lstSkins->viewport() && event->type() == QEvent::MouseButtonDblClick &&
+    if (watched == m_skinList->viewport() && event->type() == QEvent::MouseButtonDblClick &&
         static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
         lstSkins_DblClick();
         return true;

@@ -28,12 +28,14 @@ public:
     // it only closes.
     void lstSkins_DblClick();
 
-    QListWidget* lstSkins = nullptr;
+    // The controls; their form names are their object names.
+    QListWidget* skinList() const { return m_skinList; } // lstSkins
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    QListWidget* m_skinList = nullptr;
     AppState& m_state;
     const QWidget* m_over;
 };

@@ -109,9 +109,9 @@ private slots:
     void showsTheBuildsVersion()
     {
         frmIntro unloaded(state());
-        QCOMPARE(unloaded.Label1->text(), QStringLiteral("Version: 0.0.0"));
+        QCOMPARE(unloaded.versionLabel()->text(), QStringLiteral("Version: 0.0.0"));
         frmIntro* w = open();
-        QCOMPARE(w->Label1->text(), QStringLiteral("Version: 1.0.8"));
+        QCOMPARE(w->versionLabel()->text(), QStringLiteral("Version: 1.0.8"));
     }
 
     void windowLayout()
@@ -123,23 +123,23 @@ private slots:
         QVERIFY(w->testAttribute(Qt::WA_DeleteOnClose));
         QVERIFY(isTopMost(w));
 
-        QCOMPARE(w->Picture1->geometry(), QRect(0, 0, 617, 401));
-        QCOMPARE(w->Picture1->image().size(), QSize(616, 400));
-        QVERIFY(w->Picture1->image().colorCount() <= 256);
+        QCOMPARE(w->picture()->geometry(), QRect(0, 0, 617, 401));
+        QCOMPARE(w->picture()->image().size(), QSize(616, 400));
+        QVERIFY(w->picture()->image().colorCount() <= 256);
 
-        QCOMPARE(w->Label1->parentWidget(), w->Picture1);
-        QCOMPARE(w->Label1->geometry(), QRect(474, 372, 123, 17));
-        QCOMPARE(w->Label1->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignRight);
-        QCOMPARE(w->Label1->palette().color(QPalette::WindowText), QColor(Qt::white));
-        QVERIFY(!w->Label1->autoFillBackground());
-        QCOMPARE(w->Label1->font().family(), QStringLiteral("Liberation Sans"));
-        QCOMPARE(w->Label1->font().pointSizeF(), 9.75);
-        QVERIFY(w->Label1->font().bold());
+        QCOMPARE(w->versionLabel()->parentWidget(), w->picture());
+        QCOMPARE(w->versionLabel()->geometry(), QRect(474, 372, 123, 17));
+        QCOMPARE(w->versionLabel()->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignRight);
+        QCOMPARE(w->versionLabel()->palette().color(QPalette::WindowText), QColor(Qt::white));
+        QVERIFY(!w->versionLabel()->autoFillBackground());
+        QCOMPARE(w->versionLabel()->font().family(), QStringLiteral("Liberation Sans"));
+        QCOMPARE(w->versionLabel()->font().pointSizeF(), 9.75);
+        QVERIFY(w->versionLabel()->font().bold());
 
-        QCOMPARE(w->Image1->parentWidget(), w->Picture1);
-        QCOMPARE(w->Image1->geometry(), QRect(160, 344, 221, 25));
-        QCOMPARE(w->Image2->parentWidget(), w->Picture1);
-        QCOMPARE(w->Image2->geometry(), QRect(158, 368, 315, 25));
+        QCOMPARE(w->homePageLink()->parentWidget(), w->picture());
+        QCOMPARE(w->homePageLink()->geometry(), QRect(160, 344, 221, 25));
+        QCOMPARE(w->productPageLink()->parentWidget(), w->picture());
+        QCOMPARE(w->productPageLink()->geometry(), QRect(158, 368, 315, 25));
     }
 
     // The version is drawn in white over the picture, inside its own area.
@@ -152,7 +152,7 @@ private slots:
         for (int y = 0; y < shot.height(); ++y) {
             for (int x = 0; x < shot.width(); ++x) {
                 if (shot.pixelColor(x, y) == QColor(Qt::white) &&
-                    w->Picture1->image().pixelColor(x, y) != QColor(Qt::white)) {
+                    w->picture()->image().pixelColor(x, y) != QColor(Qt::white)) {
                     QVERIFY2(label.contains(x, y),
                              qPrintable(QStringLiteral("white at %1,%2").arg(x).arg(y)));
                     ++white;
@@ -165,14 +165,15 @@ private slots:
     void handCursorOverTheLinks()
     {
         frmIntro* w = open();
-        for (QWidget* area : {static_cast<QWidget*>(w->Image1), static_cast<QWidget*>(w->Image2)}) {
+        for (QWidget* area : {static_cast<QWidget*>(w->homePageLink()),
+                              static_cast<QWidget*>(w->productPageLink())}) {
             const QCursor c = area->cursor();
             QCOMPARE(c.shape(), Qt::BitmapCursor);
             QCOMPARE(c.hotSpot(), QPoint(15, 14));
             QCOMPARE(c.pixmap().size(), QSize(32, 32));
         }
-        QCOMPARE(w->Picture1->cursor().shape(), Qt::ArrowCursor);
-        QCOMPARE(w->Label1->cursor().shape(), Qt::ArrowCursor);
+        QCOMPARE(w->picture()->cursor().shape(), Qt::ArrowCursor);
+        QCOMPARE(w->versionLabel()->cursor().shape(), Qt::ArrowCursor);
     }
 
     void closingInputs_data()
@@ -197,28 +198,28 @@ private slots:
         QFETCH(bool, closes);
         frmIntro* w = open();
         if (input == "click picture") {
-            QTest::mouseClick(w->Picture1, Qt::LeftButton, {}, QPoint(300, 150));
+            QTest::mouseClick(w->picture(), Qt::LeftButton, {}, QPoint(300, 150));
         } else if (input == "click picture edge") {
-            QTest::mouseClick(w->Picture1, Qt::LeftButton, {}, QPoint(600, 399));
+            QTest::mouseClick(w->picture(), Qt::LeftButton, {}, QPoint(600, 399));
         } else if (input == "click label") {
-            QTest::mouseClick(w->Label1, Qt::LeftButton, {}, QPoint(60, 8));
+            QTest::mouseClick(w->versionLabel(), Qt::LeftButton, {}, QPoint(60, 8));
         } else if (input == "dclick picture") {
-            realDoubleClick(w->Picture1, QPoint(20, 20));
+            realDoubleClick(w->picture(), QPoint(20, 20));
         } else if (input == "dclick event picture") {
-            QTest::mouseDClick(w->Picture1, Qt::LeftButton, {}, QPoint(20, 20));
+            QTest::mouseDClick(w->picture(), Qt::LeftButton, {}, QPoint(20, 20));
         } else if (input == "right picture") {
-            QTest::mouseClick(w->Picture1, Qt::RightButton, {}, QPoint(300, 150));
+            QTest::mouseClick(w->picture(), Qt::RightButton, {}, QPoint(300, 150));
         } else if (input == "middle label") {
-            QTest::mouseClick(w->Label1, Qt::MiddleButton, {}, QPoint(60, 8));
+            QTest::mouseClick(w->versionLabel(), Qt::MiddleButton, {}, QPoint(60, 8));
         } else if (input == "drag out") {
-            QTest::mousePress(w->Picture1, Qt::LeftButton, {}, QPoint(300, 150));
-            QTest::mouseRelease(w->Picture1, Qt::LeftButton, {}, QPoint(700, 150));
+            QTest::mousePress(w->picture(), Qt::LeftButton, {}, QPoint(300, 150));
+            QTest::mouseRelease(w->picture(), Qt::LeftButton, {}, QPoint(700, 150));
         } else if (input == "click image1") {
-            QTest::mouseClick(w->Image1, Qt::LeftButton, {}, QPoint(100, 12));
+            QTest::mouseClick(w->homePageLink(), Qt::LeftButton, {}, QPoint(100, 12));
         } else if (input == "click image2") {
-            QTest::mouseClick(w->Image2, Qt::LeftButton, {}, QPoint(100, 12));
+            QTest::mouseClick(w->productPageLink(), Qt::LeftButton, {}, QPoint(100, 12));
         } else if (input == "dclick image2") {
-            realDoubleClick(w->Image2, QPoint(100, 12));
+            realDoubleClick(w->productPageLink(), QPoint(100, 12));
         } else {
             QFAIL("unknown input");
         }
@@ -275,12 +276,12 @@ private slots:
         manual.close();
 
         frmIntro* w = open();
-        QTest::mouseClick(w->Image1, Qt::LeftButton, {}, QPoint(5, 5));
+        QTest::mouseClick(w->homePageLink(), Qt::LeftButton, {}, QPoint(5, 5));
         QCOMPARE(m_urls.opened.size(), 1);
         QCOMPARE(m_urls.opened.at(0), QUrl(homePageAddress()));
         QCOMPARE(m_urls.opened.at(0).scheme(), QStringLiteral("https"));
 
-        QTest::mouseClick(w->Image2, Qt::LeftButton, {}, QPoint(310, 20));
+        QTest::mouseClick(w->productPageLink(), Qt::LeftButton, {}, QPoint(310, 20));
         QCOMPARE(m_urls.opened.size(), 2);
         QCOMPARE(m_urls.opened.at(1), QUrl::fromLocalFile(manual.fileName()));
         QVERIFY(!closed());
@@ -312,7 +313,7 @@ private slots:
         QVERIFY(closed());
         frmIntro* second = open();
         QVERIFY(second);
-        QCOMPARE(second->Label1->text(), QStringLiteral("Version: 1.0.8"));
+        QCOMPARE(second->versionLabel()->text(), QStringLiteral("Version: 1.0.8"));
     }
 };
 

@@ -58,12 +58,12 @@ class TestFrmSkins : public QObject
     // A double-click on the list at `pos` (viewport coordinates).
     static void doubleClick(frmSkins* w, QPoint pos)
     {
-        realDoubleClick(w->lstSkins->viewport(), pos);
+        realDoubleClick(w->skinList()->viewport(), pos);
     }
 
     static QPoint centreOf(frmSkins* w, int row)
     {
-        return w->lstSkins->visualItemRect(w->lstSkins->item(row)).center();
+        return w->skinList()->visualItemRect(w->skinList()->item(row)).center();
     }
 
 private slots:
@@ -147,8 +147,8 @@ private slots:
         QVERIFY(w->windowFlags().testFlag(Qt::Tool));
         QCOMPARE(w->size(), QSize(147, 210));
         QCOMPARE(w->minimumSize(), w->maximumSize());
-        QCOMPARE(w->lstSkins->geometry(), QRect(4, 8, 137, 196));
-        const QFont font = w->lstSkins->font();
+        QCOMPARE(w->skinList()->geometry(), QRect(4, 8, 137, 196));
+        const QFont font = w->skinList()->font();
         QCOMPARE(font.family(), QStringLiteral("Liberation Sans"));
         QCOMPARE(font.pointSizeF(), 9.75);
         QVERIFY(font.bold());
@@ -161,8 +161,8 @@ private slots:
         makeDirs(skinsDir(), {"Retro", "Blue", ".cache"});
         QVERIFY(writeFile(skinsDir() + QStringLiteral("notes.txt")));
         frmSkins* w = open();
-        QCOMPARE(entries(w->lstSkins), (QStringList{"Blue", "Retro"}));
-        QCOMPARE(w->lstSkins->selectedItems().size(), 0);
+        QCOMPARE(entries(w->skinList()), (QStringList{"Blue", "Retro"}));
+        QCOMPARE(w->skinList()->selectedItems().size(), 0);
     }
 
     void doubleClickStoresTheNameAndTells()
@@ -217,11 +217,11 @@ private slots:
         WriteSetting(state(), QStringLiteral("Skin"), QStringLiteral("Blue"));
         state().SkinName = QStringLiteral("Blue");
         frmSkins* w = open();
-        w->lstSkins->clearSelection();
+        w->skinList()->clearSelection();
         MessageBoxWatcher boxes;
         // Below the last entry.
-        const QPoint empty(20, w->lstSkins->viewport()->height() - 5);
-        QVERIFY(!w->lstSkins->itemAt(empty));
+        const QPoint empty(20, w->skinList()->viewport()->height() - 5);
+        QVERIFY(!w->skinList()->itemAt(empty));
         doubleClick(w, empty);
 
         QCOMPARE(state().SkinName, QString());
@@ -239,7 +239,7 @@ private slots:
         const QByteArray before = readFile(state().SettingsFile);
         state().SkinName = QStringLiteral("Blue");
         frmSkins* w = open();
-        QCOMPARE(w->lstSkins->count(), 0);
+        QCOMPARE(w->skinList()->count(), 0);
         MessageBoxWatcher boxes;
         doubleClick(w, QPoint(30, 30));
         QCoreApplication::processEvents();
@@ -255,7 +255,7 @@ private slots:
     {
         state().SkinsDir = m_dir->path() + QStringLiteral("/none/");
         frmSkins* w = open();
-        QCOMPARE(w->lstSkins->count(), 0);
+        QCOMPARE(w->skinList()->count(), 0);
     }
 
     // No keyboard handling: Enter, Escape and Space choose nothing and do not
@@ -264,12 +264,12 @@ private slots:
     {
         makeDirs(skinsDir(), {"Blue", "Retro"});
         frmSkins* w = open();
-        w->lstSkins->setFocus();
-        w->lstSkins->setCurrentRow(1);
-        QVERIFY(w->lstSkins->item(1)->isSelected());
+        w->skinList()->setFocus();
+        w->skinList()->setCurrentRow(1);
+        QVERIFY(w->skinList()->item(1)->isSelected());
         MessageBoxWatcher boxes;
         for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Space, Qt::Key_Escape}) {
-            QTest::keyClick(w->lstSkins, key);
+            QTest::keyClick(w->skinList(), key);
         }
         flushDeletes();
         QCOMPARE(boxes.seen().size(), 0);
@@ -282,7 +282,7 @@ private slots:
     {
         makeDirs(skinsDir(), {"Blue", "Retro"});
         frmSkins* w = open();
-        w->lstSkins->setCurrentRow(0);
+        w->skinList()->setCurrentRow(0);
         QVERIFY(w->close());
         flushDeletes();
         QVERIFY(!windows().skins());
@@ -298,14 +298,14 @@ private slots:
         frmSkins* first = open();
         makeDirs(skinsDir(), {"Retro"});
         QCOMPARE(open(), first);
-        QCOMPARE(entries(first->lstSkins), QStringList{"Blue"});
+        QCOMPARE(entries(first->skinList()), QStringList{"Blue"});
 
         first->close();
         flushDeletes();
         QVERIFY(!windows().skins());
         frmSkins* second = open();
         QVERIFY(second);
-        QCOMPARE(entries(second->lstSkins), (QStringList{"Blue", "Retro"}));
+        QCOMPARE(entries(second->skinList()), (QStringList{"Blue", "Retro"}));
     }
 };
 

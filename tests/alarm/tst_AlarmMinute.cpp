@@ -123,7 +123,7 @@ private slots:
         const int ringing = tickUntil(r, at(7, 30, 20));
         QCOMPARE(ringing, ticksBetween(at(7, 30, 0), at(7, 30, 20)));
         QVERIFY(r.lastNotice);
-        QTest::mouseClick(r.lastNotice->Command1, Qt::LeftButton);
+        QTest::mouseClick(r.lastNotice->okButton(), Qt::LeftButton);
         QCOMPARE(r.t.state.core.alarmState(), AlarmState::Acknowledged);
         QVERIFY(!r.t.sound.isPlaying());
         QTRY_VERIFY(!r.t.windows.notice());
@@ -216,7 +216,7 @@ private slots:
 
         r.t.windows.showAlarm();
         QVERIFY(r.t.windows.alarm());
-        QCOMPARE(r.t.windows.alarm()->lblHour->text(), QStringLiteral("07"));
+        QCOMPARE(r.t.windows.alarm()->hourLabel()->text(), QStringLiteral("07"));
         r.t.windows.alarm()->Command1_Click();
         QCOMPARE(r.t.state.core.alarmState(), AlarmState::Armed);
         tick(r);

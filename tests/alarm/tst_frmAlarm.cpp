@@ -18,11 +18,13 @@ namespace {
 QWidget* control(frmAlarm& w, const QString& name)
 {
     const QHash<QString, QWidget*> controls{
-        {"lblHour", w.lblHour},   {"Label1", w.Label1},     {"lblMinutes", w.lblMinutes},
-        {"HScroll1", w.HScroll1}, {"HScroll2", w.HScroll2}, {"Command3", w.Command3},
-        {"Command4", w.Command4}, {"Label2", w.Label2},     {"File1", w.File1},
-        {"Label3", w.Label3},     {"List1", w.List1},       {"Command2", w.Command2},
-        {"Command1", w.Command1}};
+        {"lblHour", w.hourLabel()},        {"Label1", w.colonLabel()},
+        {"lblMinutes", w.minuteLabel()},   {"HScroll1", w.hourSelector()},
+        {"HScroll2", w.minuteSelector()},  {"Command3", w.currentTimeButton()},
+        {"Command4", w.addToListButton()}, {"Label2", w.soundsCaption()},
+        {"File1", w.soundList()},          {"Label3", w.alarmListCaption()},
+        {"List1", w.alarmList()},          {"Command2", w.cancelButton()},
+        {"Command1", w.applyButton()}};
     return controls.value(name);
 }
 
@@ -105,26 +107,26 @@ private slots:
         QVERIFY(!w->isModal());
         QVERIFY(w->testAttribute(Qt::WA_DeleteOnClose));
 
-        for (QLabel* big : {w->lblHour, w->Label1, w->lblMinutes}) {
+        for (QLabel* big : {w->hourLabel(), w->colonLabel(), w->minuteLabel()}) {
             QCOMPARE(big->font().pointSizeF(), 24.0);
             QVERIFY(big->font().bold());
         }
-        QVERIFY(w->File1->font().bold());
-        QVERIFY(w->List1->font().bold());
-        QVERIFY(!w->Label2->font().bold());
+        QVERIFY(w->soundList()->font().bold());
+        QVERIFY(w->alarmList()->font().bold());
+        QVERIFY(!w->soundsCaption()->font().bold());
 
-        QCOMPARE(w->HScroll1->minimum(), 0);
-        QCOMPARE(w->HScroll1->maximum(), 23);
-        QCOMPARE(w->HScroll1->singleStep(), 1);
-        QCOMPARE(w->HScroll1->pageStep(), 4);
-        QCOMPARE(w->HScroll2->minimum(), 0);
-        QCOMPARE(w->HScroll2->maximum(), 59);
-        QCOMPARE(w->HScroll2->singleStep(), 1);
-        QCOMPARE(w->HScroll2->pageStep(), 10);
+        QCOMPARE(w->hourSelector()->minimum(), 0);
+        QCOMPARE(w->hourSelector()->maximum(), 23);
+        QCOMPARE(w->hourSelector()->singleStep(), 1);
+        QCOMPARE(w->hourSelector()->pageStep(), 4);
+        QCOMPARE(w->minuteSelector()->minimum(), 0);
+        QCOMPARE(w->minuteSelector()->maximum(), 59);
+        QCOMPARE(w->minuteSelector()->singleStep(), 1);
+        QCOMPARE(w->minuteSelector()->pageStep(), 10);
 
-        QCOMPARE(w->mnuPop->title(), QStringLiteral("PopUp"));
-        QCOMPARE(w->mnuRemove->text(), QStringLiteral("Alarm entfernen"));
-        QVERIFY(!w->mnuPop->isVisible());
+        QCOMPARE(w->alarmListMenu()->title(), QStringLiteral("PopUp"));
+        QCOMPARE(w->removeEntry()->text(), QStringLiteral("Alarm entfernen"));
+        QVERIFY(!w->alarmListMenu()->isVisible());
         w->close();
     }
 
@@ -135,18 +137,19 @@ private slots:
         frmAlarm* w = openAlarmDialog(t);
         QVERIFY(w);
         QVERIFY(QTest::qWaitForWindowActive(w));
-        QCOMPARE(QApplication::focusWidget(), w->Command1);
+        QCOMPARE(QApplication::focusWidget(), w->applyButton());
         QList<QWidget*> order;
-        QWidget* next = w->Command1;
+        QWidget* next = w->applyButton();
         do {
             order.append(next);
             next = next->nextInFocusChain();
-            while (next != w->Command1 && next->focusPolicy() == Qt::NoFocus) {
+            while (next != w->applyButton() && next->focusPolicy() == Qt::NoFocus) {
                 next = next->nextInFocusChain();
             }
-        } while (next != w->Command1 && order.size() < 20);
-        const QList<QWidget*> expected{w->Command1, w->HScroll1, w->HScroll2, w->Command3,
-                                       w->Command4, w->File1,    w->List1,    w->Command2};
+        } while (next != w->applyButton() && order.size() < 20);
+        const QList<QWidget*> expected{
+            w->applyButton(),     w->hourSelector(), w->minuteSelector(), w->currentTimeButton(),
+            w->addToListButton(), w->soundList(),    w->alarmList(),      w->cancelButton()};
         QCOMPARE(order, expected);
         w->close();
     }
@@ -209,14 +212,14 @@ private slots:
         t.state.core.setAlarmTime(alarmTimeFromFile(hour, minute));
         frmAlarm* w = openAlarmDialog(t);
         QVERIFY(w);
-        QCOMPARE(w->HScroll1->value(), hourPos);
-        QCOMPARE(w->HScroll2->value(), minutePos);
-        QCOMPARE(w->lblHour->text(), hourLabel);
-        QCOMPARE(w->lblMinutes->text(), minuteLabel);
-        QCOMPARE(w->lblHour->textFormat(), Qt::PlainText);
+        QCOMPARE(w->hourSelector()->value(), hourPos);
+        QCOMPARE(w->minuteSelector()->value(), minutePos);
+        QCOMPARE(w->hourLabel()->text(), hourLabel);
+        QCOMPARE(w->minuteLabel()->text(), minuteLabel);
+        QCOMPARE(w->hourLabel()->textFormat(), Qt::PlainText);
         // A long text is clipped by the label, not allowed to move anything.
-        QCOMPARE(w->lblHour->geometry(), QRect(60, 12, 57, 37));
-        QCOMPARE(w->lblMinutes->geometry(), QRect(216, 12, 57, 37));
+        QCOMPARE(w->hourLabel()->geometry(), QRect(60, 12, 57, 37));
+        QCOMPARE(w->minuteLabel()->geometry(), QRect(216, 12, 57, 37));
         QCOMPARE(w->size(), QSize(331, 277));
         QVERIFY(!w->grab().isNull());
         // Opening alone changes nothing.
@@ -250,10 +253,10 @@ private slots:
         t.state.core.setAlarmTime(alarmTimeFromFile("12", "34"));
         frmAlarm* w = openAlarmDialog(t);
         QVERIFY(w);
-        w->HScroll1->setValue(hour);
-        w->HScroll2->setValue(minute);
-        QCOMPARE(w->lblHour->text(), hourLabel);
-        QCOMPARE(w->lblMinutes->text(), minuteLabel);
+        w->hourSelector()->setValue(hour);
+        w->minuteSelector()->setValue(minute);
+        QCOMPARE(w->hourLabel()->text(), hourLabel);
+        QCOMPARE(w->minuteLabel()->text(), minuteLabel);
         w->close();
     }
 
@@ -263,16 +266,16 @@ private slots:
         AlarmTestState t;
         frmAlarm* w = openAlarmDialog(t);
         QVERIFY(w);
-        for (QScrollBar* bar : {w->HScroll1, w->HScroll2}) {
+        for (QScrollBar* bar : {w->hourSelector(), w->minuteSelector()}) {
             bar->setTracking(false);
             bar->setSliderDown(true);
             bar->setSliderPosition(8);
             QCOMPARE(bar->value(), 0);
         }
-        QCOMPARE(w->lblHour->text(), QStringLiteral("08"));
-        QCOMPARE(w->lblMinutes->text(), QStringLiteral("08"));
-        w->HScroll2->setSliderPosition(42);
-        QCOMPARE(w->lblMinutes->text(), QStringLiteral("42"));
+        QCOMPARE(w->hourLabel()->text(), QStringLiteral("08"));
+        QCOMPARE(w->minuteLabel()->text(), QStringLiteral("08"));
+        w->minuteSelector()->setSliderPosition(42);
+        QCOMPARE(w->minuteLabel()->text(), QStringLiteral("42"));
         w->close();
     }
 
@@ -307,12 +310,12 @@ private slots:
         AlarmTestState t;
         frmAlarm* w = openAlarmDialog(t);
         QVERIFY(w);
-        QScrollBar* bar = selector == 1 ? w->HScroll1 : w->HScroll2;
+        QScrollBar* bar = selector == 1 ? w->hourSelector() : w->minuteSelector();
         QVERIFY(bar->focusPolicy() & Qt::TabFocus);
         bar->setValue(start);
         QTest::keyClick(bar, Qt::Key(key));
         QCOMPARE(bar->value(), end);
-        QCOMPARE((selector == 1 ? w->lblHour : w->lblMinutes)->text(),
+        QCOMPARE((selector == 1 ? w->hourLabel() : w->minuteLabel())->text(),
                  QString::asprintf("%02d", end));
         w->close();
     }

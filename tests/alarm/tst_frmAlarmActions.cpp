@@ -44,11 +44,11 @@ private slots:
         t.state.core.Timer1_Tick(hours + ":" + minutes + ":00");
         frmAlarm* w = openAlarmDialog(t);
         QVERIFY(w);
-        QTest::mouseClick(w->Command3, Qt::LeftButton);
-        QCOMPARE(w->HScroll1->value(), hourPos);
-        QCOMPARE(w->HScroll2->value(), minutePos);
-        QCOMPARE(w->lblHour->text(), hours);
-        QCOMPARE(w->lblMinutes->text(), minutes);
+        QTest::mouseClick(w->currentTimeButton(), Qt::LeftButton);
+        QCOMPARE(w->hourSelector()->value(), hourPos);
+        QCOMPARE(w->minuteSelector()->value(), minutePos);
+        QCOMPARE(w->hourLabel()->text(), hours);
+        QCOMPARE(w->minuteLabel()->text(), minutes);
         // Taking the time stores nothing.
         QCOMPARE(t.state.core.alarmTime().hour, QStringLiteral("12"));
         QVERIFY(!QFile::exists(t.state.SettingsFile));
@@ -64,10 +64,10 @@ private slots:
         frmAlarm* w = openAlarmDialog(t);
         QVERIFY(w);
         w->Command3_Click();
-        QCOMPARE(w->lblHour->text(), QStringLiteral("06"));
-        QCOMPARE(w->lblMinutes->text(), QStringLiteral("07"));
-        QCOMPARE(w->HScroll1->value(), 6);
-        QCOMPARE(w->HScroll2->value(), 7);
+        QCOMPARE(w->hourLabel()->text(), QStringLiteral("06"));
+        QCOMPARE(w->minuteLabel()->text(), QStringLiteral("07"));
+        QCOMPARE(w->hourSelector()->value(), 6);
+        QCOMPARE(w->minuteSelector()->value(), 7);
         w->close();
     }
 
@@ -103,12 +103,12 @@ private slots:
         frmAlarm* w = openAlarmDialog(t);
         QVERIFY(w);
         if (hour >= 0) {
-            w->HScroll1->setValue(hour);
+            w->hourSelector()->setValue(hour);
         }
         if (minute >= 0) {
-            w->HScroll2->setValue(minute);
+            w->minuteSelector()->setValue(minute);
         }
-        QTest::mouseClick(w->Command1, Qt::LeftButton);
+        QTest::mouseClick(w->applyButton(), Qt::LeftButton);
         QCOMPARE(t.state.core.alarmTime(), (AlarmTime{hourText, minuteText}));
         QCOMPARE(t.state.core.alarmState(), AlarmState::Armed);
         QCOMPARE(settingOf(t, "A-Hour"), hourText);
@@ -127,7 +127,7 @@ private slots:
         QCOMPARE(t.state.core.alarmState(), AlarmState::Ringing);
         frmAlarm* w = openAlarmDialog(t);
         QVERIFY(w);
-        w->HScroll1->setValue(8);
+        w->hourSelector()->setValue(8);
         w->Command1_Click();
         QCOMPARE(t.state.core.alarmTime(), (AlarmTime{QStringLiteral("08"), QStringLiteral("00")}));
         QCOMPARE(t.state.core.alarmState(), AlarmState::Armed);
@@ -142,9 +142,9 @@ private slots:
         t.state.core.Timer1_Tick("10:11:00");
         frmAlarm* w = openAlarmDialog(t);
         QVERIFY(w);
-        w->HScroll1->setValue(3);
+        w->hourSelector()->setValue(3);
         w->Command3_Click();
-        QTest::mouseClick(w->Command2, Qt::LeftButton);
+        QTest::mouseClick(w->cancelButton(), Qt::LeftButton);
         QTRY_VERIFY(!t.windows.alarm());
         QCOMPARE(t.state.core.alarmTime(), (AlarmTime{QStringLiteral("07"), QStringLiteral("30")}));
         QCOMPARE(t.state.core.alarmState(), AlarmState::Acknowledged);
@@ -157,7 +157,7 @@ private slots:
         frmAlarm* w = openAlarmDialog(t);
         QVERIFY(w);
         QVERIFY(QTest::qWaitForWindowActive(w));
-        w->HScroll1->setValue(3);
+        w->hourSelector()->setValue(3);
         QTest::keyClick(w, Qt::Key_Escape);
         QTRY_VERIFY(!t.windows.alarm());
         QVERIFY(!t.state.core.alarmTime().hour);
@@ -191,15 +191,15 @@ private slots:
         frmAlarm* w = openAlarmDialog(t);
         QVERIFY(w);
         QStringList shown;
-        for (int i = 0; i < w->File1->count(); ++i) {
-            shown.append(w->File1->item(i)->text());
+        for (int i = 0; i < w->soundList()->count(); ++i) {
+            shown.append(w->soundList()->item(i)->text());
         }
         QCOMPARE(shown, (QStringList{"alarm.wav", "Bell.WAV", "chime.wav"}));
         QVERIFY(t.sound.calls().isEmpty());
 
         auto clickRow = [w](int row) {
-            const QRect r = w->File1->visualItemRect(w->File1->item(row));
-            QTest::mouseClick(w->File1->viewport(), Qt::LeftButton, {}, r.center());
+            const QRect r = w->soundList()->visualItemRect(w->soundList()->item(row));
+            QTest::mouseClick(w->soundList()->viewport(), Qt::LeftButton, {}, r.center());
         };
         clickRow(1);
         QCOMPARE(t.sound.playedPaths(), QStringList{t.state.ProgramDir + "Bell.WAV"});
@@ -212,7 +212,7 @@ private slots:
 
         // Moving with the keys plays the entry reached.
         t.sound.clear();
-        QTest::keyClick(w->File1, Qt::Key_Up);
+        QTest::keyClick(w->soundList(), Qt::Key_Up);
         QCOMPARE(t.sound.playedPaths(), QStringList{t.state.ProgramDir + "Bell.WAV"});
         QDir::setCurrent(before);
 
@@ -230,9 +230,9 @@ private slots:
         frmAlarm* w = openAlarmDialog(t);
         QVERIFY(w);
         QVERIFY(QTest::qWaitForWindowActive(w));
-        w->Command4->setFocus();
-        QTest::keyClick(w->Command4, Qt::Key_Tab);
-        QCOMPARE(QApplication::focusWidget(), w->File1);
+        w->addToListButton()->setFocus();
+        QTest::keyClick(w->addToListButton(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), w->soundList());
         QVERIFY(t.sound.calls().isEmpty());
         w->close();
     }
@@ -243,8 +243,8 @@ private slots:
         QVERIFY(writeFile(t.state.ProgramDir + "glimmora.ini.bak"));
         frmAlarm* w = openAlarmDialog(t);
         QVERIFY(w);
-        QCOMPARE(w->File1->count(), 0);
-        QTest::mouseClick(w->File1->viewport(), Qt::LeftButton);
+        QCOMPARE(w->soundList()->count(), 0);
+        QTest::mouseClick(w->soundList()->viewport(), Qt::LeftButton);
         QVERIFY(t.sound.calls().isEmpty());
         w->close();
     }
@@ -255,13 +255,13 @@ private slots:
         t.state.core.setAlarmTime(alarmTimeFromFile("07", "30"));
         frmAlarm* w = openAlarmDialog(t);
         QVERIFY(w);
-        QTest::mouseClick(w->Command4, Qt::LeftButton);
-        w->mnuRemove->trigger();
-        QCOMPARE(w->List1->count(), 0);
+        QTest::mouseClick(w->addToListButton(), Qt::LeftButton);
+        w->removeEntry()->trigger();
+        QCOMPARE(w->alarmList()->count(), 0);
         QVERIFY(w->isVisible());
-        QVERIFY(!w->mnuPop->isVisible());
-        QCOMPARE(w->lblHour->text(), QStringLiteral("07"));
-        QCOMPARE(w->lblMinutes->text(), QStringLiteral("30"));
+        QVERIFY(!w->alarmListMenu()->isVisible());
+        QCOMPARE(w->hourLabel()->text(), QStringLiteral("07"));
+        QCOMPARE(w->minuteLabel()->text(), QStringLiteral("30"));
         QVERIFY(t.sound.calls().isEmpty());
         QVERIFY(!QFile::exists(t.state.SettingsFile));
         w->close();
@@ -274,18 +274,18 @@ private slots:
         AlarmTestState t;
         frmAlarm* first = openAlarmDialog(t);
         QVERIFY(first);
-        first->HScroll1->setValue(5);
+        first->hourSelector()->setValue(5);
         t.windows.showAlarm();
         QCOMPARE(t.windows.alarm(), first);
-        QCOMPARE(first->lblHour->text(), QStringLiteral("05"));
+        QCOMPARE(first->hourLabel()->text(), QStringLiteral("05"));
         QCOMPARE(visibleWindows<frmAlarm>(), 1);
 
         first->close();
         QTRY_VERIFY(!t.windows.alarm());
         frmAlarm* second = openAlarmDialog(t);
         QVERIFY(second);
-        QCOMPARE(second->HScroll1->value(), 0);
-        QCOMPARE(second->lblHour->text(), QStringLiteral("00"));
+        QCOMPARE(second->hourSelector()->value(), 0);
+        QCOMPARE(second->hourLabel()->text(), QStringLiteral("00"));
         second->close();
     }
 };

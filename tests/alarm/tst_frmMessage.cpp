@@ -34,22 +34,23 @@ private slots:
         QVERIFY(!w->isModal());
         QVERIFY(w->testAttribute(Qt::WA_DeleteOnClose));
 
-        QCOMPARE(w->Label1->text(), QStringLiteral("Alarmzeit erreicht"));
-        QCOMPARE(w->Label1->geometry(), QRect(8, 12, 201, 33));
-        QCOMPARE(w->Label1->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);
-        QCOMPARE(w->Command1->text(), QStringLiteral("O K"));
-        QCOMPARE(w->Command1->geometry(), QRect(40, 48, 137, 49));
-        for (QWidget* c : {static_cast<QWidget*>(w->Label1), static_cast<QWidget*>(w->Command1)}) {
+        QCOMPARE(w->messageLabel()->text(), QStringLiteral("Alarmzeit erreicht"));
+        QCOMPARE(w->messageLabel()->geometry(), QRect(8, 12, 201, 33));
+        QCOMPARE(w->messageLabel()->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);
+        QCOMPARE(w->okButton()->text(), QStringLiteral("O K"));
+        QCOMPARE(w->okButton()->geometry(), QRect(40, 48, 137, 49));
+        for (QWidget* c :
+             {static_cast<QWidget*>(w->messageLabel()), static_cast<QWidget*>(w->okButton())}) {
             QCOMPARE(c->font().family(), QStringLiteral("Liberation Sans"));
             QCOMPARE(c->font().pointSizeF(), 13.5);
             QVERIFY(c->font().bold());
         }
         // The message fits its label, the caption its button.
-        const QFontMetrics fm(w->Label1->font());
-        QVERIFY(fm.boundingRect(w->Label1->text()).width() <= w->Label1->width());
-        QVERIFY(fm.height() <= w->Label1->height());
-        QVERIFY(w->Command1->sizeHint().width() <= w->Command1->width());
-        QVERIFY(w->Command1->sizeHint().height() <= w->Command1->height());
+        const QFontMetrics fm(w->messageLabel()->font());
+        QVERIFY(fm.boundingRect(w->messageLabel()->text()).width() <= w->messageLabel()->width());
+        QVERIFY(fm.height() <= w->messageLabel()->height());
+        QVERIFY(w->okButton()->sizeHint().width() <= w->okButton()->width());
+        QVERIFY(w->okButton()->sizeHint().height() <= w->okButton()->height());
         w->close();
     }
 
@@ -75,7 +76,7 @@ private slots:
         frmMessage* w = t.windows.notice();
         QVERIFY(w);
         QVERIFY(t.sound.isPlaying());
-        QTest::mouseClick(w->Command1, Qt::LeftButton);
+        QTest::mouseClick(w->okButton(), Qt::LeftButton);
         QCOMPARE(t.state.core.alarmState(), AlarmState::Acknowledged);
         QVERIFY(!t.sound.isPlaying());
         QCOMPARE(t.sound.stopCount(), 1);
@@ -101,7 +102,7 @@ private slots:
         QVERIFY(w);
         w->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(w));
-        QCOMPARE(QApplication::focusWidget(), w->Command1);
+        QCOMPARE(QApplication::focusWidget(), w->okButton());
         QTest::keyClick(QApplication::focusWidget(), Qt::Key(key));
         if (acknowledges) {
             QCOMPARE(t.state.core.alarmState(), AlarmState::Acknowledged);

@@ -91,9 +91,9 @@ private slots:
         ClockFixture f;
         frmIntro about(f.state);
         QCOMPARE(about.size(), QSize(615, 400));
-        QCOMPARE(about.Picture1->image().size(), QSize(1232, 800));
+        QCOMPARE(about.picture()->image().size(), QSize(1232, 800));
         // The cursor travels in device pixels.
-        const QCursor hand = about.Image1->cursor();
+        const QCursor hand = about.homePageLink()->cursor();
         QCOMPARE(hand.pixmap().size(), QSize(64, 64));
         QCOMPARE(hand.hotSpot(), QPoint(30, 28));
     }

@@ -88,12 +88,13 @@ int runReceiver()
 
 QJsonObject dialogState(const frmKeyStroke& dialog)
 {
-    const QPoint command1 = dialog.Command1->mapToGlobal(dialog.Command1->rect().center());
-    return {{"text3", dialog.Text3->text()},
-            {"text1", dialog.Text1->text()},
-            {"text2", dialog.Text2->text()},
-            {"text4", dialog.Text4->text()},
-            {"label4", dialog.Label4->text()},
+    const QPoint command1 =
+        dialog.storeButton()->mapToGlobal(dialog.storeButton()->rect().center());
+    return {{"text3", dialog.captureBox()->text()},
+            {"text1", dialog.characterCode()->text()},
+            {"text2", dialog.keyCode()->text()},
+            {"text4", dialog.shiftBits()->text()},
+            {"label4", dialog.keyNameLabel()->text()},
             {"active", dialog.isActiveWindow()},
             {"command1", QStringLiteral("%1 %2").arg(command1.x()).arg(command1.y())}};
 }

@@ -80,28 +80,28 @@ private slots:
     {
         QCOMPARE(m_dialog->windowTitle(), QStringLiteral("Taste auswählen"));
         QCOMPARE(m_dialog->size(), QSize(396, 158));
-        QCOMPARE(m_dialog->Command1->text(), QStringLiteral("übernehmen + speichern"));
-        QVERIFY(m_dialog->Command1->font().bold());
-        QCOMPARE(m_dialog->Command2->text(), QStringLiteral("abbrechen"));
-        QCOMPARE(m_dialog->Frame1->title(), QStringLiteral("Tastatur-Auswertung"));
-        QCOMPARE(m_dialog->Label1->text(), QStringLiteral("KeyAscii:"));
-        QCOMPARE(m_dialog->Label2->text(), QStringLiteral("KeyCode:"));
-        QCOMPARE(m_dialog->Label3->text(), QStringLiteral("Shift:"));
-        QCOMPARE(m_dialog->Text1->text(), QStringLiteral("-"));
-        QCOMPARE(m_dialog->Text2->text(), QStringLiteral("0"));
-        QCOMPARE(m_dialog->Text4->text(), QStringLiteral("0"));
-        QVERIFY(m_dialog->Text3->text().isEmpty());
-        QVERIFY(m_dialog->Text1->isReadOnly() && m_dialog->Text2->isReadOnly() &&
-                m_dialog->Text4->isReadOnly());
-        QCOMPARE(m_dialog->Text3->alignment() & Qt::AlignHCenter, Qt::AlignHCenter);
-        QCOMPARE(m_dialog->Text3->parentWidget(), m_dialog->Frame1);
-        QCOMPARE(m_dialog->Text2->geometry(), QRect(220, 64, 52, 29));
-        QCOMPARE(m_dialog->Command1->geometry(), QRect(8, 120, 225, 33));
-        QCOMPARE(m_dialog->Text3->font().family(), QStringLiteral("Liberation Sans"));
-        QCOMPARE(m_dialog->Text3->font().pointSizeF(), 13.5);
-        QCOMPARE(m_dialog->Label1->font().pointSizeF(), 12.0);
+        QCOMPARE(m_dialog->storeButton()->text(), QStringLiteral("übernehmen + speichern"));
+        QVERIFY(m_dialog->storeButton()->font().bold());
+        QCOMPARE(m_dialog->cancelButton()->text(), QStringLiteral("abbrechen"));
+        QCOMPARE(m_dialog->keyFrame()->title(), QStringLiteral("Tastatur-Auswertung"));
+        QCOMPARE(m_dialog->characterCaption()->text(), QStringLiteral("KeyAscii:"));
+        QCOMPARE(m_dialog->keyCodeCaption()->text(), QStringLiteral("KeyCode:"));
+        QCOMPARE(m_dialog->shiftCaption()->text(), QStringLiteral("Shift:"));
+        QCOMPARE(m_dialog->characterCode()->text(), QStringLiteral("-"));
+        QCOMPARE(m_dialog->keyCode()->text(), QStringLiteral("0"));
+        QCOMPARE(m_dialog->shiftBits()->text(), QStringLiteral("0"));
+        QVERIFY(m_dialog->captureBox()->text().isEmpty());
+        QVERIFY(m_dialog->characterCode()->isReadOnly() && m_dialog->keyCode()->isReadOnly() &&
+                m_dialog->shiftBits()->isReadOnly());
+        QCOMPARE(m_dialog->captureBox()->alignment() & Qt::AlignHCenter, Qt::AlignHCenter);
+        QCOMPARE(m_dialog->captureBox()->parentWidget(), m_dialog->keyFrame());
+        QCOMPARE(m_dialog->keyCode()->geometry(), QRect(220, 64, 52, 29));
+        QCOMPARE(m_dialog->storeButton()->geometry(), QRect(8, 120, 225, 33));
+        QCOMPARE(m_dialog->captureBox()->font().family(), QStringLiteral("Liberation Sans"));
+        QCOMPARE(m_dialog->captureBox()->font().pointSizeF(), 13.5);
+        QCOMPARE(m_dialog->characterCaption()->font().pointSizeF(), 12.0);
         QVERIFY(m_dialog->testAttribute(Qt::WA_DeleteOnClose));
-        QVERIFY(!m_dialog->Text3->testAttribute(Qt::WA_InputMethodEnabled));
+        QVERIFY(!m_dialog->captureBox()->testAttribute(Qt::WA_InputMethodEnabled));
     }
 
     // Key events as X delivers them, and what the dialog shows after the
@@ -226,36 +226,37 @@ private slots:
 
         m_dialog->show();
         // Something typed before, so a key that fails to replace it shows.
-        m_dialog->Text3->setText(QStringLiteral("xyz"));
-        m_dialog->Text3->setCursorPosition(1);
+        m_dialog->captureBox()->setText(QStringLiteral("xyz"));
+        m_dialog->captureBox()->setCursorPosition(1);
         const Key key{qtKey, modifiers, keysym, keycode, text};
-        press(m_dialog->Text3, key);
-        QCOMPARE(m_dialog->Text3->text(), text3);
-        QCOMPARE(m_dialog->Text1->text(), text1);
-        QCOMPARE(m_dialog->Text2->text(), text2);
-        QCOMPARE(m_dialog->Text4->text(), text4);
-        QCOMPARE(m_dialog->Label4->text(), label4);
-        release(m_dialog->Text3, key);
-        QCOMPARE(m_dialog->Text3->selectedText(), text3);
+        press(m_dialog->captureBox(), key);
+        QCOMPARE(m_dialog->captureBox()->text(), text3);
+        QCOMPARE(m_dialog->characterCode()->text(), text1);
+        QCOMPARE(m_dialog->keyCode()->text(), text2);
+        QCOMPARE(m_dialog->shiftBits()->text(), text4);
+        QCOMPARE(m_dialog->keyNameLabel()->text(), label4);
+        release(m_dialog->captureBox(), key);
+        QCOMPARE(m_dialog->captureBox()->selectedText(), text3);
         QVERIFY(m_dialog->isVisible()); // Escape and Enter do not close it
     }
 
     void tabSelectsItsName()
     {
         m_dialog->show();
-        press(m_dialog->Text3, {Qt::Key_Tab, Qt::NoModifier, 0xff09, 23, QStringLiteral("\t")});
-        QCOMPARE(m_dialog->Text3->selectedText(), QStringLiteral("TAB"));
+        press(m_dialog->captureBox(),
+              {Qt::Key_Tab, Qt::NoModifier, 0xff09, 23, QStringLiteral("\t")});
+        QCOMPARE(m_dialog->captureBox()->selectedText(), QStringLiteral("TAB"));
     }
 
     void windowsKeyShowsLogoUntilNextKey()
     {
         m_dialog->show();
-        press(m_dialog->Text3, KeyWinLeft);
-        QVERIFY(m_dialog->Text3->windowsLogo());
-        QCOMPARE(m_dialog->Label4->text(), QStringLiteral("Win-Taste Links"));
-        QCOMPARE(m_dialog->Text3->font().pointSizeF(), 18.0);
-        QVERIFY(!m_dialog->Text3->font().bold());
-        const QImage shown = m_dialog->Text3->grab().toImage();
+        press(m_dialog->captureBox(), KeyWinLeft);
+        QVERIFY(m_dialog->captureBox()->windowsLogo());
+        QCOMPARE(m_dialog->keyNameLabel()->text(), QStringLiteral("Win-Taste Links"));
+        QCOMPARE(m_dialog->captureBox()->font().pointSizeF(), 18.0);
+        QVERIFY(!m_dialog->captureBox()->font().bold());
+        const QImage shown = m_dialog->captureBox()->grab().toImage();
         // The drawn logo has its red pane; text alone would be black on white.
         bool red = false;
         for (int y = 0; y < shown.height() && !red; ++y) {
@@ -264,25 +265,25 @@ private slots:
                 red = c.red() > 200 && c.green() < 120 && c.blue() < 80;
             }
         }
-        QVERIFY(red || !m_dialog->Text3->drawsLogo());
-        release(m_dialog->Text3, KeyWinLeft);
+        QVERIFY(red || !m_dialog->captureBox()->drawsLogo());
+        release(m_dialog->captureBox(), KeyWinLeft);
 
-        press(m_dialog->Text3, KeyA);
-        QVERIFY(!m_dialog->Text3->windowsLogo());
-        QCOMPARE(m_dialog->Text3->text(), QStringLiteral("a"));
-        QCOMPARE(m_dialog->Text3->font().family(), QStringLiteral("Liberation Sans"));
-        QCOMPARE(m_dialog->Text3->font().pointSizeF(), 14.0);
-        QVERIFY(m_dialog->Text3->font().bold());
+        press(m_dialog->captureBox(), KeyA);
+        QVERIFY(!m_dialog->captureBox()->windowsLogo());
+        QCOMPARE(m_dialog->captureBox()->text(), QStringLiteral("a"));
+        QCOMPARE(m_dialog->captureBox()->font().family(), QStringLiteral("Liberation Sans"));
+        QCOMPARE(m_dialog->captureBox()->font().pointSizeF(), 14.0);
+        QVERIFY(m_dialog->captureBox()->font().bold());
     }
 
     void nextKeyReplacesTheLast()
     {
         m_dialog->show();
-        press(m_dialog->Text3, KeyA);
-        release(m_dialog->Text3, KeyA);
-        press(m_dialog->Text3, KeyB);
-        QCOMPARE(m_dialog->Text3->text(), QStringLiteral("b"));
-        QCOMPARE(m_dialog->Text2->text(), QStringLiteral("66"));
+        press(m_dialog->captureBox(), KeyA);
+        release(m_dialog->captureBox(), KeyA);
+        press(m_dialog->captureBox(), KeyB);
+        QCOMPARE(m_dialog->captureBox()->text(), QStringLiteral("b"));
+        QCOMPARE(m_dialog->keyCode()->text(), QStringLiteral("66"));
     }
 
     // The stored key is pressed once the dialog is the active window. Where
@@ -303,14 +304,14 @@ private slots:
         m_dialog->Form_Load();
         QTRY_COMPARE(m_keys->sentKeys(), std::vector<std::uint8_t>{120});
         QVERIFY(m_dialog->isVisible());
-        QVERIFY(m_dialog->Text3->hasFocus());
-        QCOMPARE(m_dialog->Text2->text(), QStringLiteral("0")); // nothing made up at once
+        QVERIFY(m_dialog->captureBox()->hasFocus());
+        QCOMPARE(m_dialog->keyCode()->text(), QStringLiteral("0")); // nothing made up at once
         if (arrives) {
-            press(m_dialog->Text3, KeyA);
-            release(m_dialog->Text3, KeyA);
+            press(m_dialog->captureBox(), KeyA);
+            release(m_dialog->captureBox(), KeyA);
         }
         QTest::qWait(700);
-        QCOMPARE(m_dialog->Text2->text(), text2);
+        QCOMPARE(m_dialog->keyCode()->text(), text2);
         QCOMPARE(m_keys->sentKeys(), std::vector<std::uint8_t>{120});
     }
 
@@ -319,12 +320,12 @@ private slots:
     {
         m_keys->setAccepts(false);
         m_dialog->Form_Load();
-        QTRY_COMPARE(m_dialog->Text3->text(), QStringLiteral("F9"));
-        QCOMPARE(m_dialog->Text2->text(), QStringLiteral("120"));
-        QCOMPARE(m_dialog->Text4->text(), QStringLiteral("0"));
-        QCOMPARE(m_dialog->Text1->text(), QStringLiteral("-"));
-        QCOMPARE(m_dialog->Label4->text(), QString());
-        QCOMPARE(m_dialog->Text3->selectedText(), QStringLiteral("F9"));
+        QTRY_COMPARE(m_dialog->captureBox()->text(), QStringLiteral("F9"));
+        QCOMPARE(m_dialog->keyCode()->text(), QStringLiteral("120"));
+        QCOMPARE(m_dialog->shiftBits()->text(), QStringLiteral("0"));
+        QCOMPARE(m_dialog->characterCode()->text(), QStringLiteral("-"));
+        QCOMPARE(m_dialog->keyNameLabel()->text(), QString());
+        QCOMPARE(m_dialog->captureBox()->selectedText(), QStringLiteral("F9"));
     }
 
     // Another window keeps the focus: no key may leave the program.
@@ -337,8 +338,8 @@ private slots:
         other.activateWindow();
         QCoreApplication::processEvents();
         QVERIFY(!m_dialog->isActiveWindow());
-        QTRY_COMPARE(m_dialog->Text2->text(), QStringLiteral("120"));
-        QCOMPARE(m_dialog->Text3->text(), QStringLiteral("F9"));
+        QTRY_COMPARE(m_dialog->keyCode()->text(), QStringLiteral("120"));
+        QCOMPARE(m_dialog->captureBox()->text(), QStringLiteral("F9"));
         QVERIFY(m_keys->sentKeys().empty());
     }
 
@@ -358,7 +359,7 @@ private slots:
         m_dialog->Form_Load();
         QTest::qWait(200);
         QVERIFY(m_keys->sentKeys().empty());
-        QCOMPARE(m_dialog->Text2->text(), QStringLiteral("0"));
+        QCOMPARE(m_dialog->keyCode()->text(), QStringLiteral("0"));
     }
 
     void displayBoxesPassFocusOn()
@@ -366,9 +367,10 @@ private slots:
         m_dialog->show();
         m_dialog->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(m_dialog));
-        for (QLineEdit* box : {m_dialog->Text1, m_dialog->Text2, m_dialog->Text4}) {
+        for (QLineEdit* box :
+             {m_dialog->characterCode(), m_dialog->keyCode(), m_dialog->shiftBits()}) {
             box->setFocus();
-            QTRY_VERIFY(m_dialog->Text3->hasFocus());
+            QTRY_VERIFY(m_dialog->captureBox()->hasFocus());
         }
     }
 
@@ -385,8 +387,8 @@ private slots:
         QFETCH(QString, text2);
         QFETCH(int, code);
         m_dialog->show();
-        m_dialog->Text2->setText(text2);
-        m_dialog->Command1->click();
+        m_dialog->keyCode()->setText(text2);
+        m_dialog->storeButton()->click();
         QCOMPARE(ReadIni(m_state->AppTitle, QStringLiteral("SendKey"), m_state->SettingsFile, {}),
                  text2);
         QCOMPARE(m_state->SendKeyCode, code);
@@ -396,8 +398,8 @@ private slots:
     void storeAfterPressingScrollLock()
     {
         m_dialog->show();
-        press(m_dialog->Text3, {Qt::Key_ScrollLock, Qt::NoModifier, 0xff14, 78, {}});
-        m_dialog->Command1->click();
+        press(m_dialog->captureBox(), {Qt::Key_ScrollLock, Qt::NoModifier, 0xff14, 78, {}});
+        m_dialog->storeButton()->click();
         QCOMPARE(ReadIni(m_state->AppTitle, QStringLiteral("SendKey"), m_state->SettingsFile, {}),
                  QStringLiteral("145"));
         QCOMPARE(m_state->SendKeyCode, 145);
@@ -406,8 +408,8 @@ private slots:
     void storeWithEmptyCodeDoesNothing()
     {
         m_dialog->show();
-        m_dialog->Text2->clear();
-        m_dialog->Command1->click();
+        m_dialog->keyCode()->clear();
+        m_dialog->storeButton()->click();
         QVERIFY(!QFileInfo::exists(m_state->SettingsFile));
         QCOMPARE(m_state->SendKeyCode, 120);
         QVERIFY(m_dialog->isVisible());
@@ -416,8 +418,8 @@ private slots:
     void cancelChangesNothing()
     {
         m_dialog->show();
-        press(m_dialog->Text3, KeyA);
-        m_dialog->Command2->click();
+        press(m_dialog->captureBox(), KeyA);
+        m_dialog->cancelButton()->click();
         QVERIFY(!QFileInfo::exists(m_state->SettingsFile));
         QCOMPARE(m_state->SendKeyCode, 120);
         QTRY_VERIFY(m_dialog.isNull());
