@@ -6,6 +6,7 @@
 #include "core/DoubledPictures.h"
 #include "keys/SaverMode.h"
 #include "platform/WindowGone.h"
+#include "skin/SkinReader.h"
 
 #include <QCloseEvent>
 #include <QScrollBar>
@@ -34,9 +35,6 @@ constexpr std::array<int, 2> LampLeft{478, 506};
 constexpr int LampTop = 313;
 constexpr QSize LampSize{16, 67};
 
-const std::array<const char*, 6> BuiltinStrips{":/builtin/1.bmp", ":/builtin/2.bmp",
-                                               ":/builtin/3.bmp", ":/builtin/4.bmp",
-                                               ":/builtin/5.bmp", ":/builtin/5.bmp"};
 const std::array<const char*, 2> BuiltinLamps{":/builtin/led_off.bmp", ":/builtin/led_on.bmp"};
 
 QRect toQRect(const Rect& r)
@@ -93,21 +91,22 @@ frmClock::~frmClock() = default;
 // dense screen.
 void frmClock::useBuiltinWhereMissing(bool dense)
 {
-    const auto read = [dense](const char* path, QImage& picture, QImage& doubled) {
+    const auto read = [dense](const QString& name, QImage& picture, QImage& doubled) {
         if (picture.isNull()) {
-            const QString name = QString::fromLatin1(path);
             picture = readBuiltin(name);
             doubled = dense ? readBuiltin(doubledName(name)) : QImage();
         }
     };
     QImage face = m_face->image();
-    read(":/builtin/back.bmp", face, m_doubled.back);
+    read(QStringLiteral(":/builtin/back.bmp"), face, m_doubled.back);
     m_face->setPicture(face);
     for (std::size_t k = 0; k < m_digitStrips.size(); ++k) {
-        read(BuiltinStrips[k], m_digitStrips[k], m_doubled.strips[k]);
+        // The built-in strips are named like a skin's default ones.
+        read(QStringLiteral(":/builtin/") + DefaultDigitFiles[k], m_digitStrips[k],
+             m_doubled.strips[k]);
     }
     for (std::size_t i = 0; i < m_lampPictures.size(); ++i) {
-        read(BuiltinLamps[i], m_lampPictures[i], m_doubled.lamps[i]);
+        read(QString::fromLatin1(BuiltinLamps[i]), m_lampPictures[i], m_doubled.lamps[i]);
     }
 }
 

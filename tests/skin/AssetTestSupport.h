@@ -25,10 +25,14 @@ inline const std::array<QRect, 2> kLamps = {QRect(478, 313, 16, 67), QRect(506, 
 inline const std::array<QRect, 6> kBuiltinTubes = {
     QRect(113, 114, 19, 34), QRect(153, 113, 19, 34), QRect(207, 113, 19, 34),
     QRect(248, 113, 19, 34), QRect(306, 120, 14, 26), QRect(339, 120, 14, 26)};
-inline const std::array<QString, 6> kBuiltinStrips = {
-    QStringLiteral("builtin/1.bmp"), QStringLiteral("builtin/2.bmp"),
-    QStringLiteral("builtin/3.bmp"), QStringLiteral("builtin/4.bmp"),
-    QStringLiteral("builtin/5.bmp"), QStringLiteral("builtin/5.bmp")};
+// The program takes the built-in strips by a skin's default names.
+inline const std::array<QString, 6> kBuiltinStrips = [] {
+    std::array<QString, 6> paths;
+    for (std::size_t k = 0; k < paths.size(); ++k) {
+        paths[k] = QStringLiteral("builtin/") + DefaultDigitFiles[k];
+    }
+    return paths;
+}();
 
 // A file below assets/ of the source tree.
 QString asset(const QString& relative);
