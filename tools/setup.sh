@@ -19,6 +19,16 @@ desktop_pkgs=()
 desktop_pkgs+=(kwin-wayland mutter xwayland pipewire pipewire-bin wireplumber
     gstreamer1.0-pipewire gstreamer1.0-tools gstreamer1.0-plugins-good python3-dbus python3-gi
     sway qt6-wayland)
+# The saver mode against real screen savers and sessions (e2e_real_savers).
+# udev is pinned to the installed libudev1: otherwise apt upgrades systemd.
+udev=udev
+libudev=$(dpkg-query -W -f='${Version}' libudev1 2>/dev/null || true)
+[ -n "$libudev" ] && udev="udev=$libudev"
+desktop_pkgs+=(xscreensaver light-locker xdg-desktop-portal xdg-desktop-portal-gtk
+    mate-session-manager mate-screensaver dconf-service libglib2.0-bin)
+# GNOME's idle chain; mutter and xwayland come with the compositors' line.
+desktop_pkgs+=(gnome-shell gnome-session-bin gnome-settings-daemon gjs xdg-desktop-portal-gnome
+    "$udev")
 
 want=("${build_pkgs[@]}")
 case "${1:-}" in
@@ -29,7 +39,7 @@ esac
 
 missing=()
 for p in "${want[@]}"; do
-    if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
+    if ! dpkg-query -W -f='${Status}' "${p%%=*}" 2>/dev/null | grep -q 'install ok installed'; then
         missing+=("$p")
     fi
 done

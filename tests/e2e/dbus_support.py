@@ -32,8 +32,14 @@ class PrivateBus:
         session.spawn(["dbus-daemon", "--config-file=" + config, "--nofork", "--nopidfile",
                        "--address=unix:path=" + socket],
                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        harness.wait_until(lambda: os.path.exists(socket), 10, what="session bus")
-        self.conn = dbus.bus.BusConnection("unix:path=" + socket)
+
+        def connect():
+            # The socket file exists a moment before the daemon listens on it.
+            try:
+                return dbus.bus.BusConnection("unix:path=" + socket)
+            except dbus.exceptions.DBusException:
+                return None
+        self.conn = harness.wait_until(connect, 10, what="bus " + socket)
         self.bus = dbus.Interface(self.conn.get_object("org.freedesktop.DBus", "/"),
                                   "org.freedesktop.DBus")
 
@@ -42,6 +48,9 @@ class PrivateBus:
 
     def owned(self, name):
         return bool(self.bus.NameHasOwner(name))
+
+    def owner_pid(self, name):
+        return int(self.bus.GetConnectionUnixProcessID(self.bus.GetNameOwner(name)))
 
     def connections_of(self, pid):
         return [n for n in self.bus.ListNames() if n.startswith(":") and
@@ -72,6 +81,10 @@ class Mock:
             calls = self.calls(method, path)
             return calls if len(calls) >= count else None
         return harness.wait_until(enough, timeout, what="%d call(s) of %s" % (count, method))
+
+    def emit(self, path, interface, name, signature, args):
+        self.bus.conn.get_object(self.name, path).EmitSignal(
+            interface, name, signature, args, dbus_interface="org.freedesktop.DBus.Mock")
 
     def stop(self):
         os.killpg(self.proc.pid, signal.SIGTERM)

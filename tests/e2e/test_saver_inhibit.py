@@ -5,6 +5,8 @@ inhibit where neither has, nothing and no delay where there is no bus."""
 import os
 import time
 
+import dbus
+
 import dbus_support as ds
 import harness
 import menu_support as ms
@@ -50,7 +52,16 @@ class InhibitTest(harness.E2ETest):
         portal.wait_calls("Close", 1, path=REQUEST % 1)
         self.toggle_saver(app, wid)
         self.assertEqual(portal.wait_calls("Inhibit", 2)[1][2]["handle_token"], "glimmora2")
+        # A request the portal reports failed (Response 2) holds nothing to close.
+        portal.emit(REQUEST % 2, "org.freedesktop.portal.Request", "Response", "ua{sv}",
+                    [dbus.UInt32(2), dbus.Dictionary({}, signature="sv")])
+        self.toggle_saver(app, wid)
+        self.toggle_saver(app, wid)
+        portal.wait_calls("Inhibit", 3)
         self.assertEqual(portal.calls("Close", path=REQUEST % 2), [])
+        portal.stop()
+        portal = ds.Mock(self.bus, mock_portal)
+        portal.wait_calls("Inhibit", 1)
 
         # Ending the program drops its connections: the bus tells the portal
         # the owner of the inhibit is gone.

@@ -1,0 +1,83 @@
+"""The saver mode against real screen savers and sessions, all set-ups side
+by side: with the mode on each stays off past its delay, also after the
+service holding the clock's inhibit was restarted; once the clock ends and
+runs again with the mode off, each comes on."""
+
+import os
+import signal
+import sys
+import threading
+import time
+import traceback
+
+import desktop_support as dsk
+import harness
+
+ROWS = [dsk.XScreenSaver, dsk.XScreenSaverPortal, dsk.LightLocker, dsk.Mate, dsk.Gnome]
+MARGIN = 15  # seconds past a saver's delay
+
+
+def run_row(desktop):
+    desktop.start()
+    began = time.time()
+    app = desktop.start_clock({"Saver": "1"})
+    harness.wait_until(lambda: set(desktop.held(app, began)) >= desktop.holders, 20,
+                       what="inhibit held")
+    # The saver's delay counts from here.
+    desktop.touch()
+    service = desktop.restart()
+    held = harness.wait_until(lambda: desktop.held(app, desktop.restarted).get(service), 20,
+                              what="inhibit held again")
+    found = {"held again after (s)": round(held - desktop.restarted, 2), "on with mode on": False}
+    quiet = time.time() + desktop.delay + MARGIN
+    while time.time() < quiet and not found["on with mode on"]:
+        found["on with mode on"] = desktop.active()
+        time.sleep(1)
+    os.killpg(app.proc.pid, signal.SIGKILL)
+    desktop.start_clock({"Saver": "0"})
+    # An idle time already past the delay when the inhibit ends is not a
+    # crossing every saver notices: the user touches the pointer first.
+    desktop.touch()
+    off = time.time()
+    found["on with mode off after (s)"] = None
+    while time.time() < off + desktop.delay + MARGIN:
+        if desktop.active():
+            found["on with mode off after (s)"] = round(time.time() - off)
+            break
+        time.sleep(1)
+    return found
+
+
+class RealSaversTest(harness.unittest.TestCase):
+    def test_each_saver_stays_off_while_the_mode_is_on(self):
+        dsk.adopt_orphans()
+        self.addCleanup(dsk.end_descendants)
+        results = {}
+
+        def row(kind):
+            desktop = None
+            try:
+                desktop = kind()
+                results[kind] = run_row(desktop)
+            except BaseException:
+                results[kind] = traceback.format_exc()
+            finally:
+                if desktop:
+                    desktop.close()
+        threads = [threading.Thread(target=row, args=(kind,)) for kind in ROWS]
+        for t in threads:
+            t.start()
+        for t in threads:
+            t.join()
+        for kind in ROWS:
+            found = results[kind]
+            print(kind.__name__, found, file=sys.stderr)
+            with self.subTest(kind.__name__):
+                self.assertIsInstance(found, dict, found)
+                self.assertFalse(found["on with mode on"], found)
+                self.assertIsNotNone(found["on with mode off after (s)"], found)
+                self.assertLess(found["held again after (s)"], 5, found)
+
+
+if __name__ == "__main__":
+    harness.main()
