@@ -2,7 +2,9 @@
 # whatever Debian packages are missing first.
 BUILD ?= build
 JOBS ?= $(shell nproc)
-CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
+# A compiler cache, where one is installed, makes rebuilds of other trees cheap.
+CCACHE := $(shell command -v ccache 2>/dev/null)
+CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo $(if $(CCACHE),-DCMAKE_CXX_COMPILER_LAUNCHER=$(CCACHE))
 
 .PHONY: all setup setup-test setup-desktop configure build run test desktop-test bench fuzz install uninstall package clean
 
