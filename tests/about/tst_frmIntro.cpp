@@ -32,8 +32,7 @@ class TestFrmIntro : public QObject
 {
     Q_OBJECT
 
-    std::unique_ptr<QTemporaryDir> m_dir;
-    std::unique_ptr<WindowFixture> m_t;
+    std::unique_ptr<PlacedFixture> m_t;
     UrlRecorder m_urls;
 
     AppState& state() { return m_t->state; }
@@ -74,18 +73,12 @@ private slots:
 
     void init()
     {
-        m_dir = std::make_unique<QTemporaryDir>();
-        QVERIFY(m_dir->isValid());
-        m_t = std::make_unique<WindowFixture>();
-        state().ProgramDir = m_dir->path() + QStringLiteral("/");
+        m_t = std::make_unique<PlacedFixture>();
+        QVERIFY(m_t->dir.isValid());
         m_urls.opened.clear();
     }
 
-    void cleanup()
-    {
-        m_t.reset();
-        m_dir.reset();
-    }
+    void cleanup() { m_t.reset(); }
 
     void versionText_data()
     {

@@ -38,12 +38,11 @@ class TestFrmSkins : public QObject
 {
     Q_OBJECT
 
-    std::unique_ptr<QTemporaryDir> m_dir;
-    std::unique_ptr<WindowFixture> m_t;
+    std::unique_ptr<PlacedFixture> m_t;
 
     AppState& state() { return m_t->state; }
     Windows& windows() { return m_t->windows; }
-    QString skinsDir() const { return m_dir->path() + QStringLiteral("/Skins/"); }
+    QString skinsDir() const { return m_t->state.SkinsDir; }
 
     frmSkins* open()
     {
@@ -69,20 +68,12 @@ class TestFrmSkins : public QObject
 private slots:
     void init()
     {
-        m_dir = std::make_unique<QTemporaryDir>();
-        QVERIFY(m_dir->isValid());
-        m_t = std::make_unique<WindowFixture>();
-        state().ProgramDir = m_dir->path() + QStringLiteral("/");
-        state().SettingsFile = m_dir->path() + QStringLiteral("/glimmora.ini");
-        state().SkinsDir = skinsDir();
+        m_t = std::make_unique<PlacedFixture>();
+        QVERIFY(m_t->dir.isValid());
         QVERIFY(QDir().mkpath(skinsDir()));
     }
 
-    void cleanup()
-    {
-        m_t.reset();
-        m_dir.reset();
-    }
+    void cleanup() { m_t.reset(); }
 
     void installedSkins_data()
     {
@@ -118,23 +109,23 @@ private slots:
         }
         QCOMPARE(::installedSkins(skinsDir()), expected);
         // The same without the trailing separator.
-        QCOMPARE(::installedSkins(m_dir->path() + QStringLiteral("/Skins")), expected);
+        QCOMPARE(::installedSkins(m_t->dir.path() + QStringLiteral("/Skins")), expected);
     }
 
     void missingDirectoryGivesNoSkins()
     {
-        QVERIFY(::installedSkins(m_dir->path() + QStringLiteral("/nowhere/")).isEmpty());
+        QVERIFY(::installedSkins(m_t->dir.path() + QStringLiteral("/nowhere/")).isEmpty());
         QVERIFY(::installedSkins(QString()).isEmpty());
     }
 
     // A symbolic link to a skin folder is a skin; one to a file is not.
     void linksCountLikeTheirTargets()
     {
-        makeDirs(m_dir->path() + QStringLiteral("/elsewhere/"), {"Night"});
-        QVERIFY(writeFile(m_dir->path() + QStringLiteral("/plain.txt")));
-        QVERIFY(QFile::link(m_dir->path() + QStringLiteral("/elsewhere/Night"),
+        makeDirs(m_t->dir.path() + QStringLiteral("/elsewhere/"), {"Night"});
+        QVERIFY(writeFile(m_t->dir.path() + QStringLiteral("/plain.txt")));
+        QVERIFY(QFile::link(m_t->dir.path() + QStringLiteral("/elsewhere/Night"),
                             skinsDir() + QStringLiteral("Night")));
-        QVERIFY(QFile::link(m_dir->path() + QStringLiteral("/plain.txt"),
+        QVERIFY(QFile::link(m_t->dir.path() + QStringLiteral("/plain.txt"),
                             skinsDir() + QStringLiteral("Paper")));
         QCOMPARE(::installedSkins(skinsDir()), QStringList{"Night"});
     }
@@ -253,7 +244,7 @@ private slots:
 
     void missingSkinsFolderGivesAnEmptyList()
     {
-        state().SkinsDir = m_dir->path() + QStringLiteral("/none/");
+        state().SkinsDir = m_t->dir.path() + QStringLiteral("/none/");
         frmSkins* w = open();
         QCOMPARE(w->skinList()->count(), 0);
     }

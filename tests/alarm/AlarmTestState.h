@@ -12,14 +12,10 @@
 
 // Program state for alarm tests: a recording sound output, a settable clock
 // and a fresh program directory holding the settings file.
-struct AlarmTestState : WindowFixture
+struct AlarmTestState : PlacedFixture
 {
-    AlarmTestState() { placeProgramIn(dir.path() + QStringLiteral("/")); }
-
     // Local wall-clock time the fake clock reports from now on.
     void setTime(const QDateTime& local) { now = local.toSecsSinceEpoch(); }
-
-    QTemporaryDir dir;
 };
 
 // Top-level windows of one kind that are shown.

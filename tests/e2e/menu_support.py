@@ -3,16 +3,12 @@ built-in face: the tube pictures, the window manager's state, close
 requests sent the way a desktop sends them."""
 
 import ctypes
-import os
-import time
 
 import harness
+import skin_support
 
-MASK = (0, 0, 40)
-# The built-in tube rectangles on the face: left, top, width, height.
-TUBES = [(113, 114, 19, 34), (153, 113, 19, 34), (207, 113, 19, 34),
-         (248, 113, 19, 34), (306, 120, 14, 26), (339, 120, 14, 26)]
-STRIP_FILES = ["1.bmp", "2.bmp", "3.bmp", "4.bmp", "5.bmp", "5.bmp"]
+MASK = skin_support.MASK
+TUBES = skin_support.BUILTIN_TUBES
 
 # Keyboard steps from a freshly opened menu to an entry: the first Down
 # selects "Über...", separators and the greyed "Skin" are passed over, and
@@ -23,29 +19,11 @@ TO_ALARM = ["Down", "Down", "Down", "Down", "Down"]
 TO_EXIT = ["Up"]
 
 
-class BuiltinFace:
-    """The built-in face and strips as the program carries them."""
-
-    def __init__(self):
-        folder = os.path.join(harness.SOURCE_DIR, "assets", "builtin")
-        self.back = harness.Image.from_file(os.path.join(folder, "back.bmp"))
-        self.strips = [harness.Image.from_file(os.path.join(folder, f)) for f in STRIP_FILES]
+class BuiltinFace(skin_support.BuiltinLook):
+    """What the clock shows of its built-in face."""
 
     def tube_mismatches(self, shot, origin, tube, digit):
-        """Pixels of a tube on screen that differ from cell `digit` of its
-        strip (pixels cut away by the face's mask colour are skipped)."""
-        ox, oy = origin
-        left, top, w, h = TUBES[tube]
-        strip = self.strips[tube]
-        bad = 0
-        for j in range(h):
-            for i in range(w):
-                fx, fy = left + i, top + j
-                if self.back.pixel(fx, fy) == MASK:
-                    continue
-                if shot.pixel(ox + fx, oy + fy) != strip.pixel(digit * w + i, j):
-                    bad += 1
-        return bad
+        return skin_support.tube_mismatches(shot, origin, self, tube, digit)
 
     def shows_digits(self, shot, origin, digits):
         """Which tubes do not show their digit (empty: all do)."""
@@ -56,19 +34,7 @@ class BuiltinFace:
 
     def shows_time(self, session, origin):
         """Whether one screenshot shows a time read just before or after it."""
-        before = time.localtime()
-        shot = session.screenshot()
-        after = time.localtime()
-        for tube in range(6):
-            if all(self.tube_mismatches(shot, origin, tube, digits_of(t)[tube])
-                   for t in (before, after)):
-                return False
-        return True
-
-
-def digits_of(t):
-    return [t.tm_hour // 10, t.tm_hour % 10, t.tm_min // 10, t.tm_min % 10,
-            t.tm_sec // 10, t.tm_sec % 10]
+        return skin_support.shows_time(session, origin, self)[1] is None
 
 
 def pointer(session):

@@ -3,6 +3,7 @@
 import configparser
 import os
 import re
+import struct
 import time
 
 import harness
@@ -11,6 +12,19 @@ MASK = (0, 0, 40)
 # The colon lamps stand at fixed places whatever the skin says.
 LAMPS = [(478, 313, 16, 67), (506, 313, 16, 67)]
 DEFAULT_FILES = ["1.bmp", "2.bmp", "3.bmp", "4.bmp", "5.bmp", "5.bmp"]
+BUILTIN_FOLDER = os.path.join(harness.SOURCE_DIR, "assets", "builtin")
+# The built-in tube rectangles on the face: left, top, width, height.
+BUILTIN_TUBES = [(113, 114, 19, 34), (153, 113, 19, 34), (207, 113, 19, 34),
+                 (248, 113, 19, 34), (306, 120, 14, 26), (339, 120, 14, 26)]
+
+
+def bmp(width, height, bits, compression, palette, data):
+    """A Windows bitmap with a 40-byte header."""
+    offset = 14 + 40 + 4 * len(palette)
+    pal = b"".join(struct.pack("<BBBB", b, g, r, 0) for r, g, b in palette)
+    info = struct.pack("<IiiHHIIiiII", 40, width, height, 1, bits, compression, len(data),
+                       2835, 2835, len(palette), 0)
+    return b"BM" + struct.pack("<IHHI", offset + len(data), 0, 0, offset) + info + pal + data
 
 
 def number(text):
@@ -52,6 +66,16 @@ class Skin:
         x, y, w, h = rect
         return w > 0 and h > 0 and x >= 0 and y >= 0 and x + w <= self.back.width \
             and y + h <= self.back.height
+
+
+class BuiltinLook:
+    """The built-in face and strips as the program carries them, read as a skin."""
+
+    def __init__(self):
+        read = lambda name: harness.Image.from_file(os.path.join(BUILTIN_FOLDER, name))
+        self.back = read("back.bmp")
+        self.strips = [read(name) for name in DEFAULT_FILES]
+        self.tubes = BUILTIN_TUBES
 
 
 def shipped_skins():

@@ -10,20 +10,8 @@ import skin_support
 
 ORIGIN = (150, 120)
 PLACE = {"X": str(ORIGIN[0] * 15), "Y": str(ORIGIN[1] * 15)}
-TUBES = [(113, 114, 19, 34), (153, 113, 19, 34), (207, 113, 19, 34), (248, 113, 19, 34),
-         (306, 120, 14, 26), (339, 120, 14, 26)]
-STRIPS = ["1.bmp", "2.bmp", "3.bmp", "4.bmp", "5.bmp", "5.bmp"]
+TUBES = skin_support.BUILTIN_TUBES
 ROOT = "rgb(40,120,60)"
-
-
-class BuiltinLook:
-    """The built-in pictures and layout, in the form skin_support reads skins."""
-
-    def __init__(self):
-        folder = os.path.join(harness.SOURCE_DIR, "assets", "builtin")
-        self.back = harness.Image.from_file(os.path.join(folder, "back.bmp"))
-        self.strips = [harness.Image.from_file(os.path.join(folder, f)) for f in STRIPS]
-        self.tubes = TUBES
 
 
 def cut_away_pixels(face, margin=3):
@@ -86,7 +74,7 @@ class BuiltinFaceTest(harness.E2ETest):
         return app, wid
 
     def test_tubes_show_the_cells_of_the_running_time(self):
-        look = BuiltinLook()
+        look = skin_support.BuiltinLook()
         app, wid = self.started()
         self.assertEqual(app.geometry(wid)[2:], (460, 234))
 
@@ -99,7 +87,7 @@ class BuiltinFaceTest(harness.E2ETest):
             harness.wait_until(shown, 3, interval=0.2, what="time on the tubes")
 
     def test_cut_away_pixels_pass_clicks_to_the_window_below(self):
-        look = BuiltinLook()
+        look = skin_support.BuiltinLook()
         xev = XevWindow(self.session)
         app, wid = self.started()
         # First a click on the device: the clock takes it, xev does not.
@@ -121,7 +109,7 @@ class BuiltinOutlineTest(harness.E2ETest):
     window_manager = True
 
     def test_window_has_exactly_the_outline_of_the_device(self):
-        look = BuiltinLook()
+        look = skin_support.BuiltinLook()
         self.session.set_root_picture(ROOT)
         root = harness.parse_colour(ROOT)
         _, app = self.start(values=dict(PLACE))

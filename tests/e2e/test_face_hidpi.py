@@ -12,8 +12,6 @@ SCALE = 2
 ORIGIN = (100, 90)  # logical pixels
 PLACE = {"X": str(ORIGIN[0] * 15), "Y": str(ORIGIN[1] * 15)}
 ROOT = "rgb(40,120,60)"
-BUILTIN_TUBES = [(113, 114, 19, 34), (153, 113, 19, 34), (207, 113, 19, 34),
-                 (248, 113, 19, 34), (306, 120, 14, 26), (339, 120, 14, 26)]
 
 
 def doubled(name):
@@ -37,8 +35,8 @@ class DoubledLook:
 
 
 def builtin_look():
-    return DoubledLook(os.path.join(harness.SOURCE_DIR, "assets", "builtin"),
-                       skin_support.DEFAULT_FILES, BUILTIN_TUBES)
+    return DoubledLook(skin_support.BUILTIN_FOLDER, skin_support.DEFAULT_FILES,
+                       skin_support.BUILTIN_TUBES)
 
 
 def skin_look(name):

@@ -3,7 +3,6 @@ size make the window, whatever "Width" and "Height" say; only the exact mask
 colour is cut away; a face entirely of the mask colour leaves nothing."""
 
 import os
-import struct
 
 import harness
 import skin_support
@@ -35,11 +34,8 @@ def write_bmp(path, width, height, colour_at):
             r, g, b = colour_at(x, y)
             row += bytes((b, g, r))
         rows.append(bytes(row) + b"\0" * pad)
-    data = b"".join(rows)
-    header = struct.pack("<2sIHHI", b"BM", 54 + len(data), 0, 0, 54)
-    info = struct.pack("<IiiHHIIiiII", 40, width, height, 1, 24, 0, len(data), 2835, 2835, 0, 0)
     with open(path, "wb") as f:
-        f.write(header + info + data)
+        f.write(skin_support.bmp(width, height, 24, 0, [], b"".join(rows)))
 
 
 def strip_colour(w):

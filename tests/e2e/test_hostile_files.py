@@ -4,7 +4,6 @@ are a link to a device. The clock starts, stays small, shows what it should
 and ends as usual, keeping the files' form."""
 
 import os
-import struct
 import time
 
 import harness
@@ -15,21 +14,12 @@ ORIGIN = (40, 30)
 PLACE = {"X": str(ORIGIN[0] * 15), "Y": str(ORIGIN[1] * 15)}
 
 
-def bmp(width, height, bits, compression, palette, data):
-    """A Windows bitmap with a 40-byte header."""
-    offset = 14 + 40 + 4 * len(palette)
-    pal = b"".join(struct.pack("<BBBB", b, g, r, 0) for r, g, b in palette)
-    info = struct.pack("<IiiHHIIiiII", 40, width, height, 1, bits, compression, len(data),
-                       2835, 2835, len(palette), 0)
-    return b"BM" + struct.pack("<IHHI", offset + len(data), 0, 0, offset) + info + pal + data
-
-
 def checkerboard(size):
     """One-pixel checkerboard of the mask colour and white, run-length coded
     in 4 bits: a few dozen kilobytes for millions of pixels."""
     runs = size // 250
     rows = [bytes([250, 0x01 if y % 2 == 0 else 0x10]) * runs + b"\0\0" for y in range(size)]
-    return bmp(size, size, 4, 2, [skin_support.MASK, (255, 255, 255)],
+    return skin_support.bmp(size, size, 4, 2, [skin_support.MASK, (255, 255, 255)],
                b"".join(rows) + b"\0\1")
 
 

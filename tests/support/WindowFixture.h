@@ -8,6 +8,7 @@
 
 #include <QCoreApplication>
 #include <QPointer>
+#include <QTemporaryDir>
 #include <QWidget>
 #include <vector>
 
@@ -42,4 +43,12 @@ struct WindowFixture : TestState
 
 private:
     std::vector<QPointer<QWidget>> m_owned;
+};
+
+// The same for a program placed in a fresh folder of its own, which holds its
+// settings file and skins folder.
+struct PlacedFixture : WindowFixture
+{
+    PlacedFixture() { placeProgramIn(dir.path() + QStringLiteral("/")); }
+    QTemporaryDir dir;
 };
