@@ -11,6 +11,7 @@
 #include "keys/KeyNames.h"
 #include "keys/KeysLog.h"
 #include "keys/MouseAndKey.h"
+#include "platform/KeyInjector.h"
 #include "platform/KeyboardLayout.h"
 
 #include <QApplication>
@@ -189,7 +190,10 @@ void frmKeyStroke::Form_Load()
 
 void frmKeyStroke::pollActivation()
 {
-    const bool ready = isActiveWindow() && m_captureBox->hasFocus();
+    // Qt may call the window active before the X server moved its focus
+    // there; a key sent then still reaches the window that had it.
+    const bool ready = isActiveWindow() && m_captureBox->hasFocus() &&
+                       m_state.services.keys.focusIsWithin(winId());
     if (!ready && !m_activationWait.hasExpired(m_activationTimeoutMs)) {
         return;
     }

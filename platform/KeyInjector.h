@@ -13,6 +13,15 @@ public:
 
     // Returns false when nothing was sent (no mapping, no X server, ...).
     virtual bool sendKeyStroke(std::uint8_t virtualKey) = 0;
+
+    // Whether the window system's keyboard focus is in `window` (a native
+    // window id) right now, so a key sent next reaches it. True where it
+    // cannot be asked.
+    virtual bool focusIsWithin(unsigned long window)
+    {
+        (void)window;
+        return true;
+    }
 };
 
 } // namespace platform

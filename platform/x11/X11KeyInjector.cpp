@@ -98,4 +98,38 @@ bool X11KeyInjector::sendKeyStroke(std::uint8_t virtualKey)
     return pressed && released && accepted;
 }
 
+bool X11KeyInjector::focusIsWithin(unsigned long window)
+{
+    if (!connect() || window == 0) {
+        return true;
+    }
+    Display* display = m_display.get();
+    x11::ErrorTrap trap;
+    Window focus = None;
+    int revertTo = 0;
+    XGetInputFocus(display, &focus, &revertTo);
+    // The focus may rest on a child of the window (or be None, PointerRoot).
+    for (int depth = 0; focus != None && focus != PointerRoot && depth < 64; ++depth) {
+        if (focus == window) {
+            return trap.sync(display);
+        }
+        Window root = None;
+        Window parent = None;
+        Window* children = nullptr;
+        unsigned int count = 0;
+        if (!XQueryTree(display, focus, &root, &parent, &children, &count)) {
+            break;
+        }
+        if (children) {
+            XFree(children);
+        }
+        if (parent == root) {
+            break;
+        }
+        focus = parent;
+    }
+    trap.sync(display);
+    return false;
+}
+
 } // namespace platform

@@ -14,6 +14,7 @@ public:
     X11KeyInjector() = default;
 
     bool sendKeyStroke(std::uint8_t virtualKey) override;
+    bool focusIsWithin(unsigned long window) override;
 
 private:
     bool connect();
