@@ -20,6 +20,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QTimer>
+#include <QWindow>
 
 #include <algorithm>
 #include <utility>
@@ -192,8 +193,9 @@ void frmKeyStroke::pollActivation()
 {
     // Qt may call the window active before the X server moved its focus
     // there; a key sent then still reaches the window that had it.
-    const bool ready = isActiveWindow() && m_captureBox->hasFocus() &&
-                       m_state.services.keys.focusIsWithin(winId());
+    const bool ready =
+        isActiveWindow() && m_captureBox->hasFocus() &&
+        m_state.services.keys.focusIsWithin(windowHandle() ? windowHandle()->winId() : 0);
     if (!ready && !m_activationWait.hasExpired(m_activationTimeoutMs)) {
         return;
     }
