@@ -147,6 +147,7 @@ def program_dir(tmp, build, name, settings):
     os.makedirs(d)
     exe = os.path.join(d, "glimmora")
     shutil.copy2(os.path.join(build, "glimmora"), exe)
+    shutil.copytree(os.path.join(build, "modules"), os.path.join(d, "modules"))
     with open(os.path.join(d, "glimmora.ini"), "w") as f:
         f.write("[%s]\n" % SECTION)
         for k, v in settings.items():

@@ -1,7 +1,7 @@
 # Installation as a Linux desktop program (prefix /usr/local unless given):
 #
 #   lib/glimmora/                  the program directory: glimmora, alarm.wav,
-#                                  Skins/, the user manual page
+#                                  Skins/, modules/ (the sound), the user manual page
 #   bin/glimmora                   relative link to ../lib/glimmora/glimmora
 #   share/applications/            the menu entry (named by the AppStream id)
 #   share/metainfo/                the AppStream metadata software centres list
@@ -25,6 +25,8 @@ set(CMAKE_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
 
 # --- program directory -------------------------------------------------------
 install(TARGETS glimmora RUNTIME DESTINATION ${GLIMMORA_INSTALL_PROGRAMDIR})
+# Loaded from the program directory at the first sound.
+install(TARGETS glimmora_sound LIBRARY DESTINATION ${GLIMMORA_INSTALL_PROGRAMDIR}/modules)
 
 # The build places the manual page (the about window's product page), the alarm
 # sound and the shipped skins beside build/glimmora, the build tree's program

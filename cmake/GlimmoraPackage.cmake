@@ -41,9 +41,11 @@ set(CPACK_STRIP_FILES ON)
 # Stripped as Debian's dh_strip does: without the compilers' .comment notes.
 install(CODE "
     if(CMAKE_INSTALL_DO_STRIP)
-        execute_process(COMMAND \"${CMAKE_OBJCOPY}\" --remove-section=.comment
-            \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${GLIMMORA_INSTALL_PROGRAMDIR}/glimmora\"
-            COMMAND_ERROR_IS_FATAL ANY)
+        foreach(file glimmora modules/glimmora-sound.so)
+            execute_process(COMMAND \"${CMAKE_OBJCOPY}\" --remove-section=.comment
+                \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${GLIMMORA_INSTALL_PROGRAMDIR}/\${file}\"
+                COMMAND_ERROR_IS_FATAL ANY)
+        endforeach()
     endif()")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "desktop clock with six glowing digit tubes")
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION

@@ -1,12 +1,13 @@
 #include "platform/Backends.h"
 
 #include "platform/PlatformChoice.h"
-#include "platform/audio/PulseSoundOutput.h"
+#include "platform/SoundModule.h"
 #include "platform/dbus/DBusIdleInhibitor.h"
 #include "platform/x11/X11Connection.h"
 #include "platform/x11/X11FrameExtents.h"
 #include "platform/x11/X11KeyInjector.h"
 
+#include <QCoreApplication>
 #include <QGuiApplication>
 
 #include <QtGlobal>
@@ -14,17 +15,21 @@
 namespace platform {
 namespace {
 
-// Most runs never play a sound: the sound thread, its connection and its
-// buffers are made at the first play, not at start-up.
+// Most runs never play a sound: the sound module, its thread, its connection
+// and its buffers are loaded and made at the first play, not at start-up.
 class OnFirstUse final : public SoundOutput
 {
 public:
     void play(const QString& path) override
     {
-        if (!m_real) {
-            m_real = std::make_unique<PulseSoundOutput>();
+        if (!m_tried) {
+            m_tried = true;
+            m_real = loadSoundModule(QCoreApplication::applicationDirPath() + QLatin1Char('/') +
+                                     QLatin1String(SoundModulePath));
         }
-        m_real->play(path);
+        if (m_real) {
+            m_real->play(path);
+        }
     }
     void stop() override
     {
@@ -34,7 +39,8 @@ public:
     }
 
 private:
-    std::unique_ptr<PulseSoundOutput> m_real;
+    bool m_tried = false;
+    std::unique_ptr<SoundOutput> m_real;
 };
 
 } // namespace

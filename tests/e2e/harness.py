@@ -239,6 +239,8 @@ class ProgramDir:
         os.makedirs(self.path)
         self.exe = os.path.join(self.path, name)
         shutil.copy2(os.path.join(BUILD_DIR, "glimmora"), self.exe)
+        # The sound module, loaded from the program directory at the first sound.
+        shutil.copytree(os.path.join(BUILD_DIR, "modules"), os.path.join(self.path, "modules"))
         if wav and os.path.exists(os.path.join(BUILD_DIR, "alarm.wav")):
             shutil.copy2(os.path.join(BUILD_DIR, "alarm.wav"), self.path)
         if skins and os.path.isdir(os.path.join(BUILD_DIR, "Skins")):

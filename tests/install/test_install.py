@@ -159,7 +159,7 @@ class InstallTest(StagedTest):
         self.assertEqual(os.stat(program).st_mode & 0o7777, 0o755)
         self.assertTrue(filecmp.cmp(program, os.path.join(harness.BUILD_DIR, "glimmora"),
                                     shallow=False))
-        for name in ("manual.html", "alarm.wav"):
+        for name in ("manual.html", "alarm.wav", "modules/glimmora-sound.so"):
             with self.subTest(name=name):
                 built = os.path.join(harness.BUILD_DIR, name)
                 self.assertTrue(os.path.exists(built), "the build made no " + name)

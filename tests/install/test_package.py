@@ -13,13 +13,13 @@ import harness
 import test_install
 
 ICONS = ["share/icons/hicolor/%dx%d/apps/glimmora.png" % (n, n) for n in test_install.ICON_SIZES]
-FILES = ["lib/glimmora/glimmora", "lib/glimmora/alarm.wav", "lib/glimmora/manual.html",
+FILES = ["lib/glimmora/glimmora", "lib/glimmora/modules/glimmora-sound.so", "lib/glimmora/alarm.wav", "lib/glimmora/manual.html",
          "share/applications/" + test_install.MENU_ENTRY, "share/glimmora/autostart/glimmora.desktop",
          "share/metainfo/org.example.glimmora.metainfo.xml",
          "share/doc/glimmora/copyright", "share/doc/glimmora/changelog.gz",
          "share/man/man1/glimmora.1.gz"] + ICONS
-# Package names of the libraries the program links, and of Qt's X11 platform
-# plugin, which it loads at run time.
+# Package names of the libraries the program and its sound module link, and of
+# Qt's X11 platform plugin, which it loads at run time.
 NEEDED = ["libqt6widgets6", "libpulse0", "libsndfile1", "libxtst6", "qt6-qpa-plugins"]
 
 # Deliberate, with the reason in the package's lintian overrides.
@@ -111,21 +111,29 @@ class PackageTest(unittest.TestCase):
         r = run(["desktop-file-validate", os.path.join(usr, "share/applications", launchable)])
         self.assertEqual((r.returncode, r.stdout), (0, ""))
 
-    def test_program_is_hardened(self):
-        program = os.path.join(PACKAGE["root"], "usr/lib/glimmora/glimmora")
-        dynamic = run(["readelf", "--wide", "--dynamic", program]).stdout
-        headers = run(["readelf", "--wide", "--program-headers", program]).stdout
-        symbols = run(["readelf", "--wide", "--dyn-syms", program]).stdout
-        rows = [  # what, where, pattern
-            ("bound at start", dynamic, r"\(FLAGS\)\s+BIND_NOW"),
-            ("position independent", dynamic, r"\(FLAGS_1\)\s+Flags:.* PIE\b"),
-            ("read-only relocations", headers, r"GNU_RELRO"),
-            ("stack protector", symbols, r"UND __stack_chk_fail\b"),
-            ("fortified calls", symbols, r"UND __\w+_chk\b(?<!stack_chk)"),
+    def test_program_and_sound_module_are_hardened(self):
+        rows = [  # what, file, readelf option, pattern
+            ("bound at start", "glimmora", "--dynamic", r"\(FLAGS\)\s+BIND_NOW"),
+            ("position independent", "glimmora", "--dynamic", r"\(FLAGS_1\)\s+Flags:.* PIE\b"),
+            ("read-only relocations", "glimmora", "--program-headers", r"GNU_RELRO"),
+            ("stack protector", "glimmora", "--dyn-syms", r"UND __stack_chk_fail\b"),
+            ("fortified calls", "glimmora", "--dyn-syms", r"UND __\w+_chk\b(?<!stack_chk)"),
+            ("module bound at start", "modules/glimmora-sound.so", "--dynamic", r"\(FLAGS\)\s+BIND_NOW"),
+            ("module read-only relocations", "modules/glimmora-sound.so", "--program-headers",
+             r"GNU_RELRO"),
+            ("module stack protector", "modules/glimmora-sound.so", "--dyn-syms",
+             r"UND __stack_chk_fail\b"),
         ]
-        for what, text, pattern in rows:
+        for what, name, option, pattern in rows:
             with self.subTest(what):
-                self.assertRegex(text, pattern)
+                path = os.path.join(PACKAGE["root"], "usr/lib/glimmora", name)
+                text = run(["readelf", "--wide", option, path]).stdout
+                self.assertRegex(text, re.compile(pattern, re.M))
+        defined = [line.split()[-1] for line in run(
+            ["readelf", "--wide", "--dyn-syms", os.path.join(
+                PACKAGE["root"], "usr/lib/glimmora/modules/glimmora-sound.so")]).stdout.splitlines()
+            if " GLOBAL " in line and " UND " not in line]
+        self.assertEqual(defined, ["glimmora_sound_output"])
 
 
 class UnpackedRunTest(test_install.InstalledRunTest):

@@ -60,7 +60,7 @@ protected:
     MonitorRecorder* m_recorder = nullptr;
     std::unique_ptr<PulseTestServer> m_ownServer;
     std::unique_ptr<MonitorRecorder> m_ownRecorder;
-    std::unique_ptr<platform::PulseSoundOutput> m_sound;
+    std::unique_ptr<platform::SoundOutput> m_sound;
 
 private:
     struct SharedServer;

@@ -1,11 +1,16 @@
 // The sound output without a server, with one that starts after it, one
 // that restarts and one that never answers: nothing blocks the caller, and
-// a server that is there is used from the next play on.
+// a server that is there is used from the next play on. And the module the
+// program loads the output from.
 #include "SoundBench.h"
+#include "platform/SoundModule.h"
+#include "tests/support/Files.h"
 
+#include <QRegularExpression>
 #include <QScopeGuard>
 
 #include <algorithm>
+#include <dlfcn.h>
 #include <poll.h>
 #include <sys/socket.h>
 #include <sys/un.h>
@@ -27,6 +32,8 @@ private slots:
     void serverStartedLaterIsUsed();
     void restartedServerIsUsed();
     void hungServerIsGivenUp();
+    void programModule_data();
+    void programModule();
 };
 
 void TestSoundConnection::noServerNeverBlocks()
@@ -130,6 +137,43 @@ void TestSoundConnection::hungServerIsGivenUp()
     const double destroying = steadySeconds();
     m_sound.reset();
     QVERIFY(steadySeconds() - destroying < 1.0);
+}
+
+void TestSoundConnection::programModule_data()
+{
+    QTest::addColumn<QString>("file"); // empty: none there
+    QTest::addColumn<QByteArray>("content");
+    QTest::newRow("the program's module") << QStringLiteral(GLIMMORA_SOUND_MODULE) << QByteArray();
+    QTest::newRow("no such file") << QString() << QByteArray();
+    QTest::newRow("not a module") << QString() << QByteArray("RIFF, but no library");
+}
+
+void TestSoundConnection::programModule()
+{
+    QFETCH(QString, file);
+    QFETCH(QByteArray, content);
+    const bool loads = !file.isEmpty();
+    if (!loads) {
+        file = ownPath(QLatin1String(platform::SoundModulePath));
+        QVERIFY(content.isEmpty() || writeFile(file, content));
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("^no sound: ")));
+    }
+    setServerEnv(ownDir());
+    QVERIFY(startOwnServer());
+    m_sound = platform::loadSoundModule(file);
+    QCOMPARE(m_sound != nullptr, loads);
+    if (!loads) {
+        return;
+    }
+    QVERIFY(playAndHear(m_tone));
+    // An output of another interface version is refused, not guessed at.
+    void* again = dlopen(GLIMMORA_SOUND_MODULE, RTLD_NOW | RTLD_LOCAL);
+    QVERIFY(again);
+    const auto entry =
+        reinterpret_cast<platform::SoundModuleEntry>(dlsym(again, platform::SoundModuleEntryName));
+    QVERIFY(entry);
+    QCOMPARE(entry(platform::SoundModuleInterface + 1), nullptr);
+    dlclose(again);
 }
 
 QTEST_GUILESS_MAIN(TestSoundConnection)
