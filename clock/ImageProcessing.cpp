@@ -47,12 +47,16 @@ QRect scaledRect(const QRect& r, qreal ratio)
 void copyRect(const QImage& source, const QRect& from, QImage& dest, QPoint to)
 {
     if (source.format() == dest.format()) {
-        const qsizetype bytes = qsizetype{from.width()} * (source.depth() / 8);
-        for (int row = 0; row < from.height(); ++row) {
-            const uchar* in =
-                source.constScanLine(from.y() + row) + qsizetype{from.x()} * (source.depth() / 8);
-            uchar* out = dest.scanLine(to.y() + row) + qsizetype{to.x()} * (dest.depth() / 8);
-            std::memcpy(out, in, static_cast<std::size_t>(bytes));
+        // Two pointers walked down the rows: scanLine() would check on every
+        // row whether the image is shared.
+        const qsizetype pixel = source.depth() / 8;
+        const auto bytes = static_cast<std::size_t>(from.width() * pixel);
+        const qsizetype inStride = source.bytesPerLine();
+        const qsizetype outStride = dest.bytesPerLine();
+        const uchar* in = source.constBits() + from.y() * inStride + from.x() * pixel;
+        uchar* out = dest.bits() + to.y() * outStride + to.x() * pixel;
+        for (int row = 0; row < from.height(); ++row, in += inStride, out += outStride) {
+            std::memcpy(out, in, bytes);
         }
         return;
     }

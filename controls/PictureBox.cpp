@@ -74,8 +74,8 @@ QRect PictureBox::visibleRect() const
 void PictureBox::paintEvent(QPaintEvent* event)
 {
     const QImage& picture = shown();
+    // Qt clips a widget's painter to the region being repainted.
     QPainter p(this);
-    p.setClipRegion(event->region());
     // A picture at a higher device pixel ratio covers its logical size.
     const QRect covered = QRect(m_origin, picture.deviceIndependentSize().toSize());
     if (!covered.contains(event->rect())) {

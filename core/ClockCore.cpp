@@ -96,7 +96,7 @@ TickPlan ClockCore::Timer1_Tick(const QString& timeText)
     if (!isOn(Alarm)) {
         return plan;
     }
-    const bool matches = alarmMatches(m_alarmTime, plan.hours, plan.minutes);
+    const bool matches = alarmMatches(m_alarmTime, plan.hours(), plan.minutes());
     const AlarmEntry entry = alarmEnter(matches, m_alarmState);
     m_alarmState = entry.state;
     if (entry.showNotice) {

@@ -34,14 +34,15 @@ std::int16_t digitValue(QChar c)
 TickPlan planTick(const QString& timeText, const std::optional<TubeDigits>& drawn)
 {
     TickPlan plan;
-    plan.hours = timeText.mid(0, 2);
-    plan.minutes = timeText.mid(3, 2);
-    plan.seconds = timeText.size() >= 2 ? timeText.right(2) : timeText;
-    const auto at = [](const QString& pair, qsizetype i) {
+    plan.timeText = timeText;
+    const auto at = [](QStringView pair, qsizetype i) {
         return i < pair.size() ? digitValue(pair[i]) : std::int16_t{0};
     };
-    plan.digits = {at(plan.hours, 0),   at(plan.hours, 1),   at(plan.minutes, 0),
-                   at(plan.minutes, 1), at(plan.seconds, 0), at(plan.seconds, 1)};
+    const QStringView hours = plan.hours();
+    const QStringView minutes = plan.minutes();
+    const QStringView seconds = plan.seconds();
+    plan.digits = {at(hours, 0),   at(hours, 1),   at(minutes, 0),
+                   at(minutes, 1), at(seconds, 0), at(seconds, 1)};
     const auto changed = [&](std::size_t first) {
         return !drawn || (*drawn)[first] != plan.digits[first] ||
                (*drawn)[first + 1] != plan.digits[first + 1];
@@ -52,8 +53,7 @@ TickPlan planTick(const QString& timeText, const std::optional<TubeDigits>& draw
     return plan;
 }
 
-bool alarmMatches(const AlarmTime& alarm, const QString& currentHours,
-                  const QString& currentMinutes)
+bool alarmMatches(const AlarmTime& alarm, QStringView currentHours, QStringView currentMinutes)
 {
     return alarm.hour == currentHours && alarm.minute == currentMinutes;
 }

@@ -23,9 +23,15 @@ using TubeDigits = std::array<std::int16_t, 6>;
 // and the digit of each tube.
 struct TickPlan
 {
-    QString hours;   // characters 1-2 of the time text
-    QString minutes; // characters 4-5
-    QString seconds; // characters 7-8
+    // The time text the plan was made for; its pairs are views into it, so
+    // a tick allocates no text of its own.
+    QString timeText;
+    QStringView hours() const { return QStringView(timeText).mid(0, 2); }   // characters 1-2
+    QStringView minutes() const { return QStringView(timeText).mid(3, 2); } // characters 4-5
+    QStringView seconds() const                                             // characters 7-8
+    {
+        return timeText.size() >= 2 ? QStringView(timeText).right(2) : QStringView(timeText);
+    }
     bool secondsChanged = false;
     bool minutesChanged = false;
     bool hoursChanged = false;
@@ -59,8 +65,7 @@ struct AlarmTime
     bool operator==(const AlarmTime&) const = default;
 };
 
-bool alarmMatches(const AlarmTime& alarm, const QString& currentHours,
-                  const QString& currentMinutes);
+bool alarmMatches(const AlarmTime& alarm, QStringView currentHours, QStringView currentMinutes);
 
 // Entering the check: the new state and whether the notice opens. Armed
 // becomes ringing in the alarm minute and opens the notice once.

@@ -31,8 +31,7 @@ std::unique_ptr<SoundOutput> loadSoundModule(const QString& file)
     SoundOutput* output = entry ? entry(SoundModuleInterface) : nullptr;
     if (!output) {
         qCWarning(lcSoundModule).noquote()
-            << "no sound:" << file << "is not a sound module of interface"
-            << SoundModuleInterface;
+            << "no sound:" << file << "is not a sound module of interface" << SoundModuleInterface;
         return nullptr;
     }
     (void)handle.release();

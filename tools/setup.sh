@@ -3,7 +3,7 @@
 # that are missing, so a second run costs nothing.
 set -euo pipefail
 
-build_pkgs=(cmake make g++ pkg-config qt6-base-dev libx11-dev libxtst-dev
+build_pkgs=(cmake make g++ pkg-config qt6-base-dev libx11-dev libxcb1-dev libxtst-dev
     libxext-dev libsndfile1-dev libpulse-dev fonts-liberation2 fonts-dejavu-core)
 test_pkgs=(xvfb xauth openbox xdotool x11-utils x11-xserver-utils imagemagick pulseaudio
     pulseaudio-utils sox libxss-dev desktop-file-utils x11-apps python3 clang libclang-rt-14-dev

@@ -1,6 +1,11 @@
 #include "platform/x11/X11Connection.h"
 
 #include <X11/Xlib.h>
+#include <xcb/xcb.h>
+
+#include <optional>
+#include <string>
+#include <utility>
 
 namespace platform::x11 {
 namespace {
@@ -31,10 +36,19 @@ DisplayPtr openDisplay()
 
 bool canConnect(const char* displayName)
 {
-    // Qt's X11 platform calls it too; it must come before any other Xlib
-    // call, and this one comes first.
-    XInitThreads();
-    return DisplayPtr(XOpenDisplay(displayName)) != nullptr;
+    // The platform choice and the display check ask the same question within a
+    // millisecond: the server is asked once.
+    static std::optional<std::pair<std::string, bool>> answered;
+    if (answered && answered->first == displayName) {
+        return answered->second;
+    }
+    // The connection setup alone: Xlib would also query extensions, and its
+    // first call would have to be XInitThreads, which Qt makes.
+    xcb_connection_t* connection = xcb_connect(displayName, nullptr);
+    const bool accepted = xcb_connection_has_error(connection) == 0;
+    xcb_disconnect(connection);
+    answered.emplace(displayName, accepted);
+    return accepted;
 }
 
 void discardEvents(_XDisplay* display)

@@ -120,9 +120,9 @@ private slots:
         QFETCH(QString, changed);
         QFETCH(QString, digits);
         const TickPlan plan = ::planTick(time, drawn(last));
-        QCOMPARE(plan.seconds, time.mid(6, 2));
-        QCOMPARE(plan.minutes, time.mid(3, 2));
-        QCOMPARE(plan.hours, time.mid(0, 2));
+        QCOMPARE(plan.seconds().toString(), time.mid(6, 2));
+        QCOMPARE(plan.minutes().toString(), time.mid(3, 2));
+        QCOMPARE(plan.hours().toString(), time.mid(0, 2));
         QCOMPARE(plan.secondsChanged, changed.contains(u's'));
         QCOMPARE(plan.minutesChanged, changed.contains(u'm'));
         QCOMPARE(plan.hoursChanged, changed.contains(u'h'));
