@@ -31,7 +31,7 @@ void setLamp(PictureBox& lamp, const QImage& picture)
 
 void frmClock::Timer1_Timer()
 {
-    const TickPlan plan = m_state.core.Timer1_Tick(localTimeText(m_state.services.now()));
+    const TickPlan plan = m_state.core.tickAt(m_state.services.now());
     if (plan.secondsChanged) {
         drawDigit(*this, 4, plan.digits[4]);
         drawDigit(*this, 5, plan.digits[5]);

@@ -87,6 +87,15 @@ void ClockCore::acknowledge()
     m_alarmState = AlarmState::Acknowledged;
 }
 
+TickPlan ClockCore::tickAt(qint64 secondsSinceEpoch)
+{
+    if (m_textSecond != secondsSinceEpoch) {
+        m_timeText = localTimeText(secondsSinceEpoch);
+        m_textSecond = secondsSinceEpoch;
+    }
+    return Timer1_Tick(m_timeText);
+}
+
 TickPlan ClockCore::Timer1_Tick(const QString& timeText)
 {
     const TickPlan plan = planTick(timeText, m_drawn);

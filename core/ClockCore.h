@@ -49,6 +49,10 @@ public:
     // of the alarm minute while it rings). The clock window calls this from
     // Timer1_Timer and draws what it returns.
     TickPlan Timer1_Tick(const QString& timeText);
+    // The same for an instant (seconds since the epoch) in local time. The
+    // tick comes about three times a second; the time text is worked out
+    // once for each second.
+    TickPlan tickAt(qint64 secondsSinceEpoch);
 
     // The digits the tick drew last; none before the first tick and after
     // redrawEverythingNextTick.
@@ -82,6 +86,8 @@ private:
     AppState& m_state;
     std::array<bool, 4> m_on{};
     std::optional<TubeDigits> m_drawn;
+    std::optional<qint64> m_textSecond; // the second m_timeText shows
+    QString m_timeText;
     AlarmTime m_alarmTime;
     AlarmState m_alarmState = AlarmState::Armed;
 };
