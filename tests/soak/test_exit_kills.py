@@ -88,7 +88,7 @@ class ExitKillTest(harness.E2ETest):
             self.assertIn(after, (expected[0], expected[-1]),
                           "round %d left a torn or partial file:\n%r" % (round_, after))
             landed.append(expected.index(after))
-            stray = set(os.listdir(program.path)) - {"glimmora", "glimmora.ini",
+            stray = set(os.listdir(program.path)) - {"glimmora", "modules", "glimmora.ini",
                                                       ".glimmora.ini.new"}
             self.assertEqual(stray, set())
         print("exit writes that had landed at each kill:", landed)
