@@ -304,12 +304,13 @@ def steady_state(display, progs, seconds):
 
 def paired_rounds(display, progs, seconds, rounds):
     """CPU time (schedstat) of two programs started together and measured side
-    by side, in `rounds` fresh rounds: the ratio of one round swings with
-    where each process and its caches happened to land."""
+    by side, in `rounds` fresh rounds, started in turns first and second: the
+    ratio of one round swings with where each process and its caches happened
+    to land."""
     results = []
-    for _ in range(rounds):
+    for round_ in range(rounds):
         running = []
-        for name, args in progs:
+        for name, args in (progs if round_ % 2 == 0 else progs[::-1]):
             t0 = time.monotonic()
             proc = spawn(display, args)
             if display.first_map_after(t0) is None:
@@ -318,7 +319,8 @@ def paired_rounds(display, progs, seconds, rounds):
         time.sleep(5)
         before = {name: cpu_seconds_exact(p.pid) for name, p in running}
         time.sleep(seconds)
-        results.append({name: cpu_seconds_exact(p.pid) - before[name] for name, p in running})
+        results.append({name: cpu_seconds_exact(p.pid) - before[name]
+                        for name, p in running})
         for _, p in running:
             stop(p)
     return results
@@ -401,7 +403,7 @@ def ratio(a, b):
 IDLE_COUNTED = ("glimmora", "bare Qt window, repainting seconds")
 
 
-def report(steady, starts, paired, idle, effects, instructions, seconds, idle_seconds, launches,
+def report(steady, starts, paired, control, idle, effects, instructions, seconds, idle_seconds, launches,
            loads):
     g = steady["glimmora"]
     saver = steady["glimmora, saver"]
@@ -445,11 +447,15 @@ def report(steady, starts, paired, idle, effects, instructions, seconds, idle_se
     gi, pi = idle["glimmora"], idle["bare Qt window, repainting seconds"]
     pair_ratios = [r["glimmora"] / r["bare Qt window, repainting seconds"] for r in paired]
     pair_median = statistics.median(pair_ratios)
-    add("The clock and the repainting window alone, started together, %d rounds of %d s "
-        "each (CPU ms by schedstat, glimmora / window): %s; ratio median %.2f×." % (
+    same = [r["first"] / r["second"] for r in control]
+    add("The clock and the repainting window alone, started together (in turns first), "
+        "%d rounds of %d s each (CPU ms by schedstat, glimmora / window): %s; ratio median "
+        "%.2f×. The same for two copies of the repainting window, the measurement's own "
+        "spread: %s." % (
             len(paired), idle_seconds, ", ".join(
                 "%.1f / %.1f" % (r["glimmora"] * 1000, r["bare Qt window, repainting seconds"]
-                                 * 1000) for r in paired), pair_median))
+                                 * 1000) for r in paired), pair_median,
+            ", ".join("%.2f×" % x for x in same)))
     add("")
     add("Idle work counted in instructions (callgrind, %d s of running from 5 s after the "
         "window appeared; the same on every run, where CPU time swings): glimmora %s, bare "
@@ -565,6 +571,11 @@ def main():
         print("the clock and the repainting window alone, %d rounds of %d s ..." % (
             args.rounds, args.idle_seconds), flush=True)
         paired = paired_rounds(display, counted, args.idle_seconds, args.rounds)
+        print("two copies of the repainting window, %d rounds of %d s ..." % (
+            args.rounds, args.idle_seconds), flush=True)
+        window = dict(progs)["bare Qt window, repainting seconds"]
+        control = paired_rounds(display, [("first", window), ("second", window)],
+                                args.idle_seconds, args.rounds)
         print("idle running under callgrind for %d s ..." % args.idle_seconds, flush=True)
         idle = idle_instructions(display, counted, args.idle_seconds, tmp)
         print("clock tick under callgrind ...", flush=True)
@@ -572,7 +583,7 @@ def main():
         os.makedirs(cg)
         effects, instructions = tick_costs(display, build, args.ticks, cg)
         loads.append(" ".join(open("/proc/loadavg").read().split()[:3]))
-        text = report(steady, starts, paired, idle, effects, instructions, args.seconds,
+        text = report(steady, starts, paired, control, idle, effects, instructions, args.seconds,
                       args.idle_seconds, args.launches, loads)
     finally:
         if bus:
