@@ -16,7 +16,7 @@ QString twoDigitText(int value)
 
 int selectorValue(const QString& stored, int maximum)
 {
-    const double value = roundHalfEven(Val(stored));
+    const double value = roundHalfEven(leadingNumber(stored));
     // Checked in double first: a stored 1e30 must not reach an int conversion.
     if (std::isnan(value) || value <= 0.0) {
         return 0;

@@ -1,7 +1,7 @@
-#include "app/Main.h"
 #include "app/CommandLine.h"
 #include "app/SessionEnd.h"
 #include "app/StartChecks.h"
+#include "app/StartUp.h"
 #include "app/Windows.h"
 #include "core/AppState.h"
 #include "menu/frmMenu.h"

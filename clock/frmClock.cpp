@@ -1,7 +1,7 @@
 #include "clock/frmClock.h"
 
-#include "controls/Transparent.h"
 #include "controls/WindowHelpers.h"
+#include "controls/WindowOutline.h"
 #include "core/AppState.h"
 #include "core/DoubledPictures.h"
 #include "keys/SaverMode.h"
@@ -162,7 +162,8 @@ void frmClock::buildElements()
         m_digitHolders[i] = bar;
     }
 
-    m_shape = new Transparent(this);
+    m_outline = new WindowOutline(this);
+    m_outline->setObjectName(QStringLiteral("Transparent1"));
 
     m_tickTimer = new QTimer(this);
     m_tickTimer->setObjectName(QStringLiteral("Timer1"));

@@ -12,7 +12,7 @@
 class QScrollBar;
 class QTimer;
 class SaverMode;
-class Transparent;
+class WindowOutline;
 struct AppState;
 struct LoadedSkin;
 
@@ -113,7 +113,7 @@ private:
     std::array<PictureBox*, 2> m_lamps{};
     std::array<QImage, 2> m_lampPictures; // dark and lit, never shown
     DoubledPictures m_doubled;            // companions for dense screens
-    Transparent* m_shape = nullptr;
+    WindowOutline* m_outline = nullptr;
     QTimer* m_tickTimer = nullptr;
     // The key timer tmrPlay and the desktop's idle inhibit.
     SaverMode* m_saverMode = nullptr;

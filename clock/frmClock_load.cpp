@@ -1,8 +1,8 @@
 #include "clock/frmClock.h"
-#include "controls/Transparent.h"
+#include "controls/WindowOutline.h"
 #include "core/AppState.h"
-#include "skin/AppModul.h"
 #include "skin/PictureLoader.h"
+#include "skin/SkinLoader.h"
 
 #include <QScrollBar>
 
@@ -137,8 +137,8 @@ void frmClock::Form_Load()
     // Tubes start with cell 0 of their strip.
     TubesOff();
 
-    m_shape->setMaskColor(QColor(0, 0, 40));
-    m_shape->setMaskPicture(m_face->image());
+    m_outline->setMaskColor(QColor(0, 0, 40));
+    m_outline->setMaskPicture(m_face->image());
     // In a window a compositor draws, the cut-away pixels are transparent as
     // well: a Wayland window has no X shape to cut them.
     if (testAttribute(Qt::WA_TranslucentBackground)) {

@@ -18,7 +18,7 @@ function(glimmora_qtest name)
     if(T_LOGIC)
         target_link_libraries(${name} PRIVATE glimmora_logic glimmora_fakes Qt6::Test ${T_LIBS})
     else()
-        target_link_libraries(${name} PRIVATE glimmora_core glimmora_fakes Qt6::Test ${T_LIBS})
+        target_link_libraries(${name} PRIVATE glimmora_ui glimmora_fakes Qt6::Test ${T_LIBS})
     endif()
     add_test(NAME ${name} COMMAND ${name})
     # No session bus: with dbus-x11 installed one would be launched and outlive

@@ -81,11 +81,8 @@ bool isTopMost(const QWidget* window)
     return window && window->property(TopMostProperty).toBool();
 }
 
-void ShowMessage(const AppState& state, const QString& text, MessageKind kind, QString& title)
+void ShowMessage(const AppState& state, const QString& text, MessageKind kind, const QString& title)
 {
-    if (title.isEmpty()) {
-        title = state.AppTitle;
-    }
     QMessageBox::Icon icon = QMessageBox::Information;
     switch (kind) {
     case MessageKind::Information:
@@ -100,7 +97,7 @@ void ShowMessage(const AppState& state, const QString& text, MessageKind kind, Q
         icon = QMessageBox::Question;
         break;
     }
-    QMessageBox box(icon, title, text, QMessageBox::Ok);
+    QMessageBox box(icon, title.isEmpty() ? state.AppTitle : title, text, QMessageBox::Ok);
     box.exec();
 }
 

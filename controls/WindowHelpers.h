@@ -41,9 +41,9 @@ enum class MessageKind
     Question,
 };
 
-// A message box with only an OK button. An empty title becomes AppTitle (the
-// caller's variable is changed).
-void ShowMessage(const AppState& state, const QString& text, MessageKind kind, QString& title);
+// A message box with only an OK button. An empty title stands for AppTitle.
+void ShowMessage(const AppState& state, const QString& text, MessageKind kind,
+                 const QString& title = {});
 
 // Opens a file or web address with the desktop's associated program; never
 // through a shell command line. Failures are not reported.

@@ -93,10 +93,10 @@ TickPlan ClockCore::tickAt(qint64 secondsSinceEpoch)
         m_timeText = localTimeText(secondsSinceEpoch);
         m_textSecond = secondsSinceEpoch;
     }
-    return Timer1_Tick(m_timeText);
+    return tick(m_timeText);
 }
 
-TickPlan ClockCore::Timer1_Tick(const QString& timeText)
+TickPlan ClockCore::tick(const QString& timeText)
 {
     const TickPlan plan = planTick(timeText, m_drawn);
     m_drawn = plan.digits;

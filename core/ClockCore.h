@@ -48,7 +48,7 @@ public:
     // alarm check (the notice requested once, the sound started on every tick
     // of the alarm minute while it rings). The clock window calls this from
     // Timer1_Timer and draws what it returns.
-    TickPlan Timer1_Tick(const QString& timeText);
+    TickPlan tick(const QString& timeText);
     // The same for an instant (seconds since the epoch) in local time. The
     // tick comes about three times a second; the time text is worked out
     // once for each second.

@@ -37,7 +37,7 @@ double radixValue(const QString& digits, int base)
 
 } // namespace
 
-double Val(const QString& text)
+double leadingNumber(const QString& text)
 {
     QString s;
     s.reserve(text.size());

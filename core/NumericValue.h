@@ -8,7 +8,7 @@
 // (sign, digits, one full stop, exponent with E) or &H hex / &O octal is read
 // up to the first other character. No leading number gives 0. The full stop is
 // the decimal point whatever the locale.
-double Val(const QString& text);
+double leadingNumber(const QString& text);
 
 // Rounds half to even into a 16-bit integer. Out of range or not finite: the
 // conversion fails, `target` keeps its value and false is returned.

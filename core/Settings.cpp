@@ -29,19 +29,6 @@ bool writable(const QString& path)
 
 } // namespace
 
-QString ReadIni(const QString& section, const QString& key, const QString& file,
-                const QString& defaultValue)
-{
-    const QByteArray value =
-        platform::readProfileString(bytes(section).toUpper(), bytes(key).toUpper(), file);
-    return value.isEmpty() ? defaultValue : text(value);
-}
-
-void WriteIni(const QString& section, const QString& key, const QString& value, const QString& file)
-{
-    platform::writeProfileString(bytes(section), bytes(key), bytes(value), file);
-}
-
 IniFile::IniFile(const QString& path, const QString& section)
     : m_entries(platform::profileSection(platform::readProfileFile(path), bytes(section).toUpper()))
 {}
@@ -77,16 +64,6 @@ void makeUserCopy(const AppState& state)
 }
 
 } // namespace
-
-QString ReadSetting(const AppState& state, const QString& key, const QString& defaultValue)
-{
-    return ReadIni(state.AppTitle, key, readableSettings(state), defaultValue);
-}
-
-void WriteSetting(const AppState& state, const QString& key, const QString& value)
-{
-    WriteSettings(state, {{key, value}});
-}
 
 IniFile ReadSettingsFile(const AppState& state)
 {

@@ -7,16 +7,9 @@
 
 struct AppState;
 
-// The private-profile procedures: `ReadIni` gives `defaultValue` where the key
-// is missing, empty or unreadable; `WriteIni` reports nothing.
-QString ReadIni(const QString& section, const QString& key, const QString& file,
-                const QString& defaultValue);
-void WriteIni(const QString& section, const QString& key, const QString& value,
-              const QString& file);
-
 // One read of a section of a settings or skin file, parsed once; every key is
-// then looked up in it, with the rules of ReadIni. A missing or unreadable file gives the
-// defaults.
+// then looked up in it (names without regard to case). A key that is missing,
+// empty or unreadable, or a missing or unreadable file, gives the default.
 class IniFile
 {
 public:
@@ -27,17 +20,13 @@ private:
     QList<QPair<QByteArray, QByteArray>> m_entries;
 };
 
-// The settings file of the running program: section AppTitle, file
-// SettingsFile, with the fall-through to the file beside the program while a
-// per-user copy does not exist yet.
-QString ReadSetting(const AppState& state, const QString& key, const QString& defaultValue);
-void WriteSetting(const AppState& state, const QString& key, const QString& value);
-
-// The settings file as it stands, read once (start-up reads all its keys
-// from this).
+// The settings file of the running program as it stands, read once: section
+// AppTitle of SettingsFile, or of the file beside the program while a
+// per-user copy does not exist yet (start-up reads all its keys from this).
 IniFile ReadSettingsFile(const AppState& state);
 
-// Several keys in one replace of the file, in their order.
+// Several keys in one replace of SettingsFile, in their order; the first
+// write of a per-user copy starts from the file beside the program.
 void WriteSettings(const AppState& state, const QList<QPair<QString, QString>>& entries);
 
 // Where the settings live, decided once at start-up: the file beside the

@@ -64,8 +64,8 @@ std::optional<QPoint> StoredSettings::position() const
     }
     int left = 0;
     int top = 0;
-    toInt32(Val(x) / TwipsPerPixel, left);
-    toInt32(Val(y) / TwipsPerPixel, top);
+    toInt32(leadingNumber(x) / TwipsPerPixel, left);
+    toInt32(leadingNumber(y) / TwipsPerPixel, top);
     return QPoint(left, top);
 }
 
@@ -90,7 +90,7 @@ void StoredSettings::readNumber(Setting setting, std::int16_t& target) const
 
 void number16FromFile(const QString& text, std::int16_t& target)
 {
-    toInt16(Val(text), target);
+    toInt16(leadingNumber(text), target);
 }
 
 SettingEntry settingEntry(Setting setting, const QString& text)

@@ -1,7 +1,7 @@
 #include "keys/SaverMode.h"
 
 #include "core/AppState.h"
-#include "keys/MouseAndKey.h"
+#include "keys/KeySender.h"
 #include "platform/IdleInhibitor.h"
 
 #include <QGuiApplication>

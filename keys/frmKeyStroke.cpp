@@ -9,8 +9,8 @@
 #include "keys/KeyCaptureEdit.h"
 #include "keys/KeyEventMapping.h"
 #include "keys/KeyNames.h"
+#include "keys/KeySender.h"
 #include "keys/KeysLog.h"
-#include "keys/MouseAndKey.h"
 #include "platform/KeyInjector.h"
 #include "platform/KeyboardLayout.h"
 

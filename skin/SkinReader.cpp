@@ -9,7 +9,7 @@
 
 SkinNumber skinNumber(const QString& text)
 {
-    const double value = Val(text);
+    const double value = leadingNumber(text);
     if (!std::isfinite(value) || std::fabs(value) > std::numeric_limits<float>::max()) {
         return std::nullopt;
     }

@@ -71,9 +71,8 @@ void frmSkins::lstSkins_DblClick()
     // then and deleted later, so nothing below touches it.
     AppState& state = m_state;
     close();
-    QString title;
     ShowMessage(state, QStringLiteral("Beim nächsten Start wird der Skin geladen."),
-                MessageKind::Information, title);
+                MessageKind::Information);
 }
 
 bool frmSkins::eventFilter(QObject* watched, QEvent* event)

@@ -2,9 +2,9 @@
 
 #include "app/Windows.h"
 #include "controls/WindowHelpers.h"
-#include "core/Settings.h"
 #include "skin/frmSkins.h"
 #include "tests/support/Files.h"
+#include "tests/support/SettingsFiles.h"
 
 #include <QDir>
 #include <QFile>

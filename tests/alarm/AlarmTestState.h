@@ -2,8 +2,8 @@
 
 #include "alarm/frmAlarm.h"
 #include "core/AppState.h"
-#include "core/Settings.h"
 #include "core/SettingsKeys.h"
+#include "tests/support/SettingsFiles.h"
 #include "tests/support/WindowFixture.h"
 
 #include <QApplication>

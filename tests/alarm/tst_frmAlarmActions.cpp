@@ -41,7 +41,7 @@ private slots:
         QFETCH(int, minutePos);
         AlarmTestState t;
         t.state.core.setAlarmTime(alarmTimeFromFile("12", "12"));
-        t.state.core.Timer1_Tick(hours + ":" + minutes + ":00");
+        t.state.core.tick(hours + ":" + minutes + ":00");
         frmAlarm* w = openAlarmDialog(t);
         QVERIFY(w);
         QTest::mouseClick(w->currentTimeButton(), Qt::LeftButton);
@@ -139,7 +139,7 @@ private slots:
         AlarmTestState t;
         t.state.core.setAlarmTime(alarmTimeFromFile("07", "30"));
         t.state.core.acknowledge();
-        t.state.core.Timer1_Tick("10:11:00");
+        t.state.core.tick("10:11:00");
         frmAlarm* w = openAlarmDialog(t);
         QVERIFY(w);
         w->hourSelector()->setValue(3);

@@ -45,20 +45,20 @@ private Q_SLOTS:
     {
         QFETCH(QString, text);
         QFETCH(double, expected);
-        QCOMPARE(Val(text), expected);
+        QCOMPARE(leadingNumber(text), expected);
     }
 
     void valOverflowIsNotFinite()
     {
-        QVERIFY(std::isinf(Val(QStringLiteral("1e999"))));
-        QVERIFY(Val(QStringLiteral("-1e999")) < 0);
-        QCOMPARE(Val(QStringLiteral("1e30")), 1e30);
+        QVERIFY(std::isinf(leadingNumber(QStringLiteral("1e999"))));
+        QVERIFY(leadingNumber(QStringLiteral("-1e999")) < 0);
+        QCOMPARE(leadingNumber(QStringLiteral("1e30")), 1e30);
     }
 
     void valIgnoresLocale()
     {
         QLocale::setDefault(QLocale(QLocale::German));
-        QCOMPARE(Val(QStringLiteral("1.25")), 1.25);
+        QCOMPARE(leadingNumber(QStringLiteral("1.25")), 1.25);
         QLocale::setDefault(QLocale::c());
     }
 

@@ -1,6 +1,6 @@
-#include "core/Settings.h"
 #include "platform/ProfileFile.h"
 #include "tests/support/Files.h"
+#include "tests/support/SettingsFiles.h"
 
 #include <QElapsedTimer>
 #include <QFile>

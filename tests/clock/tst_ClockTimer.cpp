@@ -4,7 +4,7 @@
 #include "app/Windows.h"
 #include "clock/frmClock.h"
 #include "menu/frmMenu.h"
-#include "skin/AppModul.h"
+#include "skin/SkinLoader.h"
 #include "tests/clock/ClockFixture.h"
 
 #include <QAction>

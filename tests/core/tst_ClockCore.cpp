@@ -68,7 +68,7 @@ private slots:
         connect(&core, &ClockCore::standbyApplied, this, [&](bool b) {
             if (!core.drawnDigits()) {
                 log << "redraw";
-                core.Timer1_Tick("12:12:12");
+                core.tick("12:12:12");
             }
             log << "standby " + flag(b);
         });
@@ -76,7 +76,7 @@ private slots:
         connect(&core, &ClockCore::saverApplied, this, [&](bool b) { log << "saver " + flag(b); });
 
         const auto mark = static_cast<ClockCore::Mode>(mode);
-        core.Timer1_Tick("12:12:12");
+        core.tick("12:12:12");
         const auto step = [&](auto&& run) {
             core.acknowledge();
             run();

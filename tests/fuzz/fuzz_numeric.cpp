@@ -93,12 +93,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     const QByteArray bytes(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
     const QString text = QString::fromUtf8(bytes);
-    const double value = Val(text);
+    const double value = leadingNumber(text);
     check(!std::isnan(value));
 
     QString bare = text;
     bare.remove(u' ').remove(u'\t').remove(u'\n');
-    const double same = Val(bare);
+    const double same = leadingNumber(bare);
     check(same == value || (std::isnan(same) && std::isnan(value)));
 
     const QByteArray ascii = bare.toLatin1();

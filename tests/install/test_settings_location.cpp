@@ -1,8 +1,8 @@
 #include "core/AppState.h"
-#include "core/Settings.h"
 #include "platform/KeyInjector.h"
 #include "platform/SoundOutput.h"
 #include "tests/support/Files.h"
+#include "tests/support/SettingsFiles.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,4 +1,4 @@
-#include "keys/MouseAndKey.h"
+#include "keys/KeySender.h"
 #include "platform/dummy/DummyKeyInjector.h"
 
 #include <QTest>

@@ -1,11 +1,11 @@
 #include "app/Windows.h"
 #include "core/AppState.h"
-#include "core/Settings.h"
 #include "keys/KeyCaptureEdit.h"
 #include "keys/frmKeyStroke.h"
 #include "platform/dummy/DummyKeyInjector.h"
 #include "platform/dummy/DummySoundOutput.h"
 #include "platform/dummy/FixedKeyboardLayout.h"
+#include "tests/support/SettingsFiles.h"
 
 #include <QFileInfo>
 #include <QGroupBox>

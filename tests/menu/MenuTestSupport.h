@@ -8,7 +8,7 @@
 #include "core/AppState.h"
 #include "keys/frmKeyStroke.h"
 #include "menu/frmMenu.h"
-#include "skin/AppModul.h"
+#include "skin/SkinLoader.h"
 #include "skin/frmSkins.h"
 #include "tests/support/WindowFixture.h"
 

@@ -3,7 +3,7 @@
 #include "MenuTestSupport.h"
 #include "tests/support/Files.h"
 
-#include "app/Main.h"
+#include "app/StartUp.h"
 #include "controls/WindowHelpers.h"
 #include "core/CenterMath.h"
 #include "keys/SaverMode.h"

@@ -162,7 +162,7 @@ private slots:
         MenuFixture f;
         frmClock& clock = f.shownClock();
         f.menu().standbyEntry()->setChecked(true);
-        f.state.core.Timer1_Tick("05:34:12");
+        f.state.core.tick("05:34:12");
         fillTubes(clock, Qt::red);
 
         f.menu().mnuStdby_Click();

@@ -3,8 +3,8 @@
 
 #include "AssetTestSupport.h"
 
-#include "core/Settings.h"
 #include "skin/SkinFiles.h"
+#include "tests/support/SettingsFiles.h"
 
 #include <QDir>
 #include <QFile>

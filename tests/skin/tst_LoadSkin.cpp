@@ -1,8 +1,8 @@
 // Loading skins into the clock window, and the window that results: layout,
 // pictures, window size and shape, and skins that are broken in every way.
 #include "clock/frmClock.h"
-#include "skin/AppModul.h"
 #include "skin/PictureLoader.h"
+#include "skin/SkinLoader.h"
 #include "tests/clock/ClockFixture.h"
 #include "tests/support/Files.h"
 
@@ -148,7 +148,7 @@ private slots:
         writePicture(QStringLiteral("5.bmp"), makeStrip(10, 8, 15));
         writePicture(QStringLiteral("back@2x.bmp"),
                      makeFace(QSize(640, 280), QRect(20, 10, 560, 240)));
-        f->state.core.Timer1_Tick(QStringLiteral("12:34:56"));
+        f->state.core.tick(QStringLiteral("12:34:56"));
         load();
         // Companions are read for a dense screen only.
         QVERIFY(LoadSkin(f->state, skinDir(), false).faceAt2x.isNull());
@@ -273,7 +273,7 @@ private slots:
     {
         f->state.SkinName.clear();
         const QRect tube0 = clock->tubes()[0]->geometry();
-        f->state.core.Timer1_Tick(QStringLiteral("12:34:56"));
+        f->state.core.tick(QStringLiteral("12:34:56"));
         clock->Form_Load();
         QCOMPARE(clock->tubes()[0]->geometry(), tube0);
         QCOMPARE(f->state.core.drawnTimeText(), QStringLiteral("12:34:56"));

@@ -8,8 +8,8 @@
 //     Limits the size of files this process may write to <limit> bytes, with
 //     SIGXFSZ ignored so the write fails instead of killing us, then writes a
 //     value of <length> bytes. Exit status 0 when the file could not grow.
-#include "core/Settings.h"
 #include "tests/soak/SettingsUpdates.h"
+#include "tests/support/SettingsFiles.h"
 
 #include <QFile>
 #include <QString>

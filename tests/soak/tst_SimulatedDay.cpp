@@ -7,7 +7,7 @@
 #include "core/AppState.h"
 #include "core/ClockTick.h"
 #include "keys/KeySchedule.h"
-#include "keys/MouseAndKey.h"
+#include "keys/KeySender.h"
 #include "platform/KeyInjector.h"
 #include "platform/SoundOutput.h"
 
@@ -110,7 +110,7 @@ struct Clock
 // against the digits the instant gives.
 void clockTick(Clock& c, AppState& state, qint64 now, long offset)
 {
-    const TickPlan plan = state.core.Timer1_Tick(localTimeText(now));
+    const TickPlan plan = state.core.tick(localTimeText(now));
 
     const qint64 local = now + offset;
     const std::array<int, 6> want{
@@ -179,7 +179,7 @@ private slots:
             AppState once(Services{sound, keys, [] { return qint64(0); }});
             once.core.restore(ClockCore::Alarm, true);
             once.core.setAlarmTime({QStringLiteral("00"), QStringLiteral("00")});
-            once.core.Timer1_Tick(QStringLiteral("00:00:00"));
+            once.core.tick(QStringLiteral("00:00:00"));
             QCOMPARE(sound.plays, 1);
         }
 

@@ -35,6 +35,6 @@ struct TestState
         if (!state.core.isOn(ClockCore::Alarm)) {
             state.core.toggle(ClockCore::Alarm);
         }
-        state.core.Timer1_Tick(time);
+        state.core.tick(time);
     }
 };

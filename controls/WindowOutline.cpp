@@ -1,4 +1,4 @@
-#include "controls/Transparent.h"
+#include "controls/WindowOutline.h"
 
 #include "core/DoubledPictures.h"
 #include "platform/WindowShape.h"
@@ -8,7 +8,7 @@
 #include <QWidget>
 #include <QWindow>
 
-Transparent::Transparent(QWidget* container)
+WindowOutline::WindowOutline(QWidget* container)
     : QObject(container), m_container(container),
       m_color(container ? container->palette().color(QPalette::Button) : QColor(Qt::lightGray))
 {
@@ -21,26 +21,26 @@ Transparent::Transparent(QWidget* container)
     }
 }
 
-Transparent::~Transparent() = default;
+WindowOutline::~WindowOutline() = default;
 
-void Transparent::setMaskColor(const QColor& color)
+void WindowOutline::setMaskColor(const QColor& color)
 {
     m_color = color;
     ApplyMaskRegion();
 }
 
-void Transparent::setMaskPicture(const QImage& picture)
+void WindowOutline::setMaskPicture(const QImage& picture)
 {
     m_picture = picture;
     ApplyMaskRegion();
 }
 
-QRegion Transparent::regionOf(const QImage& picture, const QColor& maskColor)
+QRegion WindowOutline::regionOf(const QImage& picture, const QColor& maskColor)
 {
     return platform::regionOfMask(platform::keptPixels(picture, maskColor.rgb()));
 }
 
-void Transparent::ApplyMaskRegion()
+void WindowOutline::ApplyMaskRegion()
 {
     if (m_picture.isNull() || !m_container) {
         return;

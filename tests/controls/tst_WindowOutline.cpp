@@ -1,5 +1,5 @@
 // The shaped-window control: exactly the pixels not of the mask colour stay.
-#include "controls/Transparent.h"
+#include "controls/WindowOutline.h"
 
 #include <QPainter>
 #include <QTest>
@@ -50,7 +50,7 @@ int wrongPixels(const QRegion& region, const QImage& picture, QRgb cut)
 
 } // namespace
 
-class TransparentTest : public QObject
+class WindowOutlineTest : public QObject
 {
     Q_OBJECT
 
@@ -68,7 +68,7 @@ private slots:
         QFETCH(int, format);
         const QImage picture =
             speckled(QSize(37, 23)).convertToFormat(static_cast<QImage::Format>(format));
-        const QRegion region = Transparent::regionOf(picture, Mask);
+        const QRegion region = WindowOutline::regionOf(picture, Mask);
         QCOMPARE(wrongPixels(region, picture, Mask.rgb()), 0);
         QVERIFY(!region.contains(QPoint(0, 1))); // mask colour
         QVERIFY(region.contains(QPoint(0, 0)));  // RGB(0, 0, 41)
@@ -79,14 +79,14 @@ private slots:
     {
         QImage picture(50, 20, QImage::Format_RGB32);
         picture.fill(qRgb(0, 0, 41));
-        QVERIFY(Transparent::regionOf(picture, Mask).xored(QRect(0, 0, 50, 20)).isEmpty());
+        QVERIFY(WindowOutline::regionOf(picture, Mask).xored(QRect(0, 0, 50, 20)).isEmpty());
     }
 
     void containerTakesSizeAndShape()
     {
         QWidget window;
         window.resize(300, 300);
-        Transparent shaper(&window);
+        WindowOutline shaper(&window);
 
         shaper.setMaskColor(Mask); // no picture yet: nothing changes
         QCOMPARE(window.size(), QSize(300, 300));
@@ -116,7 +116,7 @@ private slots:
     void nullPictureKeepsTheShape()
     {
         QWidget window;
-        Transparent shaper(&window);
+        WindowOutline shaper(&window);
         shaper.setMaskColor(Mask);
         QImage picture(20, 20, QImage::Format_RGB32);
         picture.fill(Qt::white);
@@ -130,7 +130,7 @@ private slots:
     void allMaskColourLeavesNothing()
     {
         QWidget window;
-        Transparent shaper(&window);
+        WindowOutline shaper(&window);
         shaper.setMaskColor(Mask);
         QImage picture(64, 32, QImage::Format_RGB32);
         picture.fill(Mask);
@@ -143,7 +143,7 @@ private slots:
     void defaultColourIsTheButtonFace()
     {
         QWidget window;
-        Transparent shaper(&window);
+        WindowOutline shaper(&window);
         QCOMPARE(shaper.MaskColor(), window.palette().color(QPalette::Button));
         QImage picture(10, 10, QImage::Format_RGB32);
         picture.fill(Mask);
@@ -154,5 +154,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TransparentTest)
-#include "tst_Transparent.moc"
+QTEST_MAIN(WindowOutlineTest)
+#include "tst_WindowOutline.moc"

@@ -1,4 +1,4 @@
-#include "skin/AppModul.h"
+#include "skin/SkinLoader.h"
 
 #include "core/AppState.h"
 #include "core/DoubledPictures.h"

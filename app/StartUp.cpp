@@ -1,4 +1,4 @@
-#include "app/Main.h"
+#include "app/StartUp.h"
 
 #include "app/ClockPlacement.h"
 #include "app/Windows.h"

@@ -17,11 +17,11 @@ class WindowShape;
 // window, for drawing and for mouse input (X SHAPE); the rest is cut away.
 // The window takes the picture's size as its fixed size. Each write of either
 // property reshapes the window.
-class Transparent : public QObject
+class WindowOutline : public QObject
 {
 public:
-    explicit Transparent(QWidget* container);
-    ~Transparent() override;
+    explicit WindowOutline(QWidget* container);
+    ~WindowOutline() override;
 
     QImage MaskPicture() const { return m_picture; }
     void setMaskPicture(const QImage& picture);
