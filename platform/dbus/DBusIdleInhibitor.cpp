@@ -128,11 +128,13 @@ void DBusIdleInhibitor::choose()
     if (m_bus != Bus::Up || !m_ownersKnown) {
         return;
     }
-    const bool direct = !m_sandboxed && (m_owned[ScreenSaver] || m_owned[SessionManager]);
-    m_paths[ScreenSaver]->setWanted(m_wanted && direct && m_owned[ScreenSaver], m_window);
-    m_paths[SessionManager]->setWanted(m_wanted && direct && m_owned[SessionManager], m_window);
+    // A sandbox sees only the names it was granted; the portal alone does
+    // not reach every locker (KDE's forwards to its power manager only).
+    m_paths[ScreenSaver]->setWanted(m_wanted && m_owned[ScreenSaver], m_window);
+    m_paths[SessionManager]->setWanted(m_wanted && m_owned[SessionManager], m_window);
+    const bool direct = m_owned[ScreenSaver] || m_owned[SessionManager];
     // Where nothing owns it the call may start the portal.
-    m_paths[Portal]->setWanted(m_wanted && !direct, m_window);
+    m_paths[Portal]->setWanted(m_wanted && (m_sandboxed || !direct), m_window);
 }
 
 } // namespace platform

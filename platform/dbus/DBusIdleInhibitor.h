@@ -13,11 +13,12 @@ namespace platform {
 
 class InhibitPath;
 
-// Idle inhibit over the session bus. Outside a sandbox the clock holds one at
-// each of org.freedesktop.ScreenSaver and org.gnome.SessionManager that has
-// an owner: portals in front of them forward with an empty application name,
-// which real savers and sessions refuse while the portal reports success.
-// The portal is asked only from a sandbox, or where neither has an owner.
+// Idle inhibit over the session bus. The clock holds one at each of
+// org.freedesktop.ScreenSaver and org.gnome.SessionManager that has an owner
+// it can see: portals in front of them forward with an empty application
+// name outside a sandbox, which real savers and sessions refuse while the
+// portal reports success. The portal is asked from a sandbox (as well), or
+// where neither has an owner.
 // The bus is connected on a thread of its own at the first request, every
 // call is asynchronous, and a service that gets a new owner while the
 // inhibit is wanted is asked again. Ending the process drops the connection,

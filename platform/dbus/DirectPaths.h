@@ -1,6 +1,6 @@
 #pragma once
 
-// The services a program that is not sandboxed asks directly.
+// The services the clock asks directly wherever it can see them.
 
 #include "platform/dbus/CookiePath.h"
 

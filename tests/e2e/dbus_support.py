@@ -68,11 +68,16 @@ class Mock:
             ["/usr/bin/python3", "-m", "dbusmock", "--session", "--template", template.__file__,
              "-p", json.dumps(parameters or {})],
             stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        harness.wait_until(lambda: bus.owned(self.name), 15, what=self.name + " mocked")
+        # Another mock may own the name until this one replaces it.
+        harness.wait_until(lambda: bus.owned(self.name)
+                           and bus.owner_pid(self.name) == self.proc.pid, 15,
+                           what=self.name + " mocked")
+        # Still reachable once another mock has taken the name over.
+        self.owner = bus.bus.GetNameOwner(self.name)
 
     def calls(self, method, path=None):
         """The arguments of every call of `method`, oldest first."""
-        mock = self.bus.conn.get_object(self.name, path or self.path)
+        mock = self.bus.conn.get_object(self.owner, path or self.path)
         return [list(args) for _, name, args in
                 mock.GetCalls(dbus_interface="org.freedesktop.DBus.Mock") if name == method]
 
@@ -83,7 +88,7 @@ class Mock:
         return harness.wait_until(enough, timeout, what="%d call(s) of %s" % (count, method))
 
     def emit(self, path, interface, name, signature, args):
-        self.bus.conn.get_object(self.name, path).EmitSignal(
+        self.bus.conn.get_object(self.owner, path).EmitSignal(
             interface, name, signature, args, dbus_interface="org.freedesktop.DBus.Mock")
 
     def stop(self):

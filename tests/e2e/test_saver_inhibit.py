@@ -1,6 +1,7 @@
 """The saver mode asks the desktop over D-Bus to stay awake: the screen-saver
 service and the session manager where they have an owner, the portal's idle
-inhibit where neither has, nothing and no delay where there is no bus."""
+inhibit where neither has or inside a sandbox, nothing and no delay where
+there is no bus."""
 
 import os
 import time
@@ -60,8 +61,14 @@ class InhibitTest(harness.E2ETest):
         portal.wait_calls("Inhibit", 3)
         self.assertEqual(portal.calls("Close", path=REQUEST % 2), [])
         portal.stop()
-        portal = ds.Mock(self.bus, mock_portal)
-        portal.wait_calls("Inhibit", 1)
+        # A portal whose requests fail before their replies name them: nothing
+        # is held, so nothing is closed.
+        portal = ds.Mock(self.bus, mock_portal, {"fail": True})
+        token = portal.wait_calls("Inhibit", 1)[0][2]["handle_token"]
+        self.toggle_saver(app, wid)
+        self.toggle_saver(app, wid)
+        portal.wait_calls("Inhibit", 2)
+        self.assertEqual(portal.calls("Close", path=mock_portal.FAILED % token), [])
 
         # Ending the program drops its connections: the bus tells the portal
         # the owner of the inhibit is gone.
@@ -110,7 +117,48 @@ class InhibitTest(harness.E2ETest):
         again = ds.Mock(self.bus, mock_screensaver)
         again.wait_calls("Inhibit", 1)
         self.assertEqual(again.calls("UnInhibit"), [])
+        # A saver that quits for good leaves the portal to hold it.
+        portal = ds.Mock(self.bus, mock_portal)
+        again.stop()
+        portal.wait_calls("Inhibit", 1)
         self.assertTrue(app.alive())
+
+    def test_replaced_owner_gets_back_what_it_granted(self):
+        first = ds.Mock(self.bus, mock_screensaver)
+        _, app = self.start(values=SAVER_ON)
+        wid = app.window()
+        first.wait_calls("Inhibit", 1)
+        # Replaced without a gap while holding: the cookie goes back to the
+        # connection that granted it, not to the name's new owner.
+        gate = os.path.join(self.session.tmp, "gate")
+        open(gate, "w").close()
+        second = ds.Mock(self.bus, mock_screensaver, {"gate": gate})
+        self.assertEqual(first.wait_calls("UnInhibit", 1), [[COOKIE]])
+        # Replaced again while its answer is on the way: that answer is given
+        # back, the new owner's is the one held.
+        harness.wait_until(lambda: os.path.exists(gate + ".asked"), 10, what="Inhibit asked")
+        third = ds.Mock(self.bus, mock_screensaver)
+        third.wait_calls("Inhibit", 1)
+        os.remove(gate)
+        self.assertEqual(second.wait_calls("UnInhibit", 1), [[COOKIE]])
+        harness.wait_until(lambda: app.geometry(wid)[:2] == ORIGIN, 10, what="placed")
+        self.toggle_saver(app, wid)
+        self.assertEqual(third.wait_calls("UnInhibit", 1), [[COOKIE]])
+        self.assertEqual([len(m.calls("UnInhibit")) for m in (first, second)], [1, 1])
+
+    def test_snap_asks_the_portal_and_every_direct_service(self):
+        portal = ds.Mock(self.bus, mock_portal)
+        session = ds.Mock(self.bus, mock_session_manager)
+        saver = ds.Mock(self.bus, mock_screensaver)
+        _, app = self.start(values=SAVER_ON, env={"SNAP": "/snap/glimmora/1"})
+        wid = app.window()
+        for mock in (portal, session, saver):
+            mock.wait_calls("Inhibit", 1)
+        harness.wait_until(lambda: app.geometry(wid)[:2] == ORIGIN, 10, what="placed")
+        self.toggle_saver(app, wid)
+        portal.wait_calls("Close", 1, path=REQUEST % 1)
+        session.wait_calls("Uninhibit", 1)
+        saver.wait_calls("UnInhibit", 1)
 
 
 class NoBusTest(harness.E2ETest):
