@@ -33,7 +33,7 @@ function(glimmora_qtest name)
 endfunction()
 
 function(glimmora_e2e name script)
-    cmake_parse_arguments(T "" "TIMEOUT;RESOURCE_LOCK" "LABELS" ${ARGN})
+    cmake_parse_arguments(T "" "TIMEOUT;RESOURCE_LOCK" "LABELS;ARGS" ${ARGN})
     if(GLIMMORA_LOGIC_ONLY)
         return()
     endif()
@@ -41,7 +41,7 @@ function(glimmora_e2e name script)
         set(T_TIMEOUT 300)
     endif()
     add_test(NAME ${name} COMMAND /usr/bin/python3 -B ${CMAKE_CURRENT_SOURCE_DIR}/${script}
-        WORKING_DIRECTORY ${CMAKE_BINARY_DIR})
+        ${T_ARGS} WORKING_DIRECTORY ${CMAKE_BINARY_DIR})
     set_tests_properties(${name} PROPERTIES
         ENVIRONMENT "GLIMMORA_BUILD_DIR=${CMAKE_BINARY_DIR};GLIMMORA_SOURCE_DIR=${CMAKE_SOURCE_DIR};PYTHONPATH=${CMAKE_SOURCE_DIR}/tests/e2e"
         TIMEOUT ${T_TIMEOUT} LABELS "e2e;${T_LABELS}")

@@ -29,6 +29,11 @@ desktop_pkgs+=(xscreensaver light-locker xdg-desktop-portal xdg-desktop-portal-g
 # GNOME's idle chain; mutter and xwayland come with the compositors' line.
 desktop_pkgs+=(gnome-shell gnome-session-bin gnome-settings-daemon gjs xdg-desktop-portal-gnome
     "$udev")
+# KDE Plasma 5.27: ksmserver's screen locker and PowerDevil on X11, KWin's
+# own on Wayland (kwin-wayland above), and the portal's KDE backend.
+desktop_pkgs+=(plasma-workspace powerdevil kwin-x11 kde-config-screenlocker xdg-desktop-portal-kde)
+# The clock inside a sandbox as a Flatpak program sees it, its bus filtered.
+desktop_pkgs+=(bubblewrap xdg-dbus-proxy)
 
 want=("${build_pkgs[@]}")
 case "${1:-}" in

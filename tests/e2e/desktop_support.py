@@ -14,6 +14,7 @@ import harness
 SCREENSAVER = "org.freedesktop.ScreenSaver"
 SESSION_MANAGER = "org.gnome.SessionManager"
 DM_SESSION = "/org/freedesktop/DisplayManager/Session0"
+KDE_LIBEXEC = "/usr/lib/x86_64-linux-gnu/libexec/"
 
 
 def adopt_orphans():
@@ -22,15 +23,22 @@ def adopt_orphans():
     ctypes.CDLL(None).prctl(36, 1, 0, 0, 0)  # PR_SET_CHILD_SUBREAPER
 
 
-def end_descendants():
-    ours, pending = [], [os.getpid()]
+def descendants(pid):
+    found, pending = [], [pid]
     while pending:
         for path in glob.glob("/proc/%d/task/*/children" % pending.pop()):
-            with open(path) as f:
-                kids = [int(k) for k in f.read().split()]
-            ours += kids
+            try:
+                with open(path) as f:
+                    kids = [int(k) for k in f.read().split()]
+            except FileNotFoundError:
+                continue
+            found += kids
             pending += kids
-    for pid in ours:
+    return found
+
+
+def end_descendants():
+    for pid in descendants(os.getpid()):
         try:
             os.kill(pid, signal.SIGKILL)
             os.waitpid(pid, 0)
@@ -82,7 +90,10 @@ class Desktop:
     def start_portal(self, *backends, env=None):
         for program in (["xdg-permission-store"] + ["xdg-desktop-portal-" + b for b in backends]
                         + ["xdg-desktop-portal"]):
-            self.spawn(["/usr/libexec/" + program], env)
+            # KDE's backend lives with KDE's other helpers.
+            found = [p for p in ("/usr/libexec/" + program, KDE_LIBEXEC + program)
+                     if os.path.exists(p)]
+            self.spawn(found[:1] or [program], env)
         harness.wait_until(lambda: self.bus.owned("org.freedesktop.portal.Desktop"), 20,
                            what="portal")
 
@@ -111,7 +122,7 @@ class Desktop:
         """{service: when it first granted the clock an Inhibit after `since`}
         (wall-clock seconds, from dbus-monitor's profile lines)."""
         if app.alive():
-            app.names |= set(self.bus.connections_of(app.proc.pid))
+            app.names |= {n for pid in app.pids() for n in self.bus.connections_of(pid)}
         asked, granted = {}, {}
         with open(self.monitor) as f:
             for line in f:
@@ -126,6 +137,9 @@ class Desktop:
     def touch(self):
         """User input: the pointer moves."""
         self.session.xdotool("mousemove_relative", "--", "5", "5")
+
+    def new_idle_spell(self):
+        """Before the clock starts again: the next touch begins a new spell."""
 
     def close(self):
         self.log.close()

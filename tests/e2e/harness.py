@@ -335,6 +335,9 @@ class Glimmora:
     def alive(self):
         return self.proc.poll() is None
 
+    def pids(self):
+        return [self.proc.pid]
+
 
 class E2ETest(unittest.TestCase):
     """Base class: a session per test, closed afterwards."""

@@ -8,7 +8,6 @@ own size."""
 
 import json
 import os
-import shutil
 import signal
 import threading
 import time
@@ -16,6 +15,7 @@ import time
 import dbus
 import dbus_support
 import harness
+import kde_support
 import menu_support as ms
 import skin_support
 
@@ -82,25 +82,12 @@ class Desktop:
 
 class KWin(Desktop):
     def start(self):
-        # The packaged binary's file capability makes exec fail here; a copy
-        # has none.
-        kwin = os.path.join(self.session.tmp, "kwin_wayland")
-        shutil.copy("/usr/bin/kwin_wayland", kwin)
-        env_file = os.path.join(self.session.tmp, "kwin-env")
-        helper = os.path.join(self.session.tmp, "helper.sh")
-        with open(helper, "w") as f:
-            f.write('#!/bin/sh\nenv > "%s.part" && mv "%s.part" "%s"\n'
-                    % (env_file, env_file, env_file))
-        os.chmod(helper, 0o755)
-        self.spawn([kwin, "--virtual", "--xwayland", "--width", "1280", "--height", "1024",
-                    "--socket", self.wayland, "--no-lockscreen", "--no-global-shortcuts",
-                    "--no-kactivities", helper],
-                   env={"KWIN_SCREENSHOT_NO_PERMISSION_CHECKS": "1",
-                        "KWIN_WAYLAND_NO_PERMISSION_CHECKS": "1"})
-        harness.wait_until(lambda: os.path.exists(env_file), 60, what="KWin's XWayland")
-        with open(env_file) as f:
-            env = dict(line.split("=", 1) for line in f.read().splitlines() if "=" in line)
-        self.use_display(env["DISPLAY"], env.get("XAUTHORITY") or None)
+        _, display, auth = kde_support.start_kwin(
+            self, ["--socket", self.wayland, "--no-lockscreen", "--no-global-shortcuts",
+                   "--no-kactivities"],
+            env={"KWIN_SCREENSHOT_NO_PERMISSION_CHECKS": "1",
+                 "KWIN_WAYLAND_NO_PERMISSION_CHECKS": "1"})
+        self.use_display(display, auth)
 
     def screenshot(self):
         shot = self.bus.conn.get_object("org.kde.KWin", "/org/kde/KWin/ScreenShot2")

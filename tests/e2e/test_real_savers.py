@@ -1,7 +1,8 @@
-"""The saver mode against real screen savers and sessions, all set-ups side
-by side: with the mode on each stays off past its delay, also after the
-service holding the clock's inhibit was restarted; once the clock ends and
-runs again with the mode off, each comes on."""
+"""The saver mode against real screen savers and sessions, all set-ups of a
+group side by side: with the mode on each stays off past its delay, also
+after the service holding the clock's inhibit was restarted; once the clock
+ends and runs again with the mode off, each comes on. The group is the first
+argument: the desktops as they are, or the clock sandboxed on them."""
 
 import os
 import signal
@@ -12,8 +13,17 @@ import traceback
 
 import desktop_support as dsk
 import harness
+import kde_support as kde
+import sandbox_support as sandbox
 
-ROWS = [dsk.XScreenSaver, dsk.XScreenSaverPortal, dsk.LightLocker, dsk.Mate, dsk.Gnome]
+GROUPS = {
+    "plain": [dsk.XScreenSaver, dsk.XScreenSaverPortal, dsk.LightLocker, dsk.Mate, dsk.Gnome,
+              kde.KdeX11, kde.KdeWayland],
+    "sandboxed": [sandbox.sandboxed(dsk.XScreenSaver), sandbox.sandboxed(dsk.LightLocker),
+                  sandbox.sandboxed(dsk.Gnome),
+                  sandbox.sandboxed(kde.KdeX11, ("kde",), {"XDG_CURRENT_DESKTOP": "KDE"})],
+}
+ROWS = GROUPS[sys.argv.pop(1) if len(sys.argv) > 1 and sys.argv[1] in GROUPS else "plain"]
 MARGIN = 15  # seconds past a saver's delay
 
 
@@ -25,15 +35,18 @@ def run_row(desktop):
                        what="inhibit held")
     # The saver's delay counts from here.
     desktop.touch()
-    service = desktop.restart()
-    held = harness.wait_until(lambda: desktop.held(app, desktop.restarted).get(service), 20,
-                              what="inhibit held again")
-    found = {"held again after (s)": round(held - desktop.restarted, 2), "on with mode on": False}
+    found = {"held again after (s)": None, "on with mode on": False}
+    if desktop.restart:
+        service = desktop.restart()
+        held = harness.wait_until(lambda: desktop.held(app, desktop.restarted).get(service), 20,
+                                  what="inhibit held again")
+        found["held again after (s)"] = round(held - desktop.restarted, 2)
     quiet = time.time() + desktop.delay + MARGIN
     while time.time() < quiet and not found["on with mode on"]:
         found["on with mode on"] = desktop.active()
         time.sleep(1)
     os.killpg(app.proc.pid, signal.SIGKILL)
+    desktop.new_idle_spell()
     desktop.start_clock({"Saver": "0"})
     # An idle time already past the delay when the inhibit ends is not a
     # crossing every saver notices: the user touches the pointer first.
@@ -76,7 +89,8 @@ class RealSaversTest(harness.unittest.TestCase):
                 self.assertIsInstance(found, dict, found)
                 self.assertFalse(found["on with mode on"], found)
                 self.assertIsNotNone(found["on with mode off after (s)"], found)
-                self.assertLess(found["held again after (s)"], 5, found)
+                if kind.restart:
+                    self.assertLess(found["held again after (s)"], 5, found)
 
 
 if __name__ == "__main__":
