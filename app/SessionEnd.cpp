@@ -1,20 +1,18 @@
 #include "app/SessionEnd.h"
 
-#include "app/Windows.h"
-#include "menu/frmMenu.h"
+#include "app/ProgramEnd.h"
 #include "platform/SessionEnd.h"
 
 #include <QApplication>
 
-int RunUntilSessionEnds(Windows& windows)
+int RunUntilSessionEnds(ProgramEnd& end)
 {
-    frmMenu& menu = windows.menu();
-    const platform::SessionEnd sessionEnd([&menu] { menu.mnuExit_Click(); });
-    const auto save = [&menu] { emit menu.saveRequested(); };
-    QObject::connect(qApp, &QGuiApplication::commitDataRequest, &menu, save);
-    QObject::connect(qApp, &QGuiApplication::saveStateRequest, &menu, save);
+    const platform::SessionEnd sessionEnd([&end] { end.end(); });
+    const auto save = [&end] { end.save(); };
+    QObject::connect(qApp, &QGuiApplication::commitDataRequest, &end, save);
+    QObject::connect(qApp, &QGuiApplication::saveStateRequest, &end, save);
     const int code = QApplication::exec();
     // Only a session manager's "die" ends the loop.
-    menu.mnuExit_Click();
+    end.end();
     return code;
 }

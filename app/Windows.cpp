@@ -7,7 +7,6 @@
 #include "controls/ShowOnce.h"
 #include "core/AlarmLog.h"
 #include "core/AppState.h"
-#include "core/ExitSequence.h"
 #include "keys/frmKeyStroke.h"
 #include "menu/frmMenu.h"
 #include "skin/frmSkins.h"
@@ -33,7 +32,7 @@ frmClock& Windows::clock()
     if (!m_clock) {
         m_clock = new frmClock(m_state);
         connect(m_clock, &frmClock::menuRequested, this, [this](QPoint at) { menu().popUp(at); });
-        connect(m_clock, &frmClock::exitRequested, this, [this] { menu().mnuExit_Click(); });
+        connect(m_clock, &frmClock::exitRequested, this, &Windows::exitRequested);
     }
     return *m_clock;
 }
@@ -46,8 +45,7 @@ frmMenu& Windows::menu()
         connect(m_menu, &frmMenu::setAlarmRequested, this, &Windows::showAlarm);
         connect(m_menu, &frmMenu::skinRequested, this, &Windows::showSkins);
         connect(m_menu, &frmMenu::keyRequested, this, &Windows::showKeyStroke);
-        connect(m_menu, &frmMenu::saveRequested, this,
-                [this] { SaveOnExit(m_state, clock().pos()); });
+        connect(m_menu, &frmMenu::exitRequested, this, &Windows::exitRequested);
     }
     return *m_menu;
 }

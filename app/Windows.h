@@ -18,6 +18,7 @@ class frmSkins;
 // open over the clock and delete themselves when closed.
 class Windows : public QObject
 {
+    Q_OBJECT
 public:
     explicit Windows(AppState& state);
     // Deletes the windows still there.
@@ -26,8 +27,8 @@ public:
     // The clock window, wired: the menu at a press of another button, the
     // exit, the alarm notice.
     frmClock& clock();
-    // The menu window: its commands open the dialogs, its exit saves with the
-    // clock window's position.
+    // The menu window: its commands open the dialogs, its exit is the
+    // program's.
     frmMenu& menu();
 
     void showAbout();
@@ -42,6 +43,10 @@ public:
     frmMessage* notice() const;
     frmSkins* skins() const;
     frmKeyStroke* keyStroke() const;
+
+signals:
+    // A window asks for the program's end (ProgramEnd carries it out).
+    void exitRequested();
 
 private:
     AppState& m_state;

@@ -1,10 +1,10 @@
 #include "app/CommandLine.h"
+#include "app/ProgramEnd.h"
 #include "app/SessionEnd.h"
 #include "app/StartChecks.h"
 #include "app/StartUp.h"
 #include "app/Windows.h"
 #include "core/AppState.h"
-#include "menu/frmMenu.h"
 #include "platform/Backends.h"
 #include "platform/SingleInstance.h"
 #include "platform/dbus/SessionBusProbe.h"
@@ -13,7 +13,6 @@
 #include <QDateTime>
 #include <QStandardPaths>
 #include <csignal>
-#include <cstdlib>
 
 int main(int argc, char* argv[])
 {
@@ -45,15 +44,12 @@ int main(int argc, char* argv[])
     // Set before start-up: the events that start-up lets run may already end
     // the program (a close request, a double-click).
     Windows windows(state);
-    windows.menu().exitHook = [&instance] {
-        instance.release();
-        std::_Exit(0);
-    };
+    ProgramEnd programEnd(state, windows, instance);
     const QString configDir =
         QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
     if (!Main(state, windows, instance, programFile,
               configDir.isEmpty() ? QString() : configDir + QStringLiteral("/glimmora"))) {
         return 0;
     }
-    return RunUntilSessionEnds(windows);
+    return RunUntilSessionEnds(programEnd);
 }

@@ -5,7 +5,6 @@
 #include <QAction>
 #include <QMenu>
 #include <QTimer>
-#include <cstdlib>
 
 namespace {
 
@@ -83,8 +82,6 @@ frmMenu::frmMenu(AppState& state) : QWidget(nullptr), m_state(state)
         addCommand(this, "mnuKey", QStringLiteral("Taste definieren..."), &frmMenu::mnuKey_Click);
     m_lineAfterSaver = addSeparator(this, "mnuNix");
     m_exit = addCommand(this, "mnuExit", QStringLiteral("Beenden"), &frmMenu::mnuExit_Click);
-
-    exitHook = [] { std::_Exit(0); };
 }
 
 void frmMenu::popUp(const QPoint& globalPos)
@@ -141,11 +138,5 @@ void frmMenu::mnuKey_Click()
 
 void frmMenu::mnuExit_Click()
 {
-    emit saveRequested();
-    // No event runs between the write and the end, and no closing handler.
-    if (exitHook) {
-        exitHook();
-    } else {
-        std::_Exit(0);
-    }
+    emit exitRequested();
 }

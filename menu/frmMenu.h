@@ -1,14 +1,14 @@
 #pragma once
 
 #include <QWidget>
-#include <functional>
 
 class QAction;
 class QMenu;
 struct AppState;
 
 // Owns the context menu and its handlers; created on first use, never shown.
-// The four check marks are the program's record of the four modes.
+// The four check marks mirror the core's modes (ClockCore holds them); a mark
+// set by hand sets the core's mark.
 class frmMenu : public QWidget
 {
     Q_OBJECT
@@ -43,12 +43,8 @@ public:
     void mnuSkin_Click();
     void mnuSaver_Click();
     void mnuKey_Click();
-    // Saves the eight keys and ends the program at once; does not return in
-    // the program (tests can replace the end with exitHook).
+    // Asks for the program's end, as every other way out does.
     void mnuExit_Click();
-
-    // What ends the program after saving; tests replace it.
-    std::function<void()> exitHook;
 
 signals:
     // The window commands; the composition opens the windows.
@@ -56,8 +52,8 @@ signals:
     void setAlarmRequested();
     void skinRequested();
     void keyRequested();
-    // Save the eight keys now; the end follows at once.
-    void saveRequested();
+    // "Beenden": the composition ends the program.
+    void exitRequested();
 
 private:
     AppState& m_state;

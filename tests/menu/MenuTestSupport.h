@@ -3,11 +3,13 @@
 #include "about/frmIntro.h"
 #include "alarm/frmAlarm.h"
 #include "alarm/frmMessage.h"
+#include "app/ProgramEnd.h"
 #include "app/Windows.h"
 #include "clock/frmClock.h"
 #include "core/AppState.h"
 #include "keys/frmKeyStroke.h"
 #include "menu/frmMenu.h"
+#include "platform/SingleInstance.h"
 #include "skin/SkinLoader.h"
 #include "skin/frmSkins.h"
 #include "tests/support/WindowFixture.h"
@@ -20,22 +22,25 @@
 #include <QWidget>
 #include <functional>
 
-// An AppState with recording fakes, the clock window and the menu window; the
-// end of the program is replaced by a counter so the test process lives on.
+// An AppState with recording fakes, the clock window, the menu window and the
+// program's end, whose last step is replaced by a counter so the test process
+// lives on.
 struct MenuFixture : WindowFixture
 {
     int exits = 0;
     // Runs when the end is called, to see the state at that moment.
     std::function<void()> onExit;
+    platform::SingleInstance instance{QStringLiteral("/nonexistent/glimmora")};
+    ProgramEnd programEnd{state, windows, instance};
 
     MenuFixture()
     {
-        windows.menu().exitHook = [this] {
+        programEnd.setFinish([this] {
             ++exits;
             if (onExit) {
                 onExit();
             }
-        };
+        });
     }
 
     frmClock& clock() { return windows.clock(); }
