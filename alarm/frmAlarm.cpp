@@ -9,6 +9,7 @@
 #include "core/Settings.h"
 #include "core/SettingsKeys.h"
 #include "core/Sound.h"
+#include "core/TickSchedule.h"
 
 #include <QAction>
 #include <QLabel>
@@ -183,8 +184,8 @@ void frmAlarm::Command3_Click()
 {
     // The time the tubes show; before the first tick (started in standby)
     // the clock read the way the tick reads it.
-    const QString time =
-        m_state.core.drawnTimeText().value_or(localTimeText(m_state.services.now()));
+    const QString time = m_state.core.drawnTimeText().value_or(
+        localTimeText(TickSchedule::secondOf(m_state.services.nowMs())));
     const QString hours = time.mid(0, 2);
     const QString minutes = time.mid(3, 2);
     m_hourSelector->setValue(selectorValue(hours, m_hourSelector->maximum()));

@@ -39,7 +39,7 @@ int main(int argc, char* argv[])
     auto keys = platform::makeKeyInjector();
     auto idle = platform::makeIdleInhibitor();
     AppState state(
-        Services{*sound, *keys, [] { return QDateTime::currentSecsSinceEpoch(); }, idle.get()});
+        Services{*sound, *keys, [] { return QDateTime::currentMSecsSinceEpoch(); }, idle.get()});
 
     // Set before start-up: the events that start-up lets run may already end
     // the program (a close request, a double-click).

@@ -55,26 +55,12 @@ frmClock::frmClock(AppState& state, QWidget* parent)
     followCore();
 }
 
-namespace {
-
-// A timer's Enabled switch: enabling a running timer keeps its phase.
-void enableTimer(QTimer* timer, bool enabled)
-{
-    if (!enabled) {
-        timer->stop();
-    } else if (!timer->isActive()) {
-        timer->start();
-    }
-}
-
-} // namespace
-
 // The modes as the core applies them.
 void frmClock::followCore()
 {
     ClockCore& core = m_state.core;
     connect(&core, &ClockCore::standbyApplied, this, [this](bool on) {
-        enableTimer(m_tickTimer, !on);
+        setTicking(!on);
         if (on) {
             TubesOff();
         }
@@ -167,8 +153,9 @@ void frmClock::buildElements()
 
     m_tickTimer = new QTimer(this);
     m_tickTimer->setObjectName(QStringLiteral("Timer1"));
-    m_tickTimer->setInterval(300);
-    connect(m_tickTimer, &QTimer::timeout, this, &frmClock::Timer1_Timer);
+    m_tickTimer->setSingleShot(true);
+    m_tickTimer->setTimerType(Qt::PreciseTimer);
+    connect(m_tickTimer, &QTimer::timeout, this, &frmClock::tickTimerFired);
     m_saverMode = new SaverMode(m_state, *this, m_keyPeriod);
 
     resize(BuiltinBack.w, BuiltinBack.h);

@@ -2,6 +2,7 @@
 
 #include "clock/DevicePictures.h"
 #include "controls/PictureBox.h"
+#include "core/TickSchedule.h"
 
 #include <QImage>
 #include <QPoint>
@@ -37,7 +38,12 @@ public:
     // The standby picture: cell 0 in every tube.
     void TubesOff();
 
+    // One tick at the wall clock's instant: the tubes that changed, the lamps,
+    // the alarm.
     void Timer1_Timer();
+    // The Enabled switch of Timer1: on arms it for the next tick instant,
+    // off stops it.
+    void setTicking(bool on);
 
     // The face's parts; their form names are their object names.
     PictureBox* face() const { return m_face; }                         // picBack
@@ -101,6 +107,11 @@ private:
     // companions instead of the pictures, where there are any.
     void useDevicePixels();
     void followCore();
+    void drawTick(qint64 nowMs);
+    // Timer1 fired: ticks if a tick instant was reached, then arms for the
+    // next one.
+    void tickTimerFired();
+    void armTickTimer(qint64 tickedAtMs);
 
     AppState& m_state;
     PictureBox* m_face = nullptr;
@@ -114,7 +125,8 @@ private:
     std::array<QImage, 2> m_lampPictures; // dark and lit, never shown
     DoubledPictures m_doubled;            // companions for dense screens
     WindowOutline* m_outline = nullptr;
-    QTimer* m_tickTimer = nullptr;
+    QTimer* m_tickTimer = nullptr; // single-shot, re-armed at every tick
+    TickSchedule m_tickSchedule;
     // The key timer tmrPlay and the desktop's idle inhibit.
     SaverMode* m_saverMode = nullptr;
     std::int16_t m_keyPeriod = 0;

@@ -3,6 +3,8 @@
 #include "core/AppState.h"
 #include "core/NumericValue.h"
 
+#include <QTimer>
+
 namespace {
 
 // Every caller draws a tube from its own strip with the tube's own size as the
@@ -29,9 +31,43 @@ void setLamp(PictureBox& lamp, const QImage& picture)
 
 } // namespace
 
+void frmClock::setTicking(bool on)
+{
+    if (!on) {
+        m_tickTimer->stop();
+    } else if (!m_tickTimer->isActive()) {
+        armTickTimer(m_state.services.nowMs());
+    }
+}
+
+void frmClock::tickTimerFired()
+{
+    const qint64 nowMs = m_state.services.nowMs();
+    if (m_tickSchedule.claimTickAt(nowMs)) {
+        drawTick(nowMs);
+    }
+    armTickTimer(nowMs);
+}
+
+void frmClock::armTickTimer(qint64 tickedAtMs)
+{
+    // Lit lamps nobody sees need no tick to go dark.
+    const bool lampsLit = m_lamps[0]->image().cacheKey() == m_lampPictures[1].cacheKey();
+    const bool lampsShown = !m_lamps[0]->isHidden() || !m_lamps[1]->isHidden();
+    const bool withinSecond = (lampsLit && lampsShown) || m_state.core.needsTicksWithinSecond();
+    const qint64 next = TickSchedule::nextTickAfter(tickedAtMs, withinSecond);
+    // Measured after the tick's own work, so it does not delay the next one.
+    m_tickTimer->start(int(TickSchedule::waitUntil(next, m_state.services.nowMs())));
+}
+
 void frmClock::Timer1_Timer()
 {
-    const TickPlan plan = m_state.core.tickAt(m_state.services.now());
+    drawTick(m_state.services.nowMs());
+}
+
+void frmClock::drawTick(qint64 nowMs)
+{
+    const TickPlan plan = m_state.core.tickAt(TickSchedule::secondOf(nowMs));
     if (plan.secondsChanged) {
         drawDigit(*this, 4, plan.digits[4]);
         drawDigit(*this, 5, plan.digits[5]);

@@ -19,9 +19,8 @@ struct Services
 {
     platform::SoundOutput& sound;
     platform::KeyInjector& keys;
-    // Current instant in seconds since the epoch; the tick turns it into local
-    // time with the process's time zone.
-    std::function<qint64()> now;
+    // The wall clock: the current instant in milliseconds since the epoch.
+    std::function<qint64()> nowMs;
     // Keeps the desktop awake while the saver mode is on; none in most tests.
     platform::IdleInhibitor* idle = nullptr;
 };

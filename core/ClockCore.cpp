@@ -73,6 +73,18 @@ void ClockCore::redrawEverythingNextTick()
     m_drawn.reset();
 }
 
+bool ClockCore::needsTicksWithinSecond() const
+{
+    if (!m_drawn) {
+        return true;
+    }
+    if (!isOn(Alarm) || m_alarmState == AlarmState::Acknowledged) {
+        return false;
+    }
+    const QStringView text(m_drawnText);
+    return alarmMatches(m_alarmTime, text.mid(0, 2), text.mid(3, 2));
+}
+
 void ClockCore::setAlarmTime(const AlarmTime& time)
 {
     m_alarmTime = time;
@@ -100,6 +112,7 @@ TickPlan ClockCore::tick(const QString& timeText)
 {
     const TickPlan plan = planTick(timeText, m_drawn);
     m_drawn = plan.digits;
+    m_drawnText = plan.timeText;
 
     // Read on every tick: switching the alarm off keeps the state as it is.
     if (!isOn(Alarm)) {

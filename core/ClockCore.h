@@ -61,6 +61,10 @@ public:
     std::optional<QString> drawnTimeText() const;
     // New pictures or the end of standby: the next tick draws all six tubes.
     void redrawEverythingNextTick();
+    // Whether a tick before the next second has work beyond the lamps: tubes
+    // to redraw, or the alarm minute on the tubes with the switch on (the
+    // notice to open, the sound to restart).
+    bool needsTicksWithinSecond() const;
 
     const AlarmTime& alarmTime() const { return m_alarmTime; }
     // A new time re-arms: it may ring even in a minute whose alarm was
@@ -88,6 +92,7 @@ private:
     std::optional<TubeDigits> m_drawn;
     std::optional<qint64> m_textSecond; // the second m_timeText shows
     QString m_timeText;
+    QString m_drawnText; // the time text of the last tick
     AlarmTime m_alarmTime;
     AlarmState m_alarmState = AlarmState::Armed;
 };

@@ -9,6 +9,10 @@ QString localTimeText(qint64 secondsSinceEpoch)
     if (static_cast<qint64>(t) != secondsSinceEpoch) {
         return {};
     }
+    // localtime_r keeps the zone glibc read first; tzset() looks at TZ and
+    // /etc/localtime again (one stat while they are unchanged), so a zone
+    // changed under the running clock shows at its next second.
+    tzset();
     std::tm parts{};
     if (!localtime_r(&t, &parts)) {
         return {};

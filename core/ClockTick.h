@@ -9,7 +9,8 @@
 // The display-free decisions of the clock tick.
 
 // The local time of an instant (seconds since the epoch) as "HH:MM:SS", 24-hour
-// clock, in the process's time zone. Empty when the instant cannot be converted.
+// clock, in the time zone TZ or /etc/localtime names at the call. Empty when
+// the instant cannot be converted.
 QString localTimeText(qint64 secondsSinceEpoch);
 
 // The numeric value of one character of the time text; anything that is not a

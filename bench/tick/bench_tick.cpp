@@ -178,7 +178,7 @@ int main(int argc, char* argv[])
     platform::DummySoundOutput sound;
     platform::DummyKeyInjector keys;
     qint64 now = TenOClock;
-    AppState state(Services{sound, keys, [&now] { return now; }});
+    AppState state(Services{sound, keys, [&now] { return now * 1000; }});
     state.ProgramDir = QCoreApplication::applicationDirPath() + QStringLiteral("/");
     Windows windows(state);
     frmClock& clock = windows.clock();

@@ -15,7 +15,11 @@
 struct AlarmTestState : PlacedFixture
 {
     // Local wall-clock time the fake clock reports from now on.
-    void setTime(const QDateTime& local) { now = local.toSecsSinceEpoch(); }
+    void setTime(const QDateTime& local)
+    {
+        now = local.toSecsSinceEpoch();
+        msIntoSecond = local.time().msec();
+    }
 };
 
 // Top-level windows of one kind that are shown.

@@ -23,7 +23,7 @@ int main(int argc, char* argv[])
     const QStringList args = QApplication::arguments();
     platform::DummySoundOutput sound;
     platform::DummyKeyInjector keys;
-    AppState state(Services{sound, keys, [] { return QDateTime::currentSecsSinceEpoch(); }});
+    AppState state(Services{sound, keys, [] { return QDateTime::currentMSecsSinceEpoch(); }});
     state.ProgramDir = args.value(1) + QLatin1Char('/');
     state.SkinsDir = state.ProgramDir + QStringLiteral("Skins/");
     Windows windows(state);

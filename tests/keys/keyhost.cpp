@@ -160,7 +160,7 @@ int main(int argc, char* argv[])
 
     platform::DummySoundOutput sound;
     auto keys = platform::makeKeyInjector();
-    AppState state(Services{sound, *keys, [] { return QDateTime::currentSecsSinceEpoch(); }});
+    AppState state(Services{sound, *keys, [] { return QDateTime::currentMSecsSinceEpoch(); }});
     if (mode == QLatin1String("dialog") && args.size() == 4) {
         state.SettingsFile = args.at(2);
         state.SendKeyCode = static_cast<std::int16_t>(args.at(3).toInt());
@@ -168,7 +168,7 @@ int main(int argc, char* argv[])
     }
     if (mode == QLatin1String("saver") && args.size() == 4) {
         ReportingInjector reporting(*keys);
-        AppState saverState(Services{sound, reporting, state.services.now});
+        AppState saverState(Services{sound, reporting, state.services.nowMs});
         saverState.SendKeyCode = static_cast<std::int16_t>(args.at(3).toInt());
         return runSaver(saverState, static_cast<std::int16_t>(args.at(2).toInt()));
     }

@@ -187,7 +187,7 @@ private slots:
         CountingSound sound(c.alarmPath);
         CountingKeys keys;
         qint64 nowSeconds = 0;
-        AppState state(Services{sound, keys, [&nowSeconds] { return nowSeconds; }});
+        AppState state(Services{sound, keys, [&nowSeconds] { return nowSeconds * 1000; }});
         state.ProgramDir = QStringLiteral("/opt/glimmora/");
         state.core.setAlarmTime({QStringLiteral("13"), QStringLiteral("37")});
         state.core.restore(ClockCore::Alarm, true);
@@ -213,7 +213,7 @@ private slots:
             ticksInAlarmMinute += (ms >= alarmMinute * 1000 && ms < alarmMinute * 1000 + 60000);
 
             nowSeconds = ms / 1000;
-            clockTick(c, state, state.services.now(), offset);
+            clockTick(c, state, state.services.nowMs() / 1000, offset);
             keyTimer(c, keys, ms + TickMs);
             keyTicks += TickMs / KeyTickMs;
 

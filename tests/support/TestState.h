@@ -1,7 +1,7 @@
 #pragma once
 
 // The program state every test starts from: recording fakes for the sound and
-// the keys, and a clock the test sets (seconds since the epoch).
+// the keys, and a wall clock the test sets.
 #include "core/AppState.h"
 #include "core/ClockTick.h"
 #include "platform/dummy/DummyKeyInjector.h"
@@ -13,8 +13,11 @@ struct TestState
 {
     platform::DummySoundOutput sound;
     platform::DummyKeyInjector keys;
+    // The test's wall clock: seconds since the epoch and milliseconds into
+    // that second.
     qint64 now = 0;
-    AppState state{Services{sound, keys, [this] { return now; }}};
+    qint64 msIntoSecond = 0;
+    AppState state{Services{sound, keys, [this] { return now * 1000 + msIntoSecond; }}};
 
     // The program's paths as start-up sets them for a program in `dir`
     // (ending in "/"), named glimmora.
