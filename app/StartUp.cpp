@@ -10,9 +10,11 @@
 #include "core/SettingsKeys.h"
 #include "menu/frmMenu.h"
 #include "platform/SingleInstance.h"
+#include "skin/SkinFolders.h"
 
 #include <QAction>
 #include <QFileInfo>
+#include <QStandardPaths>
 
 void InitProgramPaths(AppState& state, const QString& programFile)
 {
@@ -28,6 +30,8 @@ void InitSettingsPaths(AppState& state, const QString& userConfigDir)
     state.SettingsFile = where.file;
     state.SettingsFallback = where.fallback;
     state.SkinsDir = state.ProgramDir + QStringLiteral("Skins/");
+    state.dataSkinsDirs =
+        dataSkinsFolders(QStandardPaths::standardLocations(QStandardPaths::GenericDataLocation));
 }
 
 bool Main(AppState& state, Windows& windows, platform::SingleInstance& instance,

@@ -1,8 +1,8 @@
 #include "clock/frmClock.h"
 #include "controls/WindowOutline.h"
 #include "core/AppState.h"
+#include "skin/NamedSkin.h"
 #include "skin/PictureLoader.h"
-#include "skin/SkinLoader.h"
 
 #include <QScrollBar>
 
@@ -110,8 +110,9 @@ void frmClock::Form_Load()
 {
     const bool dense = devicePixelRatioF() > 1.0;
     if (!m_state.SkinName.isEmpty()) {
-        applySkin(
-            LoadSkin(m_state, m_state.SkinsDir + m_state.SkinName + QStringLiteral("/"), dense));
+        if (const std::optional<LoadedSkin> skin = LoadNamedSkin(m_state, dense)) {
+            applySkin(*skin);
+        }
     }
     useBuiltinWhereMissing(dense);
     // The window takes the face area's size first (height, then width); the

@@ -3,6 +3,7 @@
 #include "core/ClockCore.h"
 
 #include <QString>
+#include <QStringList>
 #include <QtGlobal>
 #include <cstdint>
 #include <functional>
@@ -42,6 +43,9 @@ struct AppState
     // beside a program whose directory cannot be written); empty otherwise.
     QString SettingsFallback;
     QString SkinsDir;
+    // The skins folders of the user's and the system's data folders, looked
+    // through after SkinsDir.
+    QStringList dataSkinsDirs;
     QString SkinName;
     QString SkinFilePath;
 

@@ -3,32 +3,14 @@
 #include "controls/DialogFont.h"
 #include "controls/WindowHelpers.h"
 #include "core/AppState.h"
-#include "core/Paths.h"
 #include "core/Settings.h"
 #include "core/SettingsKeys.h"
+#include "skin/SkinFolders.h"
 
-#include <QDir>
 #include <QEvent>
-#include <QFileInfo>
 #include <QFont>
 #include <QListWidget>
 #include <QMouseEvent>
-
-QStringList installedSkins(const QString& skinsDir)
-{
-    QStringList names;
-    if (skinsDir.isEmpty()) {
-        return names;
-    }
-    // Without QDir::Hidden, names beginning with "." are left out; symbolic
-    // links to directories count as skins like the directories themselves.
-    const QFileInfoList entries = QDir(skinsDir).entryInfoList(QDir::Dirs | QDir::NoDotAndDotDot,
-                                                               QDir::Name | QDir::IgnoreCase);
-    for (const QFileInfo& entry : entries) {
-        names.append(LastPathPart(entry.absoluteFilePath()));
-    }
-    return names;
-}
 
 frmSkins::frmSkins(AppState& state, const QWidget* over)
     : QWidget(nullptr,
@@ -55,7 +37,7 @@ void frmSkins::Form_Load()
     CenterForm(this, m_over);
     MakeTopMost(this);
     m_skinList->clear();
-    m_skinList->addItems(installedSkins(m_state.SkinsDir));
+    m_skinList->addItems(installedSkins(QStringList{m_state.SkinsDir} + m_state.dataSkinsDirs));
 }
 
 void frmSkins::lstSkins_DblClick()

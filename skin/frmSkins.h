@@ -6,12 +6,7 @@
 class QListWidget;
 struct AppState;
 
-// The names of the skins installed in `skinsDir`: its immediate
-// sub-directories, sorted by name, without hidden ones (names beginning with
-// "."). Files are not skins. A missing directory gives no names.
-QStringList installedSkins(const QString& skinsDir);
-
-// The skin chooser: lists the installed skins; a double-click stores one as
+// The skin chooser: lists the skins of all skins folders; a double-click stores one as
 // the skin for the next start. It has no buttons and no keyboard handling.
 class frmSkins : public QWidget
 {

@@ -2,6 +2,7 @@
 
 #include "app/Windows.h"
 #include "controls/WindowHelpers.h"
+#include "skin/SkinFolders.h"
 #include "skin/frmSkins.h"
 #include "tests/support/Files.h"
 #include "tests/support/SettingsFiles.h"
@@ -107,15 +108,15 @@ private slots:
         for (const QString& f : files) {
             QVERIFY(writeFile(skinsDir() + f));
         }
-        QCOMPARE(::installedSkins(skinsDir()), expected);
+        QCOMPARE(::installedSkins({skinsDir()}), expected);
         // The same without the trailing separator.
-        QCOMPARE(::installedSkins(m_t->dir.path() + QStringLiteral("/Skins")), expected);
+        QCOMPARE(::installedSkins({m_t->dir.path() + QStringLiteral("/Skins")}), expected);
     }
 
     void missingDirectoryGivesNoSkins()
     {
-        QVERIFY(::installedSkins(m_t->dir.path() + QStringLiteral("/nowhere/")).isEmpty());
-        QVERIFY(::installedSkins(QString()).isEmpty());
+        QVERIFY(::installedSkins({m_t->dir.path() + QStringLiteral("/nowhere/")}).isEmpty());
+        QVERIFY(::installedSkins({QString()}).isEmpty());
     }
 
     // A symbolic link to a skin folder is a skin; one to a file is not.
@@ -127,7 +128,7 @@ private slots:
                             skinsDir() + QStringLiteral("Night")));
         QVERIFY(QFile::link(m_t->dir.path() + QStringLiteral("/plain.txt"),
                             skinsDir() + QStringLiteral("Paper")));
-        QCOMPARE(::installedSkins(skinsDir()), QStringList{"Night"});
+        QCOMPARE(::installedSkins({skinsDir()}), QStringList{"Night"});
     }
 
     void windowLayout()

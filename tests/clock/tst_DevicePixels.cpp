@@ -63,6 +63,9 @@ private slots:
             QVERIFY(face(backAt2x, qRgb(0, 200, 0)).save(skin + QStringLiteral("back@2x.bmp")));
         QVERIFY(QDir().mkpath(skin + QStringLiteral("sub")));
         QVERIFY(makeStrip(2, 12, 10).save(skin + QStringLiteral("sub/hours.bmp")));
+        for (const char* other : {"2.bmp", "3.bmp", "4.bmp", "5.bmp"}) {
+            QVERIFY(makeStrip(10, 12, 10).save(skin + QLatin1String(other)));
+        }
         if (!stripAt2x.isEmpty())
             QVERIFY(makeStrip(2, stripAt2x.width() / 2, stripAt2x.height())
                         .save(skin + QStringLiteral("sub/hours@2x.bmp")));

@@ -9,6 +9,8 @@
 #include <QBuffer>
 #include <QDir>
 #include <QFile>
+#include <QLoggingCategory>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QWindow>
@@ -102,8 +104,24 @@ class LoadSkinTest : public QObject
         QVERIFY(picture.save(skinDir() + file, "BMP"));
     }
 
-    void load(const QString& name = QStringLiteral("Test"))
+    // A skin lacking a picture is not used: each of back.bmp and the default
+    // strips that the test did not write (in any letter case) is a built-in copy.
+    void completeWithBuiltins()
     {
+        QDir().mkpath(skinDir());
+        for (const char* name : {"back", "1", "2", "3", "4", "5"}) {
+            const QString file = QStringLiteral("%1.bmp").arg(QLatin1String(name));
+            if (QDir(skinDir()).entryList({file}, QDir::AllEntries).isEmpty()) {
+                QVERIFY(QFile::copy(QStringLiteral(":/builtin/") + file, skinDir() + file));
+            }
+        }
+    }
+
+    void load(const QString& name = QStringLiteral("Test"), bool complete = true)
+    {
+        if (complete) {
+            completeWithBuiltins();
+        }
         f->state.SkinName = name;
         clock->Form_Load();
     }
@@ -171,8 +189,7 @@ private slots:
         QCOMPARE(clock->digitStrip(0), hours);
         QCOMPARE(clock->digitStrip(4), clock->digitStrip(5)); // both from 5.bmp
         QCOMPARE(clock->digitStrip(4).size(), QSize(80, 15));
-        QCOMPARE(clock->digitStrip(2),
-                 builtin(QStringLiteral("3.bmp"))); // no 3.bmp: the built-in strip stays
+        QCOMPARE(clock->digitStrip(2), builtin(QStringLiteral("3.bmp")));
 
         // The window is the picture's size, not Width × Height, and has its shape.
         QCOMPARE(clock->size(), QSize(320, 140));
@@ -284,27 +301,46 @@ private slots:
         }
     }
 
+    // A skin that cannot be used leaves the whole built-in look, and says why
+    // in one line of the skin log.
     void brokenSkins_data()
     {
         QTest::addColumn<QString>("kind");
-        QTest::newRow("skin folder does not exist") << "nofolder";
-        QTest::newRow("no SkinFile.ini") << "noini";
-        QTest::newRow("garbage back.bmp") << "garbage";
-        QTest::newRow("truncated back.bmp") << "truncated";
-        QTest::newRow("header claims 100000 × 100000") << "huge";
-        QTest::newRow("negative size in the header") << "negative";
-        QTest::newRow("empty back.bmp") << "empty";
-        QTest::newRow("back.bmp is a folder") << "folder";
+        QTest::addColumn<QString>("why");
+        QTest::newRow("skin folder does not exist") << "nofolder"
+                                                    << "no folder of that name";
+        QTest::newRow("no SkinFile.ini") << "noini"
+                                         << "no skin file";
+        QTest::newRow("garbage back.bmp") << "garbage"
+                                          << "back.bmp cannot be read";
+        QTest::newRow("truncated back.bmp") << "truncated"
+                                            << "back.bmp cannot be read";
+        QTest::newRow("header claims 100000 × 100000") << "huge"
+                                                       << "back.bmp cannot be read";
+        QTest::newRow("negative size in the header") << "negative"
+                                                     << "back.bmp cannot be read";
+        QTest::newRow("empty back.bmp") << "empty"
+                                        << "back.bmp cannot be read";
+        QTest::newRow("back.bmp is a folder") << "folder"
+                                              << "back.bmp cannot be read";
+        QTest::newRow("no back.bmp") << "noback"
+                                     << "back.bmp is missing";
+        QTest::newRow("a strip named by the skin missing") << "nostrip"
+                                                           << "six.bmp is missing";
     }
 
     void brokenSkins()
     {
         QFETCH(QString, kind);
+        QFETCH(QString, why);
         const QImage builtinFace = builtin(QStringLiteral("back.bmp"));
-        const QImage builtinStrip = builtin(QStringLiteral("2.bmp"));
-        const QImage strip = makeStrip(10, 19, 34);
+        QVERIFY(!builtinFace.isNull());
+        ClockFixture plainState;
+        frmClock plain(plainState.state);
+        plain.Form_Load();
         if (kind != QStringLiteral("nofolder")) {
-            writePicture(QStringLiteral("2.bmp"), strip);
+            writePicture(QStringLiteral("2.bmp"), makeStrip(10, 19, 34));
+            completeWithBuiltins();
         }
         if (kind == QStringLiteral("garbage")) {
             writeRaw(QStringLiteral("back.bmp"), QByteArray(5000, '\x8e'));
@@ -320,37 +356,43 @@ private slots:
         } else if (kind == QStringLiteral("empty")) {
             writeRaw(QStringLiteral("back.bmp"), QByteArray());
         } else if (kind == QStringLiteral("folder")) {
+            QVERIFY(QFile::remove(skinDir() + QStringLiteral("back.bmp")));
             QDir().mkpath(skinDir() + QStringLiteral("back.bmp"));
+        } else if (kind == QStringLiteral("noback")) {
+            QVERIFY(QFile::remove(skinDir() + QStringLiteral("back.bmp")));
         }
         if (kind != QStringLiteral("nofolder") && kind != QStringLiteral("noini")) {
-            writeIni("Width=460\nHeight=234\n");
+            writeIni(kind == QStringLiteral("nostrip")
+                         ? "Width=460\nHeight=234\nDigit6_File=six.bmp\n"
+                         : "Width=460\nHeight=234\n");
         }
-        load();
+        QLoggingCategory::setFilterRules(QStringLiteral("glimmora.skin.warning=true"));
+        QTest::ignoreMessage(QtWarningMsg,
+                             QRegularExpression(QStringLiteral("^skin \"Test\" not used.*") +
+                                                QRegularExpression::escape(why)));
+        load(QStringLiteral("Test"), false);
+        QLoggingCategory::setFilterRules(QString());
+        QCOMPARE(f->state.SkinName, QStringLiteral("Test")); // the stored name stays
 
-        // Every number that exists is applied, the rest is 0; the program goes
-        // on with the face it has, whole or as far as it could be read.
-        QCOMPARE(clock->tubes()[3]->geometry(), QRect(0, 0, 0, 0));
-        if (kind == QStringLiteral("nofolder")) {
-            QCOMPARE(clock->digitStrip(1), builtinStrip);
-        } else {
-            QCOMPARE(clock->digitStrip(1), strip);
+        // A partly read picture may pass for a whole one: then the skin is used.
+        if (kind == QStringLiteral("truncated") && clock->face()->image() != builtinFace) {
+            QCOMPARE(clock->face()->image().size(), QSize(200, 100));
+            return;
         }
-        const QImage face = clock->face()->image();
-        if (kind == QStringLiteral("truncated") && face != builtinFace) {
-            QCOMPARE(face.size(), QSize(200, 100)); // read as far as it goes
-        } else {
-            QCOMPARE(face, builtinFace);
-        }
-        if (!face.isNull()) {
-            QCOMPARE(clock->size(), face.size());
+        QCOMPARE(clock->face()->image(), builtinFace);
+        QCOMPARE(clock->size(), plain.size());
+        QCOMPARE(nativeShape(*clock), nativeShape(plain));
+        for (std::size_t k = 0; k < 6; ++k) {
+            QCOMPARE(clock->tubes()[k]->geometry(), plain.tubes()[k]->geometry());
+            QCOMPARE(clock->digitStrip(k), plain.digitStrip(k));
         }
         f->now = 3 * 3600 + 4;
         clock->Timer1_Timer();
-        QCOMPARE(f->state.core.drawnTimeText().value_or(QString()).right(2), QStringLiteral("04"));
+        QCOMPARE(f->state.core.drawnTimeText().value_or(QString()), QStringLiteral("03:00:04"));
     }
 
     // Tiny files that each decode to a picture within the limit of one: past
-    // the skin's total, the rest count as missing and keep the built-in ones.
+    // the skin's total, the rest are not read (and the skin is not used).
     void pixelBudgetPerSkin()
     {
         writeIni("Width=100\nHeight=100\n");
@@ -359,18 +401,18 @@ private slots:
         for (const char* name : {"back.bmp", "1.bmp", "2.bmp", "3.bmp", "4.bmp", "5.bmp"}) {
             writeRaw(QString::fromLatin1(name), claim);
         }
-        load();
-        QCOMPARE(clock->face()->image().size(), QSize(5600, 5600));
+        const LoadedSkin skin = LoadSkin(f->state, skinDir(), false);
+        QCOMPARE(skin.face.size(), QSize(5600, 5600));
         qint64 decoded = qint64{5600} * 5600;
         for (std::size_t i = 0; i < 6; ++i) {
-            const QSize got = clock->digitStrip(i).size();
-            const QSize own =
-                builtin(QStringLiteral("%1.bmp").arg(std::min<std::size_t>(i + 1, 5))).size();
-            QVERIFY2(got == QSize(5600, 5600) || got == own, qPrintable(QString::number(i)));
-            decoded += got == own ? 0 : qint64{5600} * 5600;
+            const QSize got = skin.strips[i].size();
+            QVERIFY2(got == QSize(5600, 5600) || got.isEmpty(), qPrintable(QString::number(i)));
+            decoded += got.isEmpty() ? 0 : qint64{5600} * 5600;
         }
         QVERIFY(decoded <= SkinPixelBudget);
         QVERIFY(decoded + qint64{5600} * 5600 > SkinPixelBudget); // as many as fit
+        load(QStringLiteral("Test"), false);
+        QCOMPARE(clock->face()->image(), builtin(QStringLiteral("back.bmp")));
     }
 
     void refusedPictureIsNotAllocated()

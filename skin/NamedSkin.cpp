@@ -1,0 +1,36 @@
+#include "skin/NamedSkin.h"
+
+#include "core/AppState.h"
+#include "skin/SkinFiles.h"
+#include "skin/SkinFolders.h"
+#include "skin/SkinLog.h"
+
+std::optional<LoadedSkin> LoadNamedSkin(AppState& state, bool withDoubled)
+{
+    const QStringList folders = QStringList{state.SkinsDir} + state.dataSkinsDirs;
+    const QString dir = findSkinDir(folders, state.SkinName);
+    QString problem;
+    std::optional<LoadedSkin> skin;
+    if (dir.isEmpty()) {
+        problem = QStringLiteral("no folder of that name in %1").arg(folders.join(u' '));
+    } else {
+        skin = LoadSkin(state, dir, withDoubled);
+        QStringList unread;
+        if (skin->face.isNull()) {
+            unread.append(skinFilePath(dir, QStringLiteral("back.bmp")));
+        }
+        for (std::size_t i = 0; i < skin->strips.size(); ++i) {
+            if (skin->strips[i].isNull()) {
+                unread.append(skinFilePath(dir, skin->layout.digitFile[i]));
+            }
+        }
+        problem = skinProblem(state.SkinFilePath, unread);
+    }
+    if (problem.isEmpty()) {
+        return skin;
+    }
+    state.SkinFilePath.clear();
+    qCWarning(lcSkin).noquote() << QStringLiteral("skin \"%1\" not used, built-in look instead: %2")
+                                       .arg(state.SkinName, problem);
+    return std::nullopt;
+}
