@@ -22,8 +22,10 @@ setup-desktop:
 configure:
 	cmake -S . -B $(BUILD) $(CMAKE_FLAGS)
 
+# Only what the program needs: itself, its sound module, its pictures, sounds
+# and manual page. `make test` builds the rest.
 build: setup configure
-	cmake --build $(BUILD) -j$(JOBS)
+	cmake --build $(BUILD) -j$(JOBS) --target glimmora
 
 run: build
 	./$(BUILD)/glimmora
