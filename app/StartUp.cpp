@@ -23,10 +23,9 @@ void InitProgramPaths(AppState& state, const QString& programFile)
     state.ExeName = exeNameOf(programFile);
 }
 
-void InitSettingsPaths(AppState& state, const QString& userConfigDir)
+void InitSettingsPaths(AppState& state, const QString& programFile, const QString& userConfigDir)
 {
-    const QString beside = settingsFileFor(GetLongPath(state.ProgramDir), state.ExeName);
-    const SettingsLocation where = chooseSettingsLocation(beside, userConfigDir);
+    const SettingsLocation where = chooseSettingsLocation(programFile, userConfigDir);
     state.SettingsFile = where.file;
     state.SettingsFallback = where.fallback;
     state.SkinsDir = state.ProgramDir + QStringLiteral("Skins/");
@@ -41,7 +40,7 @@ bool Main(AppState& state, Windows& windows, platform::SingleInstance& instance,
         return false;
     }
     InitProgramPaths(state, programFile);
-    InitSettingsPaths(state, userConfigDir);
+    InitSettingsPaths(state, programFile, userConfigDir);
     // Nothing writes the settings before the last key is read here.
     const IniFile file = ReadSettingsFile(state);
     const StoredSettings settings(file);

@@ -17,4 +17,4 @@ bool Main(AppState& state, Windows& windows, platform::SingleInstance& instance,
 void InitProgramPaths(AppState& state, const QString& programFile);
 
 // AppTitle, SettingsFile (with its per-user fall-back) and SkinsDir.
-void InitSettingsPaths(AppState& state, const QString& userConfigDir);
+void InitSettingsPaths(AppState& state, const QString& programFile, const QString& userConfigDir);

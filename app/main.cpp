@@ -6,6 +6,7 @@
 #include "app/Windows.h"
 #include "core/AppState.h"
 #include "platform/Backends.h"
+#include "platform/ProgramFile.h"
 #include "platform/SingleInstance.h"
 #include "platform/dbus/SessionBusProbe.h"
 
@@ -32,8 +33,9 @@ int main(int argc, char* argv[])
     QGuiApplication::setDesktopFileName(QStringLiteral("org.example.glimmora"));
     QApplication::setQuitOnLastWindowClosed(false);
 
-    const QString programFile = QCoreApplication::applicationFilePath();
-    platform::SingleInstance instance(programFile);
+    const platform::ProgramFile& program = platform::runningProgramFile();
+    const QString& programFile = program.path;
+    platform::SingleInstance instance(program.bytes);
 
     auto sound = platform::makeSoundOutput();
     auto keys = platform::makeKeyInjector();

@@ -1,11 +1,13 @@
 #include "core/Settings.h"
 
 #include "core/AppState.h"
+#include "core/Paths.h"
 #include "platform/ProfileFile.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -25,6 +27,25 @@ QString text(const QByteArray& b)
 bool writable(const QString& path)
 {
     return ::access(QFile::encodeName(path).constData(), W_OK) == 0;
+}
+
+bool sameFile(const QString& a, const QString& b)
+{
+    struct stat sa
+    {
+    };
+    struct stat sb
+    {
+    };
+    return ::stat(QFile::encodeName(a).constData(), &sa) == 0 &&
+           ::stat(QFile::encodeName(b).constData(), &sb) == 0 && sa.st_dev == sb.st_dev &&
+           sa.st_ino == sb.st_ino;
+}
+
+// The system's folders are shared by every user and belong to the package.
+bool installedCopy(const QString& programDir)
+{
+    return programDir.startsWith(QLatin1String("/usr/"));
 }
 
 } // namespace
@@ -50,14 +71,18 @@ const QString& readableSettings(const AppState& state)
                : state.SettingsFile;
 }
 
-// First write of a per-user copy: start from the file beside the program,
-// byte for byte, so unknown keys and comments come along.
+// First write of a per-user file: its folder is made, and a copy starts
+// from the file beside the program, byte for byte, so unknown keys and
+// comments come along.
 void makeUserCopy(const AppState& state)
 {
-    if (state.SettingsFallback.isEmpty() || QFileInfo::exists(state.SettingsFile)) {
+    if (QFileInfo::exists(state.SettingsFile)) {
         return;
     }
     QDir().mkpath(QFileInfo(state.SettingsFile).absolutePath());
+    if (state.SettingsFallback.isEmpty()) {
+        return;
+    }
     // Only a regular file is copied, within the user's umask; anything else
     // counts as missing and the write starts a file of its own.
     platform::copyProfileFile(state.SettingsFallback, state.SettingsFile);
@@ -72,6 +97,9 @@ IniFile ReadSettingsFile(const AppState& state)
 
 void WriteSettings(const AppState& state, const QList<QPair<QString, QString>>& entries)
 {
+    if (state.SettingsFile.isEmpty()) {
+        return;
+    }
     makeUserCopy(state);
     platform::ProfileEntries raw;
     raw.reserve(entries.size());
@@ -81,13 +109,28 @@ void WriteSettings(const AppState& state, const QList<QPair<QString, QString>>& 
     platform::writeProfileStrings(bytes(state.AppTitle), raw, state.SettingsFile);
 }
 
-SettingsLocation chooseSettingsLocation(const QString& besideProgram, const QString& userConfigDir)
+SettingsLocation chooseSettingsLocation(const QString& programFile, const QString& userConfigDir)
 {
-    const QFileInfo info(besideProgram);
-    const bool usable =
-        info.exists() ? (info.isFile() && writable(besideProgram)) : writable(info.absolutePath());
-    if (usable || userConfigDir.isEmpty()) {
-        return {besideProgram, {}};
+    const QString exeName = exeNameOf(programFile);
+    const QString name =
+        (exeName.isEmpty() ? QStringLiteral("glimmora") : exeName) + QStringLiteral(".ini");
+    const QString perUser =
+        userConfigDir.isEmpty() ? QString() : QDir(userConfigDir).filePath(name);
+    const QString dir = programFile.isEmpty() ? QString() : QFileInfo(programFile).absolutePath();
+    if (exeName.isEmpty() || dir.isEmpty() || dir == QLatin1String("/")) {
+        return {perUser, {}};
     }
-    return {QDir(userConfigDir).filePath(info.fileName()), besideProgram};
+    const QString beside = dir + u'/' + name;
+    if (beside == programFile || sameFile(beside, programFile)) {
+        return {perUser, {}};
+    }
+    if (installedCopy(dir + u'/')) {
+        return {perUser, beside};
+    }
+    const QFileInfo info(beside);
+    const bool usable = info.exists() ? (info.isFile() && writable(beside)) : writable(dir);
+    if (usable || perUser.isEmpty()) {
+        return {beside, {}};
+    }
+    return {perUser, beside};
 }

@@ -29,14 +29,19 @@ IniFile ReadSettingsFile(const AppState& state);
 // write of a per-user copy starts from the file beside the program.
 void WriteSettings(const AppState& state, const QList<QPair<QString, QString>>& entries);
 
-// Where the settings live, decided once at start-up: the file beside the
-// program when it can be written (it exists and is writable, or it does not
-// exist and its directory is writable); otherwise the file of the same name in
-// `userConfigDir`, reading through to the one beside the program until the
-// first write copies it there.
+// Where the settings live, decided once at start-up from the program file and
+// the user's own settings folder (empty where none is known):
+// - the file beside the program (its name with ".ini") where it can be written
+//   (it exists and is writable, or it does not exist and its folder is);
+// - otherwise the file of that name in `userConfigDir`, reading through to the
+//   one beside the program until the first write copies it there;
+// - an installed copy (a program under /usr/) always keeps the user's file,
+//   root included, and never writes beside itself;
+// - no file beside the program is used at all where that would be the program
+//   file itself (a program named x.ini), in "/", or for an unknown program.
 struct SettingsLocation
 {
-    QString file;
+    QString file; // empty: nowhere to write
     QString fallback;
 };
-SettingsLocation chooseSettingsLocation(const QString& besideProgram, const QString& userConfigDir);
+SettingsLocation chooseSettingsLocation(const QString& programFile, const QString& userConfigDir);

@@ -1,13 +1,13 @@
 #include "platform/Backends.h"
 
 #include "platform/PlatformChoice.h"
+#include "platform/ProgramFile.h"
 #include "platform/SoundModule.h"
 #include "platform/dbus/DBusIdleInhibitor.h"
 #include "platform/x11/X11Connection.h"
 #include "platform/x11/X11FrameExtents.h"
 #include "platform/x11/X11KeyInjector.h"
 
-#include <QCoreApplication>
 #include <QGuiApplication>
 
 #include <QtGlobal>
@@ -24,7 +24,8 @@ public:
     {
         if (!m_tried) {
             m_tried = true;
-            m_real = loadSoundModule(QCoreApplication::applicationDirPath() + QLatin1Char('/') +
+            const QString program = runningProgramFile().path;
+            m_real = loadSoundModule(program.left(program.lastIndexOf(u'/') + 1) +
                                      QLatin1String(SoundModulePath));
         }
         if (m_real) {

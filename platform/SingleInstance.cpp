@@ -5,40 +5,99 @@
 #include <QFile>
 #include <QStandardPaths>
 
-namespace platform {
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <tuple>
+#include <unistd.h>
 
-SingleInstance::SingleInstance(const QString& programFile)
+namespace platform {
+namespace {
+
+bool sameFile(const struct stat& a, const struct stat& b)
+{
+    return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
+}
+
+} // namespace
+
+SingleInstance::SingleInstance(const QByteArray& programFile)
 {
     const QString dir = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
     if (dir.isEmpty()) {
         return;
     }
     const QByteArray hash =
-        QCryptographicHash::hash(QFile::encodeName(programFile), QCryptographicHash::Sha256)
-            .toHex();
+        QCryptographicHash::hash(programFile, QCryptographicHash::Sha256).toHex();
     m_path = QDir(dir).filePath(
         QStringLiteral("glimmora-%1.lock").arg(QString::fromLatin1(hash.left(24))));
 }
 
-bool SingleInstance::acquire()
+SingleInstance::SingleInstance(const QString& programFile)
+    : SingleInstance(QFile::encodeName(programFile))
+{}
+
+SingleInstance::~SingleInstance()
+{
+    release();
+}
+
+QString SingleInstance::siblingPath(const char* suffix) const
 {
     if (m_path.isEmpty()) {
+        return {};
+    }
+    return m_path.left(m_path.size() - 4) + QLatin1String(suffix);
+}
+
+bool SingleInstance::acquire()
+{
+    if (m_path.isEmpty() || m_fd >= 0) {
         return true;
     }
-    m_lock = std::make_unique<QLockFile>(m_path);
-    // 0: never stale by age; Qt then checks whether the holder still lives.
-    m_lock->setStaleLockTime(0);
-    if (m_lock->tryLock(0)) {
-        return true;
+    const QByteArray path = QFile::encodeName(m_path);
+    // A few rounds: a copy ending right now removes the name we opened.
+    for (int round = 0; round < 5; ++round) {
+        const int fd = ::open(path.constData(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0600);
+        if (fd < 0) {
+            return true;
+        }
+        if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+            const bool held = errno == EWOULDBLOCK;
+            ::close(fd);
+            return !held;
+        }
+        struct stat opened
+        {
+        };
+        struct stat named
+        {
+        };
+        if (::fstat(fd, &opened) == 0 && ::stat(path.constData(), &named) == 0 &&
+            sameFile(opened, named)) {
+            m_fd = fd;
+            // The holder's number, for people looking; the lock itself is the flock.
+            const QByteArray pid = QByteArray::number(::getpid()) + '\n';
+            if (::ftruncate(fd, 0) == 0) {
+                std::ignore = ::pwrite(fd, pid.constData(), size_t(pid.size()), 0);
+            }
+            return true;
+        }
+        ::close(fd);
     }
-    return m_lock->error() != QLockFile::LockFailedError;
+    return true;
 }
 
 void SingleInstance::release()
 {
-    if (m_lock) {
-        m_lock->unlock();
+    if (m_fd < 0) {
+        return;
     }
+    // The name goes first, so a start that opened it before finds it gone.
+    ::unlink(QFile::encodeName(m_path).constData());
+    ::close(m_fd);
+    m_fd = -1;
 }
 
 } // namespace platform

@@ -1,17 +1,24 @@
 #pragma once
 
-#include <QLockFile>
+#include <QByteArray>
 #include <QString>
-#include <memory>
 
 namespace platform {
 
-// At most one running copy per program file and user. The lock lives in the
-// user's runtime directory; a lock left by a crashed copy is taken over.
+// At most one running copy per program file and user. The lock is a file in
+// the user's runtime directory held with flock(): the kernel lets go of it
+// when its holder ends, however it ends, so whatever a file left behind says
+// (nothing, garbage, a dead process) never keeps a later start out.
 class SingleInstance
 {
 public:
+    // `programFile` as the file system names it (bytes); the QString form is
+    // encoded as file names are.
+    explicit SingleInstance(const QByteArray& programFile);
     explicit SingleInstance(const QString& programFile);
+    ~SingleInstance();
+    SingleInstance(const SingleInstance&) = delete;
+    SingleInstance& operator=(const SingleInstance&) = delete;
 
     // False when another live copy holds the lock. Where no lock can be made
     // at all, the program starts anyway (true).
@@ -22,9 +29,13 @@ public:
 
     QString lockPath() const { return m_path; }
 
+    // The name both copies agree on for anything else beside the lock,
+    // e.g. "sock" gives glimmora-<hash>.sock.
+    QString siblingPath(const char* suffix) const;
+
 private:
     QString m_path;
-    std::unique_ptr<QLockFile> m_lock;
+    int m_fd = -1;
 };
 
 } // namespace platform

@@ -89,6 +89,19 @@ bool setMode(const QString& path, mode_t mode)
     return ::chmod(QFile::encodeName(path).constData(), mode) == 0;
 }
 
+enum Expected
+{
+    Beside,   // the file beside the program
+    PerUser,  // the user's file, read through to the one beside the program
+    UserOnly, // the user's file alone
+    Nowhere   // nothing to write
+};
+
+QString ini(const QString& program)
+{
+    return QFileInfo(program).completeBaseName() + QStringLiteral(".ini");
+}
+
 // A program directory and a user configuration directory in a fresh temporary
 // directory; permissions are opened again at the end so it can be removed.
 struct Fixture
@@ -118,6 +131,12 @@ struct Fixture
             ok = writeFile(beside, content) && setMode(beside, mode_t(fileMode));
         }
         return ok && setMode(program, mode_t(dirMode));
+    }
+
+    bool link(const QString& name, const QString& target)
+    {
+        return ::symlink(QFile::encodeName(target).constData(),
+                         QFile::encodeName(program + u'/' + name).constData()) == 0;
     }
 
     ~Fixture()
@@ -150,9 +169,9 @@ struct Settings
     NoKeys keys;
     AppState state{Services{sound, keys, [] { return qint64(0); }}};
 
-    Settings(const QString& beside, const QString& configDir)
+    Settings(const QString& programFile, const QString& configDir)
     {
-        const SettingsLocation where = chooseSettingsLocation(beside, configDir);
+        const SettingsLocation where = chooseSettingsLocation(programFile, configDir);
         state.SettingsFile = where.file;
         state.SettingsFallback = where.fallback;
     }
@@ -174,48 +193,72 @@ class SettingsLocationTest : public QObject
 private Q_SLOTS:
     void decision_data()
     {
-        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("program"); // the program file in the program directory
+        QTest::addColumn<QString>("name");    // the settings file's name
         QTest::addColumn<int>("dirMode");
         QTest::addColumn<int>("fileMode");
         QTest::addColumn<bool>("configKnown");
-        QTest::addColumn<bool>("perUser");
+        QTest::addColumn<int>("expected");
 
-        QTest::newRow("writable file") << "glimmora.ini" << 0755 << 0644 << true << false;
-        QTest::newRow("no file, writable directory")
-            << "glimmora.ini" << 0755 << -1 << true << false;
+        const QString g = QStringLiteral("glimmora");
+        const QString ini = QStringLiteral("glimmora.ini");
+        QTest::newRow("writable file") << g << ini << 0755 << 0644 << true << +Beside;
+        QTest::newRow("no file, writable directory") << g << ini << 0755 << -1 << true << +Beside;
         QTest::newRow("writable file, read-only directory")
-            << "glimmora.ini" << 0555 << 0644 << true << false;
+            << g << ini << 0555 << 0644 << true << +Beside;
         QTest::newRow("read-only file, writable directory")
-            << "glimmora.ini" << 0755 << 0444 << true << true;
+            << g << ini << 0755 << 0444 << true << +PerUser;
         QTest::newRow("read-only file and directory")
-            << "glimmora.ini" << 0555 << 0444 << true << true;
-        QTest::newRow("no file, read-only directory")
-            << "glimmora.ini" << 0555 << -1 << true << true;
-        QTest::newRow("no program directory") << "glimmora.ini" << -1 << -1 << true << true;
+            << g << ini << 0555 << 0444 << true << +PerUser;
+        QTest::newRow("no file, read-only directory") << g << ini << 0555 << -1 << true << +PerUser;
+        QTest::newRow("no program directory") << g << ini << -1 << -1 << true << +PerUser;
         QTest::newRow("a directory in the file's place")
-            << "glimmora.ini" << 0755 << -2 << true << true;
-        QTest::newRow("the program's own name") << "Clock.ini" << 0555 << 0444 << true << true;
-        QTest::newRow("no user directory known")
-            << "glimmora.ini" << 0555 << 0444 << false << false;
+            << g << ini << 0755 << -2 << true << +PerUser;
+        QTest::newRow("the program's own name")
+            << QStringLiteral("Clock.EXE") << QStringLiteral("Clock.ini") << 0555 << 0444 << true
+            << +PerUser;
+        QTest::newRow("no user directory known") << g << ini << 0555 << 0444 << false << +Beside;
+        // The settings name would be the program file itself.
+        QTest::newRow("program named x.ini") << QStringLiteral("x.ini") << QStringLiteral("x.ini")
+                                             << 0755 << 0755 << true << +UserOnly;
+        QTest::newRow("program named x.ini, no user directory")
+            << QStringLiteral("x.ini") << QStringLiteral("x.ini") << 0755 << 0755 << false
+            << +Nowhere;
+        QTest::newRow("settings name linked to the program")
+            << g << QStringLiteral("->glimmora") << 0755 << 0755 << true << +UserOnly;
     }
     void decision()
     {
+        QFETCH(QString, program);
         QFETCH(QString, name);
         QFETCH(int, dirMode);
         QFETCH(int, fileMode);
         QFETCH(bool, configKnown);
-        QFETCH(bool, perUser);
+        QFETCH(int, expected);
 
         const QString problems = asOrdinaryUser([&]() -> QString {
             Fixture fx;
-            if (!fx.make(name, dirMode, fileMode)) {
+            const bool link = name.startsWith(QLatin1String("->"));
+            const QString settingsName = link ? ini(program) : name;
+            bool made = fx.root.isValid();
+            if (dirMode >= 0 && program != settingsName) {
+                made = made && writeFile(fx.program + u'/' + program, "\x7f"
+                                                                      "ELF");
+            }
+            if (link) {
+                made = made && fx.link(settingsName, program);
+            }
+            if (!made || !fx.make(settingsName, dirMode, link ? -1 : fileMode)) {
                 return QStringLiteral("could not make the files");
             }
-            const QString beside = fx.program + u'/' + name;
-            const SettingsLocation where =
-                chooseSettingsLocation(beside, configKnown ? fx.config : QString());
-            const QString file = perUser ? fx.config + u'/' + name : beside;
-            const QString fallback = perUser ? beside : QString();
+            const QString beside = fx.program + u'/' + settingsName;
+            const QString mine = fx.config + u'/' + settingsName;
+            const SettingsLocation where = chooseSettingsLocation(
+                fx.program + u'/' + program, configKnown ? fx.config : QString());
+            const QString file = expected == Beside    ? beside
+                                 : expected == Nowhere ? QString()
+                                                       : mine;
+            const QString fallback = expected == PerUser ? beside : QString();
             return expect(where.file == file, "file " + where.file + ", expected " + file) +
                    expect(where.fallback == fallback,
                           "fallback " + where.fallback + ", expected " + fallback) +
@@ -223,6 +266,48 @@ private Q_SLOTS:
                    expect(!QFileInfo::exists(fx.config), "the decision made the user directory");
         });
         QVERIFY2(problems.isEmpty(), qPrintable(problems));
+    }
+
+    // A program without a file known, or in "/", never writes ".ini" or "/x.ini".
+    void noPlaceBesideAnUnknownProgram_data()
+    {
+        QTest::addColumn<QString>("program");
+        QTest::addColumn<QString>("file");
+        QTest::newRow("unknown") << QString() << QStringLiteral("/c/glimmora.ini");
+        QTest::newRow("in /") << QStringLiteral("/clock") << QStringLiteral("/c/clock.ini");
+        QTest::newRow("installed")
+            << QStringLiteral("/usr/lib/glimmora/glimmora") << QStringLiteral("/c/glimmora.ini");
+    }
+    void noPlaceBesideAnUnknownProgram()
+    {
+        QFETCH(QString, program);
+        QFETCH(QString, file);
+        const SettingsLocation where = chooseSettingsLocation(program, QStringLiteral("/c"));
+        QCOMPARE(where.file, file);
+        QCOMPARE(where.fallback.isEmpty(), !program.startsWith(QLatin1String("/usr/")));
+    }
+
+    // Even where it may write there (as root), an installed copy's folder is
+    // left alone: the settings go to the user's file, starting from the shared one.
+    void installedCopyWritesOnlyTheUsersFile()
+    {
+        QTemporaryDir usr(QStringLiteral("/usr/local/lib/glimmora-test-XXXXXX"));
+        if (!usr.isValid()) {
+            QSKIP("no folder can be made under /usr here");
+        }
+        QTemporaryDir home;
+        const QString beside = usr.filePath(QStringLiteral("glimmora.ini"));
+        QVERIFY(writeFile(beside, Shared));
+        const QString config = home.filePath(QStringLiteral(".config/glimmora"));
+        Settings s(usr.filePath(QStringLiteral("glimmora")), config);
+        QCOMPARE(ReadSetting(s.state, QStringLiteral("X"), QString()), QStringLiteral("1500"));
+        WriteSetting(s.state, QStringLiteral("X"), QStringLiteral("45"));
+        QCOMPARE(readFile(beside), Shared);
+        QCOMPARE(QDir(usr.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+                 QStringList{QStringLiteral("glimmora.ini")});
+        QCOMPARE(ReadIni(s.state.AppTitle, QStringLiteral("X"),
+                         config + QStringLiteral("/glimmora.ini"), QString()),
+                 QStringLiteral("45"));
     }
 
     void readsFallThroughUntilTheFirstWriteCopiesTheFile()
@@ -234,7 +319,7 @@ private Q_SLOTS:
             }
             const QString beside = fx.program + QStringLiteral("/glimmora.ini");
             const QString mine = fx.config + QStringLiteral("/glimmora.ini");
-            Settings s(beside, fx.config);
+            Settings s(fx.program + QStringLiteral("/glimmora"), fx.config);
             QString out;
             out += expect(ReadSetting(s.state, QStringLiteral("X"), QStringLiteral("-")) == "1500",
                           QStringLiteral("X not read from the file beside the program"));
@@ -291,7 +376,7 @@ private Q_SLOTS:
             }
             const QString beside = fx.program + QStringLiteral("/glimmora.ini");
             const QString mine = fx.config + QStringLiteral("/glimmora.ini");
-            Settings s(beside, fx.config);
+            Settings s(fx.program + QStringLiteral("/glimmora"), fx.config);
             QString out;
             out += expect(ReadSetting(s.state, QStringLiteral("X"), QStringLiteral("-")) == "-",
                           QStringLiteral("a value read from nowhere"));
@@ -316,7 +401,7 @@ private Q_SLOTS:
                 return QStringLiteral("could not make the files");
             }
             const QString beside = fx.program + QStringLiteral("/glimmora.ini");
-            Settings s(beside, fx.config);
+            Settings s(fx.program + QStringLiteral("/glimmora"), fx.config);
             WriteSetting(s.state, QStringLiteral("X"), QStringLiteral("45"));
             return expect(ReadIni(s.state.AppTitle, QStringLiteral("X"), beside, QString()) == "45",
                           QStringLiteral("not written beside the program")) +

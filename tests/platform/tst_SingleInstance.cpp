@@ -1,0 +1,80 @@
+// One clock per program file: whatever a lock file says, only a live holder
+// keeps a second start out.
+#include "platform/SingleInstance.h"
+#include "tests/support/Files.h"
+
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+
+const QByteArray Program = "/opt/\xe4\xf6/glimmora";
+
+QByteArray deadPid()
+{
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        ::_exit(0);
+    }
+    ::waitpid(pid, nullptr, 0);
+    return QByteArray::number(pid);
+}
+
+} // namespace
+
+class SingleInstanceTest : public QObject
+{
+    Q_OBJECT
+    QTemporaryDir m_runtime;
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY(m_runtime.isValid());
+        qputenv("XDG_RUNTIME_DIR", QFile::encodeName(m_runtime.path()));
+    }
+
+    void lockFileLeftBehind_data()
+    {
+        QTest::addColumn<QByteArray>("content"); // "<dead>": the pid of an ended process
+        QTest::addColumn<bool>("started");
+        QTest::newRow("empty") << QByteArray("") << true;
+        QTest::newRow("garbage") << QByteArray("x\0\xff\n\n", 5) << true;
+        QTest::newRow("dead pid") << QByteArray("<dead>\n") << true;
+        QTest::newRow("dead pid, another host's lock")
+            << QByteArray("<dead>\nglimmora\nelsewhere\n") << true;
+        QTest::newRow("live clock") << QByteArray() << false;
+    }
+    void lockFileLeftBehind()
+    {
+        QFETCH(QByteArray, content);
+        QFETCH(bool, started);
+
+        platform::SingleInstance running(Program);
+        platform::SingleInstance second(Program);
+        QVERIFY(second.lockPath().startsWith(m_runtime.path()));
+        QFile::remove(second.lockPath()); // what an earlier row left
+        if (started) {
+            QVERIFY(writeFile(second.lockPath(), content.replace("<dead>", deadPid())));
+        } else {
+            QVERIFY(running.acquire());
+        }
+
+        QCOMPARE(second.acquire(), started);
+        if (!started) {
+            // The holder's end frees the name at once.
+            running.release();
+            QVERIFY(second.acquire());
+        }
+        // Who holds it, for people looking.
+        QCOMPARE(readFile(second.lockPath()), QByteArray::number(::getpid()) + '\n');
+        second.release();
+        QVERIFY(!QFile::exists(second.lockPath()));
+    }
+};
+
+QTEST_GUILESS_MAIN(SingleInstanceTest)
+#include "tst_SingleInstance.moc"
