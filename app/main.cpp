@@ -4,15 +4,19 @@
 #include "app/StartChecks.h"
 #include "app/StartUp.h"
 #include "app/Windows.h"
+#include "clock/frmClock.h"
 #include "core/AppState.h"
 #include "platform/Backends.h"
+#include "platform/FrontRequests.h"
 #include "platform/ProgramFile.h"
 #include "platform/SingleInstance.h"
+#include "platform/WindowFront.h"
 #include "platform/dbus/SessionBusProbe.h"
 
 #include <QApplication>
 #include <QDateTime>
 #include <QStandardPaths>
+#include <QWindow>
 #include <csignal>
 
 int main(int argc, char* argv[])
@@ -49,9 +53,17 @@ int main(int argc, char* argv[])
     ProgramEnd programEnd(state, windows, instance);
     const QString configDir =
         QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
+    const QString frontSocket = instance.siblingPath("sock");
     if (!Main(state, windows, instance, programFile,
               configDir.isEmpty() ? QString() : configDir + QStringLiteral("/glimmora"))) {
+        // Another clock runs: it comes to the front, and this start ends.
+        platform::FrontRequests::ask(frontSocket, std::chrono::seconds(1));
         return 0;
     }
+    platform::FrontRequests front(frontSocket, [&windows] {
+        if (QWindow* window = windows.clock().windowHandle()) {
+            platform::bringToFront(*window);
+        }
+    });
     return RunUntilSessionEnds(programEnd);
 }

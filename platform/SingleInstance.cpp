@@ -94,7 +94,9 @@ void SingleInstance::release()
     if (m_fd < 0) {
         return;
     }
-    // The name goes first, so a start that opened it before finds it gone.
+    // What goes with the lock, then the name, so a start that opened it
+    // before finds it gone.
+    ::unlink(QFile::encodeName(siblingPath("sock")).constData());
     ::unlink(QFile::encodeName(m_path).constData());
     ::close(m_fd);
     m_fd = -1;

@@ -24,7 +24,7 @@ public:
     // at all, the program starts anyway (true).
     bool acquire();
 
-    // Gives the lock up before an immediate end.
+    // Gives the lock up before an immediate end, with the socket beside it.
     void release();
 
     QString lockPath() const { return m_path; }

@@ -92,9 +92,9 @@ class ExitTest(harness.E2ETest):
                     ("X", str(x * 15)), ("Y", str(y * 15)), ("Extra", "bleibt"),
                     ("StandBy", "1"), ("OnTop", "0"), ("Saver", "0"), ("Alarm", "0"),
                     ("ShowSaver", "0"), ("Skin", "")])
-                # No stale lock for the next start.
+                # No stale lock, nor its socket, for the next start.
                 self.assertFalse([f for f in os.listdir(self.session.runtime)
-                                  if f.endswith(".lock")])
+                                  if f.startswith("glimmora-")])
 
     def test_write_protected_settings_still_end(self):
         """As an unprivileged user whom nothing lets write the settings: the

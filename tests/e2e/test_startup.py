@@ -1,6 +1,10 @@
 """Start-up: placement, single instance, first start without settings."""
 
+import os
+import subprocess
+
 import harness
+import menu_support as ms
 
 
 def half(a):
@@ -60,6 +64,36 @@ class StartupTest(harness.E2ETest):
         out = self.session.run(["xprop", "-id", wid, "WM_CLASS", "WM_NAME"]).stdout
         self.assertIn('"glimmora"', out.splitlines()[0])
         self.assertIn('"Marvane Glimmora"', out)
+
+
+class SecondStartTest(harness.E2ETest):
+    window_manager = True
+
+    def test_second_start_brings_the_running_clock_to_the_front(self):
+        program, first = self.start()
+        wid = first.window()
+        # Another program's window over the clock, with the focus.
+        picture = os.path.join(self.session.tmp, "other.png")
+        subprocess.run(["convert", "-size", "900x700", "xc:rgb(200,30,30)", picture], check=True)
+        self.session.spawn(["display", "-title", "Andere", "-geometry", "+0+0", picture],
+                           stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        other = harness.wait_until(lambda: self.session.xdotool(
+            "search", "--onlyvisible", "--name", "Andere", check=False).split()[:1], 15,
+            what="other window")[0]
+        self.session.xdotool("windowactivate", other, check=False)
+        harness.wait_until(lambda: (ms.stacking(self.session) or [0])[-1] == int(other) and
+                           self.session.xdotool("getactivewindow").strip() == other, 10,
+                           what="other window on top and active")
+        # The user's latest input went there.
+        self.session.xdotool("mousemove", "--sync", 600, 600)
+        self.session.xdotool("click", 1)
+
+        second = harness.Glimmora(self.session, program)
+        self.assertEqual(second.wait_exit(timeout=10), 0)
+        harness.wait_until(lambda: (ms.stacking(self.session) or [0])[-1] == int(wid) and
+                           self.session.xdotool("getactivewindow").strip() == wid, 5,
+                           what="clock on top and active")
+        self.assertTrue(first.alive())
 
 
 if __name__ == "__main__":

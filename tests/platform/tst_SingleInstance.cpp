@@ -1,11 +1,13 @@
 // One clock per program file: whatever a lock file says, only a live holder
 // keeps a second start out.
+#include "platform/FrontRequests.h"
 #include "platform/SingleInstance.h"
 #include "tests/support/Files.h"
 
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <future>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -73,6 +75,24 @@ private slots:
         QCOMPARE(readFile(second.lockPath()), QByteArray::number(::getpid()) + '\n');
         second.release();
         QVERIFY(!QFile::exists(second.lockPath()));
+    }
+
+    // A later start reaches the running clock through a socket beside the lock.
+    void laterStartReachesTheRunningClock()
+    {
+        using namespace std::chrono_literals;
+        const QString path = platform::SingleInstance(Program).siblingPath("sock");
+        QVERIFY(!platform::FrontRequests::ask(path, 50ms)); // nobody listens
+        QVERIFY(writeFile(path, "left by a killed clock"));
+        int calls = 0;
+        {
+            platform::FrontRequests front(path, [&calls] { ++calls; });
+            auto asked = std::async(std::launch::async,
+                                    [&path] { return platform::FrontRequests::ask(path, 5s); });
+            QTRY_COMPARE(calls, 1);
+            QVERIFY(asked.get());
+        }
+        QVERIFY(!QFile::exists(path));
     }
 };
 
