@@ -15,6 +15,7 @@
 
 #include <QApplication>
 #include <QDateTime>
+#include <QIcon>
 #include <QStandardPaths>
 #include <QWindow>
 #include <csignal>
@@ -36,6 +37,12 @@ int main(int argc, char* argv[])
     // knows the clock by (X11 desktops go by StartupWMClass).
     QGuiApplication::setDesktopFileName(QStringLiteral("org.example.glimmora"));
     QApplication::setQuitOnLastWindowClosed(false);
+    // The menu entry's icon, for window lists and task bars.
+    QIcon icon;
+    for (const int size : {16, 24, 32, 48, 64, 128}) {
+        icon.addFile(QStringLiteral(":/builtin/icon-%1.png").arg(size));
+    }
+    QApplication::setWindowIcon(icon);
 
     const platform::ProgramFile& program = platform::runningProgramFile();
     const QString& programFile = program.path;

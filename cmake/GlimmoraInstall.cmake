@@ -60,8 +60,8 @@ install(FILES ${CMAKE_BINARY_DIR}/org.example.glimmora.metainfo.xml
 install(FILES ${CMAKE_CURRENT_LIST_DIR}/glimmora-autostart.desktop
     DESTINATION ${CMAKE_INSTALL_DATADIR}/glimmora/autostart RENAME glimmora.desktop)
 
-# Rendered from the built-in face by the picture generator, the mask colour
-# made transparent.
+# One lit tube, drawn by the picture generator at each size (it reads down to
+# 16 pixels); the window carries the same pictures.
 set(GLIMMORA_ICON_SIZES 16 22 24 32 48 64 128 256)
 set(glimmora_missing_icons)
 foreach(size IN LISTS GLIMMORA_ICON_SIZES)

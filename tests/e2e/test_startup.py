@@ -1,6 +1,7 @@
 """Start-up: placement, single instance, first start without settings."""
 
 import os
+import re
 import subprocess
 
 import harness
@@ -64,6 +65,14 @@ class StartupTest(harness.E2ETest):
         out = self.session.run(["xprop", "-id", wid, "WM_CLASS", "WM_NAME"]).stdout
         self.assertIn('"glimmora"', out.splitlines()[0])
         self.assertIn('"Marvane Glimmora"', out)
+
+    def test_window_icon_is_the_tube_at_small_and_large_sizes(self):
+        _, app = self.start()
+        out = self.session.run(["xprop", "-id", app.window(), "_NET_WM_ICON"]).stdout
+        sizes = re.findall(r"Icon \((\d+) x (\d+)\)", out)
+        for size in ("16", "32", "48", "128"):
+            self.assertIn((size, size), sizes)
+
 
 
 class SecondStartTest(harness.E2ETest):

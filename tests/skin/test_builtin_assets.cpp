@@ -553,9 +553,18 @@ void TestBuiltinAssets::icons()
             if (qAlpha(c) > 0)
                 drawn |= QRect(x, y, 1, 1);
         }
-    // Scaled to fit: the device spans the icon's width, centred.
-    QVERIFY(drawn.width() >= size - 1);
-    QVERIFY(std::abs((drawn.top() + drawn.bottom()) - (size - 1)) <= 2);
+    // One upright tube: nearly the icon's height, narrower than tall, centred.
+    QVERIFY(drawn.height() >= size * 9 / 10);
+    QVERIFY(drawn.width() < drawn.height());
+    QVERIFY(std::abs((drawn.left() + drawn.right()) - (size - 1)) <= 2);
+    // Its numeral glows: an orange pixel among the middle row's.
+    bool glowing = false;
+    for (int x = 0; x < size; ++x) {
+        const QRgb c = img.pixel(x, size / 2);
+        glowing =
+            glowing || (qAlpha(c) == 255 && qRed(c) > 200 && qGreen(c) > 80 && qBlue(c) < 120);
+    }
+    QVERIFY(glowing);
 }
 
 QTEST_MAIN(TestBuiltinAssets)

@@ -37,32 +37,13 @@ QImage enlarged(const QImage& image, int factor)
     return image.scaled(image.size() * factor, Qt::IgnoreAspectRatio, Qt::FastTransformation);
 }
 
-// Icon: the device cut out of its surroundings, scaled into a square.
-QImage iconOf(const QImage& face, int size)
-{
-    const QImage cut = maskToAlpha(face);
-    QRect box;
-    for (int y = 0; y < cut.height(); ++y)
-        for (int x = 0; x < cut.width(); ++x)
-            if (qAlpha(cut.pixel(x, y)) != 0)
-                box |= QRect(x, y, 1, 1);
-    const QImage device = cut.copy(box).convertToFormat(QImage::Format_ARGB32_Premultiplied);
-    const QImage scaled = device.scaled(size, size, Qt::KeepAspectRatio, Qt::SmoothTransformation);
-    QImage icon(size, size, QImage::Format_ARGB32_Premultiplied);
-    icon.fill(Qt::transparent);
-    QPainter p(&icon);
-    p.drawImage((size - scaled.width()) / 2, (size - scaled.height()) / 2, scaled);
-    p.end();
-    return icon.convertToFormat(QImage::Format_ARGB32);
-}
-
-bool writeIcons(const QDir& assets, const QImage& face)
+bool writeIcons(const QDir& assets)
 {
     bool ok = true;
     for (const int n : {16, 22, 24, 32, 48, 64, 128, 256}) {
         const QString dir = assets.filePath(QStringLiteral("icons/hicolor/%1x%1/apps").arg(n));
         ok = QDir().mkpath(dir) && ok;
-        ok = savePng(iconOf(face, n), dir + QStringLiteral("/glimmora.png")) && ok;
+        ok = savePng(renderIcon(n), dir + QStringLiteral("/glimmora.png")) && ok;
     }
     return ok;
 }
@@ -202,7 +183,7 @@ bool writeAll(const QDir& assets, const QString& preview)
                                               sized(QStringLiteral("about"), QString(), f))) &&
                  ok;
     }
-    ok = writeIcons(assets, renderFace(face, kScale, kFaceDigits)) && ok;
+    ok = writeIcons(assets) && ok;
     ok = writeFile(assets.filePath(QStringLiteral("alarm.wav")), alarmWav()) && ok;
 
     for (const FaceDesign& skin : {bernsteinDesign(), nachtblauDesign()})

@@ -28,6 +28,8 @@ std::array<QImage, 2> renderLamps(bool lit);
 QImage renderHandCursor();
 // The same hand drawn at 64 x 64; hot spot (30, 28).
 QImage renderHandCursor2x();
+// The program's icon, size x size, transparent around the tube.
+QImage renderIcon(int size);
 // 616 x 400 times factor, with 256 colours.
 QImage renderAbout(int factor);
 // Reduces a true-colour picture to an 8-bit palette of at most 256 colours.
