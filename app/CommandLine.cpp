@@ -70,7 +70,27 @@ QString helpText()
                           "Rückgabewerte:\n"
                           "  0  Uhr beendet, Hilfe oder Version gezeigt, oder die Uhr läuft schon\n"
                           "  1  keine grafische Anzeige erreichbar\n"
-                          "  2  falscher Aufruf (unbekannte Option, Argument ohne Option)\n");
+                          "  2  falscher Aufruf (unbekannte Option, Argument ohne Option)\n"
+                          "\n"
+                          "Bedienung:\n"
+                          "  Mit der linken Maustaste wird die Uhr verschoben. Jede andere\n"
+                          "  Maustaste (meist die rechte) öffnet das Kontextmenü: „Über...“,\n"
+                          "  „StandBy“, „Immer im Vordergrund“, „Alarmzeit einstellen“,\n"
+                          "  „Alarm aktivieren“ und „Beenden“ (speichert die Einstellungen).\n"
+                          "\n"
+                          "Einstellungen (Abschnitt [Marvane Glimmora]):\n"
+                          "  glimmora.ini neben dem Programm, wenn dessen Verzeichnis\n"
+                          "  beschreibbar ist; sonst, und immer für eine Kopie unter /usr,\n"
+                          "  ~/.config/glimmora/glimmora.ini ($XDG_CONFIG_HOME/glimmora/).\n"
+                          "\n"
+                          "Skins: der Schlüssel Skin=NAME wählt einen, gesucht in dieser\n"
+                          "Reihenfolge (leer: eingebautes Aussehen):\n"
+                          "  Skins/ im Programmverzeichnis\n"
+                          "  ~/.local/share/glimmora/Skins/ ($XDG_DATA_HOME/glimmora/Skins/)\n"
+                          "  glimmora/Skins/ in jedem Ordner von $XDG_DATA_DIRS\n"
+                          "  (/usr/local/share, /usr/share)\n"
+                          "\n"
+                          "Mehr: man glimmora\n");
 }
 
 QString refusal(const QString& what)

@@ -10,7 +10,9 @@ import unittest
 
 import harness
 
-HELP = "(?s)^Aufruf: glimmora.*--version.*-platform.*Rückgabewerte:.*2  falscher Aufruf"
+HELP = ("(?s)^Aufruf: glimmora.*--version.*-platform.*Rückgabewerte:.*2  falscher Aufruf"
+        ".*Kontextmenü.*~/.config/glimmora/glimmora.ini.*Skins/ im Programmverzeichnis"
+        ".*~/.local/share/glimmora/Skins/.*XDG_DATA_DIRS")
 REFUSED = "^glimmora: unbekannte Option „%s“[^\n]*\n$"
 NO_DISPLAY = "^glimmora: keine grafische Anzeige erreichbar \\(%s[^\n]*\n$"
 
