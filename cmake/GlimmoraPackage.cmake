@@ -15,8 +15,9 @@ file(MAKE_DIRECTORY ${glimmora_docdir})
 string(TIMESTAMP GLIMMORA_CHANGELOG_DATE "%a, %d %b %Y 00:00:00 +0000" UTC)
 configure_file(${CMAKE_CURRENT_LIST_DIR}/debian/changelog.in ${glimmora_docdir}/changelog @ONLY)
 configure_file(${CMAKE_SOURCE_DIR}/docs/glimmora.1 ${glimmora_docdir}/glimmora.1 @ONLY)
+configure_file(${CMAKE_SOURCE_DIR}/docs/glimmora.de.1 ${glimmora_docdir}/glimmora.de.1 @ONLY)
 # Maximum compression, no name or time stamp in the header (Debian policy).
-foreach(doc changelog glimmora.1)
+foreach(doc changelog glimmora.1 glimmora.de.1)
     execute_process(COMMAND gzip -9nc ${glimmora_docdir}/${doc}
         OUTPUT_FILE ${glimmora_docdir}/${doc}.gz RESULT_VARIABLE glimmora_gzip_result)
     if(NOT glimmora_gzip_result EQUAL 0)
@@ -26,6 +27,8 @@ endforeach()
 install(FILES ${CMAKE_CURRENT_LIST_DIR}/debian/copyright ${glimmora_docdir}/changelog.gz
     DESTINATION ${CMAKE_INSTALL_DOCDIR})
 install(FILES ${glimmora_docdir}/glimmora.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+install(FILES ${glimmora_docdir}/glimmora.de.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/de/man1
+    RENAME glimmora.1.gz)
 # The tags lintian --pedantic gives for the program directory's layout, each
 # with the reason it stays.
 install(FILES ${CMAKE_CURRENT_LIST_DIR}/debian/lintian-overrides

@@ -17,7 +17,7 @@ FILES = ["lib/glimmora/glimmora", "lib/glimmora/modules/glimmora-sound.so", "lib
          "share/applications/" + test_install.MENU_ENTRY, "share/glimmora/autostart/glimmora.desktop",
          "share/metainfo/org.example.glimmora.metainfo.xml",
          "share/doc/glimmora/copyright", "share/doc/glimmora/changelog.gz",
-         "share/man/man1/glimmora.1.gz"] + ICONS
+         "share/man/man1/glimmora.1.gz", "share/man/de/man1/glimmora.1.gz"] + ICONS
 # Package names of the libraries the program and its sound module link, and of
 # Qt's X11 platform plugin, which it loads at run time.
 NEEDED = ["libqt6widgets6", "libpulse0", "libsndfile1", "libxtst6", "qt6-qpa-plugins"]
