@@ -89,6 +89,22 @@ frmIntro::frmIntro(AppState& state, const QWidget* over)
     m_productPageLink->setCursor(hand);
     connect(m_homePageLink, &ClickArea::clicked, this, &frmIntro::Image1_Click);
     connect(m_productPageLink, &ClickArea::clicked, this, &frmIntro::Image2_Click);
+
+    setAccessibleName(QStringLiteral("Über ") + state.AppTitle);
+    m_picture->setAccessibleName(state.AppTitle);
+    m_picture->setAccessibleDescription(
+        QStringLiteral("Ein Klick oder eine Taste schließt das Fenster"));
+    const auto makeLink = [](ClickArea* link, const QString& name, const QString& target) {
+        link->setLink(true);
+        link->setFocusPolicy(Qt::TabFocus);
+        link->setAccessibleName(name);
+        link->setAccessibleDescription(target);
+    };
+    makeLink(m_homePageLink, QStringLiteral("Homepage des Herstellers"), homePageAddress());
+    makeLink(m_productPageLink, QStringLiteral("Produktseite"), productPageFile(state));
+    // The window itself takes the focus when it opens, so Enter closes it as
+    // any character does until Tab reaches a link.
+    setFocus();
 }
 
 void frmIntro::Form_Load()

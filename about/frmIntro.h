@@ -11,7 +11,8 @@ struct AppState;
 QString versionText(int major, int minor, int patch);
 
 // The about window: a picture of the product with the version and two link
-// areas. A click on the picture or the version, or a character key, closes it.
+// areas. A click on the picture or the version, or a character key, closes it;
+// the links can be reached with Tab.
 class frmIntro : public QWidget
 {
     Q_OBJECT
@@ -36,9 +37,9 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    // Tab and Shift+Tab move between the two links, Enter opens the one that
+    // has the focus; other character keys close the window.
     void keyPressEvent(QKeyEvent* event) override;
-    // Tab types a character here too: there is nothing to move the focus to.
-    bool focusNextPrevChild(bool) override { return false; }
 
 private:
     PictureBox* m_picture = nullptr;

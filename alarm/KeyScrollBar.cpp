@@ -1,5 +1,7 @@
 #include "alarm/KeyScrollBar.h"
 
+#include "controls/FocusFrame.h"
+
 #include <QKeyEvent>
 
 KeyScrollBar::KeyScrollBar(QWidget* parent) : QScrollBar(Qt::Horizontal, parent)
@@ -37,4 +39,12 @@ void KeyScrollBar::keyPressEvent(QKeyEvent* event)
     }
     triggerAction(action);
     event->accept();
+}
+
+void KeyScrollBar::paintEvent(QPaintEvent* event)
+{
+    QScrollBar::paintEvent(event);
+    if (hasFocus()) {
+        drawFocusFrame(*this);
+    }
 }

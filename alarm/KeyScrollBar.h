@@ -14,4 +14,6 @@ public:
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    // The style draws no focus on a scroll bar: a frame shows it.
+    void paintEvent(QPaintEvent* event) override;
 };

@@ -4,6 +4,7 @@
 #include "alarm/FileListBox.h"
 #include "alarm/KeyScrollBar.h"
 #include "controls/DialogFont.h"
+#include "controls/FocusFrame.h"
 #include "controls/WindowHelpers.h"
 #include "core/AppState.h"
 #include "core/Settings.h"
@@ -52,6 +53,7 @@ template <typename List> List* makeList(QWidget* parent, const QRect& place)
     auto* list = new List(parent);
     list->setFont(dialogFont(8, true));
     list->setGeometry(place);
+    showFocusOnFrame(*list);
     return list;
 }
 
@@ -103,6 +105,8 @@ void frmAlarm::buildControls()
     m_cancelButton = makeButton(this, QStringLiteral("Abbrechen"), {16, 232, 145, 37});
     m_cancelButton->setObjectName(QStringLiteral("Command2"));
 
+    describeControls();
+
     setTabOrder(m_applyButton, m_hourSelector);
     setTabOrder(m_hourSelector, m_minuteSelector);
     setTabOrder(m_minuteSelector, m_currentTimeButton);
@@ -111,6 +115,9 @@ void frmAlarm::buildControls()
     setTabOrder(m_soundList, m_alarmList);
     setTabOrder(m_alarmList, m_cancelButton);
     m_applyButton->setFocus();
+    // Enter applies from wherever it is pressed but another button, which it
+    // presses; Escape cancels (the dialog's own reject).
+    m_applyButton->setDefault(true);
 
     m_alarmListMenu = new QMenu(QStringLiteral("PopUp"), this);
 
@@ -127,6 +134,23 @@ void frmAlarm::buildControls()
     connect(m_currentTimeButton, &QPushButton::clicked, this, &frmAlarm::Command3_Click);
     connect(m_soundList, &FileListBox::Click, this, &frmAlarm::File1_Click);
     connect(m_removeEntry, &QAction::triggered, this, &frmAlarm::mnuRemove_Click);
+}
+
+void frmAlarm::describeControls()
+{
+    m_applyButton->setAccessibleDescription(QStringLiteral("Speichert die Alarmzeit"));
+    m_hourLabel->setAccessibleName(QStringLiteral("Stunde"));
+    m_minuteLabel->setAccessibleName(QStringLiteral("Minute"));
+    m_colonLabel->setAccessibleName(QStringLiteral("Doppelpunkt"));
+    m_hourSelector->setAccessibleName(QStringLiteral("Stunde"));
+    m_hourSelector->setAccessibleDescription(QStringLiteral("Stunde der Alarmzeit"));
+    m_minuteSelector->setAccessibleName(QStringLiteral("Minute"));
+    m_minuteSelector->setAccessibleDescription(QStringLiteral("Minute der Alarmzeit"));
+    m_currentTimeButton->setAccessibleDescription(
+        QStringLiteral("Stellt die Alarmzeit auf die Uhrzeit"));
+    m_soundList->setAccessibleName(QStringLiteral("Alarm Töne"));
+    m_soundList->setAccessibleDescription(QStringLiteral("Ein gewählter Ton wird gespielt"));
+    m_alarmList->setAccessibleName(QStringLiteral("Alarm-Liste"));
 }
 
 void frmAlarm::Form_Load()

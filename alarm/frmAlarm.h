@@ -70,6 +70,8 @@ private:
     QMenu* m_alarmListMenu = nullptr;
     QAction* m_removeEntry = nullptr;
     void buildControls();
+    // Names and descriptions for screen readers.
+    void describeControls();
 
     AppState& m_state;
     const QWidget* m_over;

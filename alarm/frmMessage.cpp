@@ -34,6 +34,8 @@ frmMessage::frmMessage(AppState& state, const QWidget* over)
     m_messageLabel->setGeometry(8, 12, 201, 33);
 
     m_okButton->setFocus();
+    // Enter presses "O K" wherever the focus is.
+    m_okButton->setDefault(true);
 }
 
 void frmMessage::Form_Load()

@@ -62,14 +62,12 @@ void Windows::showAlarm()
 
 void Windows::showNotice()
 {
-    // A tick while the notice loads finds it and builds no second one.
-    showOnce(
-        m_notice,
-        [this] {
-            qCDebug(lcAlarm) << "notice opened";
-            return new frmMessage(m_state, m_clock);
-        },
-        false);
+    // A tick while the notice loads finds it and builds no second one. It
+    // takes the focus, so Enter reaches "O K" whatever window was active.
+    showOnce(m_notice, [this] {
+        qCDebug(lcAlarm) << "notice opened";
+        return new frmMessage(m_state, m_clock);
+    });
 }
 
 void Windows::showSkins()

@@ -50,6 +50,7 @@ frmClock::frmClock(AppState& state, QWidget* parent)
     setWindowTitle(state.AppTitle);
     setAttribute(Qt::WA_NoSystemBackground);
     buildElements();
+    describeElements();
     // Another client destroying the window is a close request too.
     platform::whenDestroyedFromOutside(*this, [this] { close(); });
     followCore();

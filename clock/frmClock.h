@@ -85,6 +85,9 @@ public:
     void lblAlarm_Click();
     void HScroll_Change(int tube, int value);
 
+    // The time the tubes show, "HH:MM:SS"; empty before the first tick.
+    QString shownTimeText() const;
+
 signals:
     // Any button but the left one on the face: the context menu, at a global
     // position.
@@ -93,6 +96,10 @@ signals:
     void exitRequested();
 
 protected:
+    // The date as the tooltip.
+    bool event(QEvent* event) override;
+    // The Menu key and Shift+F10 open the context menu at the clock.
+    void keyPressEvent(QKeyEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
@@ -101,6 +108,8 @@ protected:
 
 private:
     void buildElements();
+    // Names and descriptions for screen readers.
+    void describeElements();
     // The built-in pictures for the face, strips and lamps that have none.
     void useBuiltinWhereMissing(bool dense);
     // On a screen of more than one device pixel per logical pixel: the

@@ -87,6 +87,7 @@ void PictureBox::paintEvent(QPaintEvent* event)
 ClickArea::ClickArea(QWidget* parent) : QWidget(parent)
 {
     setAttribute(Qt::WA_NoSystemBackground);
+    installAccessibleFactory();
 }
 
 void ClickArea::mousePressEvent(QMouseEvent* event)

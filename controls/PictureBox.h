@@ -54,22 +54,36 @@ private:
     qint64 m_keyedFrom = 0;
 };
 
-// An invisible click area laid over the face: it shows nothing and only
-// catches the mouse.
+// An invisible click area laid over a picture: it shows nothing but its
+// focus, and catches the mouse.
 class ClickArea : public QWidget
 {
     Q_OBJECT
 public:
     explicit ClickArea(QWidget* parent = nullptr);
 
+    // Screen readers see a link instead of a button.
+    void setLink(bool link) { m_link = link; }
+    bool isLink() const { return m_link; }
+
+    // The click as the keyboard or a screen reader makes it.
+    void press();
+
 Q_SIGNALS:
     void clicked();
 
 protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    // Invisible but for the focus, which shows as a frame.
+    void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
 
 private:
+    // Screen readers' view of click areas (controls/ClickAreaAccess.cpp).
+    static void installAccessibleFactory();
+
     bool m_pressed = false;
+    bool m_link = false;
 };

@@ -7,10 +7,9 @@
 // builds one, the slot takes it before its Form_Load runs (loading centres it
 // and puts it top-most, which lets events run: whatever runs then must find
 // this window rather than build a second one), and it is shown. When the
-// window is open already it is shown again and brought forward. `activate`
-// also gives it the keyboard focus; the alarm notice does not take it.
-template <class Window, class Make>
-void showOnce(QPointer<Window>& slot, Make make, bool activate = true)
+// window is open already it is shown again, brought forward and given the
+// keyboard focus.
+template <class Window, class Make> void showOnce(QPointer<Window>& slot, Make make)
 {
     if (!slot) {
         slot = make();
@@ -20,8 +19,6 @@ void showOnce(QPointer<Window>& slot, Make make, bool activate = true)
     if (slot) {
         slot->show();
         slot->raise();
-        if (activate) {
-            slot->activateWindow();
-        }
+        slot->activateWindow();
     }
 }

@@ -165,6 +165,17 @@ void frmKeyStroke::buildControls()
     }
     setTabOrder(m_captureBox, m_storeButton);
     setTabOrder(m_storeButton, m_cancelButton);
+
+    // Each field its own name: without one, screen readers name all four after
+    // the group box.
+    m_captureBox->setAccessibleName(QStringLiteral("Taste"));
+    m_captureBox->setAccessibleDescription(QStringLiteral("Die gedrückte Taste wird gewählt"));
+    m_characterCode->setAccessibleName(QStringLiteral("KeyAscii"));
+    m_keyCode->setAccessibleName(QStringLiteral("KeyCode"));
+    m_shiftBits->setAccessibleName(QStringLiteral("Shift"));
+    m_keyNameLabel->setAccessibleName(QStringLiteral("Tastenname"));
+    m_upperLine->setAccessibleName(QStringLiteral("Linie"));
+    m_lowerLine->setAccessibleName(QStringLiteral("Linie"));
 }
 
 void frmKeyStroke::Form_Load()

@@ -1,6 +1,7 @@
 #include "skin/frmSkins.h"
 
 #include "controls/DialogFont.h"
+#include "controls/FocusFrame.h"
 #include "controls/WindowHelpers.h"
 #include "core/AppState.h"
 #include "core/Settings.h"
@@ -27,6 +28,9 @@ frmSkins::frmSkins(AppState& state, const QWidget* over)
     m_skinList->setSelectionMode(QAbstractItemView::SingleSelection);
     m_skinList->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_skinList->setFont(dialogFont(9.75, true));
+    showFocusOnFrame(*m_skinList);
+    m_skinList->setAccessibleName(QStringLiteral("Skins"));
+    m_skinList->setAccessibleDescription(QStringLiteral("Ein Doppelklick wählt den Skin"));
     // A double-click anywhere in the list counts, also below the last entry
     // and on an empty list.
     m_skinList->viewport()->installEventFilter(this);

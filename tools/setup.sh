@@ -7,7 +7,8 @@ build_pkgs=(cmake make g++ pkg-config qt6-base-dev libx11-dev libxcb1-dev libxts
     libxext-dev libsndfile1-dev libpulse-dev fonts-liberation2 fonts-dejavu-core)
 test_pkgs=(xvfb xauth openbox xdotool x11-utils x11-xserver-utils imagemagick pulseaudio
     pulseaudio-utils sox libxss-dev desktop-file-utils x11-apps python3 clang libclang-rt-14-dev
-    valgrind dbus python3-dbusmock appstream python3-xlib strace)
+    valgrind dbus python3-dbusmock appstream python3-xlib strace
+    at-spi2-core python3-gi gir1.2-atspi-2.0)
 # `make package`: CPack's DEB generator finds the program's library
 # dependencies with dpkg-shlibdeps and recognises programs with file.
 package_pkgs=(dpkg-dev file)

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 
+#include <QApplication>
 #include <QDesktopServices>
 #include <QFile>
 #include <QFileInfo>
@@ -232,7 +233,8 @@ private slots:
         QTest::newRow("keypad Enter")
             << int(Qt::Key_Enter) << "\r" << int(Qt::KeypadModifier) << true;
         QTest::newRow("Backspace") << int(Qt::Key_Backspace) << "\b" << none << true;
-        QTest::newRow("Tab") << int(Qt::Key_Tab) << "\t" << none << true;
+        // Tab moves to the links instead.
+        QTest::newRow("Tab") << int(Qt::Key_Tab) << "\t" << none << false;
         QTest::newRow("Space") << int(Qt::Key_Space) << " " << none << true;
         QTest::newRow("letter") << int(Qt::Key_A) << "a" << none << true;
         QTest::newRow("shifted letter") << int(Qt::Key_A) << "A" << int(Qt::ShiftModifier) << true;
@@ -278,6 +280,27 @@ private slots:
         QCOMPARE(m_urls.opened.size(), 2);
         QCOMPARE(m_urls.opened.at(1), QUrl::fromLocalFile(manual.fileName()));
         QVERIFY(!closed());
+    }
+
+    // From the keyboard: Tab reaches each link, Enter opens its page, the
+    // window stays; a third Tab leaves the links, and Enter closes again.
+    void linksFromTheKeyboard()
+    {
+        frmIntro* w = open();
+        QVERIFY(QTest::qWaitForWindowActive(w));
+        const QList<QUrl> pages{QUrl(homePageAddress()),
+                                QUrl::fromLocalFile(productPageFile(state()))};
+        for (ClickArea* link : {w->homePageLink(), w->productPageLink()}) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            QCOMPARE(QApplication::focusWidget(), link);
+            QTest::keyClick(link, Qt::Key_Return);
+        }
+        QCOMPARE(m_urls.opened, pages);
+        QVERIFY(!closed());
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), w);
+        QTest::keyClick(w, Qt::Key_Return);
+        QVERIFY(closed());
     }
 
     // The build puts the manual beside the program, where the link finds it.

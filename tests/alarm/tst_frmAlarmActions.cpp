@@ -164,16 +164,32 @@ private slots:
         QVERIFY(!QFile::exists(t.state.SettingsFile));
     }
 
-    // Return right after opening presses the focused "ÜBERNEHMEN".
+    // Return applies the time wherever the focus is but on another button.
+    void returnApplies_data()
+    {
+        QTest::addColumn<QString>("focused");
+        for (const char* name : {"Command1", "HScroll1", "HScroll2", "File1", "List1"}) {
+            QTest::newRow(name) << QString::fromLatin1(name);
+        }
+    }
     void returnApplies()
     {
+        QFETCH(QString, focused);
         AlarmTestState t;
+        QVERIFY(writeFile(t.state.ProgramDir + "alarm.wav"));
         frmAlarm* w = openAlarmDialog(t);
         QVERIFY(w);
         QVERIFY(QTest::qWaitForWindowActive(w));
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        w->hourSelector()->setValue(7);
+        w->minuteSelector()->setValue(2);
+        auto* control = w->findChild<QWidget*>(focused);
+        QVERIFY(control);
+        control->setFocus();
+        QCOMPARE(QApplication::focusWidget(), control);
+        QTest::keyClick(control, Qt::Key_Return);
         QTRY_VERIFY(!t.windows.alarm());
-        QCOMPARE(settingOf(t, "A-Hour"), QStringLiteral("00"));
+        QCOMPARE(settingOf(t, "A-Hour"), QStringLiteral("07"));
+        QCOMPARE(settingOf(t, "A-Mins"), QStringLiteral("02"));
     }
 
     void soundList()
