@@ -139,13 +139,13 @@ void frmAlarm::buildControls()
 void frmAlarm::describeControls()
 {
     m_applyButton->setAccessibleDescription(QStringLiteral("Speichert die Alarmzeit"));
-    m_hourLabel->setAccessibleName(QStringLiteral("Stunde"));
-    m_minuteLabel->setAccessibleName(QStringLiteral("Minute"));
-    m_colonLabel->setAccessibleName(QStringLiteral("Doppelpunkt"));
+    // The labels keep their digits as their names.
+    m_hourLabel->setAccessibleDescription(QStringLiteral("Stunde der Alarmzeit"));
+    m_minuteLabel->setAccessibleDescription(QStringLiteral("Minute der Alarmzeit"));
     m_hourSelector->setAccessibleName(QStringLiteral("Stunde"));
-    m_hourSelector->setAccessibleDescription(QStringLiteral("Stunde der Alarmzeit"));
+    m_hourSelector->setAccessibleDescription(m_hourLabel->accessibleDescription());
     m_minuteSelector->setAccessibleName(QStringLiteral("Minute"));
-    m_minuteSelector->setAccessibleDescription(QStringLiteral("Minute der Alarmzeit"));
+    m_minuteSelector->setAccessibleDescription(m_minuteLabel->accessibleDescription());
     m_currentTimeButton->setAccessibleDescription(
         QStringLiteral("Stellt die Alarmzeit auf die Uhrzeit"));
     m_soundList->setAccessibleName(QStringLiteral("Alarm Töne"));

@@ -11,6 +11,14 @@ APPLY = (172 + 72, 232 + 18)
 CANCEL = (16 + 72, 232 + 18)
 
 
+def dialog_of(app):
+    """The open alarm dialog's window id, or None."""
+    r = app.session.run(["xdotool", "search", "--all", "--onlyvisible", "--pid",
+                         str(app.proc.pid), "--name", "^Alarmzeit einstellen$"], check=False)
+    ids = r.stdout.split()
+    return ids[0] if ids else None
+
+
 class AlarmDialogTest(harness.E2ETest):
     window_manager = True
 
@@ -21,11 +29,7 @@ class AlarmDialogTest(harness.E2ETest):
         self.session.xdotool("key", "--delay", "60", *TO_SET_ALARM, "Return")
 
         def find():
-            r = self.session.run(["xdotool", "search", "--all", "--onlyvisible", "--pid",
-                                  str(app.proc.pid), "--name", "^Alarmzeit einstellen$"],
-                                 check=False)
-            ids = r.stdout.split()
-            return ids[0] if ids else None
+            return dialog_of(app)
         dialog = harness.wait_until(find, 10, what="alarm dialog")
         self.session.xdotool("windowactivate", "--sync", dialog, check=False)
         return dialog, find
