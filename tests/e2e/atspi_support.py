@@ -77,13 +77,11 @@ def _nodes(app):
                  "focusable": states.contains(Atspi.StateType.FOCUSABLE),
                  "focused": states.contains(Atspi.StateType.FOCUSED),
                  "showing": states.contains(Atspi.StateType.SHOWING)}
-        actions = node.get_action_iface()
-        if actions:
-            entry["actions"] = [actions.get_action_name(i)
-                                for i in range(actions.get_n_actions())]
-        text = node.get_text_iface()
-        if text:
-            entry["text"] = text.get_text(0, text.get_character_count())
+        interfaces = node.get_interfaces()
+        if "Action" in interfaces:
+            entry["actions"] = [node.get_action_name(i) for i in range(node.get_n_actions())]
+        if "Text" in interfaces:
+            entry["text"] = node.get_text(0, node.get_character_count())
         out.append(entry)
         for i in range(node.get_child_count()):
             child = node.get_child_at_index(i)
@@ -140,7 +138,7 @@ def _main(argv):
                 return found
         return None
     node = find(app) if app else None
-    print(json.dumps(bool(node) and node.get_action_iface().do_action(0)))
+    print(json.dumps(bool(node) and node.do_action(0)))
 
 
 if __name__ == "__main__":
