@@ -1,7 +1,7 @@
 #include "controls/FramePlacement.h"
 
-#include "controls/ScreensLog.h"
 #include "core/ScreenChoice.h"
+#include "controls/ScreensLog.h"
 #include "platform/FrameExtents.h"
 
 #include <QEvent>

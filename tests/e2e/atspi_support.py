@@ -4,9 +4,10 @@ The test's private session bus gets at-spi2-core's bus launcher; the program
 starts with Qt's accessibility switched on. The tree is read, and actions are
 done, by this file run as a separate process on that bus, so the test process
 itself never loads Atspi. Run directly: `atspi_support.py tree PID` prints the
-program's tree as JSON, `atspi_support.py do PID ROLE NAME` does the first
-action of the first such node, `atspi_support.py events PID SECONDS` lists
-the change events the program sends meanwhile.
+program's tree as JSON, `atspi_support.py do PID PATH` does the first action
+of the node at that path (child indices, as JSON), and
+`atspi_support.py events PID SECONDS` lists the change events the program
+sends meanwhile.
 """
 
 import json
@@ -51,10 +52,9 @@ class ScreenReaderBus:
             lambda: next((n for n in self.tree(pid) if predicate(n)), None), timeout,
             interval=0.3, what=what)
 
-    def do(self, pid, role, name):
-        """Does the first action of the program's first node with that role
-        and name; whether it was done."""
-        return self._call("do", pid, role, name)
+    def do(self, pid, node):
+        """Does the first action of a node of the tree; whether it was done."""
+        return self._call("do", pid, json.dumps(node["path"]))
 
     def events(self, pid, seconds):
         """The change events the program sends in that time, as (type, name
@@ -126,19 +126,10 @@ def _main(argv):
         Atspi.event_main()
         print(json.dumps(seen))
         return
-    role, name = argv[3], argv[4]
-
-    def find(node):
-        if node.get_role_name() == role and node.get_name() == name:
-            return node
-        for i in range(node.get_child_count()):
-            child = node.get_child_at_index(i)
-            found = child and find(child)
-            if found:
-                return found
-        return None
-    node = find(app) if app else None
-    print(json.dumps(bool(node) and node.do_action(0)))
+    node = app
+    for i in json.loads(argv[3]):
+        node = node.get_child_at_index(i)
+    print(json.dumps(node.do_action(0)))
 
 
 if __name__ == "__main__":

@@ -72,7 +72,8 @@ class KeyboardTest(harness.E2ETest):
         _, app = self.start(values={"A-Hour": hour, "A-Mins": minute, "Alarm": "1",
                                     "StandBy": "1"}, env=reader.program_env)
         app.window()
-        reader.wait_node(app.proc.pid, lambda n: n["name"] == "StandBy", "standby switch")
+        switch = reader.wait_node(app.proc.pid, lambda n: n["name"] == "StandBy",
+                                  "standby switch")
         self.session.spawn(["xlogo"], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         logo = harness.wait_until(lambda: self.session.xdotool(
             "search", "--onlyvisible", "--class", "xlogo", check=False).split(), 30,
@@ -80,7 +81,7 @@ class KeyboardTest(harness.E2ETest):
         self.session.xdotool("windowactivate", "--sync", logo, check=False)
         self.session.xdotool("mousemove", "--window", logo, 10, 10, "click", "1", "key", "a")
         self.assertEqual(self.session.xdotool("getactivewindow").strip(), logo)
-        self.assertTrue(reader.do(app.proc.pid, "push button", "StandBy"))
+        self.assertTrue(reader.do(app.proc.pid, switch))
         notice = harness.wait_until(lambda: test_alarm_ring.notice_of(app), 30,
                                     what="alarm notice")
         harness.wait_until(lambda: self.session.xdotool("getactivewindow").strip() == notice,

@@ -112,7 +112,7 @@ class ScreenReaderTest(harness.E2ETest):
         links = [n for n in tree if n["window"] == ABOUT and n["role"] == "link"]
         self.assertEqual([n["focusable"] for n in links], [True, True])
         for link in links:
-            self.assertTrue(reader.do(pid, "link", link["name"]))
+            self.assertTrue(reader.do(pid, link))
         lines = harness.wait_until(
             lambda: os.path.exists(opened) and len(open(opened).read().split()) == 2 and
             open(opened).read().split(), 10, what="both pages opened")
