@@ -114,7 +114,7 @@ bool frmClock::event(QEvent* event)
     if (event->type() == QEvent::ToolTip) {
         // Worked out on each showing, so a clock left running shows the new
         // day after midnight.
-        const QDate today = QDateTime::fromSecsSinceEpoch(m_state.services.now()).date();
+        const QDate today = QDateTime::fromMSecsSinceEpoch(m_state.services.nowMs()).date();
         QToolTip::showText(static_cast<QHelpEvent*>(event)->globalPos(), germanDateText(today),
                            this);
         return true;
