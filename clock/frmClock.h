@@ -55,8 +55,6 @@ public:
         return m_standbySwitches;
     }                                                            // lblStdby
     ClickArea* alarmTestArea() const { return m_alarmTestArea; } // lblAlarm
-    // The hidden digit holders HScroll1 to HScroll6.
-    const std::array<QScrollBar*, 6>& digitHolders() const { return m_digitHolders; }
     // The strip a tube's digits are cut from.
     const QImage& digitStrip(std::size_t tube) const { return m_digitStrips[tube]; }
     // The lamp pictures: 0 dark, 1 lit. Set before Form_Load, they replace

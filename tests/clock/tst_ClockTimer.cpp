@@ -1,5 +1,5 @@
 // The clock tick on the real window: which tubes it draws, the lamps, the
-// alarm, the standby picture and the hidden scroll bars.
+// alarm and the standby picture.
 #include "alarm/frmMessage.h"
 #include "app/Windows.h"
 #include "clock/frmClock.h"
@@ -8,7 +8,6 @@
 #include "tests/clock/ClockFixture.h"
 
 #include <QAction>
-#include <QScrollBar>
 #include <QTest>
 #include <QTimer>
 #include <ctime>
@@ -355,38 +354,6 @@ private slots:
         QCOMPARE(shownDigits(), QStringLiteral("235959"));
         clock->TubesOff();
         QCOMPARE(shownDigits(), QStringLiteral("000000"));
-    }
-
-    void scrollBarsDriveTheirTubes_data()
-    {
-        QTest::addColumn<int>("bar");
-        QTest::addColumn<int>("tube");
-        QTest::addColumn<int>("maximum");
-        QTest::newRow("HScroll1") << 1 << 4 << 5;
-        QTest::newRow("HScroll2") << 2 << 3 << 9;
-        QTest::newRow("HScroll3") << 3 << 2 << 5;
-        QTest::newRow("HScroll4") << 4 << 1 << 9;
-        QTest::newRow("HScroll5") << 5 << 0 << 2;
-        QTest::newRow("HScroll6") << 6 << 5 << 9;
-    }
-
-    void scrollBarsDriveTheirTubes()
-    {
-        QFETCH(int, bar);
-        QFETCH(int, tube);
-        QFETCH(int, maximum);
-        const std::array<QScrollBar*, 6> bars{clock->digitHolders()[0], clock->digitHolders()[1],
-                                              clock->digitHolders()[2], clock->digitHolders()[3],
-                                              clock->digitHolders()[4], clock->digitHolders()[5]};
-        QScrollBar* b = bars[static_cast<std::size_t>(bar - 1)];
-        QVERIFY(b->isHidden());
-        QCOMPARE(b->minimum(), 0);
-        QCOMPARE(b->maximum(), maximum);
-        tick(at(0, 0, 0));
-        b->setValue(maximum);
-        QString want = QStringLiteral("000000");
-        want[tube] = QChar(u'0' + maximum);
-        QCOMPARE(shownDigits(), want);
     }
 
     void picturesAreKeptInTheScreenFormat()
