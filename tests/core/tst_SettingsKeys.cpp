@@ -7,6 +7,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+using Place = std::optional<QPoint>;
+
 class SettingsKeysTest : public QObject
 {
     Q_OBJECT
@@ -15,27 +17,47 @@ private slots:
     void read_data()
     {
         QTest::addColumn<QByteArray>("section");
-        // skin, x:y or "-", modes "sova" (standby, on top, saver, alarm; upper case on), alarm
-        // hour:minute
-        // ("-" absent), send key, show saver
-        QTest::addColumn<QString>("expected");
-        QTest::newRow("missing keys") << QByteArray() << "|-|sova|-:-|120|0";
-        QTest::newRow("set") << QByteArray("Skin=Night\nX=1500\nY=-750\nStandBy=1\nAlarm=1\n"
-                                           "A-Hour=07\nA-Mins=30\nSendKey=145\nShowSaver=1\n")
-                             << "Night|100:-50|SovA|07:30|145|1";
-        QTest::newRow("only exactly 1 is on, any case of key")
-            << QByteArray("standby=true\nONTOP=1\nSaver=yes\n") << "|-|sOva|-:-|120|0";
-        QTest::newRow("one coordinate is a place") << QByteArray("Y=30\n") << "|0:2|sova|-:-|120|0";
-        QTest::newRow("99 is no alarm part, other texts are kept")
-            << QByteArray("A-Hour=99\nA-Mins=5\n") << "|-|sova|-:5|120|0";
-        QTest::newRow("numbers beyond 16 bits keep what was")
-            << QByteArray("SendKey=70000\nShowSaver=-40000\n") << "|-|sova|-:-|-1|-1";
+        QTest::addColumn<QString>("skin");
+        QTest::addColumn<Place>("at");
+        QTest::addColumn<QStringList>("modesOn");
+        QTest::addColumn<AlarmTime>("alarm");
+        QTest::addColumn<int>("sendKey"); // -1 stands for the value before reading
+        QTest::addColumn<int>("showSaver");
+        const AlarmTime none;
+        QTest::newRow("missing keys")
+            << QByteArray() << QString() << Place() << QStringList() << none << 120 << 0;
+        QTest::newRow("every key set")
+            << QByteArray("Skin=Night\nX=1500\nY=-750\nStandBy=1\nAlarm=1\n"
+                          "A-Hour=07\nA-Mins=30\nSendKey=145\nShowSaver=1\n")
+            << QStringLiteral("Night") << Place(QPoint(100, -50))
+            << QStringList{QStringLiteral("StandBy"), QStringLiteral("Alarm")}
+            << AlarmTime{QStringLiteral("07"), QStringLiteral("30")} << 145 << 1;
+        // Only exactly "1" is on, whatever the case of the key.
+        QTest::newRow("standby=true ONTOP=1 Saver=yes")
+            << QByteArray("standby=true\nONTOP=1\nSaver=yes\n") << QString() << Place()
+            << QStringList{QStringLiteral("OnTop")} << none << 120 << 0;
+        // One coordinate is a place; twips to whole pixels.
+        QTest::newRow("Y=30 alone") << QByteArray("Y=30\n") << QString() << Place(QPoint(0, 2))
+                                    << QStringList() << none << 120 << 0;
+        // "99" is no alarm part; other texts are kept as they are.
+        QTest::newRow("A-Hour=99 A-Mins=5")
+            << QByteArray("A-Hour=99\nA-Mins=5\n") << QString() << Place() << QStringList()
+            << AlarmTime{std::nullopt, QStringLiteral("5")} << 120 << 0;
+        // Numbers beyond 16 bits keep what was there before.
+        QTest::newRow("SendKey=70000 ShowSaver=-40000")
+            << QByteArray("SendKey=70000\nShowSaver=-40000\n") << QString() << Place()
+            << QStringList() << none << -1 << -1;
     }
 
     void read()
     {
         QFETCH(QByteArray, section);
-        QFETCH(QString, expected);
+        QFETCH(QString, skin);
+        QFETCH(Place, at);
+        QFETCH(QStringList, modesOn);
+        QFETCH(AlarmTime, alarm);
+        QFETCH(int, sendKey);
+        QFETCH(int, showSaver);
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("glimmora.ini"));
         QFile file(path);
@@ -45,28 +67,23 @@ private slots:
 
         const IniFile ini(path, QStringLiteral("Marvane Glimmora"));
         const StoredSettings stored(ini);
-        const std::optional<QPoint> at = stored.position();
-        QString modes;
-        const std::array<std::pair<Setting, char>, 4> letters{{{Setting::StandBy, 's'},
-                                                               {Setting::OnTop, 'o'},
-                                                               {Setting::Saver, 'v'},
-                                                               {Setting::Alarm, 'a'}}};
-        for (const auto& [mode, letter] : letters) {
-            modes += stored.isOn(mode) ? QChar(letter).toUpper() : QChar(letter);
+        QCOMPARE(stored.text(Setting::Skin), skin);
+        QCOMPARE(stored.position(), at);
+        QStringList on;
+        for (Setting mode : {Setting::StandBy, Setting::OnTop, Setting::Saver, Setting::Alarm}) {
+            if (stored.isOn(mode)) {
+                on << settingName(mode);
+            }
         }
-        const AlarmTime alarm = stored.alarmTime();
-        std::int16_t sendKey = -1;
-        std::int16_t showSaver = -1;
-        stored.readNumber(Setting::SendKey, sendKey);
-        stored.readNumber(Setting::ShowSaver, showSaver);
-        const QStringList shown{stored.text(Setting::Skin),
-                                at ? QStringLiteral("%1:%2").arg(at->x()).arg(at->y())
-                                   : QStringLiteral("-"),
-                                modes,
-                                alarm.hour.value_or("-") + ":" + alarm.minute.value_or("-"),
-                                QString::number(sendKey),
-                                QString::number(showSaver)};
-        QCOMPARE(shown.join(u'|'), expected);
+        QCOMPARE(on, modesOn);
+        QCOMPARE(stored.alarmTime().hour, alarm.hour);
+        QCOMPARE(stored.alarmTime().minute, alarm.minute);
+        std::int16_t number = -1;
+        stored.readNumber(Setting::SendKey, number);
+        QCOMPARE(int{number}, sendKey);
+        number = -1;
+        stored.readNumber(Setting::ShowSaver, number);
+        QCOMPARE(int{number}, showSaver);
     }
 
     // What is written reads back as what was meant.

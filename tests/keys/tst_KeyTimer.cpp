@@ -32,7 +32,8 @@ private slots:
         since.start();
         menu.mnuSaver_Click();
         QVERIFY(clock.saverMode()->keyTimer()->remainingTime() > 900);
-        QTest::qWait(320); // the count follows the time that passed
+        // Time passing is the input: the count follows it, with no tick to await.
+        QTest::qWait(320);
         menu.mnuSaver_Click();
         const int count = clock.saverMode()->KeyTickCount();
         QVERIFY2(count >= 3 && count <= since.elapsed() / 100, qPrintable(QString::number(count)));

@@ -14,11 +14,14 @@
 #include "skin/frmSkins.h"
 #include "tests/support/WindowFixture.h"
 
+#include <QAction>
 #include <QColor>
 #include <QCoreApplication>
 #include <QImage>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QPointer>
+#include <QStringList>
 #include <QWidget>
 #include <functional>
 
@@ -121,4 +124,55 @@ inline bool sendMouse(QWidget* target, QEvent::Type type, Qt::MouseButton button
 {
     return sendMouse(target, type, button, buttons, QPointF(local),
                      QPointF(target->mapToGlobal(local)));
+}
+
+// The menu's visible entries top to bottom as the user reads them: "-" a
+// line, "[ ]" or "[x]" a mark, "(grey)" an entry that cannot be chosen, then
+// a shortcut, and ">" for a submenu.
+inline QStringList shownEntries(const frmMenu& menu)
+{
+    QStringList shown;
+    for (const QAction* entry : menu.popupMenu()->actions()) {
+        if (!entry->isVisible()) {
+            continue;
+        }
+        QString line = entry->isSeparator() ? QStringLiteral("-") : entry->text();
+        if (entry->isCheckable()) {
+            line += entry->isChecked() ? QStringLiteral(" [x]") : QStringLiteral(" [ ]");
+        }
+        if (!entry->isEnabled()) {
+            line += QStringLiteral(" (grey)");
+        }
+        if (!entry->shortcut().isEmpty()) {
+            line += u' ' + entry->shortcut().toString();
+        }
+        if (entry->menu()) {
+            line += QStringLiteral(" >");
+        }
+        shown << line;
+    }
+    return shown;
+}
+
+// The menu of a fresh start, all marks clear, with or without the saver
+// entries.
+inline QStringList freshMenu(bool saverEntries)
+{
+    QStringList entries{
+        QStringLiteral("Über..."),
+        QStringLiteral("-"),
+        QStringLiteral("StandBy [ ]"),
+        QStringLiteral("Immer im Vordergrund [ ]"),
+        QStringLiteral("-"),
+        QStringLiteral("Alarmzeit einstellen"),
+        QStringLiteral("Alarm aktivieren [ ]"),
+        QStringLiteral("-"),
+        QStringLiteral("Skin (grey)"),
+        QStringLiteral("-"),
+    };
+    if (saverEntries) {
+        entries << QStringLiteral("Saver unterdrücken [ ]") << QStringLiteral("Taste definieren...")
+                << QStringLiteral("-");
+    }
+    return entries << QStringLiteral("Beenden");
 }

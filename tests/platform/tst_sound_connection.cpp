@@ -6,10 +6,12 @@
 #include "platform/SoundModule.h"
 #include "tests/support/Files.h"
 
+#include <QLoggingCategory>
 #include <QRegularExpression>
 #include <QScopeGuard>
 
 #include <algorithm>
+#include <atomic>
 #include <dlfcn.h>
 #include <poll.h>
 #include <sys/socket.h>
@@ -18,6 +20,22 @@
 
 using platform::PulseSoundOutput;
 using namespace soundtest;
+
+namespace {
+
+// The sound thread's reports of connection attempts that failed.
+std::atomic<int> g_failedAttempts{0};
+
+void noteFailedAttempts(QtMsgType, const QMessageLogContext& context, const QString& text)
+{
+    if (qstrcmp(context.category, "glimmora.sound") == 0 &&
+        (text.startsWith(QLatin1String("cannot connect")) ||
+         text.startsWith(QLatin1String("connection ended")))) {
+        ++g_failedAttempts;
+    }
+}
+
+} // namespace
 
 class TestSoundConnection : public SoundBench
 {
@@ -57,6 +75,8 @@ void TestSoundConnection::noServerNeverBlocks()
             break;
         }
         calls.push_back(steadySeconds() - start);
+        // Spread over a third of a second so the calls meet the sound thread
+        // at every stage of its attempts; nothing is awaited.
         QTest::qWait(10);
     }
     const double slowest = *std::max_element(calls.begin(), calls.end());
@@ -70,8 +90,13 @@ void TestSoundConnection::serverStartedLaterIsUsed()
 {
     setServerEnv(ownDir());
     m_sound = std::make_unique<PulseSoundOutput>();
+    QLoggingCategory::setFilterRules(QStringLiteral("glimmora.sound.debug=true"));
+    const QtMessageHandler previous = qInstallMessageHandler(noteFailedAttempts);
     m_sound->play(m_tone); // fails: nothing there yet
-    QTest::qWait(100);
+    const bool failed = waitUntil([] { return g_failedAttempts > 0; }, 2);
+    qInstallMessageHandler(previous);
+    QLoggingCategory::setFilterRules({});
+    QVERIFY(failed);
     QVERIFY(startOwnServer());
     double latency = 0;
     QVERIFY(playAndHear(m_tone, &latency));
@@ -131,7 +156,7 @@ void TestSoundConnection::hungServerIsGivenUp()
     // first play after its time is over.
     QVERIFY(QFile::remove(socketPath));
     QVERIFY(startOwnServer());
-    QTest::qWait(2100);
+    QVERIFY(waitUntil([&] { return steadySeconds() - start > 2.05; }, 3));
     QVERIFY(playAndHear(m_tone));
 
     const double destroying = steadySeconds();
