@@ -69,7 +69,7 @@ QString helpText()
                           "\n"
                           "Rückgabewerte:\n"
                           "  0  Uhr beendet, Hilfe oder Version gezeigt, oder die Uhr läuft schon\n"
-                          "  1  keine grafische Anzeige erreichbar\n"
+                          "  1  keine grafische Anzeige oder Plattform, oder Ausgabe nicht möglich\n"
                           "  2  falscher Aufruf (unbekannte Option, Argument ohne Option)\n"
                           "\n"
                           "Bedienung:\n"
@@ -177,5 +177,6 @@ CommandLine parseCommandLine(const QStringList& arguments)
     result.action = CommandLine::Action::Start;
     result.platform = parser.value(QStringLiteral("platform"));
     result.display = parser.value(QStringLiteral("display"));
+    result.platformPluginPath = parser.value(QStringLiteral("platformpluginpath"));
     return result;
 }

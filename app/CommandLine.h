@@ -23,12 +23,14 @@ struct CommandLine
     // can be opened at all; empty where not given.
     QString platform;
     QString display;
+    QString platformPluginPath;
 };
 
 // The program's exit codes besides 0.
 enum ExitCode : int
 {
-    ExitNoDisplay = 1,
+    // No display or platform to start on, or the help or version not written.
+    ExitFailure = 1,
     ExitUsage = 2,
 };
 

@@ -3,7 +3,9 @@
 #include "app/CommandLine.h"
 #include "platform/DisplayProbe.h"
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 
 namespace {
 
@@ -16,10 +18,12 @@ CommandLine parse(int argc, char* argv[])
     return parseCommandLine(arguments);
 }
 
-void print(std::FILE* stream, const QString& text)
+// False when the text did not reach the stream (closed, full, a pipe
+// nobody reads).
+bool print(std::FILE* stream, const QString& text)
 {
-    std::fputs(text.toLocal8Bit().constData(), stream);
-    std::fflush(stream);
+    const bool put = std::fputs(text.toLocal8Bit().constData(), stream) >= 0;
+    return std::fflush(stream) == 0 && put && !std::ferror(stream);
 }
 
 } // namespace
@@ -32,7 +36,12 @@ std::optional<int> answerCommandLine(int argc, char* argv[])
         return std::nullopt;
     case CommandLine::Action::ShowHelp:
     case CommandLine::Action::ShowVersion:
-        print(stdout, line.text);
+        if (!print(stdout, line.text)) {
+            const int error = errno;
+            print(stderr, QStringLiteral("glimmora: Ausgabe nicht möglich: %1\n")
+                              .arg(QString::fromLocal8Bit(std::strerror(error))));
+            return ExitFailure;
+        }
         return 0;
     case CommandLine::Action::Refuse:
         break;
@@ -44,7 +53,8 @@ std::optional<int> answerCommandLine(int argc, char* argv[])
 bool displayReachable(int argc, char* argv[])
 {
     const CommandLine line = parse(argc, argv);
-    const QString problem = platform::unreachableDisplay(line.platform, line.display);
+    const QString problem =
+        platform::unreachableDisplay(line.platform, line.display, line.platformPluginPath);
     if (problem.isEmpty()) {
         return true;
     }

@@ -22,12 +22,14 @@
 
 int main(int argc, char* argv[])
 {
+    // A reader gone from a pipe (stdout, stderr) is a write error, not the end.
+    std::signal(SIGPIPE, SIG_IGN);
     if (const std::optional<int> answered = answerCommandLine(argc, argv)) {
         return *answered;
     }
     platform::preferX11Platform();
     if (!displayReachable(argc, argv)) {
-        return ExitNoDisplay;
+        return ExitFailure;
     }
     // A silent bus would keep the window from ever appearing.
     platform::leaveSilentSessionBus(std::chrono::milliseconds(500));

@@ -13,42 +13,14 @@
 #include <QtGlobal>
 
 namespace platform {
-namespace {
-
-// Most runs never play a sound: the sound module, its thread, its connection
-// and its buffers are loaded and made at the first play, not at start-up.
-class OnFirstUse final : public SoundOutput
-{
-public:
-    void play(const QString& path) override
-    {
-        if (!m_tried) {
-            m_tried = true;
-            const QString program = runningProgramFile().path;
-            m_real = loadSoundModule(program.left(program.lastIndexOf(u'/') + 1) +
-                                     QLatin1String(SoundModulePath));
-        }
-        if (m_real) {
-            m_real->play(path);
-        }
-    }
-    void stop() override
-    {
-        if (m_real) {
-            m_real->stop();
-        }
-    }
-
-private:
-    bool m_tried = false;
-    std::unique_ptr<SoundOutput> m_real;
-};
-
-} // namespace
 
 std::unique_ptr<SoundOutput> makeSoundOutput()
 {
-    return std::make_unique<OnFirstUse>();
+    // Most runs never play a sound: the module, its thread, its connection
+    // and its buffers are loaded and made at the first play.
+    const QString program = runningProgramFile().path;
+    return makeDeferredSoundOutput(program.left(program.lastIndexOf(u'/') + 1) +
+                                   QLatin1String(SoundModulePath));
 }
 
 std::unique_ptr<KeyInjector> makeKeyInjector()

@@ -1,5 +1,6 @@
 #include "platform/DisplayProbe.h"
 
+#include "platform/PlatformPlugins.h"
 #include "platform/x11/X11Connection.h"
 
 #include <QDir>
@@ -11,6 +12,7 @@
 #include <unistd.h>
 
 #include <cstring>
+#include <optional>
 
 namespace platform {
 namespace {
@@ -67,19 +69,30 @@ QString waylandProblem()
 
 } // namespace
 
-QString unreachableDisplay(const QString& platformArg, const QString& displayArg)
+QString unreachableDisplay(const QString& platformArg, const QString& displayArg,
+                           const QString& pluginPathArg)
 {
-    QString spec = platformArg.isEmpty() ? qEnvironmentVariable("QT_QPA_PLATFORM") : platformArg;
-    if (spec.isEmpty()) {
-        spec = QStringLiteral("xcb");
-    }
+    const QString spec =
+        platformArg.isEmpty() ? qEnvironmentVariable("QT_QPA_PLATFORM") : platformArg;
     // Qt tries the entries of "a;b" in turn; "name:options" passes options.
+    QStringList entries = spec.split(QLatin1Char(';'), Qt::SkipEmptyParts);
+    if (entries.isEmpty()) {
+        entries << QStringLiteral("xcb");
+    }
+    std::optional<QStringList> available;
     QStringList problems;
-    for (const QString& entry : spec.split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
-        const QString name = entry.section(QLatin1Char(':'), 0, 0);
+    for (const QString& entry : entries) {
+        const QString name = entry.section(QLatin1Char(':'), 0, 0).trimmed().toLower();
+        if (name != QLatin1String("xcb") && !available) {
+            available = availablePlatforms(pluginPathArg);
+        }
         QString problem;
         if (name == QLatin1String("xcb")) {
             problem = x11Problem(displayArg);
+        } else if (!available->contains(name)) {
+            // Qt would abort; xcb's plugin is always installed with the clock.
+            problem = QStringLiteral("Qt-Plattform „%1“ nicht vorhanden, vorhanden: %2")
+                          .arg(name, available->join(QStringLiteral(", ")));
         } else if (name.startsWith(QLatin1String("wayland"))) {
             problem = waylandProblem();
         }

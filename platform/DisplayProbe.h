@@ -8,7 +8,10 @@ namespace platform {
 // platform plugin cannot reach a display. This asks first, for the platform
 // Qt will use: platformArg is the -platform value, or empty for
 // QT_QPA_PLATFORM; displayArg the -display value, or empty for DISPLAY.
-// Returns what could not be reached, or an empty text when Qt can start.
-QString unreachableDisplay(const QString& platformArg, const QString& displayArg);
+// pluginPathArg: the -platformpluginpath value. A platform no plugin has
+// counts as unreachable. Returns what could not be reached, or an empty text
+// when Qt can start.
+QString unreachableDisplay(const QString& platformArg, const QString& displayArg,
+                           const QString& pluginPathArg);
 
 } // namespace platform

@@ -22,9 +22,17 @@ inline constexpr char SoundModuleEntryName[] = "glimmora_sound_output";
 inline constexpr int SoundModuleInterface = 1;
 using SoundModuleEntry = SoundOutput* (*)(int interfaceVersion);
 
-// The module's output; null, with a warning saying why, when `file` cannot
-// be loaded or is not a module of this interface. A loaded module stays
-// loaded: its output runs a thread of its own.
+// The module's output; null, with a warning in the sound category saying
+// why, when `file` is no regular file, cannot be loaded or is not a module of
+// this interface. A loaded module stays loaded: its output runs a thread of
+// its own. May take as long as the file system does: see
+// makeDeferredSoundOutput.
 std::unique_ptr<SoundOutput> loadSoundModule(const QString& file);
+
+// An output that loads the module at `file` at its first play, on a thread
+// of its own, and passes it the plays and stops from then on (the last play
+// asked for while it loads, unless stopped since). Tried once per run: an
+// unusable module leaves the output silent.
+std::unique_ptr<SoundOutput> makeDeferredSoundOutput(const QString& file);
 
 } // namespace platform

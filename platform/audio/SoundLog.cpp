@@ -2,6 +2,6 @@
 
 namespace platform {
 
-Q_LOGGING_CATEGORY(lcSound, "glimmora.sound", QtWarningMsg)
+Q_LOGGING_CATEGORY(lcSound, "glimmora.sound", QtCriticalMsg)
 
 } // namespace platform

@@ -15,6 +15,7 @@ HELP = ("(?s)^Aufruf: glimmora.*--version.*-platform.*Rückgabewerte:.*2  falsch
         ".*~/.local/share/glimmora/Skins/.*XDG_DATA_DIRS")
 REFUSED = "^glimmora: unbekannte Option „%s“[^\n]*\n$"
 NO_DISPLAY = "^glimmora: keine grafische Anzeige erreichbar \\(%s[^\n]*\n$"
+UNKNOWN = "Qt-Plattform „%s“ nicht vorhanden, vorhanden: [^;]*offscreen[^;]*xcb"
 
 
 class WithoutDisplayTest(unittest.TestCase):
@@ -26,7 +27,12 @@ class WithoutDisplayTest(unittest.TestCase):
             ("unknown option", ["-reverse", "--frob=1"], {}, 2, "^$", REFUSED % "--frob"),
             ("plain start", [], {}, 1, "^$", NO_DISPLAY % "X11: DISPLAY"),
             ("Wayland chosen", [], {"QT_QPA_PLATFORM": "wayland"}, 1, "^$",
-             NO_DISPLAY % "Wayland: „[^“]*/wayland-0“"),
+             NO_DISPLAY % "(Wayland: „[^“]*/wayland-0“|%s)" % UNKNOWN % "wayland"),
+            ("-platform foo", ["-platform", "foo"], {}, 1, "^$", NO_DISPLAY % UNKNOWN % "foo"),
+            ("QT_QPA_PLATFORM=foo", [], {"QT_QPA_PLATFORM": "foo"}, 1, "^$",
+             NO_DISPLAY % UNKNOWN % "foo"),
+            ("foo;xcb", [], {"QT_QPA_PLATFORM": "foo;xcb"}, 1, "^$",
+             NO_DISPLAY % (UNKNOWN % "foo" + "; X11: DISPLAY")),
         ]
         for name, args, extra, code, out, err in rows:
             with self.subTest(name), tempfile.TemporaryDirectory() as runtime:
@@ -42,6 +48,28 @@ class WithoutDisplayTest(unittest.TestCase):
                 self.assertRegex(r.stderr, err)
                 self.assertEqual(os.listdir(runtime), [], "lock or core file left")
 
+    def test_output_not_written(self):
+        def closed():
+            os.close(1)
+
+        def broken_pipe():
+            r, w = os.pipe()
+            os.close(r)
+            os.dup2(w, 1)
+        rows = [  # name, arguments, how stdout is broken
+            ("version, stdout closed", ["--version"], closed),
+            ("help, stdout on /dev/full", ["--help"], lambda: os.dup2(
+                os.open("/dev/full", os.O_WRONLY), 1)),
+            ("version, reader gone", ["-v"], broken_pipe),
+        ]
+        for name, args, breaking in rows:
+            with self.subTest(name):
+                r = subprocess.run([os.path.join(harness.BUILD_DIR, "glimmora")] + args,
+                                   preexec_fn=breaking, stdin=subprocess.DEVNULL,
+                                   stderr=subprocess.PIPE, text=True, timeout=20)
+                self.assertEqual(r.returncode, 1, r.stderr)
+                self.assertRegex(r.stderr, "^glimmora: Ausgabe nicht möglich: [^\n]+\n$")
+
 
 class QtOptionsTest(harness.E2ETest):
     def lock_holders(self):
@@ -56,6 +84,8 @@ class QtOptionsTest(harness.E2ETest):
             ("-display names the X server", ["-display", self.session.display, "-reverse",
                                              "-style", "Fusion"], "window"),
             ("-platform needs no display", ["-platform", "offscreen"], "lock"),
+            ("wayland;xcb falls through to X", ["-platform", "wayland;xcb", "-display",
+                                                self.session.display], "window"),
         ]
         for name, args, started in rows:
             with self.subTest(name):
