@@ -1,5 +1,8 @@
 #include "platform/x11/X11Connection.h"
 
+#include <QGuiApplication>
+#include <QtGui/qguiapplication_platform.h>
+
 #include <X11/Xlib.h>
 #include <xcb/xcb.h>
 
@@ -29,9 +32,16 @@ void DisplayCloser::operator()(_XDisplay* display) const
     }
 }
 
+_XDisplay* qtDisplay()
+{
+    auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
+    return x11 ? x11->display() : nullptr;
+}
+
 DisplayPtr openDisplay()
 {
-    return DisplayPtr(XOpenDisplay(nullptr));
+    Display* qt = qtDisplay();
+    return DisplayPtr(qt ? XOpenDisplay(DisplayString(qt)) : nullptr);
 }
 
 bool canConnect(const char* displayName)

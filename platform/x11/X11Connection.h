@@ -13,7 +13,11 @@ struct DisplayCloser
     void operator()(_XDisplay* display) const;
 };
 
-// An own connection to the X server named by DISPLAY; null when there is none.
+// Qt's own connection; null where Qt does not run on X11.
+_XDisplay* qtDisplay();
+
+// An own connection to the X server Qt uses (-display wins over DISPLAY);
+// null where Qt does not run on X11 or the server refuses.
 using DisplayPtr = std::unique_ptr<_XDisplay, DisplayCloser>;
 DisplayPtr openDisplay();
 

@@ -103,9 +103,8 @@ std::optional<QMargins> X11FrameExtents::inAdvance(unsigned long window)
         return std::nullopt;
     }
     // Qt's own connection may still hold the window's creation.
-    if (auto* qtX11 =
-            qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr) {
-        XSync(qtX11->display(), False);
+    if (Display* qt = qtDisplay()) {
+        XSync(qt, False);
     }
     const Manager m = manager(dpy);
     if (!m.running) {

@@ -1,5 +1,7 @@
 #include "platform/x11/X11WindowShape.h"
 
+#include "platform/x11/X11Connection.h"
+
 #include <QGuiApplication>
 #include <QWindow>
 
@@ -51,12 +53,6 @@ public:
 private:
     Display* m_display;
 };
-
-Display* qtDisplay()
-{
-    auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
-    return x11 ? x11->display() : nullptr;
-}
 
 } // namespace
 

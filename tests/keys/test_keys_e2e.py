@@ -18,10 +18,10 @@ KEYHOST = os.path.join(harness.BUILD_DIR, "tests", "keys", "keyhost")
 class Host:
     """A keyhost process whose JSON lines are collected as they come."""
 
-    def __init__(self, session, *args):
+    def __init__(self, session, *args, env=None):
         self.lines = []
         self.lock = threading.Lock()
-        self.proc = session.spawn([KEYHOST] + [str(a) for a in args],
+        self.proc = session.spawn([KEYHOST] + [str(a) for a in args], env=env,
                                   stdout=subprocess.PIPE, stderr=subprocess.DEVNULL)
         self.reader = threading.Thread(target=self._read, daemon=True)
         self.reader.start()
@@ -130,8 +130,8 @@ class HostsMixin:
             host.reader.join(5)
             host.proc.stdout.close()
 
-    def host(self, *args):
-        host = Host(self.session, *args)
+    def host(self, *args, env=None):
+        host = Host(self.session, *args, env=env)
         self.hosts.append(host)
         return host
 
@@ -217,11 +217,22 @@ class KeysTest(HostsMixin, unittest.TestCase):
         self.key("Scroll_Lock")  # back to how it was
 
     def test_saver_key_reaches_other_window_and_resets_idle_time(self):
+        # Another X server, named by DISPLAY while -display names ours.
+        elsewhere = harness.Session()
+        self.addCleanup(elsewhere.close)
+        for name, args, env in [
+                ("DISPLAY", [], None),
+                ("-display, DISPLAY another server", ["-display", self.session.display],
+                 dict(self.session.env, DISPLAY=elsewhere.display))]:
+            with self.subTest(name):
+                self.saver_key_arrives(args, env)
+
+    def saver_key_arrives(self, args, env):
         idle = IdleClock(self.session.display)
         self.addCleanup(idle.close)
         other = self.receiver()
         # 30 ticks of 100 ms instead of 1800.
-        saver = self.host("saver", 30, 120)
+        saver = self.host("saver", 30, 120, *args, env=env)
         saver.wait_for(lambda l: l.get("saver") is True, 15, "saver on")
         harness.wait_until(lambda: idle.idle_ms() > 1500, 10, what="the server to see idleness")
         self.assertFalse([l for l in saver.snapshot() if "sent" in l], "sent before idleness")
@@ -244,6 +255,9 @@ class KeysTest(HostsMixin, unittest.TestCase):
                                         if t == "press"]) >= 2, 5, what="second F9")
         presses = [k for k, t in self.keys_received(other) if t == "press"]
         self.assertTrue(all(k == 0xffc6 for k in presses), presses)
+        for host in (saver, other):
+            host.proc.kill()
+            host.proc.wait()
 
 
 class ProgramKeyDialogTest(HostsMixin, harness.E2ETest):
