@@ -3,92 +3,19 @@
 #include "platform/dbus/InhibitLog.h"
 
 #include <QByteArray>
-#include <QByteArrayList>
 #include <QFile>
 #include <QFileInfo>
-#include <cerrno>
-#include <cstddef>
-#include <cstring>
+
+#include <dbus/dbus.h>
+
+#include <condition_variable>
+#include <memory>
+#include <mutex>
 #include <optional>
-#include <poll.h>
-#include <sys/socket.h>
-#include <sys/un.h>
-#include <unistd.h>
+#include <thread>
 
 namespace platform {
 namespace {
-
-using Clock = std::chrono::steady_clock;
-
-// The socket of one entry of a bus address ("unix:path=..." or
-// "unix:abstract=..."); nothing for any other kind.
-std::optional<sockaddr_un> unixSocketOf(const QByteArray& entry, socklen_t& length)
-{
-    if (!entry.startsWith("unix:")) {
-        return std::nullopt;
-    }
-    for (const QByteArray& pair : entry.mid(5).split(',')) {
-        const qsizetype eq = pair.indexOf('=');
-        const QByteArray key = pair.left(eq);
-        if (eq < 0 || (key != "path" && key != "abstract")) {
-            continue;
-        }
-        const QByteArray value = QByteArray::fromPercentEncoding(pair.mid(eq + 1));
-        sockaddr_un address = {};
-        address.sun_family = AF_UNIX;
-        const qsizetype offset = key == "abstract" ? 1 : 0;
-        if (value.isEmpty() || value.size() + offset >= qsizetype(sizeof address.sun_path)) {
-            return std::nullopt;
-        }
-        std::memcpy(address.sun_path + offset, value.constData(), size_t(value.size()));
-        length = socklen_t(offsetof(sockaddr_un, sun_path) + size_t(offset + value.size()) +
-                           (offset ? 0 : 1));
-        return address;
-    }
-    return std::nullopt;
-}
-
-bool waitFor(int fd, short events, Clock::time_point until)
-{
-    for (;;) {
-        const auto left =
-            std::chrono::duration_cast<std::chrono::milliseconds>(until - Clock::now()).count();
-        if (left <= 0) {
-            return false;
-        }
-        pollfd watched = {fd, events, 0};
-        const int ready = ::poll(&watched, 1, int(left));
-        if (ready > 0) {
-            return true;
-        }
-        if (ready < 0 && errno != EINTR) {
-            return false;
-        }
-    }
-}
-
-// Whether the daemon at `address` takes part in the first step of the
-// authentication (an AUTH without mechanism is answered with the list of
-// those it knows) before `until`.
-bool answers(const sockaddr_un& address, socklen_t length, Clock::time_point until)
-{
-    const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
-    if (fd < 0) {
-        return false;
-    }
-    bool answered = false;
-    if (::connect(fd, reinterpret_cast<const sockaddr*>(&address), length) == 0 ||
-        ((errno == EINPROGRESS || errno == EAGAIN) && waitFor(fd, POLLOUT, until))) {
-        static const char hello[] = "\0AUTH\r\n";
-        if (::send(fd, hello, sizeof hello - 1, MSG_NOSIGNAL) == ssize_t(sizeof hello - 1) &&
-            waitFor(fd, POLLIN, until)) {
-            char reply[64];
-            answered = ::recv(fd, reply, sizeof reply, 0) > 0;
-        }
-    }
-    ::close(fd);
-    return answered;
-}
 
 // The address libdbus uses: the variable, else the user's bus in the runtime
 // directory where one exists.
@@ -104,6 +31,46 @@ QByteArray sessionBusAddress()
     return address;
 }
 
+// Whether the bus at `address` takes a new client: libdbus itself connects,
+// taking the entries in turn as it would (every kind it knows, each with its
+// own authentication), and the bus must answer the first call, Hello.
+bool busAnswers(const QByteArray& address, int timeoutMs)
+{
+    DBusError error;
+    dbus_error_init(&error);
+    DBusConnection* connection = dbus_connection_open_private(address.constData(), &error);
+    if (!connection) {
+        qCDebug(lcInhibit) << "session bus" << address << "unreachable:" << error.message;
+        dbus_error_free(&error);
+        return false;
+    }
+    dbus_connection_set_exit_on_disconnect(connection, FALSE);
+    DBusMessage* hello = dbus_message_new_method_call(DBUS_SERVICE_DBUS, DBUS_PATH_DBUS,
+                                                      DBUS_INTERFACE_DBUS, "Hello");
+    DBusMessage* reply =
+        hello ? dbus_connection_send_with_reply_and_block(connection, hello, timeoutMs, &error)
+              : nullptr;
+    if (!reply) {
+        qCDebug(lcInhibit) << "session bus" << address << "silent:" << error.message;
+        dbus_error_free(&error);
+    }
+    for (DBusMessage* message : {hello, reply}) {
+        if (message) {
+            dbus_message_unref(message);
+        }
+    }
+    dbus_connection_close(connection);
+    dbus_connection_unref(connection);
+    return reply != nullptr;
+}
+
+struct Outcome
+{
+    std::mutex lock;
+    std::condition_variable done;
+    std::optional<bool> answered;
+};
+
 } // namespace
 
 void leaveSilentSessionBus(std::chrono::milliseconds deadline)
@@ -112,20 +79,20 @@ void leaveSilentSessionBus(std::chrono::milliseconds deadline)
     if (address.isEmpty()) {
         return;
     }
-    const Clock::time_point until = Clock::now() + deadline;
-    // libdbus takes the first entry that connects.
-    for (const QByteArray& entry : address.split(';')) {
-        if (entry.isEmpty()) {
-            continue;
-        }
-        socklen_t length = 0;
-        const std::optional<sockaddr_un> socket = unixSocketOf(entry, length);
-        if (!socket) {
-            return;
-        }
-        if (answers(*socket, length, until)) {
-            return;
-        }
+    // On a thread of its own: opening a connection may wait on things no
+    // timeout of libdbus covers (a host name to look up, a TCP connect, a
+    // launcher). Left behind if late; it ends by itself.
+    auto outcome = std::make_shared<Outcome>();
+    std::thread([address, outcome, ms = int(deadline.count())] {
+        const bool answers = busAnswers(address, ms);
+        const std::lock_guard<std::mutex> hold(outcome->lock);
+        outcome->answered = answers;
+        outcome->done.notify_all();
+    }).detach();
+    std::unique_lock<std::mutex> hold(outcome->lock);
+    outcome->done.wait_for(hold, deadline, [&outcome] { return outcome->answered.has_value(); });
+    if (outcome->answered.value_or(false)) {
+        return;
     }
     qCDebug(lcInhibit) << "session bus" << address << "does not answer: running without it";
     qputenv("DBUS_SESSION_BUS_ADDRESS", "disabled:");

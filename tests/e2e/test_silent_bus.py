@@ -5,6 +5,7 @@ used (Qt's accessibility bridge connects to it)."""
 import os
 import signal
 import socket
+import threading
 import time
 
 import dbus_support as ds
@@ -17,7 +18,7 @@ VALUES = {"X": "1500", "Y": "750", "Saver": "1", "ShowSaver": "1"}
 
 class SilentBusTest(harness.E2ETest):
     def socket_file(self, listening):
-        path = os.path.join(self.session.tmp, "bus-%d" % listening)
+        path = os.path.join(self.session.tmp, "bus-%d-%d" % (listening, time.monotonic_ns()))
         server = socket.socket(socket.AF_UNIX)
         self.addCleanup(server.close)
         server.bind(path)
@@ -26,6 +27,56 @@ class SilentBusTest(harness.E2ETest):
         else:
             server.close()
         return "unix:path=" + path, None
+
+    def tcp_listener(self):
+        server = socket.socket()
+        self.addCleanup(server.close)
+        server.bind(("127.0.0.1", 0))
+        server.listen(8)
+        return server, "tcp:host=127.0.0.1,port=%d" % server.getsockname()[1]
+
+    def tcp_deaf(self):
+        return self.tcp_listener()[1], None
+
+    def tcp_refused_then_unix_deaf(self):
+        server, address = self.tcp_listener()
+        server.close()
+        return address + ";" + self.socket_file(True)[0], None
+
+    def auth_then_silent(self):
+        """Takes every authentication and then never answers a call."""
+        path = os.path.join(self.session.tmp, "bus-auth")
+        server = socket.socket(socket.AF_UNIX)
+        self.addCleanup(server.close)
+        server.bind(path)
+        server.listen(8)
+        address = "unix:path=" + path
+
+        def serve(client):
+            with client:
+                pending = b""
+                while True:
+                    data = client.recv(4096)
+                    if not data:
+                        return
+                    pending += data
+                    while b"\r\n" in pending:
+                        line, pending = pending.split(b"\r\n", 1)
+                        line = line.lstrip(b"\0")
+                        if line.startswith(b"AUTH"):
+                            client.sendall(b"OK " + b"0" * 32 + b"\r\n")
+                        elif line.startswith(b"NEGOTIATE_UNIX_FD"):
+                            client.sendall(b"AGREE_UNIX_FD\r\n")
+
+        def accept():
+            while True:
+                try:
+                    client, _ = server.accept()
+                except OSError:
+                    return
+                threading.Thread(target=serve, args=(client,), daemon=True).start()
+        threading.Thread(target=accept, daemon=True).start()
+        return address, None
 
     def healthy_bus(self):
         self.private = ds.PrivateBus(self.session)
@@ -43,6 +94,9 @@ class SilentBusTest(harness.E2ETest):
         # The stopped daemon is the healthy row's, stopped after it.
         for name, prepare in [("socket left, no daemon", lambda: self.socket_file(False)),
                               ("accepts, never answers", lambda: self.socket_file(True)),
+                              ("TCP, accepts, never answers", self.tcp_deaf),
+                              ("TCP refused, then a deaf socket", self.tcp_refused_then_unix_deaf),
+                              ("authenticates, then silent", self.auth_then_silent),
                               ("healthy bus", self.healthy_bus),
                               ("daemon stopped", self.stopped_bus)]:
             with self.subTest(name):
