@@ -280,7 +280,8 @@ class ProgramDir:
 class Glimmora:
     """The running program."""
 
-    def __init__(self, session, program, args=(), env=None):
+    def __init__(self, session, program, args=(), env=None, stderr=None):
+        """stderr: a descriptor to write to instead of the file at stderr_path."""
         self.session = session
         self.program = program
         e = dict(session.env)
@@ -289,7 +290,8 @@ class Glimmora:
         self.stderr_path = os.path.join(session.tmp, "stderr-%d.txt" % time.monotonic_ns())
         with open(self.stderr_path, "wb") as err:
             self.proc = session.spawn([program.exe] + list(args), env=e,
-                                      stdout=subprocess.DEVNULL, stderr=err)
+                                      stdout=subprocess.DEVNULL,
+                                      stderr=err if stderr is None else stderr)
 
     def window(self, timeout=15):
         """The id of the clock window, once it is mapped."""

@@ -11,6 +11,7 @@ import array
 import bisect
 import os
 import re
+import shutil
 import subprocess
 import threading
 import time
@@ -216,6 +217,45 @@ class AlarmRingTest(harness.E2ETest):
               % ((rec.arrival(onset) - first) * 1000, stopping,
                  (stop - before_click) * 1000, len(plays)))
         self.assertTrue(app.alive())
+
+
+class AlarmWithoutSoundTest(harness.E2ETest):
+    """A module that cannot be used leaves the clock silent but running."""
+
+    window_manager = True
+
+    def test_clock_runs_on_and_saves(self):
+        def fifo(program):
+            module = os.path.join(program.path, "modules", "glimmora-sound.so")
+            os.remove(module)
+            os.mkfifo(module)
+            return None
+
+        def missing_and_broken_stderr(program):
+            shutil.rmtree(os.path.join(program.path, "modules"))
+            r, w = os.pipe()
+            os.close(r)
+            self.addCleanup(os.close, w)
+            return w
+
+        rows = [("module a FIFO", fifo),
+                ("module missing, stderr a pipe nobody reads", missing_and_broken_stderr)]
+        for name, prepare in rows:
+            with self.subTest(name):
+                program = harness.ProgramDir(self.session)
+                hour, minute = alarm_minute()
+                program.write_ini({"A-Hour": hour, "A-Mins": minute, "Alarm": "1"})
+                stderr = prepare(program)
+                # The warning said, so a broken stderr is written to.
+                app = harness.Glimmora(self.session, program, stderr=stderr,
+                                       env={"QT_LOGGING_RULES": "glimmora.sound.warning=true"})
+                notice = harness.wait_until(lambda: notice_of(app), 80, what="alarm notice")
+                # Still answering: the notice goes on "O K".
+                self.session.xdotool("mousemove", "--window", notice, *OK_BUTTON, "click", "1")
+                harness.wait_until(lambda: notice_of(app) is None, 10, what="notice closed")
+                app.proc.terminate()
+                self.assertEqual(app.wait_exit(), 0)
+                self.assertIsNotNone(program.setting("X"), "settings not saved")
 
 
 if __name__ == "__main__":
