@@ -12,6 +12,7 @@
 #include "platform/SingleInstance.h"
 #include "platform/WindowFront.h"
 #include "platform/dbus/SessionBusProbe.h"
+#include "platform/ice/SessionManagerGuard.h"
 
 #include <QApplication>
 #include <QDateTime>
@@ -33,6 +34,9 @@ int main(int argc, char* argv[])
     }
     // A silent bus would keep the window from ever appearing.
     platform::leaveSilentSessionBus(std::chrono::milliseconds(500));
+    // Qt joins the session manager inside its constructor.
+    platform::leaveDeafSessionManager(std::chrono::milliseconds(500));
+    platform::keepRunningWhenSessionManagerDies();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("glimmora"));
     // The menu entry's name: Wayland's app id, and what the desktop portal

@@ -4,7 +4,7 @@
 set -euo pipefail
 
 build_pkgs=(cmake make g++ pkg-config qt6-base-dev libx11-dev libxcb1-dev libxtst-dev
-    libxext-dev libsndfile1-dev libpulse-dev libdbus-1-dev fonts-liberation2 fonts-dejavu-core)
+    libxext-dev libsndfile1-dev libpulse-dev libdbus-1-dev libice-dev libsm-dev fonts-liberation2 fonts-dejavu-core)
 test_pkgs=(xvfb xauth openbox xdotool x11-utils x11-xserver-utils imagemagick pulseaudio
     pulseaudio-utils sox libxss-dev desktop-file-utils x11-apps python3 clang libclang-rt-14-dev
     valgrind dbus python3-dbusmock appstream python3-xlib strace

@@ -10,6 +10,7 @@ Waiting is done by polling with a deadline, never by fixed sleeps.
 import os
 import shutil
 import signal
+import socket
 import subprocess
 import tempfile
 import time
@@ -339,6 +340,19 @@ class Glimmora:
 
     def pids(self):
         return [self.proc.pid]
+
+
+def unix_listener(test, path, listening=True):
+    """A socket bound at path that takes connections (or, not listening,
+    refuses them) and never says a word; closed after the test."""
+    server = socket.socket(socket.AF_UNIX)
+    test.addCleanup(server.close)
+    server.bind(path)
+    if listening:
+        server.listen(8)
+    else:
+        server.close()
+    return server
 
 
 class E2ETest(unittest.TestCase):

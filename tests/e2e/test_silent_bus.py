@@ -19,13 +19,7 @@ VALUES = {"X": "1500", "Y": "750", "Saver": "1", "ShowSaver": "1"}
 class SilentBusTest(harness.E2ETest):
     def socket_file(self, listening):
         path = os.path.join(self.session.tmp, "bus-%d-%d" % (listening, time.monotonic_ns()))
-        server = socket.socket(socket.AF_UNIX)
-        self.addCleanup(server.close)
-        server.bind(path)
-        if listening:
-            server.listen(8)
-        else:
-            server.close()
+        harness.unix_listener(self, path, listening)
         return "unix:path=" + path, None
 
     def tcp_listener(self):
@@ -46,10 +40,7 @@ class SilentBusTest(harness.E2ETest):
     def auth_then_silent(self):
         """Takes every authentication and then never answers a call."""
         path = os.path.join(self.session.tmp, "bus-auth")
-        server = socket.socket(socket.AF_UNIX)
-        self.addCleanup(server.close)
-        server.bind(path)
-        server.listen(8)
+        server = harness.unix_listener(self, path)
         address = "unix:path=" + path
 
         def serve(client):
