@@ -329,16 +329,30 @@ private slots:
         QCOMPARE(m_dialog->captureBox()->selectedText(), QStringLiteral("F9"));
     }
 
-    // Another window keeps the focus: no key may leave the program.
+    // Another window keeps the focus: no key may leave the program. Under
+    // load the X server may still give it to another window while Qt already
+    // calls the dialog active.
+    void openingWhileInactiveKeepsKeyInside_data()
+    {
+        QTest::addColumn<bool>("otherActive");
+        QTest::newRow("another window active") << true;
+        QTest::newRow("the server's focus elsewhere") << false;
+    }
     void openingWhileInactiveKeepsKeyInside()
     {
+        QFETCH(bool, otherActive);
         QWidget other;
+        m_keys->setFocusHere(otherActive); // each row leaves one check to stop the key
         m_dialog->setActivationTimeout(200);
         m_dialog->Form_Load();
-        other.show();
-        other.activateWindow();
-        QCoreApplication::processEvents();
-        QVERIFY(!m_dialog->isActiveWindow());
+        if (otherActive) {
+            other.show();
+            other.activateWindow();
+            QCoreApplication::processEvents();
+            QVERIFY(!m_dialog->isActiveWindow());
+        } else {
+            QTRY_VERIFY(m_dialog->isActiveWindow());
+        }
         QTRY_COMPARE(m_dialog->keyCode()->text(), QStringLiteral("120"));
         QCOMPARE(m_dialog->captureBox()->text(), QStringLiteral("F9"));
         QVERIFY(m_keys->sentKeys().empty());
