@@ -1,7 +1,6 @@
 // A session manager for the tests, on libSM's server side: prints
 // "SESSION_MANAGER=<ids>", then "registered" for each client that joins, and
 // with "die" as its argument tells each client to end half a second later.
-#include <X11/ICE/ICEutil.h>
 #include <X11/SM/SMlib.h>
 
 #include <poll.h>
