@@ -12,6 +12,7 @@
 #include <memory>
 #include <mutex>
 #include <optional>
+#include <string>
 #include <thread>
 
 namespace platform {
@@ -33,14 +34,16 @@ QByteArray sessionBusAddress()
 
 // Whether the bus at `address` takes a new client: libdbus itself connects,
 // taking the entries in turn as it would (every kind it knows, each with its
-// own authentication), and the bus must answer the first call, Hello.
-bool busAnswers(const QByteArray& address, int timeoutMs)
+// own authentication), and the bus must answer the first call, Hello. Runs
+// on a thread Qt must never see (the first thread that uses Qt becomes its
+// main thread): plain strings only; `why` says what failed.
+bool busAnswers(const std::string& address, int timeoutMs, std::string& why)
 {
     DBusError error;
     dbus_error_init(&error);
-    DBusConnection* connection = dbus_connection_open_private(address.constData(), &error);
+    DBusConnection* connection = dbus_connection_open_private(address.c_str(), &error);
     if (!connection) {
-        qCDebug(lcInhibit) << "session bus" << address << "unreachable:" << error.message;
+        why = error.message ? error.message : "unreachable";
         dbus_error_free(&error);
         return false;
     }
@@ -51,7 +54,7 @@ bool busAnswers(const QByteArray& address, int timeoutMs)
         hello ? dbus_connection_send_with_reply_and_block(connection, hello, timeoutMs, &error)
               : nullptr;
     if (!reply) {
-        qCDebug(lcInhibit) << "session bus" << address << "silent:" << error.message;
+        why = error.message ? error.message : "no answer";
         dbus_error_free(&error);
     }
     for (DBusMessage* message : {hello, reply}) {
@@ -69,6 +72,7 @@ struct Outcome
     std::mutex lock;
     std::condition_variable done;
     std::optional<bool> answered;
+    std::string why = "no answer in time";
 };
 
 } // namespace
@@ -83,10 +87,12 @@ void leaveSilentSessionBus(std::chrono::milliseconds deadline)
     // timeout of libdbus covers (a host name to look up, a TCP connect, a
     // launcher). Left behind if late; it ends by itself.
     auto outcome = std::make_shared<Outcome>();
-    std::thread([address, outcome, ms = int(deadline.count())] {
-        const bool answers = busAnswers(address, ms);
+    std::thread([address = address.toStdString(), outcome, ms = int(deadline.count())] {
+        std::string why;
+        const bool answers = busAnswers(address, ms, why);
         const std::lock_guard<std::mutex> hold(outcome->lock);
         outcome->answered = answers;
+        outcome->why = why;
         outcome->done.notify_all();
     }).detach();
     std::unique_lock<std::mutex> hold(outcome->lock);
@@ -94,7 +100,8 @@ void leaveSilentSessionBus(std::chrono::milliseconds deadline)
     if (outcome->answered.value_or(false)) {
         return;
     }
-    qCDebug(lcInhibit) << "session bus" << address << "does not answer: running without it";
+    qCDebug(lcInhibit) << "session bus" << address << "does not answer:" << outcome->why.c_str()
+                       << "- running without it";
     qputenv("DBUS_SESSION_BUS_ADDRESS", "disabled:");
 }
 
