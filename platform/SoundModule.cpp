@@ -23,9 +23,10 @@ struct Unloader
 };
 
 // Only a regular file: dlopen on a FIFO waits for a writer forever, holding
-// the loader's lock that every later dlopen in the process needs. The file is
-// opened without waiting and loaded through its descriptor, so what was
-// checked is what is loaded.
+// the loader's lock that every later dlopen in the process needs. Checked on
+// a descriptor opened without waiting. (Loading through /proc/self/fd/N
+// would close the last gap, but glibc takes a name it has loaded before for
+// the same library.)
 void* openRegularFile(const QString& file, QString& why)
 {
     const int fd =
@@ -39,9 +40,8 @@ void* openRegularFile(const QString& file, QString& why)
     if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
         why = QStringLiteral("not a regular file");
     } else {
-        const QByteArray byFd = "/proc/self/fd/" + QByteArray::number(fd);
         // RTLD_LOCAL: the module's libraries resolve only its own symbols.
-        handle = dlopen(byFd.constData(), RTLD_NOW | RTLD_LOCAL);
+        handle = dlopen(QFile::encodeName(file).constData(), RTLD_NOW | RTLD_LOCAL);
         if (!handle) {
             why = QString::fromLocal8Bit(dlerror());
         }
