@@ -11,10 +11,12 @@ proportional memory at its end, and the time from process start to the
 window being mapped. For glimmora and the bare window that repaints seconds
 the instructions of a minute of idle running, and for glimmora the work of
 one clock tick, both counted by callgrind (the tick driven by a test clock).
+When each new second appears on the screen, for glimmora and xclock side by
+side, against the system clock.
 Prints a table and writes it to bench/results.md.
 
     bench/run_bench.py [--build build] [--seconds 120] [--launches 20] [--idle-seconds 60]
-                       [--rounds 5]
+                       [--rounds 5] [--phase-seconds 60]
 """
 
 import argparse
@@ -33,6 +35,9 @@ import time
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 SOURCE = os.path.dirname(HERE)
+sys.path.insert(0, os.path.join(SOURCE, "tests", "e2e"))
+import phase_support  # noqa: E402  (python3-xlib)
+import skin_support  # noqa: E402
 SECTION = "Marvane Glimmora"
 CLOCK_TICKS = os.sysconf("SC_CLK_TCK")
 
@@ -357,6 +362,30 @@ def idle_instructions(display, progs, seconds, tmp):
     return result
 
 
+def seconds_phase(display, progs, seconds):
+    """When each new second appears on the screen against the system clock:
+    glimmora's seconds tube and an xclock's whole face read side by side."""
+    origin = (100, 100)  # glimmora's X=1500, Y=1500 twips
+    left, top, w, h = skin_support.BUILTIN_TUBES[5]
+    xclock = (700, 100, 80, 80)
+    shown = [("glimmora", dict(progs)["glimmora"], (origin[0] + left, origin[1] + top, w, h)),
+             ("xclock -update 1",
+              ["xclock", "-update", "1", "-geometry", "%dx%d+%d+%d" % (xclock[2:] + xclock[:2])],
+              xclock)]
+    running = []
+    for name, args, _ in shown:
+        t0 = time.monotonic()
+        proc = spawn(display, args)
+        if display.first_map_after(t0) is None:
+            raise RuntimeError("%s showed no window" % name)
+        running.append(proc)
+    time.sleep(3)  # past the first ticks
+    found = phase_support.changes(display.name, [area for _, _, area in shown], seconds)
+    for p in running:
+        stop(p)
+    return {name: phase_support.Seconds(instants) for (name, _, _), instants in zip(shown, found)}
+
+
 def tick_costs(display, build, ticks, tmp):
     """Instructions per tick (callgrind) and what each kind of tick changes."""
     exe = os.path.join(build, "bench", "bench-tick")
@@ -404,7 +433,7 @@ IDLE_COUNTED = ("glimmora", "bare Qt window, repainting seconds")
 
 
 def report(steady, starts, paired, control, idle, effects, instructions, seconds, idle_seconds, launches,
-           loads):
+           loads, phase, phase_seconds):
     g = steady["glimmora"]
     saver = steady["glimmora, saver"]
     bare = steady["bare Qt window"]
@@ -475,9 +504,31 @@ def report(steady, starts, paired, control, idle, effects, instructions, seconds
             ratio(start_ms["glimmora"], start_ms[other])))
     add("")
 
+    add("Seconds on the screen against the system clock: glimmora's seconds tube and the "
+        "face of an xclock -update 1 beside it, read every ~2 ms through one X connection "
+        "(python3-xlib) for %d s in the same run. Lag: from the system's second to the "
+        "change on the screen (midpoint of the last read before it and the first after). "
+        "Even: the share of seconds that lasted 1000 ± 20 ms." % phase_seconds)
+    add("")
+    add("| Program | seconds seen | median lag ms | worst lag ms | even seconds |")
+    add("|---|---:|---:|---:|---:|")
+    for name, s in phase.items():
+        add("| %s | %d | %.1f | %.1f | %.0f %% |" % (
+            name, s.count, s.median_lag(), s.worst_lag(), 100 * s.share_even(20)))
+    add("")
+    gp = phase["glimmora"]
+
     seconds_tick = effects["seconds"]
     repainted = sorted(seconds_tick["paints_per_tick"])
     targets = [
+        ("new seconds shown within 10 ms of the system's (median), 40 ms at worst",
+         abs(gp.median_lag()) <= 10 and abs(gp.worst_lag()) <= 40,
+         "%.1f ms median, %.1f ms worst" % (gp.median_lag(), gp.worst_lag())),
+        ("at least 95 % of seconds last 1000 ± 20 ms", gp.share_even(20) >= 0.95,
+         "%.0f %%" % (100 * gp.share_even(20))),
+        ("idle wake-ups at most the bare Qt window's plus one a second",
+         g["wakeups"] <= bare["wakeups"] + 1.0,
+         "%.1f against %.1f" % (g["wakeups"], bare["wakeups"])),
         ("idle CPU at or below the bare Qt window repainting seconds, median of the "
          "rounds alone", pair_median <= 1.0,
          "%.2f×; %s in the run of all side by side" % (pair_median,
@@ -547,6 +598,7 @@ def main():
     parser.add_argument("--idle-seconds", type=int, default=60)
     parser.add_argument("--rounds", type=int, default=5)
     parser.add_argument("--ticks", type=int, default=50)
+    parser.add_argument("--phase-seconds", type=int, default=60)
     parser.add_argument("--output", default=os.path.join(HERE, "results.md"))
     args = parser.parse_args()
     build = os.path.abspath(args.build)
@@ -578,13 +630,15 @@ def main():
                                 args.idle_seconds, args.rounds)
         print("idle running under callgrind for %d s ..." % args.idle_seconds, flush=True)
         idle = idle_instructions(display, counted, args.idle_seconds, tmp)
+        print("seconds on the screen, sampled for %d s ..." % args.phase_seconds, flush=True)
+        phase = seconds_phase(display, progs, args.phase_seconds)
         print("clock tick under callgrind ...", flush=True)
         cg = os.path.join(tmp, "callgrind")
         os.makedirs(cg)
         effects, instructions = tick_costs(display, build, args.ticks, cg)
         loads.append(" ".join(open("/proc/loadavg").read().split()[:3]))
         text = report(steady, starts, paired, control, idle, effects, instructions, args.seconds,
-                      args.idle_seconds, args.launches, loads)
+                      args.idle_seconds, args.launches, loads, phase, args.phase_seconds)
     finally:
         if bus:
             bus.close()
