@@ -113,10 +113,13 @@ class Desktop:
     def start_clock(self, values):
         program = harness.ProgramDir(self.session)
         program.write_ini(dict(values, ShowSaver="1"))
-        app = harness.Glimmora(self.session, program)
+        app = self.launch(program)
         app.window(timeout=30)
         app.names = set()
         return app
+
+    def launch(self, program):
+        return harness.Glimmora(self.session, program)
 
     def held(self, app, since):
         """{service: when it first granted the clock an Inhibit after `since`}

@@ -12,7 +12,7 @@ INFO = b"[Application]\nname=org.example.Glimmora\n"
 GRANTED = ["org.freedesktop.portal.*", "org.freedesktop.ScreenSaver", "org.gnome.SessionManager"]
 
 
-def _bwrap(session, args, binds, stderr=subprocess.DEVNULL):
+def _bwrap(session, args, binds, env=None, stderr=subprocess.DEVNULL):
     """bwrap as Flatpak runs an application (and its bus proxy): its own
     process ids, /usr and /etc read-only, a private /tmp, /.flatpak-info."""
     r, w = os.pipe()
@@ -26,8 +26,8 @@ def _bwrap(session, args, binds, stderr=subprocess.DEVNULL):
                "--ro-bind-data", str(r), "/.flatpak-info"]
     for path in binds:
         command += ["--bind", path, path]
-    proc = session.spawn(command + ["--"] + args, pass_fds=(r,), stdout=subprocess.DEVNULL,
-                         stderr=stderr)
+    proc = session.spawn(command + ["--"] + args, env=env, pass_fds=(r,),
+                         stdout=subprocess.DEVNULL, stderr=stderr)
     os.close(r)
     return proc
 
@@ -35,7 +35,7 @@ def _bwrap(session, args, binds, stderr=subprocess.DEVNULL):
 class SandboxedClock(harness.Glimmora):
     """The clock in its sandbox; its bus connections are the proxy's."""
 
-    def __init__(self, session, program, values):
+    def __init__(self, session, program):
         self.session, self.program = session, program
         proxied = os.path.join(session.tmp, "proxied-bus-%d" % len(session.procs))
         self.stderr_path = proxied + ".stderr"
@@ -44,14 +44,9 @@ class SandboxedClock(harness.Glimmora):
                             + ["--talk=" + n for n in GRANTED], [session.tmp])
         harness.wait_until(lambda: os.path.exists(proxied), 15, what="bus proxy")
         env = dict(session.env, DBUS_SESSION_BUS_ADDRESS="unix:path=" + proxied)
-        saved = dict(session.env)
-        session.env = env
-        try:
-            with open(self.stderr_path, "wb") as err:
-                self.proc = _bwrap(session, [program.exe], [program.path, session.home,
-                                                            session.runtime, proxied], err)
-        finally:
-            session.env = saved
+        with open(self.stderr_path, "wb") as err:
+            self.proc = _bwrap(session, [program.exe],
+                               [program.path, session.home, session.runtime, proxied], env, err)
 
     def pids(self):
         return [self.proxy.pid, self.proc.pid] + dsk.descendants(self.proxy.pid) \
@@ -82,13 +77,8 @@ def sandboxed(desktop, backends=("gtk",), portal_env=None):
             if not self.bus.owned("org.freedesktop.portal.Desktop"):
                 self.start_portal(*backends, env=portal_env)
 
-        def start_clock(self, values):
-            program = harness.ProgramDir(self.session)
-            program.write_ini(dict(values, ShowSaver="1"))
-            app = SandboxedClock(self.session, program, values)
-            app.window(timeout=30)
-            app.names = set()
-            return app
+        def launch(self, program):
+            return SandboxedClock(self.session, program)
 
     Sandboxed.__name__ = "Sandboxed" + desktop.__name__
     return Sandboxed
