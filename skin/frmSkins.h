@@ -15,7 +15,7 @@ public:
     // `over`: the window it opens over (centred on that one's screen).
     explicit frmSkins(AppState& state, const QWidget* over = nullptr);
 
-    // Places the dialog and fills the list afresh from the skins directory.
+    // Places the dialog and fills the list afresh from the skins folders.
     void Form_Load();
 
     // Stores the selected name (the empty name without a selection) as
