@@ -37,6 +37,14 @@ struct Started
             picture.fill(qRgb(120, 80, 40));
             QDir(dir.path()).mkpath(QStringLiteral("Skins/Other"));
             picture.save(dir.filePath(QStringLiteral("Skins/Other/back.bmp")), "BMP");
+            // A usable skin: its file and every strip there.
+            (void)writeFile(dir.filePath(QStringLiteral("Skins/Other/SkinFile.ini")),
+                            "[Marvane Glimmora]\n");
+            for (const char* strip : {"1.bmp", "2.bmp", "3.bmp", "4.bmp", "5.bmp"}) {
+                picture.copy(0, 0, 10, 10)
+                    .save(dir.filePath(QStringLiteral("Skins/Other/") + QLatin1String(strip)),
+                          "BMP");
+            }
         }
         if (!settings.isNull()) {
             (void)writeFile(dir.filePath(QStringLiteral("glimmora.ini")),
