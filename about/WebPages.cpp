@@ -13,5 +13,5 @@ QString homePageAddress()
 
 QString productPageFile(const AppState& state)
 {
-    return state.ProgramDir + QStringLiteral("manual.html");
+    return state.programDir + QStringLiteral("manual.html");
 }

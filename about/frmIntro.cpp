@@ -52,7 +52,7 @@ frmIntro::frmIntro(AppState& state, const QWidget* over)
     : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint), m_state(state), m_over(over)
 {
     setAttribute(Qt::WA_DeleteOnClose);
-    setWindowTitle(state.AppTitle);
+    setWindowTitle(state.appTitle);
     setFixedSize(615, 400);
     setFocusPolicy(Qt::StrongFocus);
     QPalette black = palette();
@@ -90,8 +90,8 @@ frmIntro::frmIntro(AppState& state, const QWidget* over)
     connect(m_homePageLink, &ClickArea::clicked, this, &frmIntro::Image1_Click);
     connect(m_productPageLink, &ClickArea::clicked, this, &frmIntro::Image2_Click);
 
-    setAccessibleName(QStringLiteral("Über ") + state.AppTitle);
-    m_picture->setAccessibleName(state.AppTitle);
+    setAccessibleName(QStringLiteral("Über ") + state.appTitle);
+    m_picture->setAccessibleName(state.appTitle);
     m_picture->setAccessibleDescription(
         QStringLiteral("Ein Klick oder eine Taste schließt das Fenster"));
     const auto makeLink = [](ClickArea* link, const QString& name, const QString& target) {

@@ -168,7 +168,7 @@ void frmAlarm::Form_Load()
         m_minuteSelector->setValue(selectorValue(*stored.minute, m_minuteSelector->maximum()));
         m_minuteLabel->setText(*stored.minute);
     }
-    m_soundList->setPath(m_state.ProgramDir);
+    m_soundList->setPath(m_state.programDir);
 }
 
 void frmAlarm::HScroll1_Change()
@@ -223,7 +223,7 @@ void frmAlarm::File1_Click()
     // From the program directory, whatever the current directory is.
     const QString name = m_soundList->fileName();
     if (!name.isEmpty()) {
-        PlaySoundFile(m_state, m_state.ProgramDir + name);
+        PlaySoundFile(m_state, m_state.programDir + name);
     }
 }
 

@@ -18,17 +18,17 @@
 
 void InitProgramPaths(AppState& state, const QString& programFile)
 {
-    state.ProgramDir = QFileInfo(programFile).absolutePath();
-    AddBackslash(state.ProgramDir);
-    state.ExeName = exeNameOf(programFile);
+    state.programDir = QFileInfo(programFile).absolutePath();
+    AddBackslash(state.programDir);
+    state.exeName = exeNameOf(programFile);
 }
 
 void InitSettingsPaths(AppState& state, const QString& programFile, const QString& userConfigDir)
 {
     const SettingsLocation where = chooseSettingsLocation(programFile, userConfigDir);
-    state.SettingsFile = where.file;
-    state.SettingsFallback = where.fallback;
-    state.SkinsDir = state.ProgramDir + QStringLiteral("Skins/");
+    state.settingsFile = where.file;
+    state.settingsFallback = where.fallback;
+    state.skinsDir = state.programDir + QStringLiteral("Skins/");
     state.dataSkinsDirs =
         dataSkinsFolders(QStandardPaths::standardLocations(QStandardPaths::GenericDataLocation));
 }
@@ -44,7 +44,7 @@ bool Main(AppState& state, Windows& windows, platform::SingleInstance& instance,
     // Nothing writes the settings before the last key is read here.
     const IniFile file = ReadSettingsFile(state);
     const StoredSettings settings(file);
-    state.SkinName = settings.text(Setting::Skin);
+    state.skinName = settings.text(Setting::Skin);
 
     frmClock& clock = windows.clock();
     clock.Form_Load();
@@ -62,10 +62,13 @@ bool Main(AppState& state, Windows& windows, platform::SingleInstance& instance,
     core.restore(ClockCore::Alarm, settings.isOn(Setting::Alarm));
 
     core.setAlarmTime(settings.alarmTime());
-    settings.readNumber(Setting::SendKey, state.SendKeyCode);
-    settings.readNumber(Setting::ShowSaver, state.ShowSaver);
+    std::int16_t keyCode = core.keyCode();
+    settings.readNumber(Setting::SendKey, keyCode);
+    core.setKeyCode(keyCode);
+    std::int16_t showSaver = core.showSaver();
+    settings.readNumber(Setting::ShowSaver, showSaver);
+    core.setShowSaver(showSaver);
 
-    const bool showSaver = state.ShowSaver != 0;
-    menu.showSaverEntries(showSaver);
+    menu.showSaverEntries(core.saverEntriesShown());
     return true;
 }

@@ -13,8 +13,8 @@ class SingleInstance;
 bool Main(AppState& state, Windows& windows, platform::SingleInstance& instance,
           const QString& programFile, const QString& userConfigDir);
 
-// Program paths from the program file: ProgramDir (ending in "/") and ExeName.
+// Program paths from the program file: programDir (ending in "/") and exeName.
 void InitProgramPaths(AppState& state, const QString& programFile);
 
-// AppTitle, SettingsFile (with its per-user fall-back) and SkinsDir.
+// appTitle, settingsFile (with its per-user fall-back) and skinsDir.
 void InitSettingsPaths(AppState& state, const QString& programFile, const QString& userConfigDir);

@@ -7,13 +7,21 @@
 #include "controls/ShowOnce.h"
 #include "core/AlarmLog.h"
 #include "core/AppState.h"
+#include "keys/SaverMode.h"
 #include "keys/frmKeyStroke.h"
 #include "menu/frmMenu.h"
 #include "skin/frmSkins.h"
 
-Windows::Windows(AppState& state) : m_state(state)
+#include <QGuiApplication>
+
+Windows::Windows(AppState& state) : m_state(state), m_saverMode(new SaverMode(state.services, this))
 {
-    connect(&state.core, &ClockCore::noticeRequested, this, &Windows::showNotice);
+    ClockCore& core = state.core;
+    connect(&core, &ClockCore::noticeRequested, this, &Windows::showNotice);
+    m_saverMode->setKeyCode(core.keyCode());
+    connect(&core, &ClockCore::keyCodeChanged, m_saverMode, &SaverMode::setKeyCode);
+    connect(&core, &ClockCore::saverApplied, this,
+            [this](bool on) { m_saverMode->setActive(on, on ? clockWindowId() : 0); });
 }
 
 Windows::~Windows()
@@ -46,6 +54,8 @@ frmMenu& Windows::menu()
         connect(m_menu, &frmMenu::skinRequested, this, &Windows::showSkins);
         connect(m_menu, &frmMenu::keyRequested, this, &Windows::showKeyStroke);
         connect(m_menu, &frmMenu::exitRequested, this, &Windows::exitRequested);
+        connect(&m_state.core, &ClockCore::saverEntriesShownChanged, m_menu,
+                &frmMenu::showSaverEntries);
     }
     return *m_menu;
 }
@@ -103,4 +113,13 @@ frmSkins* Windows::skins() const
 frmKeyStroke* Windows::keyStroke() const
 {
     return m_keyStroke;
+}
+
+WId Windows::clockWindowId() const
+{
+    // Only an X window id means something to the desktop.
+    if (!m_clock || QGuiApplication::platformName() != QLatin1String("xcb")) {
+        return 0;
+    }
+    return m_clock->winId();
 }

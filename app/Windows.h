@@ -2,6 +2,7 @@
 
 #include <QObject>
 #include <QPointer>
+#include <qwindowdefs.h>
 
 struct AppState;
 class frmAlarm;
@@ -11,6 +12,7 @@ class frmKeyStroke;
 class frmMenu;
 class frmMessage;
 class frmSkins;
+class SaverMode;
 
 // The program's windows, each created on first use and wired here to the
 // others and to the core, so windows never reach each other. The clock and the
@@ -44,12 +46,21 @@ public:
     frmSkins* skins() const;
     frmKeyStroke* keyStroke() const;
 
+    // The saver mode: on and off with the core's saver switch, pressing the
+    // core's key code, on behalf of the clock's window.
+    SaverMode* saverMode() const { return m_saverMode; }
+
 signals:
     // A window asks for the program's end (ProgramEnd carries it out).
     void exitRequested();
 
 private:
+    // The clock's X window for the desktop's idle inhibit; 0 without a clock
+    // or off X11.
+    WId clockWindowId() const;
+
     AppState& m_state;
+    SaverMode* m_saverMode = nullptr;
     QPointer<frmClock> m_clock;
     QPointer<frmMenu> m_menu;
     QPointer<frmIntro> m_about;

@@ -4,7 +4,6 @@
 #include "controls/WindowOutline.h"
 #include "core/AppState.h"
 #include "core/DoubledPictures.h"
-#include "keys/SaverMode.h"
 #include "platform/WindowGone.h"
 #include "skin/SkinReader.h"
 
@@ -47,7 +46,7 @@ QRect toQRect(const Rect& r)
 frmClock::frmClock(AppState& state, QWidget* parent)
     : QWidget(parent, Qt::FramelessWindowHint | Qt::Window), m_state(state)
 {
-    setWindowTitle(state.AppTitle);
+    setWindowTitle(state.appTitle);
     setAttribute(Qt::WA_NoSystemBackground);
     buildElements();
     describeElements();
@@ -68,7 +67,6 @@ void frmClock::followCore()
     });
     connect(&core, &ClockCore::onTopApplied, this,
             [this](bool on) { SetTopMost(this, on ? StackBand::Above : StackBand::Normal); });
-    connect(&core, &ClockCore::saverApplied, this, [this](bool on) { m_saverMode->setActive(on); });
 }
 
 frmClock::~frmClock() = default;
@@ -157,7 +155,6 @@ void frmClock::buildElements()
     m_tickTimer->setSingleShot(true);
     m_tickTimer->setTimerType(Qt::PreciseTimer);
     connect(m_tickTimer, &QTimer::timeout, this, &frmClock::tickTimerFired);
-    m_saverMode = new SaverMode(m_state, *this, m_keyPeriod);
 
     resize(BuiltinBack.w, BuiltinBack.h);
 }

@@ -12,7 +12,6 @@
 
 class QScrollBar;
 class QTimer;
-class SaverMode;
 class WindowOutline;
 struct AppState;
 struct LoadedSkin;
@@ -62,11 +61,6 @@ public:
     const QImage& lampPicture(std::size_t lit) const { return m_lampPictures[lit]; }
     void setLampPictures(const QImage& dark, const QImage& lit) { m_lampPictures = {dark, lit}; }
     QTimer* tickTimer() const { return m_tickTimer; } // Timer1
-    SaverMode* saverMode() const { return m_saverMode; }
-
-    // Key timer ticks between two keys of the saver mode.
-    std::int16_t keyPeriod() const { return m_keyPeriod; }
-    void setKeyPeriod(std::int16_t ticks) { m_keyPeriod = ticks; }
 
     bool isDragging() const { return m_dragging; }
     // Where the left button went down, in the pressed element's coordinates.
@@ -134,9 +128,6 @@ private:
     WindowOutline* m_outline = nullptr;
     QTimer* m_tickTimer = nullptr; // single-shot, re-armed at every tick
     TickSchedule m_tickSchedule;
-    // The key timer tmrPlay and the desktop's idle inhibit.
-    SaverMode* m_saverMode = nullptr;
-    std::int16_t m_keyPeriod = 0;
 
     bool m_dragging = false;
     QPointF m_dragStart;

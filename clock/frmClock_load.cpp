@@ -109,7 +109,7 @@ void frmClock::applySkin(const LoadedSkin& skin)
 void frmClock::Form_Load()
 {
     const bool dense = devicePixelRatioF() > 1.0;
-    if (!m_state.SkinName.isEmpty()) {
+    if (!m_state.skinName.isEmpty()) {
         if (const std::optional<LoadedSkin> skin = LoadNamedSkin(m_state, dense)) {
             applySkin(*skin);
         }
@@ -156,6 +156,4 @@ void frmClock::Form_Load()
         setAttribute(Qt::WA_NoSystemBackground, false);
         setAutoFillBackground(true);
     }
-    m_keyPeriod = 180;
-    m_keyPeriod = static_cast<std::int16_t>(m_keyPeriod * 10);
 }

@@ -97,7 +97,7 @@ void ShowMessage(const AppState& state, const QString& text, MessageKind kind, c
         icon = QMessageBox::Question;
         break;
     }
-    QMessageBox box(icon, title.isEmpty() ? state.AppTitle : title, text, QMessageBox::Ok);
+    QMessageBox box(icon, title.isEmpty() ? state.appTitle : title, text, QMessageBox::Ok);
     box.exec();
 }
 

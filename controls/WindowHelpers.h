@@ -41,7 +41,7 @@ enum class MessageKind
     Question,
 };
 
-// A message box with only an OK button. An empty title stands for AppTitle.
+// A message box with only an OK button. An empty title stands for appTitle.
 void ShowMessage(const AppState& state, const QString& text, MessageKind kind,
                  const QString& title = {});
 

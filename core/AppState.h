@@ -5,7 +5,6 @@
 #include <QString>
 #include <QStringList>
 #include <QtGlobal>
-#include <cstdint>
 #include <functional>
 
 namespace platform {
@@ -26,34 +25,31 @@ struct Services
     platform::IdleInhibitor* idle = nullptr;
 };
 
-// Program-wide state, owned by main and handed to every window by reference:
-// the services, where the files are, the settings start-up read, and the core.
+// What every window is handed by reference, made in main: the services, where
+// the files are, and the core, which holds the clock's state.
 struct AppState
 {
-    explicit AppState(Services s) : services(std::move(s)) {}
+    explicit AppState(Services s);
+    AppState(const AppState&) = delete;
+    AppState& operator=(const AppState&) = delete;
 
     Services services;
 
-    // Paths and names
-    QString ProgramDir; // directory of the program file, ending in "/"
-    QString ExeName;    // program file name without extension
-    QString AppTitle = QStringLiteral("Marvane Glimmora");
-    QString SettingsFile; // where settings are read and written
-    // Where reads fall through to while SettingsFile does not exist yet (the file
+    QString programDir; // directory of the program file, ending in "/"
+    QString exeName;    // program file name without extension
+    QString appTitle = QStringLiteral("Marvane Glimmora"); // also the settings' section
+    QString settingsFile;                                  // where settings are read and written
+    // Where reads fall through to while settingsFile does not exist yet (the file
     // beside a program whose directory cannot be written); empty otherwise.
-    QString SettingsFallback;
-    QString SkinsDir;
+    QString settingsFallback;
+    QString skinsDir;
     // The skins folders of the user's and the system's data folders, looked
-    // through after SkinsDir.
+    // through after skinsDir.
     QStringList dataSkinsDirs;
-    QString SkinName;
-    QString SkinFilePath;
-
-    // Key sending
-    std::int16_t SendKeyCode = 0;
-    std::int16_t ShowSaver = 0;
+    // The chosen skin's folder name; empty for the built-in look.
+    QString skinName;
 
     // The clock's state, the modes and the tick; last, so everything it refers
     // to exists.
-    ClockCore core{*this};
+    ClockCore core;
 };

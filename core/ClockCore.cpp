@@ -1,10 +1,6 @@
 #include "core/ClockCore.h"
 
 #include "core/AlarmLog.h"
-#include "core/AppState.h"
-#include "core/Sound.h"
-
-ClockCore::ClockCore(AppState& state) : m_state(state) {}
 
 bool ClockCore::isOn(Mode mode) const
 {
@@ -126,7 +122,24 @@ TickPlan ClockCore::tick(const QString& timeText)
     }
     // The notice may have been acknowledged while it opened.
     if (alarmPlays(matches, m_alarmState)) {
-        PlayAlarmSound(m_state);
+        emit alarmSoundDue();
     }
     return plan;
+}
+
+void ClockCore::setKeyCode(std::int16_t code)
+{
+    if (m_keyCode != code) {
+        m_keyCode = code;
+        emit keyCodeChanged(code);
+    }
+}
+
+void ClockCore::setShowSaver(std::int16_t value)
+{
+    const bool wasShown = saverEntriesShown();
+    m_showSaver = value;
+    if (saverEntriesShown() != wasShown) {
+        emit saverEntriesShownChanged(saverEntriesShown());
+    }
 }

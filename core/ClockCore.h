@@ -5,14 +5,13 @@
 #include <QObject>
 #include <QString>
 #include <array>
+#include <cstdint>
 #include <optional>
 
-struct AppState;
-
 // The clock's state and the decisions that need no display: the four modes,
-// the digits last drawn, the alarm time and where the alarm stands, and the
-// tick. Windows draw what it decides and follow its signals; the menu's check
-// marks mirror the modes and drive them.
+// the digits last drawn, the alarm time and where the alarm stands, the key
+// the saver mode sends and whether its menu entries show, and the tick. Windows draw what it
+// decides and follow its signals; the menu's check marks mirror the modes and drive them.
 class ClockCore : public QObject
 {
     Q_OBJECT
@@ -26,7 +25,7 @@ public:
     };
     Q_ENUM(Mode)
 
-    explicit ClockCore(AppState& state);
+    ClockCore() = default;
 
     bool isOn(Mode mode) const;
 
@@ -74,6 +73,15 @@ public:
     // "O K" on the notice: silent for the rest of the alarm minute.
     void acknowledge();
 
+    // The virtual-key code the saver mode presses ("SendKey").
+    std::int16_t keyCode() const { return m_keyCode; }
+    void setKeyCode(std::int16_t code);
+    // "ShowSaver" as read (written back as it is); any value but 0 shows the
+    // saver entry, the key entry and the line below them.
+    std::int16_t showSaver() const { return m_showSaver; }
+    bool saverEntriesShown() const { return m_showSaver != 0; }
+    void setShowSaver(std::int16_t value);
+
 signals:
     void markChanged(ClockCore::Mode mode, bool on);
     void standbyApplied(bool on);
@@ -83,11 +91,14 @@ signals:
     // The first tick of the alarm minute: show the notice. Runs before the
     // sound starts; the notice may be acknowledged while it opens.
     void noticeRequested();
+    // Every tick of the alarm minute while it rings: start the alarm sound.
+    void alarmSoundDue();
+    void keyCodeChanged(std::int16_t code);
+    void saverEntriesShownChanged(bool shown);
 
 private:
     void apply(Mode mode);
 
-    AppState& m_state;
     std::array<bool, 4> m_on{};
     std::optional<TubeDigits> m_drawn;
     std::optional<qint64> m_textSecond; // the second m_timeText shows
@@ -95,4 +106,6 @@ private:
     QString m_drawnText; // the time text of the last tick
     AlarmTime m_alarmTime;
     AlarmState m_alarmState = AlarmState::Armed;
+    std::int16_t m_keyCode = 0;
+    std::int16_t m_showSaver = 0;
 };

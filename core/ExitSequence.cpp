@@ -14,8 +14,8 @@ QList<QPair<QString, QString>> exitKeys(const AppState& state, QPoint clockPosit
         twipsEntry(Setting::Y, clockPosition.y()),
         modeEntry(Setting::Saver, core.isOn(ClockCore::Saver)),
         modeEntry(Setting::Alarm, core.isOn(ClockCore::Alarm)),
-        settingEntry(Setting::ShowSaver, QString::number(state.ShowSaver)),
-        settingEntry(Setting::Skin, state.SkinName),
+        settingEntry(Setting::ShowSaver, QString::number(state.core.showSaver())),
+        settingEntry(Setting::Skin, state.skinName),
     };
 }
 

@@ -66,9 +66,9 @@ namespace {
 // not exist yet.
 const QString& readableSettings(const AppState& state)
 {
-    return (!state.SettingsFallback.isEmpty() && !QFileInfo::exists(state.SettingsFile))
-               ? state.SettingsFallback
-               : state.SettingsFile;
+    return (!state.settingsFallback.isEmpty() && !QFileInfo::exists(state.settingsFile))
+               ? state.settingsFallback
+               : state.settingsFile;
 }
 
 // First write of a per-user file: its folder is made, and a copy starts
@@ -76,28 +76,28 @@ const QString& readableSettings(const AppState& state)
 // comments come along.
 void makeUserCopy(const AppState& state)
 {
-    if (QFileInfo::exists(state.SettingsFile)) {
+    if (QFileInfo::exists(state.settingsFile)) {
         return;
     }
-    QDir().mkpath(QFileInfo(state.SettingsFile).absolutePath());
-    if (state.SettingsFallback.isEmpty()) {
+    QDir().mkpath(QFileInfo(state.settingsFile).absolutePath());
+    if (state.settingsFallback.isEmpty()) {
         return;
     }
     // Only a regular file is copied, within the user's umask; anything else
     // counts as missing and the write starts a file of its own.
-    platform::copyProfileFile(state.SettingsFallback, state.SettingsFile);
+    platform::copyProfileFile(state.settingsFallback, state.settingsFile);
 }
 
 } // namespace
 
 IniFile ReadSettingsFile(const AppState& state)
 {
-    return IniFile(readableSettings(state), state.AppTitle);
+    return IniFile(readableSettings(state), state.appTitle);
 }
 
 void WriteSettings(const AppState& state, const QList<QPair<QString, QString>>& entries)
 {
-    if (state.SettingsFile.isEmpty()) {
+    if (state.settingsFile.isEmpty()) {
         return;
     }
     makeUserCopy(state);
@@ -106,7 +106,7 @@ void WriteSettings(const AppState& state, const QList<QPair<QString, QString>>& 
     for (const auto& [key, value] : entries) {
         raw.append({bytes(key), bytes(value)});
     }
-    platform::writeProfileStrings(bytes(state.AppTitle), raw, state.SettingsFile);
+    platform::writeProfileStrings(bytes(state.appTitle), raw, state.settingsFile);
 }
 
 SettingsLocation chooseSettingsLocation(const QString& programFile, const QString& userConfigDir)

@@ -21,11 +21,11 @@ private:
 };
 
 // The settings file of the running program as it stands, read once: section
-// AppTitle of SettingsFile, or of the file beside the program while a
+// appTitle of settingsFile, or of the file beside the program while a
 // per-user copy does not exist yet (start-up reads all its keys from this).
 IniFile ReadSettingsFile(const AppState& state);
 
-// Several keys in one replace of SettingsFile, in their order; the first
+// Several keys in one replace of settingsFile, in their order; the first
 // write of a per-user copy starts from the file beside the program.
 void WriteSettings(const AppState& state, const QList<QPair<QString, QString>>& entries);
 

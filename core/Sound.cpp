@@ -18,5 +18,5 @@ void StopSound(AppState& state)
 
 void PlayAlarmSound(AppState& state)
 {
-    PlaySoundFile(state, state.ProgramDir + QStringLiteral("alarm.wav"));
+    PlaySoundFile(state, state.programDir + QStringLiteral("alarm.wav"));
 }

@@ -16,6 +16,8 @@ class KeySchedule
 {
 public:
     static constexpr qint64 TickMs = 100;
+    // The saver mode's period: a key every three minutes.
+    static constexpr std::int16_t KeyPeriod = 1800;
 
     struct Step
     {

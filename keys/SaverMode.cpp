@@ -4,13 +4,11 @@
 #include "keys/KeySender.h"
 #include "platform/IdleInhibitor.h"
 
-#include <QGuiApplication>
 #include <QTimer>
-#include <QWidget>
 #include <climits>
 
-SaverMode::SaverMode(AppState& state, QWidget& window, const std::int16_t& KeyPeriod)
-    : QObject(&window), m_state(state), m_window(window), m_period(KeyPeriod)
+SaverMode::SaverMode(const Services& services, QObject* parent)
+    : QObject(parent), m_services(services)
 {
     m_clock.start();
     m_keyTimer = new QTimer(this);
@@ -21,7 +19,7 @@ SaverMode::SaverMode(AppState& state, QWidget& window, const std::int16_t& KeyPe
     connect(m_keyTimer, &QTimer::timeout, this, &SaverMode::tmrPlay_Timer);
 }
 
-void SaverMode::setActive(bool on)
+void SaverMode::setActive(bool on, WId window)
 {
     if (on == isActive()) {
         return;
@@ -34,8 +32,8 @@ void SaverMode::setActive(bool on)
             press();
         }
     }
-    if (m_state.services.idle) {
-        m_state.services.idle->setInhibited(on, on ? xWindow() : 0);
+    if (m_services.idle) {
+        m_services.idle->setInhibited(on, on ? window : 0);
     }
 }
 
@@ -58,14 +56,5 @@ void SaverMode::arm(qint64 dueMs)
 
 void SaverMode::press()
 {
-    SendKeyStroke(m_state.services.keys, m_state.SendKeyCode);
-}
-
-WId SaverMode::xWindow() const
-{
-    // Only an X window id means something to the desktop.
-    if (QGuiApplication::platformName() != QLatin1String("xcb")) {
-        return 0;
-    }
-    return m_window.winId();
+    SendKeyStroke(m_services.keys, m_keyCode);
 }

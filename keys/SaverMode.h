@@ -8,23 +8,28 @@
 #include <qwindowdefs.h>
 
 class QTimer;
-class QWidget;
-struct AppState;
+struct Services;
 
-// "Saver unterdrücken": while active, the key `SendKeyCode` is pressed on the
-// key timer's schedule and the desktop is asked to stay awake on behalf of
-// `window`. One timer, armed for the next press; the count survives switching
-// off and on.
+// "Saver unterdrücken": while active, the key code set here is pressed on the
+// key timer's schedule and the desktop is asked to stay awake on behalf of the
+// clock's window. One timer, armed for the next press; the count survives
+// switching off and on.
 class SaverMode : public QObject
 {
     Q_OBJECT
 public:
-    // `KeyPeriod` is read at every arming, so a period set later counts.
-    SaverMode(AppState& state, QWidget& window, const std::int16_t& KeyPeriod);
+    // The keys and the idle inhibit are taken from `services` when used.
+    explicit SaverMode(const Services& services, QObject* parent = nullptr);
 
-    void setActive(bool on);
+    // `window`: the X window the desktop keeps awake for, 0 where there is none.
+    void setActive(bool on, WId window);
     bool isActive() const { return m_schedule.running(); }
     std::int16_t KeyTickCount() const { return m_schedule.KeyTickCount(); }
+
+    void setKeyCode(std::int16_t code) { m_keyCode = code; }
+    // Read at every arming, so a period set later counts.
+    std::int16_t keyPeriod() const { return m_period; }
+    void setKeyPeriod(std::int16_t ticks) { m_period = ticks; }
 
     // The key timer, armed for the next press.
     QTimer* keyTimer() const { return m_keyTimer; } // tmrPlay
@@ -34,12 +39,11 @@ private:
     qint64 nowMs() const { return m_clock.elapsed(); }
     void arm(qint64 dueMs);
     void press();
-    WId xWindow() const;
 
-    AppState& m_state;
-    QWidget& m_window;
+    const Services& m_services;
     QTimer* m_keyTimer = nullptr;
-    const std::int16_t& m_period;
+    std::int16_t m_keyCode = 0;
+    std::int16_t m_period = KeySchedule::KeyPeriod;
     KeySchedule m_schedule;
     QElapsedTimer m_clock;
 };

@@ -191,10 +191,10 @@ void frmKeyStroke::Form_Load()
     // The key goes to whichever window has the keyboard focus, and a freshly
     // mapped window is not active at once: press it only when this one is.
     // A code that does not fit 8 bits sends nothing.
-    if (m_state.SendKeyCode < 0 || m_state.SendKeyCode > 255) {
+    if (m_state.core.keyCode() < 0 || m_state.core.keyCode() > 255) {
         return;
     }
-    m_openingKey = m_state.SendKeyCode;
+    m_openingKey = m_state.core.keyCode();
     m_keyArrived = false;
     m_activationWait.start();
     m_activationPoll->start();
@@ -376,7 +376,9 @@ void frmKeyStroke::Command1_Click()
     }
     WriteSettings(m_state, {settingEntry(Setting::SendKey, code)});
     // A value beyond 16 bits leaves the code as it was.
-    number16FromFile(code, m_state.SendKeyCode);
+    std::int16_t keyCode = m_state.core.keyCode();
+    number16FromFile(code, keyCode);
+    m_state.core.setKeyCode(keyCode);
     close();
 }
 

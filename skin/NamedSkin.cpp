@@ -7,8 +7,8 @@
 
 std::optional<LoadedSkin> LoadNamedSkin(AppState& state, bool withDoubled)
 {
-    const QStringList folders = QStringList{state.SkinsDir} + state.dataSkinsDirs;
-    const QString dir = findSkinDir(folders, state.SkinName);
+    const QStringList folders = QStringList{state.skinsDir} + state.dataSkinsDirs;
+    const QString dir = findSkinDir(folders, state.skinName);
     QString problem;
     std::optional<LoadedSkin> skin;
     if (dir.isEmpty()) {
@@ -24,13 +24,12 @@ std::optional<LoadedSkin> LoadNamedSkin(AppState& state, bool withDoubled)
                 unread.append(skinFilePath(dir, skin->layout.digitFile[i]));
             }
         }
-        problem = skinProblem(state.SkinFilePath, unread);
+        problem = skinProblem(skin->filePath, unread);
     }
     if (problem.isEmpty()) {
         return skin;
     }
-    state.SkinFilePath.clear();
     qCWarning(lcSkin).noquote() << QStringLiteral("skin \"%1\" not used, built-in look instead: %2")
-                                       .arg(state.SkinName, problem);
+                                       .arg(state.skinName, problem);
     return std::nullopt;
 }

@@ -7,9 +7,9 @@
 
 LoadedSkin LoadSkin(AppState& state, const QString& path, bool withDoubled)
 {
-    state.SkinFilePath = skinFilePath(path, QStringLiteral("SkinFile.ini"));
     LoadedSkin skin;
-    skin.layout = readSkinDescription(state.SkinFilePath, state.AppTitle);
+    skin.filePath = skinFilePath(path, QStringLiteral("SkinFile.ini"));
+    skin.layout = readSkinDescription(skin.filePath, state.appTitle);
     // One budget for all pictures of the skin, the face first; companions at
     // twice the size come after them, so they never crowd out a picture. A
     // picture read brings its own companion, or none; a screen of single

@@ -13,6 +13,8 @@ struct AppState;
 // read, so the window keeps the one it shows).
 struct LoadedSkin
 {
+    // The description file it was read from ("SkinFile.ini" in any case).
+    QString filePath;
     SkinDescription layout;
     QImage face;
     std::array<QImage, 6> strips;
@@ -22,6 +24,6 @@ struct LoadedSkin
 };
 
 // Reads the skin in `path` (a skin directory ending in "/"), its description
-// file once, and the companions only `withDoubled`; sets SkinFilePath and
-// marks all tubes for redraw.
+// file once, and the companions only `withDoubled`; marks all tubes for
+// redraw.
 LoadedSkin LoadSkin(AppState& state, const QString& path, bool withDoubled);

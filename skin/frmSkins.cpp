@@ -41,7 +41,7 @@ void frmSkins::Form_Load()
     CenterForm(this, m_over);
     MakeTopMost(this);
     m_skinList->clear();
-    m_skinList->addItems(installedSkins(QStringList{m_state.SkinsDir} + m_state.dataSkinsDirs));
+    m_skinList->addItems(installedSkins(QStringList{m_state.skinsDir} + m_state.dataSkinsDirs));
 }
 
 void frmSkins::lstSkins_DblClick()
@@ -51,8 +51,8 @@ void frmSkins::lstSkins_DblClick()
         return;
     }
     const QList<QListWidgetItem*> selected = m_skinList->selectedItems();
-    m_state.SkinName = selected.isEmpty() ? QString() : selected.first()->text();
-    WriteSettings(m_state, {settingEntry(Setting::Skin, m_state.SkinName)});
+    m_state.skinName = selected.isEmpty() ? QString() : selected.first()->text();
+    WriteSettings(m_state, {settingEntry(Setting::Skin, m_state.skinName)});
     // The message box runs its own event loop; the dialog is only hidden by
     // then and deleted later, so nothing below touches it.
     AppState& state = m_state;

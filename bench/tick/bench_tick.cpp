@@ -179,7 +179,7 @@ int main(int argc, char* argv[])
     platform::DummyKeyInjector keys;
     qint64 now = TenOClock;
     AppState state(Services{sound, keys, [&now] { return now * 1000; }});
-    state.ProgramDir = QCoreApplication::applicationDirPath() + QStringLiteral("/");
+    state.programDir = QCoreApplication::applicationDirPath() + QStringLiteral("/");
     Windows windows(state);
     frmClock& clock = windows.clock();
     clock.Form_Load();

@@ -313,7 +313,7 @@ private slots:
 
     void linksOpenTheirPages()
     {
-        QFile manual(state().ProgramDir + QStringLiteral("manual.html"));
+        QFile manual(state().programDir + QStringLiteral("manual.html"));
         QVERIFY(manual.open(QIODevice::WriteOnly));
         manual.write("<html></html>");
         manual.close();
@@ -359,7 +359,7 @@ private slots:
         const QString html = QString::fromUtf8(manual.readAll());
         QVERIFY(html.contains(QStringLiteral("<html lang=\"de\">")));
         QVERIFY(html.contains(QStringLiteral("Skins")));
-        state().ProgramDir = QStringLiteral(GLIMMORA_TEST_BUILD_DIR "/");
+        state().programDir = QStringLiteral(GLIMMORA_TEST_BUILD_DIR "/");
         QCOMPARE(QFileInfo(productPageFile(state())).canonicalFilePath(),
                  QFileInfo(manual).canonicalFilePath());
     }

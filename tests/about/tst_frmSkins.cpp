@@ -43,7 +43,7 @@ class TestFrmSkins : public QObject
 
     AppState& state() { return m_t->state; }
     Windows& windows() { return m_t->windows; }
-    QString skinsDir() const { return m_t->state.SkinsDir; }
+    QString skinsDir() const { return m_t->state.skinsDir; }
 
     frmSkins* open()
     {
@@ -161,17 +161,17 @@ private slots:
     {
         makeDirs(skinsDir(), {"Blue", "Retro"});
         WriteSetting(state(), QStringLiteral("Skin"), QStringLiteral("Blue"));
-        state().SkinName = QStringLiteral("Blue");
+        state().skinName = QStringLiteral("Blue");
         frmSkins* w = open();
         MessageBoxWatcher boxes;
         doubleClick(w, centreOf(w, 1));
 
-        QCOMPARE(state().SkinName, QStringLiteral("Retro"));
-        QCOMPARE(ReadIni(state().AppTitle, QStringLiteral("Skin"), state().SettingsFile, "-"),
+        QCOMPARE(state().skinName, QStringLiteral("Retro"));
+        QCOMPARE(ReadIni(state().appTitle, QStringLiteral("Skin"), state().settingsFile, "-"),
                  QStringLiteral("Retro"));
         QCOMPARE(boxes.seen().size(), 1);
         QCOMPARE(boxes.seen().first().text, Message);
-        QCOMPARE(boxes.seen().first().title, state().AppTitle);
+        QCOMPARE(boxes.seen().first().title, state().appTitle);
         QCOMPARE(boxes.seen().first().icon, QMessageBox::Information);
         QCOMPARE(boxes.seen().first().buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
         flushDeletes();
@@ -189,7 +189,7 @@ private slots:
         bool aliveAtMessage = false;
         MessageBoxWatcher boxes;
         boxes.whileOpen = [&] {
-            atMessage = readFile(state().SettingsFile);
+            atMessage = readFile(state().settingsFile);
             aliveAtMessage = !!windows().skins();
             hiddenAtMessage = aliveAtMessage && windows().skins()->isHidden();
         };
@@ -207,7 +207,7 @@ private slots:
     {
         makeDirs(skinsDir(), {"Blue", "Retro"});
         WriteSetting(state(), QStringLiteral("Skin"), QStringLiteral("Blue"));
-        state().SkinName = QStringLiteral("Blue");
+        state().skinName = QStringLiteral("Blue");
         frmSkins* w = open();
         w->skinList()->clearSelection();
         MessageBoxWatcher boxes;
@@ -216,8 +216,8 @@ private slots:
         QVERIFY(!w->skinList()->itemAt(empty));
         doubleClick(w, empty);
 
-        QCOMPARE(state().SkinName, QString());
-        const QByteArray text = readFile(state().SettingsFile);
+        QCOMPARE(state().skinName, QString());
+        const QByteArray text = readFile(state().settingsFile);
         QVERIFY2(text.contains("Skin=\n") || text.endsWith("Skin="), text.constData());
         QCOMPARE(boxes.seen().size(), 1);
         QCOMPARE(boxes.seen().first().text, Message);
@@ -228,8 +228,8 @@ private slots:
     void emptyListOnlyCloses()
     {
         WriteSetting(state(), QStringLiteral("Skin"), QStringLiteral("Blue"));
-        const QByteArray before = readFile(state().SettingsFile);
-        state().SkinName = QStringLiteral("Blue");
+        const QByteArray before = readFile(state().settingsFile);
+        state().skinName = QStringLiteral("Blue");
         frmSkins* w = open();
         QCOMPARE(w->skinList()->count(), 0);
         MessageBoxWatcher boxes;
@@ -237,15 +237,15 @@ private slots:
         QCoreApplication::processEvents();
 
         QCOMPARE(boxes.seen().size(), 0);
-        QCOMPARE(state().SkinName, QStringLiteral("Blue"));
-        QCOMPARE(readFile(state().SettingsFile), before);
+        QCOMPARE(state().skinName, QStringLiteral("Blue"));
+        QCOMPARE(readFile(state().settingsFile), before);
         flushDeletes();
         QVERIFY(!windows().skins());
     }
 
     void missingSkinsFolderGivesAnEmptyList()
     {
-        state().SkinsDir = m_t->dir.path() + QStringLiteral("/none/");
+        state().skinsDir = m_t->dir.path() + QStringLiteral("/none/");
         frmSkins* w = open();
         QCOMPARE(w->skinList()->count(), 0);
     }
@@ -266,8 +266,8 @@ private slots:
         flushDeletes();
         QCOMPARE(boxes.seen().size(), 0);
         QVERIFY(w->isVisible());
-        QCOMPARE(state().SkinName, QString());
-        QVERIFY(!QFile::exists(state().SettingsFile));
+        QCOMPARE(state().skinName, QString());
+        QVERIFY(!QFile::exists(state().settingsFile));
     }
 
     void closeBoxStoresNothing()
@@ -278,8 +278,8 @@ private slots:
         QVERIFY(w->close());
         flushDeletes();
         QVERIFY(!windows().skins());
-        QCOMPARE(state().SkinName, QString());
-        QVERIFY(!QFile::exists(state().SettingsFile));
+        QCOMPARE(state().skinName, QString());
+        QVERIFY(!QFile::exists(state().settingsFile));
     }
 
     // While open the dialog is only brought forward; after closing, the next

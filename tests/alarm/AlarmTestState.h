@@ -42,5 +42,5 @@ inline frmAlarm* openAlarmDialog(AlarmTestState& t)
 // A key of the settings file, "<none>" when it is missing.
 inline QString settingOf(const AlarmTestState& t, const QString& key)
 {
-    return ReadIni(t.state.AppTitle, key, t.state.SettingsFile, QStringLiteral("<none>"));
+    return ReadIni(t.state.appTitle, key, t.state.settingsFile, QStringLiteral("<none>"));
 }

@@ -123,7 +123,7 @@ private slots:
         QCOMPARE(r.t.state.core.alarmState(), AlarmState::Ringing);
         QCOMPARE(r.notices, 1);
         QVERIFY(r.lastNotice && r.lastNotice->isVisible());
-        const QString wav = r.t.state.ProgramDir + "alarm.wav";
+        const QString wav = r.t.state.programDir + "alarm.wav";
         QCOMPARE(r.t.sound.playedPaths(), QStringList{wav});
 
         const int expected = ticksBetween(r.at, at(7, 31, 0));

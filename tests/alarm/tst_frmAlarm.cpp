@@ -224,7 +224,7 @@ private slots:
         QVERIFY(!w->grab().isNull());
         // Opening alone changes nothing.
         QCOMPARE(t.state.core.alarmTime(), alarmTimeFromFile(hour, minute));
-        QVERIFY(!QFile::exists(t.state.SettingsFile));
+        QVERIFY(!QFile::exists(t.state.settingsFile));
         w->close();
     }
 

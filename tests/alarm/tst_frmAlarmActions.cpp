@@ -51,7 +51,7 @@ private slots:
         QCOMPARE(w->minuteLabel()->text(), minutes);
         // Taking the time stores nothing.
         QCOMPARE(t.state.core.alarmTime().hour, QStringLiteral("12"));
-        QVERIFY(!QFile::exists(t.state.SettingsFile));
+        QVERIFY(!QFile::exists(t.state.settingsFile));
         QVERIFY(w->isVisible());
         w->close();
     }
@@ -121,7 +121,7 @@ private slots:
     void applyWhenWritingFails()
     {
         AlarmTestState t;
-        QVERIFY(QDir().mkdir(t.state.SettingsFile));
+        QVERIFY(QDir().mkdir(t.state.settingsFile));
         t.setTime(QDateTime(QDate(2024, 3, 5), QTime(7, 0)));
         t.ringAlarm();
         QCOMPARE(t.state.core.alarmState(), AlarmState::Ringing);
@@ -148,7 +148,7 @@ private slots:
         QTRY_VERIFY(!t.windows.alarm());
         QCOMPARE(t.state.core.alarmTime(), (AlarmTime{QStringLiteral("07"), QStringLiteral("30")}));
         QCOMPARE(t.state.core.alarmState(), AlarmState::Acknowledged);
-        QVERIFY(!QFile::exists(t.state.SettingsFile));
+        QVERIFY(!QFile::exists(t.state.settingsFile));
     }
 
     void escapeCancels()
@@ -161,7 +161,7 @@ private slots:
         QTest::keyClick(w, Qt::Key_Escape);
         QTRY_VERIFY(!t.windows.alarm());
         QVERIFY(!t.state.core.alarmTime().hour);
-        QVERIFY(!QFile::exists(t.state.SettingsFile));
+        QVERIFY(!QFile::exists(t.state.settingsFile));
     }
 
     // Return applies the time wherever the focus is but on another button.
@@ -176,7 +176,7 @@ private slots:
     {
         QFETCH(QString, focused);
         AlarmTestState t;
-        QVERIFY(writeFile(t.state.ProgramDir + "alarm.wav"));
+        QVERIFY(writeFile(t.state.programDir + "alarm.wav"));
         frmAlarm* w = openAlarmDialog(t);
         QVERIFY(w);
         QVERIFY(QTest::qWaitForWindowActive(w));
@@ -196,7 +196,7 @@ private slots:
     {
         AlarmTestState t;
         for (const char* name : {"alarm.wav", "Bell.WAV", "readme.txt", "chime.wav"}) {
-            QVERIFY(writeFile(t.state.ProgramDir + name));
+            QVERIFY(writeFile(t.state.programDir + name));
         }
         // The current directory holds other sounds; they must not show.
         QTemporaryDir elsewhere;
@@ -218,22 +218,22 @@ private slots:
             QTest::mouseClick(w->soundList()->viewport(), Qt::LeftButton, {}, r.center());
         };
         clickRow(1);
-        QCOMPARE(t.sound.playedPaths(), QStringList{t.state.ProgramDir + "Bell.WAV"});
+        QCOMPARE(t.sound.playedPaths(), QStringList{t.state.programDir + "Bell.WAV"});
         clickRow(1); // the same entry again plays again
         clickRow(2);
         QCOMPARE(t.sound.playedPaths(),
-                 (QStringList{t.state.ProgramDir + "Bell.WAV", t.state.ProgramDir + "Bell.WAV",
-                              t.state.ProgramDir + "chime.wav"}));
+                 (QStringList{t.state.programDir + "Bell.WAV", t.state.programDir + "Bell.WAV",
+                              t.state.programDir + "chime.wav"}));
         QCOMPARE(t.sound.stopCount(), 0);
 
         // Moving with the keys plays the entry reached.
         t.sound.clear();
         QTest::keyClick(w->soundList(), Qt::Key_Up);
-        QCOMPARE(t.sound.playedPaths(), QStringList{t.state.ProgramDir + "Bell.WAV"});
+        QCOMPARE(t.sound.playedPaths(), QStringList{t.state.programDir + "Bell.WAV"});
         QDir::setCurrent(before);
 
         // Previewing stores nothing and does not touch the alarm.
-        QVERIFY(!QFile::exists(t.state.SettingsFile));
+        QVERIFY(!QFile::exists(t.state.settingsFile));
         QVERIFY(!t.state.core.alarmTime().hour);
         w->close();
     }
@@ -242,7 +242,7 @@ private slots:
     void focusAlonePlaysNothing()
     {
         AlarmTestState t;
-        QVERIFY(writeFile(t.state.ProgramDir + "alarm.wav"));
+        QVERIFY(writeFile(t.state.programDir + "alarm.wav"));
         frmAlarm* w = openAlarmDialog(t);
         QVERIFY(w);
         QVERIFY(QTest::qWaitForWindowActive(w));
@@ -256,7 +256,7 @@ private slots:
     void noSoundFiles()
     {
         AlarmTestState t;
-        QVERIFY(writeFile(t.state.ProgramDir + "glimmora.ini.bak"));
+        QVERIFY(writeFile(t.state.programDir + "glimmora.ini.bak"));
         frmAlarm* w = openAlarmDialog(t);
         QVERIFY(w);
         QCOMPARE(w->soundList()->count(), 0);
@@ -279,7 +279,7 @@ private slots:
         QCOMPARE(w->hourLabel()->text(), QStringLiteral("07"));
         QCOMPARE(w->minuteLabel()->text(), QStringLiteral("30"));
         QVERIFY(t.sound.calls().isEmpty());
-        QVERIFY(!QFile::exists(t.state.SettingsFile));
+        QVERIFY(!QFile::exists(t.state.settingsFile));
         w->close();
     }
 

@@ -11,7 +11,7 @@
 
 struct ClockFixture : WindowFixture
 {
-    ClockFixture() { state.ProgramDir = QStringLiteral("/opt/glimmora/"); }
+    ClockFixture() { state.programDir = QStringLiteral("/opt/glimmora/"); }
 };
 
 // The colour of pixel (x, y) of digit cell `cell` in a test strip: every

@@ -71,8 +71,8 @@ private slots:
                         .save(skin + QStringLiteral("sub/hours@2x.bmp")));
 
         ClockFixture f;
-        f.state.SkinsDir = dir.path() + QStringLiteral("/Skins/");
-        f.state.SkinName = QStringLiteral("Test");
+        f.state.skinsDir = dir.path() + QStringLiteral("/Skins/");
+        f.state.skinName = QStringLiteral("Test");
         frmClock clock(f.state);
         clock.Form_Load();
         QCOMPARE(clock.size(), QSize(40, 30));

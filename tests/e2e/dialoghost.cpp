@@ -24,8 +24,8 @@ int main(int argc, char* argv[])
     platform::DummySoundOutput sound;
     platform::DummyKeyInjector keys;
     AppState state(Services{sound, keys, [] { return QDateTime::currentMSecsSinceEpoch(); }});
-    state.ProgramDir = args.value(1) + QLatin1Char('/');
-    state.SkinsDir = state.ProgramDir + QStringLiteral("Skins/");
+    state.programDir = args.value(1) + QLatin1Char('/');
+    state.skinsDir = state.programDir + QStringLiteral("Skins/");
     Windows windows(state);
     frmClock& clock = windows.clock();
     clock.Form_Load();

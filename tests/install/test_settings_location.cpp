@@ -172,8 +172,8 @@ struct Settings
     Settings(const QString& programFile, const QString& configDir)
     {
         const SettingsLocation where = chooseSettingsLocation(programFile, configDir);
-        state.SettingsFile = where.file;
-        state.SettingsFallback = where.fallback;
+        state.settingsFile = where.file;
+        state.settingsFallback = where.fallback;
     }
 };
 
@@ -305,7 +305,7 @@ private Q_SLOTS:
         QCOMPARE(readFile(beside), Shared);
         QCOMPARE(QDir(usr.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
                  QStringList{QStringLiteral("glimmora.ini")});
-        QCOMPARE(ReadIni(s.state.AppTitle, QStringLiteral("X"),
+        QCOMPARE(ReadIni(s.state.appTitle, QStringLiteral("X"),
                          config + QStringLiteral("/glimmora.ini"), QString()),
                  QStringLiteral("45"));
     }
@@ -381,7 +381,7 @@ private Q_SLOTS:
             out += expect(ReadSetting(s.state, QStringLiteral("X"), QStringLiteral("-")) == "-",
                           QStringLiteral("a value read from nowhere"));
             WriteSetting(s.state, QStringLiteral("Skin"), QStringLiteral("Night"));
-            out += expect(ReadIni(s.state.AppTitle, QStringLiteral("Skin"), mine, QString()) ==
+            out += expect(ReadIni(s.state.appTitle, QStringLiteral("Skin"), mine, QString()) ==
                               "Night",
                           QStringLiteral("the user's file does not hold the written key"));
             out += expect(ReadSetting(s.state, QStringLiteral("Skin"), QString()) == "Night",
@@ -403,7 +403,7 @@ private Q_SLOTS:
             const QString beside = fx.program + QStringLiteral("/glimmora.ini");
             Settings s(fx.program + QStringLiteral("/glimmora"), fx.config);
             WriteSetting(s.state, QStringLiteral("X"), QStringLiteral("45"));
-            return expect(ReadIni(s.state.AppTitle, QStringLiteral("X"), beside, QString()) == "45",
+            return expect(ReadIni(s.state.appTitle, QStringLiteral("X"), beside, QString()) == "45",
                           QStringLiteral("not written beside the program")) +
                    expect(!QFileInfo::exists(fx.config),
                           QStringLiteral("a user directory was made"));

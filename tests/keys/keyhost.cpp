@@ -14,6 +14,7 @@
 #include "clock/frmClock.h"
 #include "core/AppState.h"
 #include "keys/KeyCaptureEdit.h"
+#include "keys/SaverMode.h"
 #include "keys/frmKeyStroke.h"
 #include "menu/frmMenu.h"
 #include "platform/Backends.h"
@@ -108,7 +109,7 @@ int runDialog(AppState& state)
     QTimer poll;
     QObject::connect(&poll, &QTimer::timeout, [&] {
         if (!dialog) {
-            report({{"closed", true}, {"SendKeyCode", state.SendKeyCode}});
+            report({{"closed", true}, {"SendKeyCode", state.core.keyCode()}});
             QApplication::quit();
             return;
         }
@@ -140,7 +141,7 @@ private:
 int runSaver(AppState& state, std::int16_t period)
 {
     Windows windows(state);
-    windows.clock().setKeyPeriod(period);
+    windows.saverMode()->setKeyPeriod(period);
     windows.menu().mnuSaver_Click();
     report({{"saver", windows.menu().saverEntry()->isChecked()}});
     return QApplication::exec();
@@ -162,14 +163,14 @@ int main(int argc, char* argv[])
     auto keys = platform::makeKeyInjector();
     AppState state(Services{sound, *keys, [] { return QDateTime::currentMSecsSinceEpoch(); }});
     if (mode == QLatin1String("dialog") && args.size() == 4) {
-        state.SettingsFile = args.at(2);
-        state.SendKeyCode = static_cast<std::int16_t>(args.at(3).toInt());
+        state.settingsFile = args.at(2);
+        state.core.setKeyCode(static_cast<std::int16_t>(args.at(3).toInt()));
         return runDialog(state);
     }
     if (mode == QLatin1String("saver") && args.size() == 4) {
         ReportingInjector reporting(*keys);
         AppState saverState(Services{sound, reporting, state.services.nowMs});
-        saverState.SendKeyCode = static_cast<std::int16_t>(args.at(3).toInt());
+        saverState.core.setKeyCode(static_cast<std::int16_t>(args.at(3).toInt()));
         return runSaver(saverState, static_cast<std::int16_t>(args.at(2).toInt()));
     }
     std::fputs("usage: keyhost receiver | dialog <ini> <code> | saver <ticks> <code>\n", stderr);

@@ -1,4 +1,3 @@
-#include "clock/frmClock.h"
 #include "keys/SaverMode.h"
 #include "menu/frmMenu.h"
 #include "platform/dummy/DummyIdleInhibitor.h"
@@ -11,7 +10,7 @@
 
 using Sent = std::vector<std::uint8_t>;
 
-// The saver mode on the clock window, switched by the menu: keys through the
+// The saver mode, switched by the menu: keys through the
 // injector on the real timer, the desktop's inhibit alongside.
 class TestKeyTimer : public QObject
 {
@@ -24,20 +23,19 @@ private slots:
         platform::DummyIdleInhibitor idle;
         WindowFixture f;
         f.state.services.idle = &idle;
-        f.state.SendKeyCode = 120;
-        frmClock& clock = f.windows.clock();
+        f.state.core.setKeyCode(120);
         frmMenu& menu = f.windows.menu();
-        clock.setKeyPeriod(10); // 1 s
+        f.windows.saverMode()->setKeyPeriod(10); // 1 s
         QElapsedTimer since;
         since.start();
         menu.mnuSaver_Click();
-        QVERIFY(clock.saverMode()->keyTimer()->remainingTime() > 900);
+        QVERIFY(f.windows.saverMode()->keyTimer()->remainingTime() > 900);
         // Time passing is the input: the count follows it, with no tick to await.
         QTest::qWait(320);
         menu.mnuSaver_Click();
-        const int count = clock.saverMode()->KeyTickCount();
+        const int count = f.windows.saverMode()->KeyTickCount();
         QVERIFY2(count >= 3 && count <= since.elapsed() / 100, qPrintable(QString::number(count)));
-        QVERIFY(!clock.saverMode()->keyTimer()->isActive());
+        QVERIFY(!f.windows.saverMode()->keyTimer()->isActive());
         QVERIFY(f.keys.sentKeys().empty());
 
         since.restart();
@@ -46,9 +44,9 @@ private slots:
         const qint64 left = (10 - count) * 100;
         QVERIFY2(since.elapsed() >= left && since.elapsed() < left + 300,
                  qPrintable(QString::number(since.elapsed())));
-        QCOMPARE(clock.saverMode()->KeyTickCount(), 10);
+        QCOMPARE(f.windows.saverMode()->KeyTickCount(), 10);
         // Re-armed for the next round, one tick longer.
-        QVERIFY(clock.saverMode()->keyTimer()->remainingTime() > 900);
+        QVERIFY(f.windows.saverMode()->keyTimer()->remainingTime() > 900);
 
         const QList<bool> on{true, false, true};
         QCOMPARE(idle.calls().size(), on.size());

@@ -64,15 +64,15 @@ private slots:
         m_sound = std::make_unique<platform::DummySoundOutput>();
         m_keys = std::make_unique<platform::DummyKeyInjector>();
         m_state = std::make_unique<AppState>(Services{*m_sound, *m_keys, [] { return 0; }});
-        m_state->SettingsFile = m_dir.filePath(QStringLiteral("glimmora.ini"));
-        m_state->SendKeyCode = 120;
+        m_state->settingsFile = m_dir.filePath(QStringLiteral("glimmora.ini"));
+        m_state->core.setKeyCode(120);
         m_dialog = new frmKeyStroke(*m_state,
                                     std::make_unique<platform::FixedKeyboardLayout>(pcKeyboard()));
     }
     void cleanup()
     {
         delete m_dialog.data();
-        QFile::remove(m_state->SettingsFile);
+        QFile::remove(m_state->settingsFile);
         m_state.reset();
     }
 
@@ -368,7 +368,7 @@ private slots:
     void openingWithCodeBeyondEightBits()
     {
         QFETCH(int, code);
-        m_state->SendKeyCode = static_cast<std::int16_t>(code);
+        m_state->core.setKeyCode(static_cast<std::int16_t>(code));
         m_keys->setAccepts(false);
         m_dialog->setActivationTimeout(50);
         m_dialog->Form_Load();
@@ -405,9 +405,9 @@ private slots:
         m_dialog->show();
         m_dialog->keyCode()->setText(text2);
         m_dialog->storeButton()->click();
-        QCOMPARE(ReadIni(m_state->AppTitle, QStringLiteral("SendKey"), m_state->SettingsFile, {}),
+        QCOMPARE(ReadIni(m_state->appTitle, QStringLiteral("SendKey"), m_state->settingsFile, {}),
                  text2);
-        QCOMPARE(m_state->SendKeyCode, code);
+        QCOMPARE(m_state->core.keyCode(), code);
         QTRY_VERIFY(m_dialog.isNull());
     }
 
@@ -416,9 +416,9 @@ private slots:
         m_dialog->show();
         press(m_dialog->captureBox(), {Qt::Key_ScrollLock, Qt::NoModifier, 0xff14, 78, {}});
         m_dialog->storeButton()->click();
-        QCOMPARE(ReadIni(m_state->AppTitle, QStringLiteral("SendKey"), m_state->SettingsFile, {}),
+        QCOMPARE(ReadIni(m_state->appTitle, QStringLiteral("SendKey"), m_state->settingsFile, {}),
                  QStringLiteral("145"));
-        QCOMPARE(m_state->SendKeyCode, 145);
+        QCOMPARE(m_state->core.keyCode(), 145);
     }
 
     void storeWithEmptyCodeDoesNothing()
@@ -426,8 +426,8 @@ private slots:
         m_dialog->show();
         m_dialog->keyCode()->clear();
         m_dialog->storeButton()->click();
-        QVERIFY(!QFileInfo::exists(m_state->SettingsFile));
-        QCOMPARE(m_state->SendKeyCode, 120);
+        QVERIFY(!QFileInfo::exists(m_state->settingsFile));
+        QCOMPARE(m_state->core.keyCode(), 120);
         QVERIFY(m_dialog->isVisible());
     }
 
@@ -436,8 +436,8 @@ private slots:
         m_dialog->show();
         press(m_dialog->captureBox(), KeyA);
         m_dialog->cancelButton()->click();
-        QVERIFY(!QFileInfo::exists(m_state->SettingsFile));
-        QCOMPARE(m_state->SendKeyCode, 120);
+        QVERIFY(!QFileInfo::exists(m_state->settingsFile));
+        QCOMPARE(m_state->core.keyCode(), 120);
         QTRY_VERIFY(m_dialog.isNull());
     }
 

@@ -195,7 +195,7 @@ private slots:
         QFETCH(bool, ends);
         QTemporaryDir dir;
         MenuFixture f;
-        f.state.SettingsFile = dir.filePath(QStringLiteral("glimmora.ini"));
+        f.state.settingsFile = dir.filePath(QStringLiteral("glimmora.ini"));
         frmClock& clock = f.shownClock();
         QWidget* w = surface(clock, name);
         const auto b = Qt::MouseButton(button);
@@ -209,7 +209,7 @@ private slots:
         sendMouse(w, QEvent::MouseButtonRelease, b, Qt::NoButton, QPoint(2, 2));
 
         QCOMPARE(f.exits, ends ? 1 : 0);
-        QCOMPARE(QFileInfo::exists(f.state.SettingsFile), ends);
+        QCOMPARE(QFileInfo::exists(f.state.settingsFile), ends);
         QCOMPARE(menu->isVisible(), b != Qt::LeftButton);
         menu->hide();
     }
@@ -261,7 +261,7 @@ private slots:
     void alarmTestPlaysTheSoundOnce()
     {
         MenuFixture f;
-        f.state.ProgramDir = QStringLiteral("/opt/clock/");
+        f.state.programDir = QStringLiteral("/opt/clock/");
         frmClock& clock = f.shownClock();
         sendMouse(clock.alarmTestArea(), QEvent::MouseButtonPress, Qt::LeftButton, Qt::LeftButton,
                   QPoint(1, 1));

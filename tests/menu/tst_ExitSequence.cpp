@@ -62,9 +62,9 @@ private slots:
 
         QTemporaryDir dir;
         MenuFixture f;
-        f.state.SettingsFile = dir.filePath(QStringLiteral("glimmora.ini"));
-        f.state.ShowSaver = static_cast<std::int16_t>(showSaver);
-        f.state.SkinName = skin;
+        f.state.settingsFile = dir.filePath(QStringLiteral("glimmora.ini"));
+        f.state.core.setShowSaver(static_cast<std::int16_t>(showSaver));
+        f.state.skinName = skin;
         f.shownClock(pos);
         // The marks alone are what is saved, not the running state.
         f.menu().standbyEntry()->setChecked(standby);
@@ -72,7 +72,7 @@ private slots:
         f.menu().saverEntry()->setChecked(saver);
         f.menu().alarmEntry()->setChecked(alarm);
         QByteArray atExit;
-        f.onExit = [&] { atExit = readFile(f.state.SettingsFile); };
+        f.onExit = [&] { atExit = readFile(f.state.settingsFile); };
 
         f.menu().mnuExit_Click();
 
@@ -86,19 +86,19 @@ private slots:
     {
         QTemporaryDir dir;
         MenuFixture f;
-        f.state.SettingsFile = dir.filePath(QStringLiteral("glimmora.ini"));
-        QVERIFY(writeFile(f.state.SettingsFile,
+        f.state.settingsFile = dir.filePath(QStringLiteral("glimmora.ini"));
+        QVERIFY(writeFile(f.state.settingsFile,
                           "; mine\r\n[Other]\r\nX=1\r\n[marvane glimmora]\r\n"
                           "A-Hour=07\r\nstandby=1\r\nSendKey=145\r\nSkin=Old\r\n"));
         f.state.core.setAlarmTime({QStringLiteral("08"), f.state.core.alarmTime().minute});
-        f.state.SendKeyCode = 120;
-        f.state.SkinName = QStringLiteral("New");
+        f.state.core.setKeyCode(120);
+        f.state.skinName = QStringLiteral("New");
         f.shownClock(QPoint(10, 20));
 
         f.menu().mnuExit_Click();
 
         QCOMPARE(f.exits, 1);
-        QCOMPARE(readFile(f.state.SettingsFile),
+        QCOMPARE(readFile(f.state.settingsFile),
                  QByteArray("; mine\r\n[Other]\r\nX=1\r\n[marvane glimmora]\r\n"
                             "A-Hour=07\r\nstandby=0\r\nSendKey=145\r\nSkin=New\r\n"
                             "OnTop=0\r\nX=150\r\nY=300\r\nSaver=0\r\nAlarm=0\r\nShowSaver=0\r\n"));
@@ -112,13 +112,13 @@ private slots:
         const QString blocker = dir.filePath(QStringLiteral("plainfile"));
         QVERIFY(writeFile(blocker, "x"));
         MenuFixture f;
-        f.state.SettingsFile = blocker + QStringLiteral("/sub/glimmora.ini");
+        f.state.settingsFile = blocker + QStringLiteral("/sub/glimmora.ini");
         f.shownClock();
 
         f.menu().mnuExit_Click();
 
         QCOMPARE(f.exits, 1);
-        QVERIFY(!QFileInfo::exists(f.state.SettingsFile));
+        QVERIFY(!QFileInfo::exists(f.state.settingsFile));
         QCOMPARE(readFile(blocker), QByteArray("x"));
     }
 
@@ -127,12 +127,12 @@ private slots:
     {
         QTemporaryDir dir;
         MenuFixture f;
-        f.state.SettingsFile = dir.filePath(QStringLiteral("glimmora.ini"));
+        f.state.settingsFile = dir.filePath(QStringLiteral("glimmora.ini"));
         QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("glimmora.ini")));
         f.shownClock();
         f.menu().mnuExit_Click();
         QCOMPARE(f.exits, 1);
-        QVERIFY(QFileInfo(f.state.SettingsFile).isDir());
+        QVERIFY(QFileInfo(f.state.settingsFile).isDir());
     }
 
     // Every way out runs the same exit.
@@ -148,7 +148,7 @@ private slots:
         QFETCH(QString, route);
         QTemporaryDir dir;
         MenuFixture f;
-        f.state.SettingsFile = dir.filePath(QStringLiteral("glimmora.ini"));
+        f.state.settingsFile = dir.filePath(QStringLiteral("glimmora.ini"));
         frmClock& clock = f.shownClock(QPoint(40, 60));
         f.menu().standbyEntry()->setChecked(true);
 
@@ -169,7 +169,7 @@ private slots:
         }
 
         QCOMPARE(f.exits, 1);
-        QByteArray written = readFile(f.state.SettingsFile);
+        QByteArray written = readFile(f.state.settingsFile);
         QVERIFY(written.contains("StandBy=1\nOnTop=0\nX=600\nY=900\n"));
     }
 };

@@ -104,7 +104,7 @@ private slots:
         QCOMPARE(menu.alarmEntry()->isChecked(), alarm);
         QCOMPARE(clock.tickTimer()->isActive(), !standby);
         QCOMPARE(isTopMost(&clock), onTop);
-        QCOMPARE(clock.saverMode()->isActive(), saver);
+        QCOMPARE(s.f.windows.saverMode()->isActive(), saver);
         QCOMPARE(s.f.state.core.alarmState(), AlarmState::Armed);
         if (!standby) {
             QVERIFY(!s.f.state.core.drawnDigits());
@@ -163,7 +163,7 @@ private slots:
         QFETCH(int, sendKeyCode);
         Started s(settings, face);
         QVERIFY(s.started);
-        QCOMPARE(int{s.f.state.SendKeyCode}, sendKeyCode);
+        QCOMPARE(int{s.f.state.core.keyCode()}, sendKeyCode);
         const frmClock& clock = s.f.clock();
         const QSize size = face.isValid() ? face : QSize(460, 234);
         QCOMPARE(clock.size(), size);
@@ -187,7 +187,7 @@ private slots:
         QVERIFY(s.started);
         QVERIFY(!s.f.menu().saverEntry()->isVisible());
         QVERIFY(s.f.menu().saverEntry()->isChecked());
-        QVERIFY(s.f.clock().saverMode()->isActive());
+        QVERIFY(s.f.windows.saverMode()->isActive());
     }
 
     // What start-up restored is what the exit writes back.
@@ -199,7 +199,7 @@ private slots:
         QCOMPARE(s.f.clock().pos(), QPoint(100, -50));
         s.f.menu().mnuExit_Click();
         QCOMPARE(s.f.exits, 1);
-        QCOMPARE(readFile(s.f.state.SettingsFile),
+        QCOMPARE(readFile(s.f.state.settingsFile),
                  QByteArray("[Marvane Glimmora]\nStandBy=1\nOnTop=0\nX=1500\nY=-750\nSaver=0\n"
                             "Alarm=1\nShowSaver=2\nSkin=\n"));
     }

@@ -83,7 +83,7 @@ private slots:
         } else if (caption == QLatin1String("Alarm aktivieren")) {
             QCOMPARE(f.state.core.alarmState(), AlarmState::Armed);
         } else {
-            QCOMPARE(clock.saverMode()->isActive(), on);
+            QCOMPARE(f.windows.saverMode()->isActive(), on);
         }
         // The one inversion that is seen at the end.
         QCOMPARE(toggles % 2, 1);
@@ -184,14 +184,13 @@ private slots:
     void saverSwitchesTheKeyTimer()
     {
         MenuFixture f;
-        frmClock& clock = f.shownClock();
-        clock.setKeyPeriod(1800);
+        f.shownClock();
         f.menu().mnuSaver_Click();
         QVERIFY(f.menu().saverEntry()->isChecked());
-        QVERIFY(clock.saverMode()->keyTimer()->isActive());
+        QVERIFY(f.windows.saverMode()->keyTimer()->isActive());
         f.menu().mnuSaver_Click();
         QVERIFY(!f.menu().saverEntry()->isChecked());
-        QVERIFY(!clock.saverMode()->keyTimer()->isActive());
+        QVERIFY(!f.windows.saverMode()->keyTimer()->isActive());
     }
 
     // Standby leaves the key timer alone, and the saver the clock timer.
@@ -201,7 +200,7 @@ private slots:
         frmClock& clock = f.shownClock();
         f.menu().mnuSaver_Click();
         f.menu().mnuStdby_Click();
-        QVERIFY(clock.saverMode()->isActive());
+        QVERIFY(f.windows.saverMode()->isActive());
         QVERIFY(!clock.tickTimer()->isActive());
         f.menu().mnuSaver_Click();
         QVERIFY(!clock.tickTimer()->isActive());

@@ -188,7 +188,7 @@ private slots:
         CountingKeys keys;
         qint64 nowSeconds = 0;
         AppState state(Services{sound, keys, [&nowSeconds] { return nowSeconds * 1000; }});
-        state.ProgramDir = QStringLiteral("/opt/glimmora/");
+        state.programDir = QStringLiteral("/opt/glimmora/");
         state.core.setAlarmTime({QStringLiteral("13"), QStringLiteral("37")});
         state.core.restore(ClockCore::Alarm, true);
         QObject::connect(&state.core, &ClockCore::noticeRequested, [&c] { ++c.notices; });

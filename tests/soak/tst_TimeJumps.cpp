@@ -133,7 +133,7 @@ private slots:
         QFETCH(int, notices);
 
         Fixture f;
-        f.state.ProgramDir = QStringLiteral("/opt/glimmora/");
+        f.state.programDir = QStringLiteral("/opt/glimmora/");
         frmClock* clock = f.own(new frmClock(f.state));
         clock->Form_Load();
         f.windows.menu().alarmEntry()->setChecked(true);

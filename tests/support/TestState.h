@@ -23,10 +23,10 @@ struct TestState
     // (ending in "/"), named glimmora.
     void placeProgramIn(const QString& dir)
     {
-        state.ProgramDir = dir;
-        state.ExeName = QStringLiteral("glimmora");
-        state.SettingsFile = dir + QStringLiteral("glimmora.ini");
-        state.SkinsDir = dir + QStringLiteral("Skins/");
+        state.programDir = dir;
+        state.exeName = QStringLiteral("glimmora");
+        state.settingsFile = dir + QStringLiteral("glimmora.ini");
+        state.skinsDir = dir + QStringLiteral("Skins/");
     }
 
     // The alarm ringing as the tick starts it: the alarm time set to the
