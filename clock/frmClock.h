@@ -25,7 +25,7 @@ public:
     explicit frmClock(AppState& state, QWidget* parent = nullptr);
     ~frmClock() override;
 
-    // Loads the skin, sizes and shapes the window and sets the key period.
+    // Loads the skin, sizes and shapes the window.
     // It does not show the window: the caller places it first, so it never
     // flashes at a default place.
     void Form_Load();

@@ -45,12 +45,12 @@ public:
     // One tick of the clock, in its order: which tube pairs change and their
     // digits, the lamps, the digits kept, then with the alarm switch on the
     // alarm check (the notice requested once, the sound started on every tick
-    // of the alarm minute while it rings). The clock window calls this from
-    // Timer1_Timer and draws what it returns.
+    // of the alarm minute while it rings).
     TickPlan tick(const QString& timeText);
-    // The same for an instant (seconds since the epoch) in local time. The
-    // tick comes about three times a second; the time text is worked out
-    // once for each second.
+    // The same for an instant (seconds since the epoch) in local time; the
+    // clock window calls this from Timer1_Timer and draws what it returns.
+    // The time text is worked out once for each second, however many ticks
+    // that second has.
     TickPlan tickAt(qint64 secondsSinceEpoch);
 
     // The digits the tick drew last; none before the first tick and after
