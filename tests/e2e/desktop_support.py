@@ -280,6 +280,10 @@ class Gnome(Desktop):
                            what="gnome-shell")
         auth = glob.glob(os.path.join(self.session.runtime, ".mutter-Xwaylandauth*"))[0]
         self.session.env.update({"DISPLAY": ":%d" % number, "XAUTHORITY": auth})
+        # The socket comes before Xwayland answers; the desktop is up once an X
+        # client gets through.
+        harness.wait_until(lambda: self.session.run(["xdpyinfo"], check=False, timeout=60)
+                           .returncode == 0, 90, what="Xwayland")
         self.autostart = os.path.join(self.session.tmp, "autostart")
         os.makedirs(self.autostart)
         self.start_session()

@@ -298,7 +298,9 @@ class Glimmora:
         """The id of the clock window, once it is mapped."""
         def find():
             if self.proc.poll() is not None:
-                raise AssertionError("glimmora ended with %s" % self.proc.returncode)
+                with open(self.stderr_path, errors="replace") as f:
+                    said = f.read()[-2000:]
+                raise AssertionError("glimmora ended with %s: %s" % (self.proc.returncode, said))
             r = self.session.run(["xdotool", "search", "--all", "--onlyvisible", "--pid",
                                   str(self.proc.pid), "--class", "glimmora"], check=False)
             ids = r.stdout.split()
