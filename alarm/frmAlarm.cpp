@@ -193,9 +193,10 @@ void frmAlarm::HScroll2_Scroll()
 
 void frmAlarm::Command1_Click()
 {
-    m_state.core.setAlarmTime({m_hourLabel->text(), m_minuteLabel->text()});
+    const AlarmTime alarm{m_hourLabel->text(), m_minuteLabel->text()};
+    m_state.core.setAlarmTime(alarm);
     // Both in one replace: nothing can leave half a time in the file.
-    WriteSettings(m_state, alarmTimeEntries(m_hourLabel->text(), m_minuteLabel->text()));
+    WriteSettings(m_state, alarmTimeEntries(alarm));
     close();
 }
 

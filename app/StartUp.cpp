@@ -44,7 +44,7 @@ bool Main(AppState& state, Windows& windows, platform::SingleInstance& instance,
     // Nothing writes the settings before the last key is read here.
     const IniFile file = ReadSettingsFile(state);
     const StoredSettings settings(file);
-    state.skinName = settings.text(Setting::Skin);
+    state.skinName = settings.read(SettingKeys::Skin);
 
     frmClock& clock = windows.clock();
     clock.Form_Load();
@@ -56,18 +56,19 @@ bool Main(AppState& state, Windows& windows, platform::SingleInstance& instance,
     // The menu's check marks follow the modes from here on.
     frmMenu& menu = windows.menu();
     ClockCore& core = state.core;
-    core.restore(ClockCore::Standby, settings.isOn(Setting::StandBy));
-    core.restore(ClockCore::OnTop, settings.isOn(Setting::OnTop));
-    core.restore(ClockCore::Saver, settings.isOn(Setting::Saver));
-    core.restore(ClockCore::Alarm, settings.isOn(Setting::Alarm));
+    core.restore(ClockCore::Standby, settings.read(SettingKeys::StandBy));
+    core.restore(ClockCore::OnTop, settings.read(SettingKeys::OnTop));
+    core.restore(ClockCore::Saver, settings.read(SettingKeys::Saver));
+    core.restore(ClockCore::Alarm, settings.read(SettingKeys::Alarm));
 
     core.setAlarmTime(settings.alarmTime());
-    std::int16_t keyCode = core.keyCode();
-    settings.readNumber(Setting::SendKey, keyCode);
-    core.setKeyCode(keyCode);
-    std::int16_t showSaver = core.showSaver();
-    settings.readNumber(Setting::ShowSaver, showSaver);
-    core.setShowSaver(showSaver);
+    // A number beyond 16 bits leaves the value as it was.
+    if (const auto keyCode = settings.read(SettingKeys::SendKey)) {
+        core.setKeyCode(*keyCode);
+    }
+    if (const auto showSaver = settings.read(SettingKeys::ShowSaver)) {
+        core.setShowSaver(*showSaver);
+    }
 
     menu.showSaverEntries(core.saverEntriesShown());
     return true;

@@ -8,14 +8,14 @@ QList<QPair<QString, QString>> exitKeys(const AppState& state, QPoint clockPosit
 {
     const ClockCore& core = state.core;
     return {
-        modeEntry(Setting::StandBy, core.isOn(ClockCore::Standby)),
-        modeEntry(Setting::OnTop, core.isOn(ClockCore::OnTop)),
-        twipsEntry(Setting::X, clockPosition.x()),
-        twipsEntry(Setting::Y, clockPosition.y()),
-        modeEntry(Setting::Saver, core.isOn(ClockCore::Saver)),
-        modeEntry(Setting::Alarm, core.isOn(ClockCore::Alarm)),
-        settingEntry(Setting::ShowSaver, QString::number(state.core.showSaver())),
-        settingEntry(Setting::Skin, state.skinName),
+        settingEntry(SettingKeys::StandBy, core.isOn(ClockCore::Standby)),
+        settingEntry(SettingKeys::OnTop, core.isOn(ClockCore::OnTop)),
+        settingEntry(SettingKeys::X, clockPosition.x()),
+        settingEntry(SettingKeys::Y, clockPosition.y()),
+        settingEntry(SettingKeys::Saver, core.isOn(ClockCore::Saver)),
+        settingEntry(SettingKeys::Alarm, core.isOn(ClockCore::Alarm)),
+        settingEntry(SettingKeys::ShowSaver, core.showSaver()),
+        settingEntry(SettingKeys::Skin, state.skinName),
     };
 }
 

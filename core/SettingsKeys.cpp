@@ -4,113 +4,98 @@
 #include "core/NumericValue.h"
 #include "core/Settings.h"
 
-#include <array>
-
 namespace {
-
-// In the order of Setting.
-constexpr std::array<SettingKey, 11> Keys{{
-    {"StandBy", "0", SettingRule::Mode},
-    {"OnTop", "0", SettingRule::Mode},
-    {"X", "", SettingRule::Twips},
-    {"Y", "", SettingRule::Twips},
-    {"Saver", "0", SettingRule::Mode},
-    {"Alarm", "0", SettingRule::Mode},
-    {"ShowSaver", "0", SettingRule::Number16},
-    {"Skin", "", SettingRule::Text},
-    {"A-Hour", "99", SettingRule::AlarmPart},
-    {"A-Mins", "99", SettingRule::AlarmPart},
-    {"SendKey", "120", SettingRule::Number16},
-}};
-
 const QString NoAlarmPart = QStringLiteral("99");
-
 } // namespace
 
-const SettingKey& settingKey(Setting setting)
-{
-    return Keys[static_cast<std::size_t>(setting)];
-}
+namespace settingRules {
 
-QString settingName(Setting setting)
-{
-    return QString::fromLatin1(settingKey(setting).name);
-}
-
-StoredSettings::StoredSettings(const IniFile& file) : m_file(file) {}
-
-QString StoredSettings::text(Setting setting) const
-{
-    return m_file.read(settingName(setting), QString::fromLatin1(settingKey(setting).defaultText));
-}
-
-bool StoredSettings::isOn(Setting mode) const
-{
-    Q_ASSERT(settingKey(mode).rule == SettingRule::Mode);
-    return modeFromFile(text(mode));
-}
-
-bool modeFromFile(const QString& text)
+bool mode(const QString& text)
 {
     return text == QStringLiteral("1");
 }
 
-std::optional<QPoint> StoredSettings::position() const
+QString modeText(const bool& on)
 {
-    const QString x = text(Setting::X);
-    const QString y = text(Setting::Y);
-    if (x.isEmpty() && y.isEmpty()) {
+    return on ? QStringLiteral("1") : QStringLiteral("0");
+}
+
+std::optional<int> twips(const QString& text)
+{
+    if (text.isEmpty()) {
         return std::nullopt;
     }
-    int left = 0;
-    int top = 0;
-    toInt32(leadingNumber(x) / TwipsPerPixel, left);
-    toInt32(leadingNumber(y) / TwipsPerPixel, top);
-    return QPoint(left, top);
+    // A value beyond 32 bits of pixels counts as 0.
+    int pixels = 0;
+    toInt32(leadingNumber(text) / TwipsPerPixel, pixels);
+    return pixels;
+}
+
+QString twipsText(const std::optional<int>& pixels)
+{
+    return pixels ? QString::number(qint64(*pixels) * TwipsPerPixel) : QString();
+}
+
+std::optional<std::int16_t> number16(const QString& text)
+{
+    std::int16_t number = 0;
+    if (!toInt16(leadingNumber(text), number)) {
+        return std::nullopt;
+    }
+    return number;
+}
+
+QString number16Text(const std::optional<std::int16_t>& number)
+{
+    return number ? QString::number(*number) : QString();
+}
+
+std::optional<QString> alarmPart(const QString& text)
+{
+    return text == NoAlarmPart ? std::nullopt : std::optional(text);
+}
+
+QString alarmPartText(const std::optional<QString>& part)
+{
+    return part.value_or(NoAlarmPart);
+}
+
+QString asStored(const QString& text)
+{
+    return text;
+}
+
+} // namespace settingRules
+
+StoredSettings::StoredSettings(const IniFile& file) : m_file(file) {}
+
+QString StoredSettings::storedText(const QString& key, const QString& defaultText) const
+{
+    return m_file.read(key, defaultText);
+}
+
+std::optional<QPoint> StoredSettings::position() const
+{
+    const std::optional<int> left = read(SettingKeys::X);
+    const std::optional<int> top = read(SettingKeys::Y);
+    if (!left && !top) {
+        return std::nullopt;
+    }
+    return QPoint(left.value_or(0), top.value_or(0));
 }
 
 AlarmTime StoredSettings::alarmTime() const
 {
-    return alarmTimeFromFile(text(Setting::AlarmHour), text(Setting::AlarmMinute));
+    return {read(SettingKeys::AlarmHour), read(SettingKeys::AlarmMinute)};
 }
 
 AlarmTime alarmTimeFromFile(const QString& hour, const QString& minute)
 {
-    const auto part = [](const QString& stored) {
-        return stored == NoAlarmPart ? std::nullopt : std::optional(stored);
-    };
-    return {part(hour), part(minute)};
+    return {SettingKeys::AlarmHour.fromText(hour), SettingKeys::AlarmMinute.fromText(minute)};
 }
 
-void StoredSettings::readNumber(Setting setting, std::int16_t& target) const
+QList<SettingEntry> alarmTimeEntries(const AlarmTime& alarm)
 {
-    Q_ASSERT(settingKey(setting).rule == SettingRule::Number16);
-    number16FromFile(text(setting), target);
-}
-
-void number16FromFile(const QString& text, std::int16_t& target)
-{
-    toInt16(leadingNumber(text), target);
-}
-
-SettingEntry settingEntry(Setting setting, const QString& text)
-{
-    return {settingName(setting), text};
-}
-
-SettingEntry modeEntry(Setting mode, bool on)
-{
-    Q_ASSERT(settingKey(mode).rule == SettingRule::Mode);
-    return settingEntry(mode, on ? QStringLiteral("1") : QStringLiteral("0"));
-}
-
-SettingEntry twipsEntry(Setting coordinate, int pixels)
-{
-    Q_ASSERT(settingKey(coordinate).rule == SettingRule::Twips);
-    return settingEntry(coordinate, QString::number(qint64(pixels) * TwipsPerPixel));
-}
-
-QList<SettingEntry> alarmTimeEntries(const QString& hour, const QString& minute)
-{
-    return {settingEntry(Setting::AlarmHour, hour), settingEntry(Setting::AlarmMinute, minute)};
+    return {settingEntry(SettingKeys::AlarmHour, alarm.hour),
+            settingEntry(SettingKeys::AlarmMinute, alarm.minute)};
 }

@@ -8,78 +8,91 @@
 #include <QString>
 #include <cstdint>
 #include <optional>
+#include <type_traits>
 
 class IniFile;
 
-// Every key of the settings file, declared once: its name, the text that
-// stands for it when the key is missing or empty, and how its text is read.
-enum class Setting
-{
-    StandBy,
-    OnTop,
-    X,
-    Y,
-    Saver,
-    Alarm,
-    ShowSaver,
-    Skin,
-    AlarmHour,
-    AlarmMinute,
-    SendKey,
-};
-
-enum class SettingRule
-{
-    Text,      // as it stands
-    Mode,      // a mode's state: exactly "1" is on; written "1" or "0"
-    Twips,     // a position in twips, by the numeric rule, to whole pixels
-    Number16,  // by the numeric rule into 16 bits; a value that does not fit is skipped
-    AlarmPart, // the alarm hour or minute as text; "99" stands for none
-};
-
-struct SettingKey
+// One key of the settings file: its name, the text that stands for it when
+// the key is missing or empty, and the one way its text becomes a value and
+// back. The value type comes with the row, so a key can only be read by its
+// own rule.
+template <typename Value> struct SettingRow
 {
     const char* name;
     const char* defaultText;
-    SettingRule rule;
+    Value (*fromText)(const QString& text);
+    QString (*toText)(const Value& value);
+
+    QString key() const { return QString::fromLatin1(name); }
 };
 
-const SettingKey& settingKey(Setting setting);
-QString settingName(Setting setting);
+namespace settingRules {
+// Exactly "1" is on; written "1" or "0".
+bool mode(const QString& text);
+QString modeText(const bool& on);
+// A position in twips by the numeric rule, to whole pixels; none when empty.
+std::optional<int> twips(const QString& text);
+QString twipsText(const std::optional<int>& pixels);
+// By the numeric rule into 16 bits; none when the value does not fit.
+std::optional<std::int16_t> number16(const QString& text);
+QString number16Text(const std::optional<std::int16_t>& number);
+// The alarm hour or minute as text; "99" stands for none.
+std::optional<QString> alarmPart(const QString& text);
+QString alarmPartText(const std::optional<QString>& part);
+// Read and written as it stands.
+QString asStored(const QString& text);
+} // namespace settingRules
 
-// The file as start-up reads it, once, each key through its rule.
+// Every key of the settings file, declared once.
+namespace SettingKeys {
+namespace r = settingRules;
+using Number16 = std::optional<std::int16_t>;
+using AlarmPart = std::optional<QString>;
+inline constexpr SettingRow<bool> StandBy{"StandBy", "0", r::mode, r::modeText};
+inline constexpr SettingRow<bool> OnTop{"OnTop", "0", r::mode, r::modeText};
+inline constexpr SettingRow<std::optional<int>> X{"X", "", r::twips, r::twipsText};
+inline constexpr SettingRow<std::optional<int>> Y{"Y", "", r::twips, r::twipsText};
+inline constexpr SettingRow<bool> Saver{"Saver", "0", r::mode, r::modeText};
+inline constexpr SettingRow<bool> Alarm{"Alarm", "0", r::mode, r::modeText};
+inline constexpr SettingRow<Number16> ShowSaver{"ShowSaver", "0", r::number16, r::number16Text};
+inline constexpr SettingRow<QString> Skin{"Skin", "", r::asStored, r::asStored};
+inline constexpr SettingRow<AlarmPart> AlarmHour{"A-Hour", "99", r::alarmPart, r::alarmPartText};
+inline constexpr SettingRow<AlarmPart> AlarmMinute{"A-Mins", "99", r::alarmPart, r::alarmPartText};
+inline constexpr SettingRow<Number16> SendKey{"SendKey", "120", r::number16, r::number16Text};
+} // namespace SettingKeys
+
+// The file as start-up reads it, once.
 class StoredSettings
 {
 public:
     explicit StoredSettings(const IniFile& file);
 
-    QString text(Setting setting) const;
-    bool isOn(Setting mode) const;
+    template <typename Value> Value read(const SettingRow<Value>& row) const
+    {
+        return row.fromText(storedText(row.key(), QString::fromLatin1(row.defaultText)));
+    }
+
     // The clock's place in pixels; none when neither X nor Y is stored.
     std::optional<QPoint> position() const;
     AlarmTime alarmTime() const;
-    // Leaves `target` as it was when the value does not fit 16 bits.
-    void readNumber(Setting setting, std::int16_t& target) const;
 
 private:
+    QString storedText(const QString& key, const QString& defaultText) const;
+
     const IniFile& m_file;
 };
-
-// The mode rule on a text.
-bool modeFromFile(const QString& text);
-
-// The 16-bit rule on a text; `target` stays as it was when the value does not
-// fit.
-void number16FromFile(const QString& text, std::int16_t& target);
 
 // The alarm rule on the two texts as stored.
 AlarmTime alarmTimeFromFile(const QString& hour, const QString& minute);
 
-// One key and its text as written: the modes as "1" or "0", positions in
-// twips.
+// One key and its text as written.
 using SettingEntry = QPair<QString, QString>;
-SettingEntry settingEntry(Setting setting, const QString& text);
-SettingEntry modeEntry(Setting mode, bool on);
-SettingEntry twipsEntry(Setting coordinate, int pixels);
+
+template <typename Value>
+SettingEntry settingEntry(const SettingRow<Value>& row, const std::type_identity_t<Value>& value)
+{
+    return {row.key(), row.toText(value)};
+}
+
 // Both alarm keys, written together.
-QList<SettingEntry> alarmTimeEntries(const QString& hour, const QString& minute);
+QList<SettingEntry> alarmTimeEntries(const AlarmTime& alarm);

@@ -374,11 +374,12 @@ void frmKeyStroke::Command1_Click()
     if (code.isEmpty()) {
         return;
     }
-    WriteSettings(m_state, {settingEntry(Setting::SendKey, code)});
-    // A value beyond 16 bits leaves the code as it was.
-    std::int16_t keyCode = m_state.core.keyCode();
-    number16FromFile(code, keyCode);
-    m_state.core.setKeyCode(keyCode);
+    // The box only ever shows a 16-bit key code.
+    const auto keyCode = SettingKeys::SendKey.fromText(code);
+    if (keyCode) {
+        WriteSettings(m_state, {settingEntry(SettingKeys::SendKey, keyCode)});
+        m_state.core.setKeyCode(*keyCode);
+    }
     close();
 }
 

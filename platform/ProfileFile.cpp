@@ -392,11 +392,6 @@ QByteArray readProfileFile(const QString& path)
     return ok ? content : QByteArray();
 }
 
-QByteArray readProfileString(const QByteArray& section, const QByteArray& key, const QString& path)
-{
-    return lookupProfileString(readProfileFile(path), section, key);
-}
-
 QByteArray withProfileString(const QByteArray& raw, const QByteArray& section,
                              const QByteArray& key, const QByteArray& value)
 {

@@ -18,12 +18,6 @@ namespace platform {
 // Longest value a read returns; longer values arrive cut to this length.
 inline constexpr qsizetype ProfileValueMax = 2047;
 
-// The value of `key` in the first `section` of the file (names without regard
-// to case, blanks around them trimmed; value trimmed and one pair of enclosing
-// quotes removed), cut to ProfileValueMax bytes. Empty when the file, section or
-// key is missing or unreadable.
-QByteArray readProfileString(const QByteArray& section, const QByteArray& key, const QString& path);
-
 // The whole file as lookupProfileString takes it; empty when it is missing or
 // cannot be read whole.
 QByteArray readProfileFile(const QString& path);
@@ -59,12 +53,14 @@ bool copyProfileFile(const QString& from, const QString& to);
 QByteArray withProfileString(const QByteArray& content, const QByteArray& section,
                              const QByteArray& key, const QByteArray& value);
 
-// The keys of the first `section` of a file's content, in file order, each
-// value as readProfileString gives it; and the first value of `key` in them.
+// The keys of the first `section` of a file's content, in file order (names
+// without regard to case, blanks around them trimmed; each value trimmed, one
+// pair of enclosing quotes removed, cut to ProfileValueMax bytes); and the
+// first value of `key` in them (empty when missing).
 ProfileEntries profileSection(const QByteArray& content, const QByteArray& section);
 QByteArray profileValue(const ProfileEntries& entries, const QByteArray& key);
 
-// The pure lookup behind readProfileString.
+// The value of `key` in the first `section` of a file's content.
 QByteArray lookupProfileString(const QByteArray& content, const QByteArray& section,
                                const QByteArray& key);
 

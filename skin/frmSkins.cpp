@@ -52,7 +52,7 @@ void frmSkins::lstSkins_DblClick()
     }
     const QList<QListWidgetItem*> selected = m_skinList->selectedItems();
     m_state.skinName = selected.isEmpty() ? QString() : selected.first()->text();
-    WriteSettings(m_state, {settingEntry(Setting::Skin, m_state.skinName)});
+    WriteSettings(m_state, {settingEntry(SettingKeys::Skin, m_state.skinName)});
     // The message box runs its own event loop; the dialog is only hidden by
     // then and deleted later, so nothing below touches it.
     AppState& state = m_state;

@@ -84,7 +84,7 @@ private slots:
                 log << "rearmed";
             }
         };
-        step([&] { core.restore(mark, modeFromFile(saved)); });
+        step([&] { core.restore(mark, settingRules::mode(saved)); });
         for (int i = 0; i < clicks; ++i) {
             step([&] { core.toggle(mark); });
         }

@@ -67,33 +67,32 @@ private slots:
 
         const IniFile ini(path, QStringLiteral("Marvane Glimmora"));
         const StoredSettings stored(ini);
-        QCOMPARE(stored.text(Setting::Skin), skin);
+        QCOMPARE(stored.read(SettingKeys::Skin), skin);
         QCOMPARE(stored.position(), at);
         QStringList on;
-        for (Setting mode : {Setting::StandBy, Setting::OnTop, Setting::Saver, Setting::Alarm}) {
-            if (stored.isOn(mode)) {
-                on << settingName(mode);
+        for (const auto& mode :
+             {SettingKeys::StandBy, SettingKeys::OnTop, SettingKeys::Saver, SettingKeys::Alarm}) {
+            if (stored.read(mode)) {
+                on << mode.key();
             }
         }
         QCOMPARE(on, modesOn);
         QCOMPARE(stored.alarmTime().hour, alarm.hour);
         QCOMPARE(stored.alarmTime().minute, alarm.minute);
-        std::int16_t number = -1;
-        stored.readNumber(Setting::SendKey, number);
-        QCOMPARE(int{number}, sendKey);
-        number = -1;
-        stored.readNumber(Setting::ShowSaver, number);
-        QCOMPARE(int{number}, showSaver);
+        QCOMPARE(stored.read(SettingKeys::SendKey).value_or(-1), sendKey);
+        QCOMPARE(stored.read(SettingKeys::ShowSaver).value_or(-1), showSaver);
     }
 
     // What is written reads back as what was meant.
     void written()
     {
-        QCOMPARE(modeEntry(Setting::Saver, true), (SettingEntry{"Saver", "1"}));
-        QCOMPARE(modeEntry(Setting::Alarm, false), (SettingEntry{"Alarm", "0"}));
-        QCOMPARE(twipsEntry(Setting::X, -3), (SettingEntry{"X", "-45"}));
-        QCOMPARE(alarmTimeEntries("07", "30"),
-                 (QList<SettingEntry>{{"A-Hour", "07"}, {"A-Mins", "30"}}));
+        QCOMPARE(settingEntry(SettingKeys::Saver, true), (SettingEntry{"Saver", "1"}));
+        QCOMPARE(settingEntry(SettingKeys::Alarm, false), (SettingEntry{"Alarm", "0"}));
+        QCOMPARE(settingEntry(SettingKeys::X, -3), (SettingEntry{"X", "-45"}));
+        QCOMPARE(settingEntry(SettingKeys::SendKey, std::int16_t{-32768}),
+                 (SettingEntry{"SendKey", "-32768"}));
+        QCOMPARE(alarmTimeEntries({QStringLiteral("07"), std::nullopt}),
+                 (QList<SettingEntry>{{"A-Hour", "07"}, {"A-Mins", "99"}}));
     }
 };
 
