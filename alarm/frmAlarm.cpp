@@ -7,6 +7,7 @@
 #include "controls/FocusFrame.h"
 #include "controls/WindowHelpers.h"
 #include "core/AppState.h"
+#include "core/ClockCore.h"
 #include "core/Settings.h"
 #include "core/SettingsKeys.h"
 #include "core/Sound.h"
@@ -59,10 +60,10 @@ template <typename List> List* makeList(QWidget* parent, const QRect& place)
 
 } // namespace
 
-frmAlarm::frmAlarm(AppState& state, const QWidget* over)
+frmAlarm::frmAlarm(AppState& state, ClockCore& core, const QWidget* over)
     : QDialog(nullptr,
               Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
-      m_state(state), m_over(over)
+      m_state(state), m_core(core), m_over(over)
 {
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("Alarmzeit einstellen"));
@@ -159,7 +160,7 @@ void frmAlarm::Form_Load()
     MakeTopMost(this);
     // The selector first: its change handler writes the label, which then
     // gets the stored text itself, whatever it is.
-    const AlarmTime& stored = m_state.core.alarmTime();
+    const AlarmTime& stored = m_core.alarmTime();
     if (stored.hour) {
         m_hourSelector->setValue(selectorValue(*stored.hour, m_hourSelector->maximum()));
         m_hourLabel->setText(*stored.hour);
@@ -194,7 +195,7 @@ void frmAlarm::HScroll2_Scroll()
 void frmAlarm::Command1_Click()
 {
     const AlarmTime alarm{m_hourLabel->text(), m_minuteLabel->text()};
-    m_state.core.setAlarmTime(alarm);
+    m_core.setAlarmTime(alarm);
     // Both in one replace: nothing can leave half a time in the file.
     WriteSettings(m_state, alarmTimeEntries(alarm));
     close();
@@ -209,7 +210,7 @@ void frmAlarm::Command3_Click()
 {
     // The time the tubes show; before the first tick (started in standby)
     // the clock read the way the tick reads it.
-    const QString time = m_state.core.drawnTimeText().value_or(
+    const QString time = m_core.drawnTimeText().value_or(
         localTimeText(TickSchedule::secondOf(m_state.services.nowMs())));
     const QString hours = time.mid(0, 2);
     const QString minutes = time.mid(3, 2);

@@ -10,6 +10,7 @@ class QPushButton;
 class FileListBox;
 class KeyScrollBar;
 struct AppState;
+class ClockCore;
 
 // Sets the one daily alarm time, lets the user listen to the program
 // directory's sound files, and stores the time at once when applied.
@@ -18,7 +19,7 @@ class frmAlarm : public QDialog
     Q_OBJECT
 public:
     // `over`: the window it opens over (centred on that one's screen).
-    explicit frmAlarm(AppState& state, const QWidget* over = nullptr);
+    frmAlarm(AppState& state, ClockCore& core, const QWidget* over = nullptr);
 
     // Centres, goes above others, shows the stored time and lists the sounds.
     void Form_Load();
@@ -74,5 +75,6 @@ private:
     void describeControls();
 
     AppState& m_state;
+    ClockCore& m_core;
     const QWidget* m_over;
 };

@@ -3,16 +3,17 @@
 #include "controls/DialogFont.h"
 #include "controls/WindowHelpers.h"
 #include "core/AppState.h"
+#include "core/ClockCore.h"
 #include "core/Sound.h"
 
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 
-frmMessage::frmMessage(AppState& state, const QWidget* over)
+frmMessage::frmMessage(AppState& state, ClockCore& core, const QWidget* over)
     : QDialog(nullptr,
               Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
-      m_state(state), m_over(over)
+      m_state(state), m_core(core), m_over(over)
 {
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("Alarm"));
@@ -46,7 +47,7 @@ void frmMessage::Form_Load()
 
 void frmMessage::Command1_Click()
 {
-    m_state.core.acknowledge();
+    m_core.acknowledge();
     StopSound(m_state);
     close();
 }

@@ -5,6 +5,7 @@
 class QLabel;
 class QPushButton;
 struct AppState;
+class ClockCore;
 
 // The alarm notice: "Alarmzeit erreicht" with one button that acknowledges
 // the alarm and silences it. Closing it any other way leaves the alarm
@@ -14,7 +15,7 @@ class frmMessage : public QDialog
     Q_OBJECT
 public:
     // `over`: the window it opens over (centred on that one's screen).
-    explicit frmMessage(AppState& state, const QWidget* over = nullptr);
+    frmMessage(AppState& state, ClockCore& core, const QWidget* over = nullptr);
 
     // Centres the window and puts it above others.
     void Form_Load();
@@ -33,5 +34,6 @@ private:
     QLabel* m_messageLabel = nullptr;
     QPushButton* m_okButton = nullptr;
     AppState& m_state;
+    ClockCore& m_core;
     const QWidget* m_over;
 };

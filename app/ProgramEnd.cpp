@@ -7,15 +7,17 @@
 
 #include <cstdlib>
 
-ProgramEnd::ProgramEnd(AppState& state, Windows& windows, platform::SingleInstance& instance)
-    : m_state(state), m_windows(windows), m_instance(instance), m_finish([] { std::_Exit(0); })
+ProgramEnd::ProgramEnd(const AppState& state, const ClockCore& core, Windows& windows,
+                       platform::SingleInstance& instance)
+    : m_state(state), m_core(core), m_windows(windows), m_instance(instance),
+      m_finish([] { std::_Exit(0); })
 {
     connect(&windows, &Windows::exitRequested, this, &ProgramEnd::end);
 }
 
 void ProgramEnd::save()
 {
-    SaveOnExit(m_state, m_windows.clock().pos());
+    SaveOnExit(m_state, m_core, m_windows.clock().pos());
 }
 
 void ProgramEnd::end()

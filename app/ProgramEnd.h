@@ -4,6 +4,7 @@
 #include <functional>
 
 struct AppState;
+class ClockCore;
 class Windows;
 namespace platform {
 class SingleInstance;
@@ -19,7 +20,8 @@ class SingleInstance;
 class ProgramEnd : public QObject
 {
 public:
-    ProgramEnd(AppState& state, Windows& windows, platform::SingleInstance& instance);
+    ProgramEnd(const AppState& state, const ClockCore& core, Windows& windows,
+               platform::SingleInstance& instance);
 
     // The eight keys, and the program goes on (a session manager's save
     // request).
@@ -33,7 +35,8 @@ public:
     void setFinish(std::function<void()> finish);
 
 private:
-    AppState& m_state;
+    const AppState& m_state;
+    const ClockCore& m_core;
     Windows& m_windows;
     platform::SingleInstance& m_instance;
     std::function<void()> m_finish;

@@ -5,6 +5,7 @@
 #include "clock/frmClock.h"
 #include "controls/WindowHelpers.h"
 #include "core/AppState.h"
+#include "core/ClockCore.h"
 #include "core/Paths.h"
 #include "core/Settings.h"
 #include "core/SettingsKeys.h"
@@ -33,7 +34,7 @@ void InitSettingsPaths(AppState& state, const QString& programFile, const QStrin
         dataSkinsFolders(QStandardPaths::standardLocations(QStandardPaths::GenericDataLocation));
 }
 
-bool Main(AppState& state, Windows& windows, platform::SingleInstance& instance,
+bool Main(AppState& state, ClockCore& core, Windows& windows, platform::SingleInstance& instance,
           const QString& programFile, const QString& userConfigDir)
 {
     if (!instance.acquire()) {
@@ -44,7 +45,7 @@ bool Main(AppState& state, Windows& windows, platform::SingleInstance& instance,
     // Nothing writes the settings before the last key is read here.
     const IniFile file = ReadSettingsFile(state);
     const StoredSettings settings(file);
-    state.skinName = settings.read(SettingKeys::Skin);
+    core.setSkinName(settings.read(SettingKeys::Skin));
 
     frmClock& clock = windows.clock();
     clock.Form_Load();
@@ -55,7 +56,6 @@ bool Main(AppState& state, Windows& windows, platform::SingleInstance& instance,
 
     // The menu's check marks follow the modes from here on.
     frmMenu& menu = windows.menu();
-    ClockCore& core = state.core;
     core.restore(ClockCore::Standby, settings.read(SettingKeys::StandBy));
     core.restore(ClockCore::OnTop, settings.read(SettingKeys::OnTop));
     core.restore(ClockCore::Saver, settings.read(SettingKeys::Saver));

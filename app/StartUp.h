@@ -3,6 +3,7 @@
 #include <QString>
 
 struct AppState;
+class ClockCore;
 class Windows;
 namespace platform {
 class SingleInstance;
@@ -10,7 +11,7 @@ class SingleInstance;
 
 // The start-up sequence. Returns false when another copy already runs and
 // this one must end at once, silently.
-bool Main(AppState& state, Windows& windows, platform::SingleInstance& instance,
+bool Main(AppState& state, ClockCore& core, Windows& windows, platform::SingleInstance& instance,
           const QString& programFile, const QString& userConfigDir);
 
 // Program paths from the program file: programDir (ending in "/") and exeName.

@@ -7,6 +7,7 @@
 #include "controls/ShowOnce.h"
 #include "core/AlarmLog.h"
 #include "core/AppState.h"
+#include "core/ClockCore.h"
 #include "keys/SaverMode.h"
 #include "keys/frmKeyStroke.h"
 #include "menu/frmMenu.h"
@@ -14,9 +15,9 @@
 
 #include <QGuiApplication>
 
-Windows::Windows(AppState& state) : m_state(state), m_saverMode(new SaverMode(state.services, this))
+Windows::Windows(AppState& state, ClockCore& core)
+    : m_state(state), m_core(core), m_saverMode(new SaverMode(state.services, this))
 {
-    ClockCore& core = state.core;
     connect(&core, &ClockCore::noticeRequested, this, &Windows::showNotice);
     m_saverMode->setKeyCode(core.keyCode());
     connect(&core, &ClockCore::keyCodeChanged, m_saverMode, &SaverMode::setKeyCode);
@@ -38,7 +39,7 @@ Windows::~Windows()
 frmClock& Windows::clock()
 {
     if (!m_clock) {
-        m_clock = new frmClock(m_state);
+        m_clock = new frmClock(m_state, m_core);
         connect(m_clock, &frmClock::menuRequested, this, [this](QPoint at) { menu().popUp(at); });
         connect(m_clock, &frmClock::exitRequested, this, &Windows::exitRequested);
     }
@@ -48,14 +49,13 @@ frmClock& Windows::clock()
 frmMenu& Windows::menu()
 {
     if (!m_menu) {
-        m_menu = new frmMenu(m_state);
+        m_menu = new frmMenu(m_state, m_core);
         connect(m_menu, &frmMenu::aboutRequested, this, &Windows::showAbout);
         connect(m_menu, &frmMenu::setAlarmRequested, this, &Windows::showAlarm);
         connect(m_menu, &frmMenu::skinRequested, this, &Windows::showSkins);
         connect(m_menu, &frmMenu::keyRequested, this, &Windows::showKeyStroke);
         connect(m_menu, &frmMenu::exitRequested, this, &Windows::exitRequested);
-        connect(&m_state.core, &ClockCore::saverEntriesShownChanged, m_menu,
-                &frmMenu::showSaverEntries);
+        connect(&m_core, &ClockCore::saverEntriesShownChanged, m_menu, &frmMenu::showSaverEntries);
     }
     return *m_menu;
 }
@@ -67,7 +67,7 @@ void Windows::showAbout()
 
 void Windows::showAlarm()
 {
-    showOnce(m_alarm, [this] { return new frmAlarm(m_state, m_clock); });
+    showOnce(m_alarm, [this] { return new frmAlarm(m_state, m_core, m_clock); });
 }
 
 void Windows::showNotice()
@@ -76,18 +76,18 @@ void Windows::showNotice()
     // takes the focus, so Enter reaches "O K" whatever window was active.
     showOnce(m_notice, [this] {
         qCDebug(lcAlarm) << "notice opened";
-        return new frmMessage(m_state, m_clock);
+        return new frmMessage(m_state, m_core, m_clock);
     });
 }
 
 void Windows::showSkins()
 {
-    showOnce(m_skins, [this] { return new frmSkins(m_state, m_clock); });
+    showOnce(m_skins, [this] { return new frmSkins(m_state, m_core, m_clock); });
 }
 
 void Windows::showKeyStroke()
 {
-    showOnce(m_keyStroke, [this] { return new frmKeyStroke(m_state, m_clock); });
+    showOnce(m_keyStroke, [this] { return new frmKeyStroke(m_state, m_core, m_clock); });
 }
 
 frmIntro* Windows::about() const

@@ -5,6 +5,7 @@
 #include <qwindowdefs.h>
 
 struct AppState;
+class ClockCore;
 class frmAlarm;
 class frmClock;
 class frmIntro;
@@ -22,7 +23,7 @@ class Windows : public QObject
 {
     Q_OBJECT
 public:
-    explicit Windows(AppState& state);
+    Windows(AppState& state, ClockCore& core);
     // Deletes the windows still there.
     ~Windows() override;
 
@@ -60,6 +61,7 @@ private:
     WId clockWindowId() const;
 
     AppState& m_state;
+    ClockCore& m_core;
     SaverMode* m_saverMode = nullptr;
     QPointer<frmClock> m_clock;
     QPointer<frmMenu> m_menu;

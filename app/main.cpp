@@ -6,6 +6,8 @@
 #include "app/Windows.h"
 #include "clock/frmClock.h"
 #include "core/AppState.h"
+#include "core/ClockCore.h"
+#include "core/Sound.h"
 #include "platform/Backends.h"
 #include "platform/FrontRequests.h"
 #include "platform/ProgramFile.h"
@@ -62,12 +64,15 @@ int main(int argc, char* argv[])
 
     // Set before start-up: the events that start-up lets run may already end
     // the program (a close request, a double-click).
-    Windows windows(state);
-    ProgramEnd programEnd(state, windows, instance);
+    // The clock's state: the modes, the tick, the stored choices.
+    ClockCore core;
+    connectAlarmSound(core, state);
+    Windows windows(state, core);
+    ProgramEnd programEnd(state, core, windows, instance);
     const QString configDir =
         QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
     const QString frontSocket = instance.siblingPath("sock");
-    if (!Main(state, windows, instance, programFile,
+    if (!Main(state, core, windows, instance, programFile,
               configDir.isEmpty() ? QString() : configDir + QStringLiteral("/glimmora"))) {
         // Another clock runs: it comes to the front, and this start ends.
         platform::FrontRequests::ask(frontSocket, std::chrono::seconds(1));

@@ -3,6 +3,7 @@
 #include "controls/WindowHelpers.h"
 #include "controls/WindowOutline.h"
 #include "core/AppState.h"
+#include "core/ClockCore.h"
 #include "core/DoubledPictures.h"
 #include "platform/WindowGone.h"
 #include "skin/SkinReader.h"
@@ -43,8 +44,8 @@ QRect toQRect(const Rect& r)
 
 } // namespace
 
-frmClock::frmClock(AppState& state, QWidget* parent)
-    : QWidget(parent, Qt::FramelessWindowHint | Qt::Window), m_state(state)
+frmClock::frmClock(AppState& state, ClockCore& core, QWidget* parent)
+    : QWidget(parent, Qt::FramelessWindowHint | Qt::Window), m_state(state), m_core(core)
 {
     setWindowTitle(state.appTitle);
     setAttribute(Qt::WA_NoSystemBackground);
@@ -58,7 +59,7 @@ frmClock::frmClock(AppState& state, QWidget* parent)
 // The modes as the core applies them.
 void frmClock::followCore()
 {
-    ClockCore& core = m_state.core;
+    ClockCore& core = m_core;
     connect(&core, &ClockCore::standbyApplied, this, [this](bool on) {
         setTicking(!on);
         if (on) {

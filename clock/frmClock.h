@@ -14,6 +14,7 @@ class QScrollBar;
 class QTimer;
 class WindowOutline;
 struct AppState;
+class ClockCore;
 struct LoadedSkin;
 
 // The clock window: the face picture with six tubes, the colon lamps and
@@ -22,7 +23,7 @@ class frmClock : public QWidget
 {
     Q_OBJECT
 public:
-    explicit frmClock(AppState& state, QWidget* parent = nullptr);
+    explicit frmClock(AppState& state, ClockCore& core, QWidget* parent = nullptr);
     ~frmClock() override;
 
     // Loads the skin, sizes and shapes the window.
@@ -115,6 +116,7 @@ private:
     void armTickTimer(qint64 tickedAtMs);
 
     AppState& m_state;
+    ClockCore& m_core;
     PictureBox* m_face = nullptr;
     std::array<PictureBox*, 6> m_tubes{};
     std::array<QImage, 6> m_digitStrips; // never shown

@@ -1,6 +1,7 @@
 #include "clock/DateText.h"
 #include "clock/frmClock.h"
 #include "core/AppState.h"
+#include "core/ClockCore.h"
 
 #include <QAccessible>
 #include <QAccessibleWidget>
@@ -103,10 +104,10 @@ void frmClock::describeElements()
 
 QString frmClock::shownTimeText() const
 {
-    if (m_state.core.isOn(ClockCore::Standby)) {
+    if (m_core.isOn(ClockCore::Standby)) {
         return QStringLiteral("00:00:00");
     }
-    return m_state.core.drawnTimeText().value_or(QString());
+    return m_core.drawnTimeText().value_or(QString());
 }
 
 bool frmClock::event(QEvent* event)

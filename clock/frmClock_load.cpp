@@ -1,6 +1,7 @@
 #include "clock/frmClock.h"
 #include "controls/WindowOutline.h"
 #include "core/AppState.h"
+#include "core/ClockCore.h"
 #include "skin/NamedSkin.h"
 #include "skin/PictureLoader.h"
 
@@ -83,6 +84,7 @@ void frmClock::useDevicePixels()
 
 void frmClock::applySkin(const LoadedSkin& skin)
 {
+    m_core.redrawEverythingNextTick();
     if (!skin.face.isNull()) {
         m_doubled.back = skin.faceAt2x;
         m_face->setPicture(skin.face);
@@ -109,8 +111,9 @@ void frmClock::applySkin(const LoadedSkin& skin)
 void frmClock::Form_Load()
 {
     const bool dense = devicePixelRatioF() > 1.0;
-    if (!m_state.skinName.isEmpty()) {
-        if (const std::optional<LoadedSkin> skin = LoadNamedSkin(m_state, dense)) {
+    if (!m_core.skinName().isEmpty()) {
+        if (const std::optional<LoadedSkin> skin =
+                LoadNamedSkin(m_state, m_core.skinName(), dense)) {
             applySkin(*skin);
         }
     }

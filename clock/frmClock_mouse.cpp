@@ -1,5 +1,6 @@
 #include "clock/frmClock.h"
 #include "core/AppState.h"
+#include "core/ClockCore.h"
 #include "core/Sound.h"
 
 #include <QEvent>
@@ -51,7 +52,7 @@ void frmClock::lblPower_Click()
 
 void frmClock::lblStdby_Click(int /*index*/)
 {
-    m_state.core.toggle(ClockCore::Standby);
+    m_core.toggle(ClockCore::Standby);
 }
 
 void frmClock::lblAlarm_Click()

@@ -1,6 +1,7 @@
 #include "clock/ImageProcessing.h"
 #include "clock/frmClock.h"
 #include "core/AppState.h"
+#include "core/ClockCore.h"
 #include "core/NumericValue.h"
 
 #include <QTimer>
@@ -54,7 +55,7 @@ void frmClock::armTickTimer(qint64 tickedAtMs)
     // Lit lamps nobody sees need no tick to go dark.
     const bool lampsLit = m_lamps[0]->image().cacheKey() == m_lampPictures[1].cacheKey();
     const bool lampsShown = !m_lamps[0]->isHidden() || !m_lamps[1]->isHidden();
-    const bool withinSecond = (lampsLit && lampsShown) || m_state.core.needsTicksWithinSecond();
+    const bool withinSecond = (lampsLit && lampsShown) || m_core.needsTicksWithinSecond();
     const qint64 next = TickSchedule::nextTickAfter(tickedAtMs, withinSecond);
     // Measured after the tick's own work, so it does not delay the next one.
     m_tickTimer->start(int(TickSchedule::waitUntil(next, m_state.services.nowMs())));
@@ -67,7 +68,7 @@ void frmClock::Timer1_Timer()
 
 void frmClock::drawTick(qint64 nowMs)
 {
-    const TickPlan plan = m_state.core.tickAt(TickSchedule::secondOf(nowMs));
+    const TickPlan plan = m_core.tickAt(TickSchedule::secondOf(nowMs));
     if (plan.secondsChanged) {
         drawDigit(*this, 4, plan.digits[4]);
         drawDigit(*this, 5, plan.digits[5]);

@@ -1,11 +1,10 @@
 #pragma once
 
-#include "core/ClockCore.h"
-
 #include <QString>
 #include <QStringList>
 #include <QtGlobal>
 #include <functional>
+#include <utility>
 
 namespace platform {
 class SoundOutput;
@@ -25,11 +24,11 @@ struct Services
     platform::IdleInhibitor* idle = nullptr;
 };
 
-// What every window is handed by reference, made in main: the services, where
-// the files are, and the core, which holds the clock's state.
+// What every window is handed by reference, made in main: the services and
+// where the files are. The clock's state is the core's (ClockCore).
 struct AppState
 {
-    explicit AppState(Services s);
+    explicit AppState(Services s) : services(std::move(s)) {}
     AppState(const AppState&) = delete;
     AppState& operator=(const AppState&) = delete;
 
@@ -46,10 +45,4 @@ struct AppState
     // The skins folders of the user's and the system's data folders, looked
     // through after skinsDir.
     QStringList dataSkinsDirs;
-    // The chosen skin's folder name; empty for the built-in look.
-    QString skinName;
-
-    // The clock's state, the modes and the tick; last, so everything it refers
-    // to exists.
-    ClockCore core;
 };

@@ -74,6 +74,11 @@ public:
     void acknowledge();
 
     // The virtual-key code the saver mode presses ("SendKey").
+    // The chosen skin's folder name; empty for the built-in look. Read at
+    // start, used from the next start on.
+    const QString& skinName() const { return m_skinName; }
+    void setSkinName(const QString& name) { m_skinName = name; }
+
     std::int16_t keyCode() const { return m_keyCode; }
     void setKeyCode(std::int16_t code);
     // "ShowSaver" as read (written back as it is); any value but 0 shows the
@@ -106,6 +111,7 @@ private:
     QString m_drawnText; // the time text of the last tick
     AlarmTime m_alarmTime;
     AlarmState m_alarmState = AlarmState::Armed;
+    QString m_skinName;
     std::int16_t m_keyCode = 0;
     std::int16_t m_showSaver = 0;
 };

@@ -1,12 +1,12 @@
 #include "core/ExitSequence.h"
 
 #include "core/AppState.h"
+#include "core/ClockCore.h"
 #include "core/Settings.h"
 #include "core/SettingsKeys.h"
 
-QList<QPair<QString, QString>> exitKeys(const AppState& state, QPoint clockPosition)
+QList<QPair<QString, QString>> exitKeys(const ClockCore& core, QPoint clockPosition)
 {
-    const ClockCore& core = state.core;
     return {
         settingEntry(SettingKeys::StandBy, core.isOn(ClockCore::Standby)),
         settingEntry(SettingKeys::OnTop, core.isOn(ClockCore::OnTop)),
@@ -15,11 +15,11 @@ QList<QPair<QString, QString>> exitKeys(const AppState& state, QPoint clockPosit
         settingEntry(SettingKeys::Saver, core.isOn(ClockCore::Saver)),
         settingEntry(SettingKeys::Alarm, core.isOn(ClockCore::Alarm)),
         settingEntry(SettingKeys::ShowSaver, core.showSaver()),
-        settingEntry(SettingKeys::Skin, state.skinName),
+        settingEntry(SettingKeys::Skin, core.skinName()),
     };
 }
 
-void SaveOnExit(AppState& state, QPoint clockPosition)
+void SaveOnExit(const AppState& state, const ClockCore& core, QPoint clockPosition)
 {
-    WriteSettings(state, exitKeys(state, clockPosition));
+    WriteSettings(state, exitKeys(core, clockPosition));
 }

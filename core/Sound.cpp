@@ -2,6 +2,7 @@
 
 #include "core/AlarmLog.h"
 #include "core/AppState.h"
+#include "core/ClockCore.h"
 #include "platform/SoundOutput.h"
 
 void PlaySoundFile(AppState& state, const QString& path)
@@ -19,4 +20,11 @@ void StopSound(AppState& state)
 void PlayAlarmSound(AppState& state)
 {
     PlaySoundFile(state, state.programDir + QStringLiteral("alarm.wav"));
+}
+
+void connectAlarmSound(ClockCore& core, AppState& state)
+{
+    // The program directory is known once start-up has run, so it is read at
+    // each ring.
+    QObject::connect(&core, &ClockCore::alarmSoundDue, &core, [&state] { PlayAlarmSound(state); });
 }

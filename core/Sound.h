@@ -3,6 +3,7 @@
 #include <QString>
 
 struct AppState;
+class ClockCore;
 
 // Starts a WAV file and returns at once; a new call cuts a running sound
 // short. A file that cannot be played is no error.
@@ -13,3 +14,6 @@ void StopSound(AppState& state);
 
 // The alarm: "alarm.wav" in the program directory.
 void PlayAlarmSound(AppState& state);
+
+// The core asks for the alarm sound; this plays it.
+void connectAlarmSound(ClockCore& core, AppState& state);

@@ -3,6 +3,7 @@
 #include "controls/DialogFont.h"
 #include "controls/WindowHelpers.h"
 #include "core/AppState.h"
+#include "core/ClockCore.h"
 #include "core/Settings.h"
 #include "core/SettingsKeys.h"
 #include "keys/FormLine.h"
@@ -43,13 +44,13 @@ constexpr int OpeningKeyArrivalMs = 400;
 
 } // namespace
 
-frmKeyStroke::frmKeyStroke(AppState& state, const QWidget* over)
-    : frmKeyStroke(state, platform::createKeyboardLayout(), over)
+frmKeyStroke::frmKeyStroke(AppState& state, ClockCore& core, const QWidget* over)
+    : frmKeyStroke(state, core, platform::createKeyboardLayout(), over)
 {}
 
-frmKeyStroke::frmKeyStroke(AppState& state, std::unique_ptr<platform::KeyboardLayout> layout,
-                           const QWidget* over)
-    : QDialog(nullptr), m_state(state), m_over(over), m_layout(std::move(layout))
+frmKeyStroke::frmKeyStroke(AppState& state, ClockCore& core,
+                           std::unique_ptr<platform::KeyboardLayout> layout, const QWidget* over)
+    : QDialog(nullptr), m_state(state), m_core(core), m_over(over), m_layout(std::move(layout))
 {
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("Taste auswählen"));
@@ -191,10 +192,10 @@ void frmKeyStroke::Form_Load()
     // The key goes to whichever window has the keyboard focus, and a freshly
     // mapped window is not active at once: press it only when this one is.
     // A code that does not fit 8 bits sends nothing.
-    if (m_state.core.keyCode() < 0 || m_state.core.keyCode() > 255) {
+    if (m_core.keyCode() < 0 || m_core.keyCode() > 255) {
         return;
     }
-    m_openingKey = m_state.core.keyCode();
+    m_openingKey = m_core.keyCode();
     m_keyArrived = false;
     m_activationWait.start();
     m_activationPoll->start();
@@ -378,7 +379,7 @@ void frmKeyStroke::Command1_Click()
     const auto keyCode = SettingKeys::SendKey.fromText(code);
     if (keyCode) {
         WriteSettings(m_state, {settingEntry(SettingKeys::SendKey, keyCode)});
-        m_state.core.setKeyCode(*keyCode);
+        m_core.setKeyCode(*keyCode);
     }
     close();
 }

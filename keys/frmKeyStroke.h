@@ -14,6 +14,7 @@ class QLineEdit;
 class QPushButton;
 class QTimer;
 struct AppState;
+class ClockCore;
 struct NativeKey;
 
 namespace platform {
@@ -28,9 +29,9 @@ class frmKeyStroke : public QDialog
     Q_OBJECT
 public:
     // `over`: the window it opens over (centred on that one's screen).
-    explicit frmKeyStroke(AppState& state, const QWidget* over = nullptr);
+    frmKeyStroke(AppState& state, ClockCore& core, const QWidget* over = nullptr);
     // With the keyboard map to name keys by (tests hand in a fixed one).
-    frmKeyStroke(AppState& state, std::unique_ptr<platform::KeyboardLayout> layout,
+    frmKeyStroke(AppState& state, ClockCore& core, std::unique_ptr<platform::KeyboardLayout> layout,
                  const QWidget* over = nullptr);
     ~frmKeyStroke() override;
 
@@ -91,6 +92,7 @@ private:
     void deliverToCaptureBox(int virtualKey);
 
     AppState& m_state;
+    ClockCore& m_core;
     const QWidget* m_over;
     std::unique_ptr<platform::KeyboardLayout> m_layout;
     QTimer* m_activationPoll = nullptr;

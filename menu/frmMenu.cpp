@@ -1,6 +1,7 @@
 #include "menu/frmMenu.h"
 
 #include "core/AppState.h"
+#include "core/ClockCore.h"
 
 #include <QAction>
 #include <QMenu>
@@ -53,7 +54,7 @@ QAction* addSeparator(frmMenu* menu, const char* name)
 
 } // namespace
 
-frmMenu::frmMenu(AppState& state) : QWidget(nullptr), m_state(state)
+frmMenu::frmMenu(AppState& state, ClockCore& core) : QWidget(nullptr), m_state(state), m_core(core)
 {
     setWindowTitle(QStringLiteral("Menu"));
     m_popup = new QMenu(QStringLiteral("Popup"), this);
@@ -61,7 +62,6 @@ frmMenu::frmMenu(AppState& state) : QWidget(nullptr), m_state(state)
 
     m_about = addCommand(this, "mnuAbout", QStringLiteral("Über..."), &frmMenu::mnuAbout_Click);
     addSeparator(this, "mnuNixe");
-    ClockCore& core = state.core;
     m_standby = addMode(this, core, ClockCore::Standby, "mnuStdby", QStringLiteral("StandBy"),
                         &frmMenu::mnuStdby_Click);
     m_onTop = addMode(this, core, ClockCore::OnTop, "mnuOnTop",
@@ -103,12 +103,12 @@ void frmMenu::mnuAbout_Click()
 
 void frmMenu::mnuStdby_Click()
 {
-    m_state.core.toggle(ClockCore::Standby);
+    m_core.toggle(ClockCore::Standby);
 }
 
 void frmMenu::mnuOnTop_Click()
 {
-    m_state.core.toggle(ClockCore::OnTop);
+    m_core.toggle(ClockCore::OnTop);
 }
 
 void frmMenu::mnuSetAlarm_Click()
@@ -118,7 +118,7 @@ void frmMenu::mnuSetAlarm_Click()
 
 void frmMenu::mnuAlarm_Click()
 {
-    m_state.core.toggle(ClockCore::Alarm);
+    m_core.toggle(ClockCore::Alarm);
 }
 
 void frmMenu::mnuSkin_Click()
@@ -128,7 +128,7 @@ void frmMenu::mnuSkin_Click()
 
 void frmMenu::mnuSaver_Click()
 {
-    m_state.core.toggle(ClockCore::Saver);
+    m_core.toggle(ClockCore::Saver);
 }
 
 void frmMenu::mnuKey_Click()

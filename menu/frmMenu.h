@@ -5,6 +5,7 @@
 class QAction;
 class QMenu;
 struct AppState;
+class ClockCore;
 
 // Owns the context menu and its handlers; created on first use, never shown.
 // The four check marks mirror the core's modes (ClockCore holds them); a mark
@@ -13,7 +14,7 @@ class frmMenu : public QWidget
 {
     Q_OBJECT
 public:
-    explicit frmMenu(AppState& state);
+    frmMenu(AppState& state, ClockCore& core);
 
     // Opens the context menu at a global position.
     void popUp(const QPoint& globalPos);
@@ -57,6 +58,7 @@ signals:
 
 private:
     AppState& m_state;
+    ClockCore& m_core;
     QMenu* m_popup = nullptr;
     QAction* m_about = nullptr;
     QAction* m_standby = nullptr;

@@ -5,10 +5,11 @@
 #include "skin/SkinFolders.h"
 #include "skin/SkinLog.h"
 
-std::optional<LoadedSkin> LoadNamedSkin(AppState& state, bool withDoubled)
+std::optional<LoadedSkin> LoadNamedSkin(const AppState& state, const QString& name,
+                                        bool withDoubled)
 {
     const QStringList folders = QStringList{state.skinsDir} + state.dataSkinsDirs;
-    const QString dir = findSkinDir(folders, state.skinName);
+    const QString dir = findSkinDir(folders, name);
     QString problem;
     std::optional<LoadedSkin> skin;
     if (dir.isEmpty()) {
@@ -29,7 +30,7 @@ std::optional<LoadedSkin> LoadNamedSkin(AppState& state, bool withDoubled)
     if (problem.isEmpty()) {
         return skin;
     }
-    qCWarning(lcSkin).noquote() << QStringLiteral("skin \"%1\" not used, built-in look instead: %2")
-                                       .arg(state.skinName, problem);
+    qCWarning(lcSkin).noquote()
+        << QStringLiteral("skin \"%1\" not used, built-in look instead: %2").arg(name, problem);
     return std::nullopt;
 }

@@ -5,7 +5,7 @@
 #include "skin/PictureLoader.h"
 #include "skin/SkinFiles.h"
 
-LoadedSkin LoadSkin(AppState& state, const QString& path, bool withDoubled)
+LoadedSkin LoadSkin(const AppState& state, const QString& path, bool withDoubled)
 {
     LoadedSkin skin;
     skin.filePath = skinFilePath(path, QStringLiteral("SkinFile.ini"));
@@ -32,6 +32,5 @@ LoadedSkin LoadSkin(AppState& state, const QString& path, bool withDoubled)
             }
         }
     }
-    state.core.redrawEverythingNextTick();
     return skin;
 }

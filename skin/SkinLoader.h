@@ -24,6 +24,5 @@ struct LoadedSkin
 };
 
 // Reads the skin in `path` (a skin directory ending in "/"), its description
-// file once, and the companions only `withDoubled`; marks all tubes for
-// redraw.
-LoadedSkin LoadSkin(AppState& state, const QString& path, bool withDoubled);
+// file once, and the companions only `withDoubled`.
+LoadedSkin LoadSkin(const AppState& state, const QString& path, bool withDoubled);

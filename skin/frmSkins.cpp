@@ -4,6 +4,7 @@
 #include "controls/FocusFrame.h"
 #include "controls/WindowHelpers.h"
 #include "core/AppState.h"
+#include "core/ClockCore.h"
 #include "core/Settings.h"
 #include "core/SettingsKeys.h"
 #include "skin/SkinFolders.h"
@@ -13,10 +14,10 @@
 #include <QListWidget>
 #include <QMouseEvent>
 
-frmSkins::frmSkins(AppState& state, const QWidget* over)
+frmSkins::frmSkins(AppState& state, ClockCore& core, const QWidget* over)
     : QWidget(nullptr,
               Qt::Tool | Qt::WindowTitleHint | Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint),
-      m_state(state), m_over(over)
+      m_state(state), m_core(core), m_over(over)
 {
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("Skins"));
@@ -51,8 +52,8 @@ void frmSkins::lstSkins_DblClick()
         return;
     }
     const QList<QListWidgetItem*> selected = m_skinList->selectedItems();
-    m_state.skinName = selected.isEmpty() ? QString() : selected.first()->text();
-    WriteSettings(m_state, {settingEntry(SettingKeys::Skin, m_state.skinName)});
+    m_core.setSkinName(selected.isEmpty() ? QString() : selected.first()->text());
+    WriteSettings(m_state, {settingEntry(SettingKeys::Skin, m_core.skinName())});
     // The message box runs its own event loop; the dialog is only hidden by
     // then and deleted later, so nothing below touches it.
     AppState& state = m_state;

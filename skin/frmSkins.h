@@ -5,6 +5,7 @@
 
 class QListWidget;
 struct AppState;
+class ClockCore;
 
 // The skin chooser: lists the skins of all skins folders; a double-click stores one as
 // the skin for the next start. It has no buttons and no keyboard handling.
@@ -13,7 +14,7 @@ class frmSkins : public QWidget
     Q_OBJECT
 public:
     // `over`: the window it opens over (centred on that one's screen).
-    explicit frmSkins(AppState& state, const QWidget* over = nullptr);
+    frmSkins(AppState& state, ClockCore& core, const QWidget* over = nullptr);
 
     // Places the dialog and fills the list afresh from the skins folders.
     void Form_Load();
@@ -32,5 +33,6 @@ protected:
 private:
     QListWidget* m_skinList = nullptr;
     AppState& m_state;
+    ClockCore& m_core;
     const QWidget* m_over;
 };

@@ -8,6 +8,7 @@
 #include "app/Windows.h"
 #include "clock/frmClock.h"
 #include "core/AppState.h"
+#include "core/ClockCore.h"
 #include "menu/frmMenu.h"
 #include "platform/dummy/DummyKeyInjector.h"
 #include "platform/dummy/DummySoundOutput.h"
@@ -180,7 +181,8 @@ int main(int argc, char* argv[])
     qint64 now = TenOClock;
     AppState state(Services{sound, keys, [&now] { return now * 1000; }});
     state.programDir = QCoreApplication::applicationDirPath() + QStringLiteral("/");
-    Windows windows(state);
+    ClockCore core;
+    Windows windows(state, core);
     frmClock& clock = windows.clock();
     clock.Form_Load();
     clock.move(100, 100);

@@ -42,6 +42,7 @@ class TestFrmSkins : public QObject
     std::unique_ptr<PlacedFixture> m_t;
 
     AppState& state() { return m_t->state; }
+    ClockCore& core() { return m_t->core; }
     Windows& windows() { return m_t->windows; }
     QString skinsDir() const { return m_t->state.skinsDir; }
 
@@ -161,12 +162,12 @@ private slots:
     {
         makeDirs(skinsDir(), {"Blue", "Retro"});
         WriteSetting(state(), QStringLiteral("Skin"), QStringLiteral("Blue"));
-        state().skinName = QStringLiteral("Blue");
+        core().setSkinName(QStringLiteral("Blue"));
         frmSkins* w = open();
         MessageBoxWatcher boxes;
         doubleClick(w, centreOf(w, 1));
 
-        QCOMPARE(state().skinName, QStringLiteral("Retro"));
+        QCOMPARE(core().skinName(), QStringLiteral("Retro"));
         QCOMPARE(ReadIni(state().appTitle, QStringLiteral("Skin"), state().settingsFile, "-"),
                  QStringLiteral("Retro"));
         QCOMPARE(boxes.seen().size(), 1);
@@ -207,7 +208,7 @@ private slots:
     {
         makeDirs(skinsDir(), {"Blue", "Retro"});
         WriteSetting(state(), QStringLiteral("Skin"), QStringLiteral("Blue"));
-        state().skinName = QStringLiteral("Blue");
+        core().setSkinName(QStringLiteral("Blue"));
         frmSkins* w = open();
         w->skinList()->clearSelection();
         MessageBoxWatcher boxes;
@@ -216,7 +217,7 @@ private slots:
         QVERIFY(!w->skinList()->itemAt(empty));
         doubleClick(w, empty);
 
-        QCOMPARE(state().skinName, QString());
+        QCOMPARE(core().skinName(), QString());
         const QByteArray text = readFile(state().settingsFile);
         QVERIFY2(text.contains("Skin=\n") || text.endsWith("Skin="), text.constData());
         QCOMPARE(boxes.seen().size(), 1);
@@ -229,7 +230,7 @@ private slots:
     {
         WriteSetting(state(), QStringLiteral("Skin"), QStringLiteral("Blue"));
         const QByteArray before = readFile(state().settingsFile);
-        state().skinName = QStringLiteral("Blue");
+        core().setSkinName(QStringLiteral("Blue"));
         frmSkins* w = open();
         QCOMPARE(w->skinList()->count(), 0);
         MessageBoxWatcher boxes;
@@ -237,7 +238,7 @@ private slots:
         QCoreApplication::processEvents();
 
         QCOMPARE(boxes.seen().size(), 0);
-        QCOMPARE(state().skinName, QStringLiteral("Blue"));
+        QCOMPARE(core().skinName(), QStringLiteral("Blue"));
         QCOMPARE(readFile(state().settingsFile), before);
         flushDeletes();
         QVERIFY(!windows().skins());
@@ -266,7 +267,7 @@ private slots:
         flushDeletes();
         QCOMPARE(boxes.seen().size(), 0);
         QVERIFY(w->isVisible());
-        QCOMPARE(state().skinName, QString());
+        QCOMPARE(core().skinName(), QString());
         QVERIFY(!QFile::exists(state().settingsFile));
     }
 
@@ -278,7 +279,7 @@ private slots:
         QVERIFY(w->close());
         flushDeletes();
         QVERIFY(!windows().skins());
-        QCOMPARE(state().skinName, QString());
+        QCOMPARE(core().skinName(), QString());
         QVERIFY(!QFile::exists(state().settingsFile));
     }
 

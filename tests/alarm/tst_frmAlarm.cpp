@@ -209,7 +209,7 @@ private slots:
         QFETCH(QString, hourLabel);
         QFETCH(QString, minuteLabel);
         AlarmTestState t;
-        t.state.core.setAlarmTime(alarmTimeFromFile(hour, minute));
+        t.core.setAlarmTime(alarmTimeFromFile(hour, minute));
         frmAlarm* w = openAlarmDialog(t);
         QVERIFY(w);
         QCOMPARE(w->hourSelector()->value(), hourPos);
@@ -223,7 +223,7 @@ private slots:
         QCOMPARE(w->size(), QSize(331, 277));
         QVERIFY(!w->grab().isNull());
         // Opening alone changes nothing.
-        QCOMPARE(t.state.core.alarmTime(), alarmTimeFromFile(hour, minute));
+        QCOMPARE(t.core.alarmTime(), alarmTimeFromFile(hour, minute));
         QVERIFY(!QFile::exists(t.state.settingsFile));
         w->close();
     }
@@ -250,7 +250,7 @@ private slots:
         QFETCH(QString, hourLabel);
         QFETCH(QString, minuteLabel);
         AlarmTestState t;
-        t.state.core.setAlarmTime(alarmTimeFromFile("12", "34"));
+        t.core.setAlarmTime(alarmTimeFromFile("12", "34"));
         frmAlarm* w = openAlarmDialog(t);
         QVERIFY(w);
         w->hourSelector()->setValue(hour);

@@ -40,8 +40,8 @@ private slots:
         QFETCH(int, hourPos);
         QFETCH(int, minutePos);
         AlarmTestState t;
-        t.state.core.setAlarmTime(alarmTimeFromFile("12", "12"));
-        t.state.core.tick(hours + ":" + minutes + ":00");
+        t.core.setAlarmTime(alarmTimeFromFile("12", "12"));
+        t.core.tick(hours + ":" + minutes + ":00");
         frmAlarm* w = openAlarmDialog(t);
         QVERIFY(w);
         QTest::mouseClick(w->currentTimeButton(), Qt::LeftButton);
@@ -50,7 +50,7 @@ private slots:
         QCOMPARE(w->hourLabel()->text(), hours);
         QCOMPARE(w->minuteLabel()->text(), minutes);
         // Taking the time stores nothing.
-        QCOMPARE(t.state.core.alarmTime().hour, QStringLiteral("12"));
+        QCOMPARE(t.core.alarmTime().hour, QStringLiteral("12"));
         QVERIFY(!QFile::exists(t.state.settingsFile));
         QVERIFY(w->isVisible());
         w->close();
@@ -98,8 +98,8 @@ private slots:
         QFETCH(QString, hourText);
         QFETCH(QString, minuteText);
         AlarmTestState t;
-        t.state.core.setAlarmTime(alarmTimeFromFile(stored, stored));
-        t.state.core.acknowledge();
+        t.core.setAlarmTime(alarmTimeFromFile(stored, stored));
+        t.core.acknowledge();
         frmAlarm* w = openAlarmDialog(t);
         QVERIFY(w);
         if (hour >= 0) {
@@ -109,8 +109,8 @@ private slots:
             w->minuteSelector()->setValue(minute);
         }
         QTest::mouseClick(w->applyButton(), Qt::LeftButton);
-        QCOMPARE(t.state.core.alarmTime(), (AlarmTime{hourText, minuteText}));
-        QCOMPARE(t.state.core.alarmState(), AlarmState::Armed);
+        QCOMPARE(t.core.alarmTime(), (AlarmTime{hourText, minuteText}));
+        QCOMPARE(t.core.alarmState(), AlarmState::Armed);
         QCOMPARE(settingOf(t, "A-Hour"), hourText);
         QCOMPARE(settingOf(t, "A-Mins"), minuteText);
         QTRY_VERIFY(!t.windows.alarm());
@@ -124,30 +124,30 @@ private slots:
         QVERIFY(QDir().mkdir(t.state.settingsFile));
         t.setTime(QDateTime(QDate(2024, 3, 5), QTime(7, 0)));
         t.ringAlarm();
-        QCOMPARE(t.state.core.alarmState(), AlarmState::Ringing);
+        QCOMPARE(t.core.alarmState(), AlarmState::Ringing);
         frmAlarm* w = openAlarmDialog(t);
         QVERIFY(w);
         w->hourSelector()->setValue(8);
         w->Command1_Click();
-        QCOMPARE(t.state.core.alarmTime(), (AlarmTime{QStringLiteral("08"), QStringLiteral("00")}));
-        QCOMPARE(t.state.core.alarmState(), AlarmState::Armed);
+        QCOMPARE(t.core.alarmTime(), (AlarmTime{QStringLiteral("08"), QStringLiteral("00")}));
+        QCOMPARE(t.core.alarmState(), AlarmState::Armed);
         QTRY_VERIFY(!t.windows.alarm());
     }
 
     void cancel()
     {
         AlarmTestState t;
-        t.state.core.setAlarmTime(alarmTimeFromFile("07", "30"));
-        t.state.core.acknowledge();
-        t.state.core.tick("10:11:00");
+        t.core.setAlarmTime(alarmTimeFromFile("07", "30"));
+        t.core.acknowledge();
+        t.core.tick("10:11:00");
         frmAlarm* w = openAlarmDialog(t);
         QVERIFY(w);
         w->hourSelector()->setValue(3);
         w->Command3_Click();
         QTest::mouseClick(w->cancelButton(), Qt::LeftButton);
         QTRY_VERIFY(!t.windows.alarm());
-        QCOMPARE(t.state.core.alarmTime(), (AlarmTime{QStringLiteral("07"), QStringLiteral("30")}));
-        QCOMPARE(t.state.core.alarmState(), AlarmState::Acknowledged);
+        QCOMPARE(t.core.alarmTime(), (AlarmTime{QStringLiteral("07"), QStringLiteral("30")}));
+        QCOMPARE(t.core.alarmState(), AlarmState::Acknowledged);
         QVERIFY(!QFile::exists(t.state.settingsFile));
     }
 
@@ -160,7 +160,7 @@ private slots:
         w->hourSelector()->setValue(3);
         QTest::keyClick(w, Qt::Key_Escape);
         QTRY_VERIFY(!t.windows.alarm());
-        QVERIFY(!t.state.core.alarmTime().hour);
+        QVERIFY(!t.core.alarmTime().hour);
         QVERIFY(!QFile::exists(t.state.settingsFile));
     }
 
@@ -234,7 +234,7 @@ private slots:
 
         // Previewing stores nothing and does not touch the alarm.
         QVERIFY(!QFile::exists(t.state.settingsFile));
-        QVERIFY(!t.state.core.alarmTime().hour);
+        QVERIFY(!t.core.alarmTime().hour);
         w->close();
     }
 
@@ -268,7 +268,7 @@ private slots:
     void alarmListIsInert()
     {
         AlarmTestState t;
-        t.state.core.setAlarmTime(alarmTimeFromFile("07", "30"));
+        t.core.setAlarmTime(alarmTimeFromFile("07", "30"));
         frmAlarm* w = openAlarmDialog(t);
         QVERIFY(w);
         QTest::mouseClick(w->addToListButton(), Qt::LeftButton);

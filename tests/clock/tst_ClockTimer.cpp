@@ -96,7 +96,7 @@ private slots:
     void init()
     {
         f = std::make_unique<ClockFixture>();
-        clock = f->own(new frmClock(f->state));
+        clock = f->own(new frmClock(f->state, f->core));
         LoadedSkin strips;
         for (std::size_t k = 0; k < 6; ++k) {
             const QSize size = clock->tubes()[k]->size();
@@ -120,7 +120,7 @@ private slots:
         tick(at(8, 15, 42));
         QCOMPARE(shownDigits(), QStringLiteral("081542"));
         QVERIFY(lampsShow(lit));
-        QCOMPARE(f->state.core.drawnTimeText(), QStringLiteral("08:15:42"));
+        QCOMPARE(f->core.drawnTimeText(), QStringLiteral("08:15:42"));
     }
 
     void onlyChangedPairsAreDrawn_data()
@@ -251,11 +251,11 @@ private slots:
     void alarmMinuteRingsUntilAcknowledged()
     {
         f->windows.menu().alarmEntry()->setChecked(true);
-        f->state.core.setAlarmTime({QStringLiteral("07"), QStringLiteral("30")});
+        f->core.setAlarmTime({QStringLiteral("07"), QStringLiteral("30")});
         const QString wav = QStringLiteral("/opt/glimmora/alarm.wav");
 
         tick(at(7, 29, 59));
-        QCOMPARE(f->state.core.alarmState(), AlarmState::Armed);
+        QCOMPARE(f->core.alarmState(), AlarmState::Armed);
         QCOMPARE(f->sound.playCount(), 0);
 
         tick(at(7, 30, 0));
@@ -264,22 +264,22 @@ private slots:
         int ticks = 1;
         for (qint64 ms = 300; ms < 20000; ms += 300, ++ticks) {
             tick(at(7, 30, 0) + ms / 1000);
-            QCOMPARE(f->state.core.alarmState(), AlarmState::Ringing);
+            QCOMPARE(f->core.alarmState(), AlarmState::Ringing);
         }
         QVERIFY(!f->windows.notice());
         QCOMPARE(f->sound.playCount(), ticks);
         QCOMPARE(f->sound.playedPaths().constFirst(), wav);
         QCOMPARE(f->sound.playedPaths().constLast(), wav);
 
-        f->state.core.acknowledge(); // "O K" pressed
+        f->core.acknowledge(); // "O K" pressed
         for (qint64 ms = 20100; ms < 60000; ms += 300) {
             tick(at(7, 30, 0) + ms / 1000);
         }
         QCOMPARE(f->sound.playCount(), ticks);
-        QCOMPARE(f->state.core.alarmState(), AlarmState::Acknowledged);
+        QCOMPARE(f->core.alarmState(), AlarmState::Acknowledged);
 
         tick(at(7, 31, 0));
-        QCOMPARE(f->state.core.alarmState(), AlarmState::Armed);
+        QCOMPARE(f->core.alarmState(), AlarmState::Armed);
         QCOMPARE(f->sound.playCount(), ticks);
     }
 
@@ -295,7 +295,7 @@ private slots:
     {
         QFETCH(qint64, instant);
         QFETCH(int, state);
-        f->state.core.setAlarmTime({QStringLiteral("07"), QStringLiteral("30")});
+        f->core.setAlarmTime({QStringLiteral("07"), QStringLiteral("30")});
         if (state == int(AlarmState::Ringing)) {
             f->now = at(7, 30, 0);
             f->ringAlarm();
@@ -303,7 +303,7 @@ private slots:
         f->windows.menu().alarmEntry()->setChecked(false);
         const int plays = f->sound.playCount();
         tick(instant);
-        QCOMPARE(int(f->state.core.alarmState()), state);
+        QCOMPARE(int(f->core.alarmState()), state);
         QCOMPARE(f->sound.playCount(), plays);
     }
 

@@ -72,8 +72,8 @@ private slots:
 
         ClockFixture f;
         f.state.skinsDir = dir.path() + QStringLiteral("/Skins/");
-        f.state.skinName = QStringLiteral("Test");
-        frmClock clock(f.state);
+        f.core.setSkinName(QStringLiteral("Test"));
+        frmClock clock(f.state, f.core);
         clock.Form_Load();
         QCOMPARE(clock.size(), QSize(40, 30));
         QCOMPARE(clock.lamps()[1]->image().size(), QSize(32, 134)); // built-in, always crisp

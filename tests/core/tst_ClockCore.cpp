@@ -58,7 +58,7 @@ private slots:
         QFETCH(bool, on);
 
         TestState t;
-        ClockCore& core = t.state.core;
+        ClockCore& core = t.core;
         QStringList log;
         const auto flag = [](bool b) { return QString::number(int(b)); };
         connect(&core, &ClockCore::markChanged, this, [&](ClockCore::Mode m, bool b) {

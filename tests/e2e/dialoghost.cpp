@@ -11,6 +11,7 @@
 #include "controls/FramePlacement.h"
 #include "controls/WindowHelpers.h"
 #include "core/AppState.h"
+#include "core/ClockCore.h"
 #include "platform/dummy/DummyKeyInjector.h"
 #include "platform/dummy/DummySoundOutput.h"
 
@@ -26,7 +27,8 @@ int main(int argc, char* argv[])
     AppState state(Services{sound, keys, [] { return QDateTime::currentMSecsSinceEpoch(); }});
     state.programDir = args.value(1) + QLatin1Char('/');
     state.skinsDir = state.programDir + QStringLiteral("Skins/");
-    Windows windows(state);
+    ClockCore core;
+    Windows windows(state, core);
     frmClock& clock = windows.clock();
     clock.Form_Load();
     placeClockAtStart(clock, std::nullopt);
@@ -40,7 +42,7 @@ int main(int argc, char* argv[])
     } else if (dialog == QLatin1String("skins")) {
         windows.showSkins();
     } else if (dialog == QLatin1String("late")) {
-        auto* alarm = new frmAlarm(state);
+        auto* alarm = new frmAlarm(state, core);
         centreByOuterSize(alarm, screenRects().value(0), nullptr);
         alarm->show();
     } else {

@@ -13,6 +13,7 @@
 #include "app/Windows.h"
 #include "clock/frmClock.h"
 #include "core/AppState.h"
+#include "core/ClockCore.h"
 #include "keys/KeyCaptureEdit.h"
 #include "keys/SaverMode.h"
 #include "keys/frmKeyStroke.h"
@@ -100,16 +101,16 @@ QJsonObject dialogState(const frmKeyStroke& dialog)
             {"command1", QStringLiteral("%1 %2").arg(command1.x()).arg(command1.y())}};
 }
 
-int runDialog(AppState& state)
+int runDialog(AppState& state, ClockCore& core)
 {
-    Windows windows(state);
+    Windows windows(state, core);
     windows.showKeyStroke();
     QPointer<frmKeyStroke> dialog = windows.keyStroke();
     QJsonObject last;
     QTimer poll;
     QObject::connect(&poll, &QTimer::timeout, [&] {
         if (!dialog) {
-            report({{"closed", true}, {"SendKeyCode", state.core.keyCode()}});
+            report({{"closed", true}, {"SendKeyCode", core.keyCode()}});
             QApplication::quit();
             return;
         }
@@ -138,9 +139,9 @@ private:
     platform::KeyInjector& m_real;
 };
 
-int runSaver(AppState& state, std::int16_t period)
+int runSaver(AppState& state, ClockCore& core, std::int16_t period)
 {
-    Windows windows(state);
+    Windows windows(state, core);
     windows.saverMode()->setKeyPeriod(period);
     windows.menu().mnuSaver_Click();
     report({{"saver", windows.menu().saverEntry()->isChecked()}});
@@ -164,14 +165,16 @@ int main(int argc, char* argv[])
     AppState state(Services{sound, *keys, [] { return QDateTime::currentMSecsSinceEpoch(); }});
     if (mode == QLatin1String("dialog") && args.size() == 4) {
         state.settingsFile = args.at(2);
-        state.core.setKeyCode(static_cast<std::int16_t>(args.at(3).toInt()));
-        return runDialog(state);
+        ClockCore core;
+        core.setKeyCode(static_cast<std::int16_t>(args.at(3).toInt()));
+        return runDialog(state, core);
     }
     if (mode == QLatin1String("saver") && args.size() == 4) {
         ReportingInjector reporting(*keys);
         AppState saverState(Services{sound, reporting, state.services.nowMs});
-        saverState.core.setKeyCode(static_cast<std::int16_t>(args.at(3).toInt()));
-        return runSaver(saverState, static_cast<std::int16_t>(args.at(2).toInt()));
+        ClockCore core;
+        core.setKeyCode(static_cast<std::int16_t>(args.at(3).toInt()));
+        return runSaver(saverState, core, static_cast<std::int16_t>(args.at(2).toInt()));
     }
     std::fputs("usage: keyhost receiver | dialog <ini> <code> | saver <ticks> <code>\n", stderr);
     return 2;

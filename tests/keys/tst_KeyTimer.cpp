@@ -23,7 +23,7 @@ private slots:
         platform::DummyIdleInhibitor idle;
         WindowFixture f;
         f.state.services.idle = &idle;
-        f.state.core.setKeyCode(120);
+        f.core.setKeyCode(120);
         frmMenu& menu = f.windows.menu();
         f.windows.saverMode()->setKeyPeriod(10); // 1 s
         QElapsedTimer since;

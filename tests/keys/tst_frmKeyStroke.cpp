@@ -1,5 +1,6 @@
 #include "app/Windows.h"
 #include "core/AppState.h"
+#include "core/ClockCore.h"
 #include "keys/KeyCaptureEdit.h"
 #include "keys/frmKeyStroke.h"
 #include "platform/dummy/DummyKeyInjector.h"
@@ -64,9 +65,10 @@ private slots:
         m_sound = std::make_unique<platform::DummySoundOutput>();
         m_keys = std::make_unique<platform::DummyKeyInjector>();
         m_state = std::make_unique<AppState>(Services{*m_sound, *m_keys, [] { return 0; }});
+        m_core = std::make_unique<ClockCore>();
         m_state->settingsFile = m_dir.filePath(QStringLiteral("glimmora.ini"));
-        m_state->core.setKeyCode(120);
-        m_dialog = new frmKeyStroke(*m_state,
+        m_core->setKeyCode(120);
+        m_dialog = new frmKeyStroke(*m_state, *m_core,
                                     std::make_unique<platform::FixedKeyboardLayout>(pcKeyboard()));
     }
     void cleanup()
@@ -74,6 +76,7 @@ private slots:
         delete m_dialog.data();
         QFile::remove(m_state->settingsFile);
         m_state.reset();
+        m_core.reset();
     }
 
     void controlsAndTexts()
@@ -368,7 +371,7 @@ private slots:
     void openingWithCodeBeyondEightBits()
     {
         QFETCH(int, code);
-        m_state->core.setKeyCode(static_cast<std::int16_t>(code));
+        m_core->setKeyCode(static_cast<std::int16_t>(code));
         m_keys->setAccepts(false);
         m_dialog->setActivationTimeout(50);
         m_dialog->Form_Load();
@@ -413,7 +416,7 @@ private slots:
         m_dialog->storeButton()->click();
         QCOMPARE(ReadIni(m_state->appTitle, QStringLiteral("SendKey"), m_state->settingsFile, {}),
                  stored);
-        QCOMPARE(m_state->core.keyCode(), code);
+        QCOMPARE(m_core->keyCode(), code);
         QTRY_VERIFY(m_dialog.isNull());
     }
 
@@ -424,7 +427,7 @@ private slots:
         m_dialog->storeButton()->click();
         QCOMPARE(ReadIni(m_state->appTitle, QStringLiteral("SendKey"), m_state->settingsFile, {}),
                  QStringLiteral("145"));
-        QCOMPARE(m_state->core.keyCode(), 145);
+        QCOMPARE(m_core->keyCode(), 145);
     }
 
     void storeWithEmptyCodeDoesNothing()
@@ -433,7 +436,7 @@ private slots:
         m_dialog->keyCode()->clear();
         m_dialog->storeButton()->click();
         QVERIFY(!QFileInfo::exists(m_state->settingsFile));
-        QCOMPARE(m_state->core.keyCode(), 120);
+        QCOMPARE(m_core->keyCode(), 120);
         QVERIFY(m_dialog->isVisible());
     }
 
@@ -443,7 +446,7 @@ private slots:
         press(m_dialog->captureBox(), KeyA);
         m_dialog->cancelButton()->click();
         QVERIFY(!QFileInfo::exists(m_state->settingsFile));
-        QCOMPARE(m_state->core.keyCode(), 120);
+        QCOMPARE(m_core->keyCode(), 120);
         QTRY_VERIFY(m_dialog.isNull());
     }
 
@@ -451,7 +454,7 @@ private slots:
     void existsOnce()
     {
         delete m_dialog.data();
-        Windows windows(*m_state);
+        Windows windows(*m_state, *m_core);
         QVERIFY(!windows.keyStroke());
         windows.showKeyStroke();
         QPointer<frmKeyStroke> first = windows.keyStroke();
@@ -474,6 +477,7 @@ private:
     std::unique_ptr<platform::DummySoundOutput> m_sound;
     std::unique_ptr<platform::DummyKeyInjector> m_keys;
     std::unique_ptr<AppState> m_state;
+    std::unique_ptr<ClockCore> m_core;
     QPointer<frmKeyStroke> m_dialog;
 };
 

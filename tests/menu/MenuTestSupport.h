@@ -34,7 +34,7 @@ struct MenuFixture : WindowFixture
     // Runs when the end is called, to see the state at that moment.
     std::function<void()> onExit;
     platform::SingleInstance instance{QStringLiteral("/nonexistent/glimmora")};
-    ProgramEnd programEnd{state, windows, instance};
+    ProgramEnd programEnd{state, core, windows, instance};
 
     MenuFixture()
     {

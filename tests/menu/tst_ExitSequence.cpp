@@ -63,8 +63,8 @@ private slots:
         QTemporaryDir dir;
         MenuFixture f;
         f.state.settingsFile = dir.filePath(QStringLiteral("glimmora.ini"));
-        f.state.core.setShowSaver(static_cast<std::int16_t>(showSaver));
-        f.state.skinName = skin;
+        f.core.setShowSaver(static_cast<std::int16_t>(showSaver));
+        f.core.setSkinName(skin);
         f.shownClock(pos);
         // The marks alone are what is saved, not the running state.
         f.menu().standbyEntry()->setChecked(standby);
@@ -90,9 +90,9 @@ private slots:
         QVERIFY(writeFile(f.state.settingsFile,
                           "; mine\r\n[Other]\r\nX=1\r\n[marvane glimmora]\r\n"
                           "A-Hour=07\r\nstandby=1\r\nSendKey=145\r\nSkin=Old\r\n"));
-        f.state.core.setAlarmTime({QStringLiteral("08"), f.state.core.alarmTime().minute});
-        f.state.core.setKeyCode(120);
-        f.state.skinName = QStringLiteral("New");
+        f.core.setAlarmTime({QStringLiteral("08"), f.core.alarmTime().minute});
+        f.core.setKeyCode(120);
+        f.core.setSkinName(QStringLiteral("New"));
         f.shownClock(QPoint(10, 20));
 
         f.menu().mnuExit_Click();

@@ -51,7 +51,7 @@ struct Started
                             "[Marvane Glimmora]\n" + settings);
         }
         instance = std::make_unique<platform::SingleInstance>(program);
-        started = Main(f.state, f.windows, *instance, program, QString());
+        started = Main(f.state, f.core, f.windows, *instance, program, QString());
     }
     ~Started() { instance->release(); }
 
@@ -105,9 +105,9 @@ private slots:
         QCOMPARE(clock.tickTimer()->isActive(), !standby);
         QCOMPARE(isTopMost(&clock), onTop);
         QCOMPARE(s.f.windows.saverMode()->isActive(), saver);
-        QCOMPARE(s.f.state.core.alarmState(), AlarmState::Armed);
+        QCOMPARE(s.f.core.alarmState(), AlarmState::Armed);
         if (!standby) {
-            QVERIFY(!s.f.state.core.drawnDigits());
+            QVERIFY(!s.f.core.drawnDigits());
         }
         QVERIFY(clock.isVisible());
         QVERIFY(!menu.isVisible());
@@ -163,7 +163,7 @@ private slots:
         QFETCH(int, sendKeyCode);
         Started s(settings, face);
         QVERIFY(s.started);
-        QCOMPARE(int{s.f.state.core.keyCode()}, sendKeyCode);
+        QCOMPARE(int{s.f.core.keyCode()}, sendKeyCode);
         const frmClock& clock = s.f.clock();
         const QSize size = face.isValid() ? face : QSize(460, 234);
         QCOMPARE(clock.size(), size);

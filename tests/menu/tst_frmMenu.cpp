@@ -68,7 +68,7 @@ private slots:
         QAction* entry = entryCaptioned(f.menu(), caption);
         QVERIFY(entry);
         entry->setChecked(before);
-        f.state.core.acknowledge();
+        f.core.acknowledge();
         int toggles = 0;
         connect(entry, &QAction::toggled, entry, [&toggles] { ++toggles; });
 
@@ -81,7 +81,7 @@ private slots:
         } else if (caption == QLatin1String("Immer im Vordergrund")) {
             QCOMPARE(isTopMost(&clock), on);
         } else if (caption == QLatin1String("Alarm aktivieren")) {
-            QCOMPARE(f.state.core.alarmState(), AlarmState::Armed);
+            QCOMPARE(f.core.alarmState(), AlarmState::Armed);
         } else {
             QCOMPARE(f.windows.saverMode()->isActive(), on);
         }
@@ -111,13 +111,13 @@ private slots:
         MenuFixture f;
         frmClock& clock = f.shownClock();
         f.menu().standbyEntry()->setChecked(true);
-        f.state.core.tick("05:34:12");
+        f.core.tick("05:34:12");
         fillTubes(clock, Qt::red);
 
         f.menu().mnuStdby_Click();
 
         QVERIFY(!f.menu().standbyEntry()->isChecked());
-        QVERIFY(!f.state.core.drawnDigits());
+        QVERIFY(!f.core.drawnDigits());
         QVERIFY(clock.tickTimer()->isActive());
         QCOMPARE(clock.tickTimer()->interval(), 300);
         // Leaving standby draws nothing itself; the next tick does.
@@ -171,13 +171,13 @@ private slots:
         if (alarmState == int(AlarmState::Ringing)) {
             f.ringAlarm();
         } else if (alarmState == int(AlarmState::Acknowledged)) {
-            f.state.core.acknowledge();
+            f.core.acknowledge();
         }
-        QCOMPARE(int(f.state.core.alarmState()), alarmState);
+        QCOMPARE(int(f.core.alarmState()), alarmState);
         f.menu().alarmEntry()->setChecked(before);
         f.menu().mnuAlarm_Click();
         QCOMPARE(f.menu().alarmEntry()->isChecked(), !before);
-        QCOMPARE(f.state.core.alarmState(), AlarmState::Armed);
+        QCOMPARE(f.core.alarmState(), AlarmState::Armed);
     }
 
     // The key timer follows the mark.

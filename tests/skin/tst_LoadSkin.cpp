@@ -122,7 +122,7 @@ class LoadSkinTest : public QObject
         if (complete) {
             completeWithBuiltins();
         }
-        f->state.skinName = name;
+        f->core.setSkinName(name);
         clock->Form_Load();
     }
 
@@ -135,7 +135,7 @@ private slots:
         m_dir = std::make_unique<QTemporaryDir>();
         f = std::make_unique<ClockFixture>();
         f->state.skinsDir = m_dir->path() + QStringLiteral("/Skins/");
-        clock = f->own(new frmClock(f->state));
+        clock = f->own(new frmClock(f->state, f->core));
     }
 
     void cleanup()
@@ -166,7 +166,7 @@ private slots:
         writePicture(QStringLiteral("5.bmp"), makeStrip(10, 8, 15));
         writePicture(QStringLiteral("back@2x.bmp"),
                      makeFace(QSize(640, 280), QRect(20, 10, 560, 240)));
-        f->state.core.tick(QStringLiteral("12:34:56"));
+        f->core.tick(QStringLiteral("12:34:56"));
         load();
         // Companions are read for a dense screen only.
         QVERIFY(LoadSkin(f->state, skinDir(), false).faceAt2x.isNull());
@@ -197,7 +197,7 @@ private slots:
         QVERIFY(shape().xored(QRegion(10, 5, 280, 120)).isEmpty());
         QVERIFY(clock->autoFillBackground()); // the face area leaves part of the window
 
-        QVERIFY(!f->state.core.drawnDigits());
+        QVERIFY(!f->core.drawnDigits());
 
         f->now = 12 * 3600 + 34 * 60 + 56; // 12:34:56 UTC
         qputenv("TZ", "UTC");
@@ -289,12 +289,12 @@ private slots:
 
     void noSkinNameLoadsNothing()
     {
-        f->state.skinName.clear();
+        f->core.setSkinName(QString());
         const QRect tube0 = clock->tubes()[0]->geometry();
-        f->state.core.tick(QStringLiteral("12:34:56"));
+        f->core.tick(QStringLiteral("12:34:56"));
         clock->Form_Load();
         QCOMPARE(clock->tubes()[0]->geometry(), tube0);
-        QCOMPARE(f->state.core.drawnTimeText(), QStringLiteral("12:34:56"));
+        QCOMPARE(f->core.drawnTimeText(), QStringLiteral("12:34:56"));
         if (!clock->face()->image().isNull()) {
             QCOMPARE(clock->size(), clock->face()->image().size());
         }
@@ -335,7 +335,7 @@ private slots:
         const QImage builtinFace = builtin(QStringLiteral("back.bmp"));
         QVERIFY(!builtinFace.isNull());
         ClockFixture plainState;
-        frmClock plain(plainState.state);
+        frmClock plain(plainState.state, plainState.core);
         plain.Form_Load();
         if (kind != QStringLiteral("nofolder")) {
             writePicture(QStringLiteral("2.bmp"), makeStrip(10, 19, 34));
@@ -371,7 +371,7 @@ private slots:
                                                 QRegularExpression::escape(why)));
         load(QStringLiteral("Test"), false);
         QLoggingCategory::setFilterRules(QString());
-        QCOMPARE(f->state.skinName, QStringLiteral("Test")); // the stored name stays
+        QCOMPARE(f->core.skinName(), QStringLiteral("Test")); // the stored name stays
 
         // A partly read picture may pass for a whole one: then the skin is used.
         if (kind == QStringLiteral("truncated") && clock->face()->image() != builtinFace) {
@@ -387,7 +387,7 @@ private slots:
         }
         f->now = 3 * 3600 + 4;
         clock->Timer1_Timer();
-        QCOMPARE(f->state.core.drawnTimeText().value_or(QString()), QStringLiteral("03:00:04"));
+        QCOMPARE(f->core.drawnTimeText().value_or(QString()), QStringLiteral("03:00:04"));
     }
 
     // Tiny files that each decode to a picture within the limit of one: past
@@ -480,7 +480,7 @@ private slots:
             QSKIP("the built-in pictures are not embedded in this build");
         }
         ClockFixture plainState;
-        frmClock plain(plainState.state);
+        frmClock plain(plainState.state, plainState.core);
         plain.Form_Load();
 
         writeIni("Width=460\nHeight=234\n"

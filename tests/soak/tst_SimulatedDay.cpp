@@ -5,7 +5,9 @@
 // kept from one hour to the next. Built in the sanitizer tree too, where leaks end the run
 // with an error.
 #include "core/AppState.h"
+#include "core/ClockCore.h"
 #include "core/ClockTick.h"
+#include "core/Sound.h"
 #include "keys/KeySchedule.h"
 #include "keys/KeySender.h"
 #include "platform/KeyInjector.h"
@@ -108,9 +110,9 @@ struct Clock
 
 // One tick of the core, and what the window would draw from it, checked
 // against the digits the instant gives.
-void clockTick(Clock& c, AppState& state, qint64 now, long offset)
+void clockTick(Clock& c, ClockCore& core, qint64 now, long offset)
 {
-    const TickPlan plan = state.core.tick(localTimeText(now));
+    const TickPlan plan = core.tick(localTimeText(now));
 
     const qint64 local = now + offset;
     const std::array<int, 6> want{
@@ -177,9 +179,11 @@ private slots:
             CountingSound sound(QString{});
             CountingKeys keys;
             AppState once(Services{sound, keys, [] { return qint64(0); }});
-            once.core.restore(ClockCore::Alarm, true);
-            once.core.setAlarmTime({QStringLiteral("00"), QStringLiteral("00")});
-            once.core.tick(QStringLiteral("00:00:00"));
+            ClockCore onceCore;
+            connectAlarmSound(onceCore, once);
+            onceCore.restore(ClockCore::Alarm, true);
+            onceCore.setAlarmTime({QStringLiteral("00"), QStringLiteral("00")});
+            onceCore.tick(QStringLiteral("00:00:00"));
             QCOMPARE(sound.plays, 1);
         }
 
@@ -189,9 +193,11 @@ private slots:
         qint64 nowSeconds = 0;
         AppState state(Services{sound, keys, [&nowSeconds] { return nowSeconds * 1000; }});
         state.programDir = QStringLiteral("/opt/glimmora/");
-        state.core.setAlarmTime({QStringLiteral("13"), QStringLiteral("37")});
-        state.core.restore(ClockCore::Alarm, true);
-        QObject::connect(&state.core, &ClockCore::noticeRequested, [&c] { ++c.notices; });
+        ClockCore core;
+        connectAlarmSound(core, state);
+        core.setAlarmTime({QStringLiteral("13"), QStringLiteral("37")});
+        core.restore(ClockCore::Alarm, true);
+        QObject::connect(&core, &ClockCore::noticeRequested, [&c] { ++c.notices; });
         const qint64 firstMs = start * 1000 + phaseMs;
         c.nextKeyMs = c.keys.start(firstMs, c.KeyPeriod).nextKeyMs;
         const qint64 ticks = DayMs / TickMs;
@@ -213,7 +219,7 @@ private slots:
             ticksInAlarmMinute += (ms >= alarmMinute * 1000 && ms < alarmMinute * 1000 + 60000);
 
             nowSeconds = ms / 1000;
-            clockTick(c, state, state.services.nowMs() / 1000, offset);
+            clockTick(c, core, state.services.nowMs() / 1000, offset);
             keyTimer(c, keys, ms + TickMs);
             keyTicks += TickMs / KeyTickMs;
 
@@ -239,7 +245,7 @@ private slots:
         QCOMPARE(sound.plays, ticksInAlarmMinute);
         QCOMPARE(sound.wrongPaths, 0);
         QCOMPARE(sound.stops, 0);
-        QCOMPARE(state.core.alarmState(), AlarmState::Armed);
+        QCOMPARE(core.alarmState(), AlarmState::Armed);
 
         // The first key after KeyPeriod ticks, then every KeyPeriod + 1.
         QCOMPARE(keyTicks, 864000);

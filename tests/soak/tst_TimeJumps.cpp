@@ -62,7 +62,7 @@ private slots:
         tzset();
         // The strips' cells must differ, or the comparison proves nothing.
         Fixture f;
-        frmClock& clock = *f.own(new frmClock(f.state));
+        frmClock& clock = *f.own(new frmClock(f.state, f.core));
         clock.Form_Load();
         for (std::size_t k = 0; k < 6; ++k) {
             const QSize cell = clock.tubes()[k]->size();
@@ -134,10 +134,10 @@ private slots:
 
         Fixture f;
         f.state.programDir = QStringLiteral("/opt/glimmora/");
-        frmClock* clock = f.own(new frmClock(f.state));
+        frmClock* clock = f.own(new frmClock(f.state, f.core));
         clock->Form_Load();
         f.windows.menu().alarmEntry()->setChecked(true);
-        f.state.core.setAlarmTime({alarm.left(2), alarm.right(2)});
+        f.core.setAlarmTime({alarm.left(2), alarm.right(2)});
 
         // The alarm's rules applied to what the clock shows.
         int modelState = 0;
@@ -148,7 +148,7 @@ private slots:
 
         const auto tickAt = [&](qint64 ms, bool firstAfter) {
             f.now = ms / 1000;
-            const AlarmState stateBefore = f.state.core.alarmState();
+            const AlarmState stateBefore = f.core.alarmState();
             clock->Timer1_Timer();
             const QString wall = wallClock(f.now);
             QCOMPARE(shownDigits(*clock), wall);
@@ -162,11 +162,11 @@ private slots:
             } else {
                 modelState = 0;
             }
-            QCOMPARE(int(f.state.core.alarmState()), modelState);
-            rings += (stateBefore == AlarmState::Armed &&
-                      f.state.core.alarmState() == AlarmState::Ringing)
-                         ? 1
-                         : 0;
+            QCOMPARE(int(f.core.alarmState()), modelState);
+            rings +=
+                (stateBefore == AlarmState::Armed && f.core.alarmState() == AlarmState::Ringing)
+                    ? 1
+                    : 0;
         };
 
         const qint64 first = start * 1000;

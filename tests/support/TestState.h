@@ -3,7 +3,9 @@
 // The program state every test starts from: recording fakes for the sound and
 // the keys, and a wall clock the test sets.
 #include "core/AppState.h"
+#include "core/ClockCore.h"
 #include "core/ClockTick.h"
+#include "core/Sound.h"
 #include "platform/dummy/DummyKeyInjector.h"
 #include "platform/dummy/DummySoundOutput.h"
 
@@ -18,6 +20,9 @@ struct TestState
     qint64 now = 0;
     qint64 msIntoSecond = 0;
     AppState state{Services{sound, keys, [this] { return now * 1000 + msIntoSecond; }}};
+    ClockCore core;
+
+    TestState() { connectAlarmSound(core, state); }
 
     // The program's paths as start-up sets them for a program in `dir`
     // (ending in "/"), named glimmora.
@@ -34,10 +39,10 @@ struct TestState
     void ringAlarm()
     {
         const QString time = localTimeText(now);
-        state.core.setAlarmTime({time.left(2), time.mid(3, 2)});
-        if (!state.core.isOn(ClockCore::Alarm)) {
-            state.core.toggle(ClockCore::Alarm);
+        core.setAlarmTime({time.left(2), time.mid(3, 2)});
+        if (!core.isOn(ClockCore::Alarm)) {
+            core.toggle(ClockCore::Alarm);
         }
-        state.core.tick(time);
+        core.tick(time);
     }
 };

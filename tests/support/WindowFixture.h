@@ -39,7 +39,7 @@ struct WindowFixture : TestState
         return window;
     }
 
-    Windows windows{state};
+    Windows windows{state, core};
 
 private:
     std::vector<QPointer<QWidget>> m_owned;
