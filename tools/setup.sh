@@ -16,10 +16,11 @@ package_pkgs=(dpkg-dev file)
 desktop_pkgs=()
 # The clock under compositors with XWayland (e2e_compositors): KWin, mutter with
 # its screen cast through PipeWire, sway; qt6-wayland makes a session's
-# QT_QPA_PLATFORM=wayland real.
+# QT_QPA_PLATFORM=wayland real and runs the clock where there is no X at all,
+# over swaybg's background.
 desktop_pkgs+=(kwin-wayland mutter xwayland pipewire pipewire-bin wireplumber
     gstreamer1.0-pipewire gstreamer1.0-tools gstreamer1.0-plugins-good python3-dbus python3-gi
-    sway qt6-wayland)
+    sway qt6-wayland swaybg)
 # The saver mode against real screen savers and sessions (e2e_real_savers).
 # udev is pinned to the installed libudev1: otherwise apt upgrades systemd.
 udev=udev

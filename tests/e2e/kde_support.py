@@ -12,9 +12,10 @@ POWERDEVIL = dsk.KDE_LIBEXEC + "org_kde_powerdevil"
 POLICY_AGENT = "org.kde.Solid.PowerManagement.PolicyAgent"
 
 
-def start_kwin(desktop, options, env=None):
-    """kwin_wayland with its Xwayland, through `desktop.spawn`: the process,
-    and Xwayland's DISPLAY and XAUTHORITY (None where it has none)."""
+def start_kwin(desktop, options, env=None, xwayland=True):
+    """kwin_wayland, with its Xwayland unless told not, through
+    `desktop.spawn`: the process, and Xwayland's DISPLAY and XAUTHORITY (None
+    where it has none)."""
     tmp = desktop.session.tmp
     # The packaged binary's file capability makes exec fail here; a copy has
     # none.
@@ -28,12 +29,13 @@ def start_kwin(desktop, options, env=None):
         f.write('#!/bin/sh\nenv > "%s.part" && mv "%s.part" "%s"\n'
                 % (env_file, env_file, env_file))
     os.chmod(helper, 0o755)
-    proc = desktop.spawn([kwin, "--virtual", "--xwayland", "--width", "1280", "--height", "1024"]
-                         + options + [helper], env)
-    harness.wait_until(lambda: os.path.exists(env_file), 60, what="KWin's Xwayland")
+    proc = desktop.spawn([kwin, "--virtual"] + ["--xwayland"] * xwayland
+                         + ["--width", "1280", "--height", "1024"] + options + [helper], env)
+    # KWin starts the helper once its session (and Xwayland) is up.
+    harness.wait_until(lambda: os.path.exists(env_file), 60, what="KWin's session")
     with open(env_file) as f:
         found = dict(line.split("=", 1) for line in f.read().splitlines() if "=" in line)
-    return proc, found["DISPLAY"], found.get("XAUTHORITY") or None
+    return proc, found.get("DISPLAY"), found.get("XAUTHORITY") or None
 
 
 class Kde(dsk.Desktop):

@@ -4,7 +4,8 @@ XWayland window at its saved place, on top of the active window, its cut-away
 parts show the desktop (screenshots through the compositor's own interface)
 before and after a drag and after the menu closes, the menu opens at the
 pointer, a drag moves it 1:1 and the exit saves. Under sway it floats at its
-own size."""
+own size. Under KWin with no X at all it is a native Wayland window, placed
+by KWin, whose cut-away parts show what lies beneath."""
 
 import json
 import os
@@ -81,13 +82,17 @@ class Desktop:
 
 
 class KWin(Desktop):
+    xwayland = True
+
     def start(self):
         _, display, auth = kde_support.start_kwin(
             self, ["--socket", self.wayland, "--no-lockscreen", "--no-global-shortcuts",
                    "--no-kactivities"],
             env={"KWIN_SCREENSHOT_NO_PERMISSION_CHECKS": "1",
-                 "KWIN_WAYLAND_NO_PERMISSION_CHECKS": "1"})
-        self.use_display(display, auth)
+                 "KWIN_WAYLAND_NO_PERMISSION_CHECKS": "1"},
+            xwayland=self.xwayland)
+        if display:
+            self.use_display(display, auth)
 
     def screenshot(self):
         shot = self.bus.conn.get_object("org.kde.KWin", "/org/kde/KWin/ScreenShot2")
@@ -107,6 +112,16 @@ class KWin(Desktop):
             reader.join(20)
         return rgb_image(int(meta["width"]), int(meta["height"]), int(meta["stride"]),
                          data[0])
+
+
+class KWinWithoutX(KWin):
+    """No X server anywhere: clients find only the Wayland display."""
+
+    xwayland = False
+
+    def start(self):
+        del self.session.env["DISPLAY"]
+        super().start()
 
 
 class Mutter(Desktop):
@@ -207,6 +222,21 @@ def holes_not_showing(shot, face, origin):
                if face.back.pixel(x, y) == ms.MASK and shot.pixel(ox + x, oy + y) != BLUE)
 
 
+def face_origin(shot, face):
+    """Where the face's top-left lies in the screenshot, found by a row of
+    its painted pixels; None where that row is nowhere."""
+    y = DEVICE[1]
+    row = [face.back.pixel(x, y) for x in range(face.back.width)]
+    painted = [x for x, p in enumerate(row) if p != ms.MASK]
+    needle = bytes(c for p in row[painted[0]:painted[-1] + 1] for c in p)
+    at = shot.pixels.find(needle)
+    while at >= 0 and at % 3:
+        at = shot.pixels.find(needle, at + 1)
+    if at < 0:
+        return None
+    return (at // 3 % shot.width - painted[0], at // 3 // shot.width - y)
+
+
 def plus(a, b):
     return (a[0] + b[0], a[1] + b[1])
 
@@ -218,6 +248,7 @@ class CompositorsTest(harness.E2ETest):
 
     def test_rows(self):
         for kind, check in ((KWin, self.placed_on_top_holes_menu_drag_exit),
+                            (KWinWithoutX, self.native_holes_show_beneath),
                             (Mutter, self.placed_on_top_holes_menu_drag_exit),
                             (Sway, self.floats_at_its_own_size)):
             with self.subTest(kind.__name__):
@@ -237,6 +268,25 @@ class CompositorsTest(harness.E2ETest):
         wid = app.window(timeout=30)
         harness.wait_until(lambda: sway.floating(wid) == ((460, 234), True), 10,
                            what="floating at 460 x 234")
+
+    def native_holes_show_beneath(self, kwin):
+        """No X shape cuts a Wayland window: its cut-away pixels must be
+        transparent themselves."""
+        face = ms.BuiltinFace()
+        kwin.spawn(["swaybg", "-c", "#3366cc"], env={"WAYLAND_DISPLAY": kwin.wayland})
+        harness.wait_until(lambda: kwin.screenshot().pixel(0, 0) == BLUE, 15,
+                           what="blue background")
+        _, app = self.start(env={"WAYLAND_DISPLAY": kwin.wayland})
+
+        def face_shown():
+            self.assertTrue(app.alive(), "the clock ended")
+            shot = kwin.screenshot()
+            origin = face_origin(shot, face)
+            if origin and not skin_support.face_mismatches(shot, origin, face):
+                return shot, origin
+            return None
+        shot, origin = harness.wait_until(face_shown, 15, interval=0.2, what="the face")
+        self.assertEqual(holes_not_showing(shot, face, origin), 0)
 
     def placed_on_top_holes_menu_drag_exit(self, desktop):
         session = self.session
