@@ -1,7 +1,7 @@
 #include "app/ProgramEnd.h"
 
 #include "app/Windows.h"
-#include "clock/frmClock.h"
+#include "clock/ClockWindow.h"
 #include "core/ExitSequence.h"
 #include "platform/SingleInstance.h"
 

@@ -2,14 +2,14 @@
 
 #include "app/ClockPlacement.h"
 #include "app/Windows.h"
-#include "clock/frmClock.h"
+#include "clock/ClockWindow.h"
 #include "controls/WindowHelpers.h"
 #include "core/AppState.h"
 #include "core/ClockCore.h"
 #include "core/Paths.h"
 #include "core/Settings.h"
 #include "core/SettingsKeys.h"
-#include "menu/frmMenu.h"
+#include "menu/ClockMenu.h"
 #include "platform/SingleInstance.h"
 #include "skin/SkinFolders.h"
 
@@ -47,15 +47,15 @@ bool Main(AppState& state, ClockCore& core, Windows& windows, platform::SingleIn
     const StoredSettings settings(file);
     core.setSkinName(settings.read(SettingKeys::Skin));
 
-    frmClock& clock = windows.clock();
-    clock.Form_Load();
+    ClockWindow& clock = windows.clock();
+    clock.loadFace();
 
     // Placed before its first show, so it never appears at a default place.
     placeClockAtStart(clock, settings.position());
     clock.show();
 
     // The menu's check marks follow the modes from here on.
-    frmMenu& menu = windows.menu();
+    ClockMenu& menu = windows.menu();
     core.restore(ClockCore::Standby, settings.read(SettingKeys::StandBy));
     core.restore(ClockCore::OnTop, settings.read(SettingKeys::OnTop));
     core.restore(ClockCore::Saver, settings.read(SettingKeys::Saver));

@@ -1,17 +1,17 @@
 #include "app/Windows.h"
 
-#include "about/frmIntro.h"
-#include "alarm/frmAlarm.h"
-#include "alarm/frmMessage.h"
-#include "clock/frmClock.h"
+#include "about/AboutWindow.h"
+#include "alarm/AlarmDialog.h"
+#include "alarm/AlarmNotice.h"
+#include "clock/ClockWindow.h"
 #include "controls/ShowOnce.h"
 #include "core/AlarmLog.h"
 #include "core/AppState.h"
 #include "core/ClockCore.h"
 #include "keys/SaverMode.h"
-#include "keys/frmKeyStroke.h"
-#include "menu/frmMenu.h"
-#include "skin/frmSkins.h"
+#include "keys/KeyDialog.h"
+#include "menu/ClockMenu.h"
+#include "skin/SkinChooser.h"
 
 #include <QGuiApplication>
 
@@ -36,38 +36,38 @@ Windows::~Windows()
     delete m_clock.data();
 }
 
-frmClock& Windows::clock()
+ClockWindow& Windows::clock()
 {
     if (!m_clock) {
-        m_clock = new frmClock(m_state, m_core);
-        connect(m_clock, &frmClock::menuRequested, this, [this](QPoint at) { menu().popUp(at); });
-        connect(m_clock, &frmClock::exitRequested, this, &Windows::exitRequested);
+        m_clock = new ClockWindow(m_state, m_core);
+        connect(m_clock, &ClockWindow::menuRequested, this, [this](QPoint at) { menu().popUp(at); });
+        connect(m_clock, &ClockWindow::exitRequested, this, &Windows::exitRequested);
     }
     return *m_clock;
 }
 
-frmMenu& Windows::menu()
+ClockMenu& Windows::menu()
 {
     if (!m_menu) {
-        m_menu = new frmMenu(m_state, m_core);
-        connect(m_menu, &frmMenu::aboutRequested, this, &Windows::showAbout);
-        connect(m_menu, &frmMenu::setAlarmRequested, this, &Windows::showAlarm);
-        connect(m_menu, &frmMenu::skinRequested, this, &Windows::showSkins);
-        connect(m_menu, &frmMenu::keyRequested, this, &Windows::showKeyStroke);
-        connect(m_menu, &frmMenu::exitRequested, this, &Windows::exitRequested);
-        connect(&m_core, &ClockCore::saverEntriesShownChanged, m_menu, &frmMenu::showSaverEntries);
+        m_menu = new ClockMenu(m_state, m_core);
+        connect(m_menu, &ClockMenu::aboutRequested, this, &Windows::showAbout);
+        connect(m_menu, &ClockMenu::setAlarmRequested, this, &Windows::showAlarm);
+        connect(m_menu, &ClockMenu::skinRequested, this, &Windows::showSkins);
+        connect(m_menu, &ClockMenu::keyRequested, this, &Windows::showKeyStroke);
+        connect(m_menu, &ClockMenu::exitRequested, this, &Windows::exitRequested);
+        connect(&m_core, &ClockCore::saverEntriesShownChanged, m_menu, &ClockMenu::showSaverEntries);
     }
     return *m_menu;
 }
 
 void Windows::showAbout()
 {
-    showOnce(m_about, [this] { return new frmIntro(m_state, m_clock); });
+    showOnce(m_about, [this] { return new AboutWindow(m_state, m_clock); });
 }
 
 void Windows::showAlarm()
 {
-    showOnce(m_alarm, [this] { return new frmAlarm(m_state, m_core, m_clock); });
+    showOnce(m_alarm, [this] { return new AlarmDialog(m_state, m_core, m_clock); });
 }
 
 void Windows::showNotice()
@@ -76,41 +76,41 @@ void Windows::showNotice()
     // takes the focus, so Enter reaches "O K" whatever window was active.
     showOnce(m_notice, [this] {
         qCDebug(lcAlarm) << "notice opened";
-        return new frmMessage(m_state, m_core, m_clock);
+        return new AlarmNotice(m_state, m_core, m_clock);
     });
 }
 
 void Windows::showSkins()
 {
-    showOnce(m_skins, [this] { return new frmSkins(m_state, m_core, m_clock); });
+    showOnce(m_skins, [this] { return new SkinChooser(m_state, m_core, m_clock); });
 }
 
 void Windows::showKeyStroke()
 {
-    showOnce(m_keyStroke, [this] { return new frmKeyStroke(m_state, m_core, m_clock); });
+    showOnce(m_keyStroke, [this] { return new KeyDialog(m_state, m_core, m_clock); });
 }
 
-frmIntro* Windows::about() const
+AboutWindow* Windows::about() const
 {
     return m_about;
 }
 
-frmAlarm* Windows::alarm() const
+AlarmDialog* Windows::alarm() const
 {
     return m_alarm;
 }
 
-frmMessage* Windows::notice() const
+AlarmNotice* Windows::notice() const
 {
     return m_notice;
 }
 
-frmSkins* Windows::skins() const
+SkinChooser* Windows::skins() const
 {
     return m_skins;
 }
 
-frmKeyStroke* Windows::keyStroke() const
+KeyDialog* Windows::keyStroke() const
 {
     return m_keyStroke;
 }

@@ -6,13 +6,13 @@
 
 struct AppState;
 class ClockCore;
-class frmAlarm;
-class frmClock;
-class frmIntro;
-class frmKeyStroke;
-class frmMenu;
-class frmMessage;
-class frmSkins;
+class AlarmDialog;
+class ClockWindow;
+class AboutWindow;
+class KeyDialog;
+class ClockMenu;
+class AlarmNotice;
+class SkinChooser;
 class SaverMode;
 
 // The program's windows, each created on first use and wired here to the
@@ -29,10 +29,10 @@ public:
 
     // The clock window, wired: the menu at a press of another button, the
     // exit, the alarm notice.
-    frmClock& clock();
+    ClockWindow& clock();
     // The menu window: its commands open the dialogs, its exit is the
     // program's.
-    frmMenu& menu();
+    ClockMenu& menu();
 
     void showAbout();
     void showAlarm();
@@ -41,11 +41,11 @@ public:
     void showKeyStroke();
 
     // The dialogs while they are open; null otherwise.
-    frmIntro* about() const;
-    frmAlarm* alarm() const;
-    frmMessage* notice() const;
-    frmSkins* skins() const;
-    frmKeyStroke* keyStroke() const;
+    AboutWindow* about() const;
+    AlarmDialog* alarm() const;
+    AlarmNotice* notice() const;
+    SkinChooser* skins() const;
+    KeyDialog* keyStroke() const;
 
     // The saver mode: on and off with the core's saver switch, pressing the
     // core's key code, on behalf of the clock's window.
@@ -63,11 +63,11 @@ private:
     AppState& m_state;
     ClockCore& m_core;
     SaverMode* m_saverMode = nullptr;
-    QPointer<frmClock> m_clock;
-    QPointer<frmMenu> m_menu;
-    QPointer<frmIntro> m_about;
-    QPointer<frmAlarm> m_alarm;
-    QPointer<frmMessage> m_notice;
-    QPointer<frmSkins> m_skins;
-    QPointer<frmKeyStroke> m_keyStroke;
+    QPointer<ClockWindow> m_clock;
+    QPointer<ClockMenu> m_menu;
+    QPointer<AboutWindow> m_about;
+    QPointer<AlarmDialog> m_alarm;
+    QPointer<AlarmNotice> m_notice;
+    QPointer<SkinChooser> m_skins;
+    QPointer<KeyDialog> m_keyStroke;
 };

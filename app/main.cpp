@@ -4,7 +4,7 @@
 #include "app/StartChecks.h"
 #include "app/StartUp.h"
 #include "app/Windows.h"
-#include "clock/frmClock.h"
+#include "clock/ClockWindow.h"
 #include "core/AppState.h"
 #include "core/ClockCore.h"
 #include "core/Sound.h"

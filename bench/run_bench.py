@@ -568,7 +568,7 @@ def report(steady, starts, paired, control, idle, effects, instructions, seconds
             ratio(paint["wakeups"], bare["wakeups"]), ratio(g["exact"], paint["exact"]),
             ratio(g["wakeups"], paint["wakeups"]), ratio(g["rss"], paint["rss"])))
     add("")
-    add("One clock tick of glimmora (frmClock::Timer1_Timer on the real window, built-in "
+    add("One clock tick of glimmora (ClockWindow::tick on the real window, built-in "
         "face, driven by a test clock; callgrind instructions per tick, the tick handler "
         "and the event processing after it, which paints and sends the picture to the X "
         "server, counted apart; averages over %d ticks):" % effects["ticks"])

@@ -4,7 +4,7 @@
 #include <QWidget>
 
 // Shows a dialog that exists at most once. When `slot` holds no window, `make`
-// builds one, the slot takes it before its Form_Load runs (loading centres it
+// builds one, the slot takes it before its prepare runs (loading centres it
 // and puts it top-most, which lets events run: whatever runs then must find
 // this window rather than build a second one), and it is shown. When the
 // window is open already it is shown again, brought forward and given the
@@ -13,7 +13,7 @@ template <class Window, class Make> void showOnce(QPointer<Window>& slot, Make m
 {
     if (!slot) {
         slot = make();
-        slot->Form_Load();
+        slot->prepare();
     }
     // Loading lets events run; the window may be gone already.
     if (slot) {

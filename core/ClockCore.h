@@ -48,7 +48,7 @@ public:
     // of the alarm minute while it rings).
     TickPlan tick(const QString& timeText);
     // The same for an instant (seconds since the epoch) in local time; the
-    // clock window calls this from Timer1_Timer and draws what it returns.
+    // clock window calls this from tick and draws what it returns.
     // The time text is worked out once for each second, however many ticks
     // that second has.
     TickPlan tickAt(qint64 secondsSinceEpoch);

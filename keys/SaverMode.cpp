@@ -16,7 +16,7 @@ SaverMode::SaverMode(const Services& services, QObject* parent)
     m_keyTimer->setSingleShot(true);
     // A coarse timer may fire up to 5 % off, 9 s on a 180 s wait.
     m_keyTimer->setTimerType(Qt::PreciseTimer);
-    connect(m_keyTimer, &QTimer::timeout, this, &SaverMode::tmrPlay_Timer);
+    connect(m_keyTimer, &QTimer::timeout, this, &SaverMode::keyTimerFired);
 }
 
 void SaverMode::setActive(bool on, WId window)
@@ -37,7 +37,7 @@ void SaverMode::setActive(bool on, WId window)
     }
 }
 
-void SaverMode::tmrPlay_Timer()
+void SaverMode::keyTimerFired()
 {
     const KeySchedule::Step step = m_schedule.advance(nowMs(), m_period);
     if (step.send) {

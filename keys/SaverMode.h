@@ -33,7 +33,7 @@ public:
 
     // The key timer, armed for the next press.
     QTimer* keyTimer() const { return m_keyTimer; } // tmrPlay
-    void tmrPlay_Timer();
+    void keyTimerFired();
 
 private:
     qint64 nowMs() const { return m_clock.elapsed(); }

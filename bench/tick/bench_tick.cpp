@@ -6,10 +6,10 @@
 //
 //   bench-tick [N]
 #include "app/Windows.h"
-#include "clock/frmClock.h"
+#include "clock/ClockWindow.h"
 #include "core/AppState.h"
 #include "core/ClockCore.h"
-#include "menu/frmMenu.h"
+#include "menu/ClockMenu.h"
 #include "platform/dummy/DummyKeyInjector.h"
 #include "platform/dummy/DummySoundOutput.h"
 
@@ -55,7 +55,7 @@ void settle()
     }
 }
 
-QString nameOf(const frmClock& clock, QObject* w)
+QString nameOf(const ClockWindow& clock, QObject* w)
 {
     for (std::size_t k = 0; k < clock.tubes().size(); ++k) {
         if (w == clock.tubes()[k]) {
@@ -71,7 +71,7 @@ QString nameOf(const frmClock& clock, QObject* w)
         return QStringLiteral("picBack");
     }
     if (w == &clock) {
-        return QStringLiteral("frmClock");
+        return QStringLiteral("ClockWindow");
     }
     return QString::fromLatin1(w->metaObject()->className());
 }
@@ -86,14 +86,14 @@ struct Kind
 
 struct Bench
 {
-    frmClock& clock;
+    ClockWindow& clock;
     qint64& now;
     PaintCounter counter;
 
     void tick(qint64 instant)
     {
         now = instant;
-        clock.Timer1_Timer();
+        clock.tick();
     }
 
     void prepare(const Kind& kind, int i)
@@ -150,7 +150,7 @@ struct Bench
             prepare(kind, i);
             now = kind.at(i);
             CALLGRIND_TOGGLE_COLLECT;
-            clock.Timer1_Timer();
+            clock.tick();
             CALLGRIND_TOGGLE_COLLECT;
             settle();
         }
@@ -183,8 +183,8 @@ int main(int argc, char* argv[])
     state.programDir = QCoreApplication::applicationDirPath() + QStringLiteral("/");
     ClockCore core;
     Windows windows(state, core);
-    frmClock& clock = windows.clock();
-    clock.Form_Load();
+    ClockWindow& clock = windows.clock();
+    clock.loadFace();
     clock.move(100, 100);
     clock.show();
     windows.menu(); // built now, not by the first tick
@@ -194,7 +194,7 @@ int main(int argc, char* argv[])
            waited.elapsed() < 20000) {
         QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
     }
-    clock.Timer1_Timer();
+    clock.tick();
     settle();
 
     Bench bench{clock, now, {}};

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "alarm/frmAlarm.h"
+#include "alarm/AlarmDialog.h"
 #include "core/AppState.h"
 #include "core/SettingsKeys.h"
 #include "tests/support/SettingsFiles.h"
@@ -33,7 +33,7 @@ template <class Window> int visibleWindows()
 }
 
 // Opens the alarm dialog the way the menu does.
-inline frmAlarm* openAlarmDialog(AlarmTestState& t)
+inline AlarmDialog* openAlarmDialog(AlarmTestState& t)
 {
     t.windows.showAlarm();
     return t.windows.alarm();

@@ -1,9 +1,9 @@
 #include "AlarmTestState.h"
-#include "alarm/frmAlarm.h"
-#include "alarm/frmMessage.h"
+#include "alarm/AlarmDialog.h"
+#include "alarm/AlarmNotice.h"
 #include "app/Windows.h"
-#include "clock/frmClock.h"
-#include "menu/frmMenu.h"
+#include "clock/ClockWindow.h"
+#include "menu/ClockMenu.h"
 
 #include <QAction>
 #include <QLabel>
@@ -22,11 +22,11 @@ private:
     struct Run
     {
         AlarmTestState t;
-        frmClock* clock = nullptr;
-        frmMenu* menu = nullptr;
+        ClockWindow* clock = nullptr;
+        ClockMenu* menu = nullptr;
         QDateTime at;    // time of the next tick
         int notices = 0; // times the notice was opened
-        QPointer<frmMessage> lastNotice;
+        QPointer<AlarmNotice> lastNotice;
     };
 
     static void start(Run& r, const QString& hour, const QString& minute, const QDateTime& from,
@@ -34,10 +34,10 @@ private:
     {
         r.t.core.setAlarmTime(alarmTimeFromFile(hour, minute));
         r.clock = &r.t.windows.clock();
-        r.clock->Form_Load();
+        r.clock->loadFace();
         r.menu = &r.t.windows.menu();
         r.menu->alarmEntry()->setChecked(!alarmOn);
-        r.menu->mnuAlarm_Click();
+        r.menu->toggleAlarm();
         r.at = from;
     }
 
@@ -45,7 +45,7 @@ private:
     static void tick(Run& r)
     {
         r.t.setTime(r.at);
-        r.clock->Timer1_Timer();
+        r.clock->tick();
         if (r.t.windows.notice() && r.t.windows.notice() != r.lastNotice) {
             ++r.notices;
             r.lastNotice = r.t.windows.notice();
@@ -191,7 +191,7 @@ private slots:
         QCOMPARE(tickUntil(r, at(7, 30, 30)), ticksBetween(r.at, at(7, 30, 30)));
 
         // After "O K", ticking off and on again within the minute rings anew.
-        r.lastNotice->Command1_Click();
+        r.lastNotice->acknowledge();
         QTRY_VERIFY(!r.t.windows.notice());
         QCOMPARE(tickUntil(r, at(7, 30, 35)), 0);
         r.menu->alarmEntry()->trigger();
@@ -235,13 +235,13 @@ private slots:
         Run r;
         start(r, "07", "30", at(7, 30, 0));
         tickUntil(r, at(7, 30, 5));
-        r.lastNotice->Command1_Click();
+        r.lastNotice->acknowledge();
         QCOMPARE(tickUntil(r, at(7, 30, 10)), 0);
 
         r.t.windows.showAlarm();
         QVERIFY(r.t.windows.alarm());
         QCOMPARE(r.t.windows.alarm()->hourLabel()->text(), QStringLiteral("07"));
-        r.t.windows.alarm()->Command1_Click();
+        r.t.windows.alarm()->applyAlarmTime();
         QCOMPARE(r.t.core.alarmState(), AlarmState::Armed);
         tick(r);
         QCOMPARE(r.t.core.alarmState(), AlarmState::Ringing);
@@ -255,7 +255,7 @@ private slots:
         Run r;
         start(r, "07", "30", at(7, 30, 0));
         r.menu->standbyEntry()->setChecked(true);
-        r.menu->mnuStdby_Click(); // leave standby: the timer runs
+        r.menu->toggleStandby(); // leave standby: the timer runs
         QVERIFY(r.clock->tickTimer()->isActive());
         tickUntil(r, at(7, 30, 3));
         QCOMPARE(r.t.core.alarmState(), AlarmState::Ringing);

@@ -1,9 +1,9 @@
 // The clock tick on the real window: which tubes it draws, the lamps, the
 // alarm and the standby picture.
-#include "alarm/frmMessage.h"
+#include "alarm/AlarmNotice.h"
 #include "app/Windows.h"
-#include "clock/frmClock.h"
-#include "menu/frmMenu.h"
+#include "clock/ClockWindow.h"
+#include "menu/ClockMenu.h"
 #include "skin/SkinLoader.h"
 #include "tests/clock/ClockFixture.h"
 
@@ -45,14 +45,14 @@ class ClockTimerTest : public QObject
     Q_OBJECT
 
     std::unique_ptr<ClockFixture> f;
-    frmClock* clock = nullptr;
+    ClockWindow* clock = nullptr;
     QImage dark;
     QImage lit;
 
     void tick(qint64 instant)
     {
         f->now = instant;
-        clock->Timer1_Timer();
+        clock->tick();
     }
 
     std::array<qint64, 6> tubeKeys() const
@@ -96,7 +96,7 @@ private slots:
     void init()
     {
         f = std::make_unique<ClockFixture>();
-        clock = f->own(new frmClock(f->state, f->core));
+        clock = f->own(new ClockWindow(f->state, f->core));
         LoadedSkin strips;
         for (std::size_t k = 0; k < 6; ++k) {
             const QSize size = clock->tubes()[k]->size();
@@ -104,7 +104,7 @@ private slots:
         }
         clock->applySkin(strips);
         clock->setLampPictures(dark, lit);
-        clock->Form_Load();
+        clock->loadFace();
     }
 
     void cleanup()
@@ -239,7 +239,7 @@ private slots:
         f->now = at(7, 30, 5);
         for (int ms : ticks) {
             f->msIntoSecond = ms;
-            clock->Timer1_Timer();
+            clock->tick();
         }
         f->msIntoSecond = ticks.isEmpty() ? 250 : ticks.constLast();
         clock->setTicking(true);
@@ -342,7 +342,7 @@ private slots:
     {
         tick(at(23, 59, 59));
         QCOMPARE(shownDigits(), QStringLiteral("235959"));
-        clock->TubesOff();
+        clock->showTubesOff();
         QCOMPARE(shownDigits(), QStringLiteral("000000"));
     }
 
@@ -352,7 +352,7 @@ private slots:
         strip.strips[2] = makeStrip(10, 19, 34, QImage::Format_RGB888);
         clock->applySkin(strip);
         clock->setLampPictures(dark, lit.convertToFormat(QImage::Format_RGB16));
-        clock->Form_Load();
+        clock->loadFace();
         QCOMPARE(clock->digitStrip(2).format(), QImage::Format_RGB32);
         QCOMPARE(clock->lampPicture(1).format(), QImage::Format_RGB32);
         tick(at(1, 47, 0));

@@ -1,7 +1,7 @@
 // The date the clock shows to the pointer: German whatever the system's
 // locale is, and worked out at each showing, so after midnight the new day.
 #include "app/Windows.h"
-#include "clock/frmClock.h"
+#include "clock/ClockWindow.h"
 #include "tests/clock/ClockFixture.h"
 
 #include <QDateTime>
@@ -21,8 +21,8 @@ private slots:
     {
         QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
         m_f = std::make_unique<ClockFixture>();
-        frmClock& clock = m_f->windows.clock();
-        clock.Form_Load();
+        ClockWindow& clock = m_f->windows.clock();
+        clock.loadFace();
         clock.show();
         QVERIFY(QTest::qWaitForWindowExposed(&clock));
     }

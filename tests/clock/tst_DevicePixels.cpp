@@ -1,10 +1,10 @@
 // The clock at Qt's scale factor 2: pictures drawn at twice the size are
 // shown pixel for pixel, a skin's companions count file by file, and the
 // geometry stays in logical pixels.
-#include "about/frmIntro.h"
+#include "about/AboutWindow.h"
 #include "clock/DevicePictures.h"
 #include "clock/ImageProcessing.h"
-#include "clock/frmClock.h"
+#include "clock/ClockWindow.h"
 #include "tests/clock/ClockFixture.h"
 #include "tests/support/Files.h"
 
@@ -73,8 +73,8 @@ private slots:
         ClockFixture f;
         f.state.skinsDir = dir.path() + QStringLiteral("/Skins/");
         f.core.setSkinName(QStringLiteral("Test"));
-        frmClock clock(f.state, f.core);
-        clock.Form_Load();
+        ClockWindow clock(f.state, f.core);
+        clock.loadFace();
         QCOMPARE(clock.size(), QSize(40, 30));
         QCOMPARE(clock.lamps()[1]->image().size(), QSize(32, 134)); // built-in, always crisp
         const QImage shown = clock.face()->image();
@@ -92,7 +92,7 @@ private slots:
     void aboutPictureAndCursor()
     {
         ClockFixture f;
-        frmIntro about(f.state);
+        AboutWindow about(f.state);
         QCOMPARE(about.size(), QSize(615, 400));
         QCOMPARE(about.picture()->image().size(), QSize(1232, 800));
         // The cursor travels in device pixels.

@@ -3,7 +3,7 @@
 #include "ClockFixture.h"
 
 #include "app/Windows.h"
-#include "clock/frmClock.h"
+#include "clock/ClockWindow.h"
 
 #include <QMouseEvent>
 #include <QTest>
@@ -15,13 +15,13 @@ private Q_SLOTS:
     void magentaGroundBecomesTransparent()
     {
         ClockFixture f;
-        frmClock& clock = f.windows.clock();
+        ClockWindow& clock = f.windows.clock();
         QImage lamp(16, 67, QImage::Format_RGB32);
         lamp.fill(qRgb(255, 0, 255));
         lamp.setPixel(8, 10, qRgb(200, 20, 20));
         lamp.setPixel(8, 11, qRgb(255, 0, 254)); // near magenta stays
         clock.setLampPictures(lamp, lamp);
-        clock.Form_Load();
+        clock.loadFace();
         const QImage shown = clock.lamps()[0]->image();
         QCOMPARE(qAlpha(shown.pixel(0, 0)), 0);
         QCOMPARE(shown.pixel(8, 10), qRgb(200, 20, 20));
@@ -32,11 +32,11 @@ private Q_SLOTS:
     void opaqueLampsStayOpaque()
     {
         ClockFixture f;
-        frmClock& clock = f.windows.clock();
+        ClockWindow& clock = f.windows.clock();
         QImage lamp(16, 67, QImage::Format_RGB32);
         lamp.fill(qRgb(60, 0, 0));
         clock.setLampPictures(lamp, QImage());
-        clock.Form_Load();
+        clock.loadFace();
         QVERIFY(!clock.lamps()[0]->image().hasAlphaChannel());
         QVERIFY(clock.lamps()[0]->testAttribute(Qt::WA_OpaquePaintEvent));
     }
@@ -44,19 +44,19 @@ private Q_SLOTS:
     void lampsOutsideTheFaceAreHidden()
     {
         ClockFixture f;
-        frmClock& clock = f.windows.clock();
-        clock.Form_Load(); // the built-in face, 460 wide: lamps at 478 and 506
+        ClockWindow& clock = f.windows.clock();
+        clock.loadFace(); // the built-in face, 460 wide: lamps at 478 and 506
         clock.show();
         QVERIFY(clock.lamps()[0]->isHidden());
         QVERIFY(clock.lamps()[1]->isHidden());
 
         ClockFixture g;
-        frmClock& wide = g.windows.clock();
+        ClockWindow& wide = g.windows.clock();
         QImage face(600, 400, QImage::Format_RGB32);
         face.fill(qRgb(90, 90, 90));
         wide.face()->setPicture(face);
         wide.face()->resize(600, 400);
-        wide.Form_Load();
+        wide.loadFace();
         QVERIFY(!wide.lamps()[0]->isHidden());
         QVERIFY(!wide.lamps()[1]->isHidden());
     }
@@ -64,8 +64,8 @@ private Q_SLOTS:
     void pressOnALampDoesNotDrag()
     {
         ClockFixture f;
-        frmClock& clock = f.windows.clock();
-        clock.Form_Load();
+        ClockWindow& clock = f.windows.clock();
+        clock.loadFace();
         clock.resize(600, 400); // bring the lamps inside the window
         clock.show();
         QWidget* lamp = clock.lamps()[0];

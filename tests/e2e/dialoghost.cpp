@@ -4,10 +4,10 @@
 //   dialoghost <program dir> late                the alarm dialog placed as
 //       where the window manager cannot tell its frame in advance
 
-#include "alarm/frmAlarm.h"
+#include "alarm/AlarmDialog.h"
 #include "app/ClockPlacement.h"
 #include "app/Windows.h"
-#include "clock/frmClock.h"
+#include "clock/ClockWindow.h"
 #include "controls/FramePlacement.h"
 #include "controls/WindowHelpers.h"
 #include "core/AppState.h"
@@ -29,8 +29,8 @@ int main(int argc, char* argv[])
     state.skinsDir = state.programDir + QStringLiteral("Skins/");
     ClockCore core;
     Windows windows(state, core);
-    frmClock& clock = windows.clock();
-    clock.Form_Load();
+    ClockWindow& clock = windows.clock();
+    clock.loadFace();
     placeClockAtStart(clock, std::nullopt);
     clock.show();
 
@@ -42,7 +42,7 @@ int main(int argc, char* argv[])
     } else if (dialog == QLatin1String("skins")) {
         windows.showSkins();
     } else if (dialog == QLatin1String("late")) {
-        auto* alarm = new frmAlarm(state, core);
+        auto* alarm = new AlarmDialog(state, core);
         centreByOuterSize(alarm, screenRects().value(0), nullptr);
         alarm->show();
     } else {

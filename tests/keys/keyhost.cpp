@@ -11,13 +11,13 @@
 //       the menu command; reports each key it sends.
 
 #include "app/Windows.h"
-#include "clock/frmClock.h"
+#include "clock/ClockWindow.h"
 #include "core/AppState.h"
 #include "core/ClockCore.h"
 #include "keys/KeyCaptureEdit.h"
 #include "keys/SaverMode.h"
-#include "keys/frmKeyStroke.h"
-#include "menu/frmMenu.h"
+#include "keys/KeyDialog.h"
+#include "menu/ClockMenu.h"
 #include "platform/Backends.h"
 #include "platform/dummy/DummySoundOutput.h"
 
@@ -88,7 +88,7 @@ int runReceiver()
     return QApplication::exec();
 }
 
-QJsonObject dialogState(const frmKeyStroke& dialog)
+QJsonObject dialogState(const KeyDialog& dialog)
 {
     const QPoint command1 =
         dialog.storeButton()->mapToGlobal(dialog.storeButton()->rect().center());
@@ -105,7 +105,7 @@ int runDialog(AppState& state, ClockCore& core)
 {
     Windows windows(state, core);
     windows.showKeyStroke();
-    QPointer<frmKeyStroke> dialog = windows.keyStroke();
+    QPointer<KeyDialog> dialog = windows.keyStroke();
     QJsonObject last;
     QTimer poll;
     QObject::connect(&poll, &QTimer::timeout, [&] {
@@ -143,7 +143,7 @@ int runSaver(AppState& state, ClockCore& core, std::int16_t period)
 {
     Windows windows(state, core);
     windows.saverMode()->setKeyPeriod(period);
-    windows.menu().mnuSaver_Click();
+    windows.menu().toggleSaver();
     report({{"saver", windows.menu().saverEntry()->isChecked()}});
     return QApplication::exec();
 }

@@ -1,5 +1,5 @@
 #include "keys/SaverMode.h"
-#include "menu/frmMenu.h"
+#include "menu/ClockMenu.h"
 #include "platform/dummy/DummyIdleInhibitor.h"
 #include "tests/support/WindowFixture.h"
 
@@ -24,22 +24,22 @@ private slots:
         WindowFixture f;
         f.state.services.idle = &idle;
         f.core.setKeyCode(120);
-        frmMenu& menu = f.windows.menu();
+        ClockMenu& menu = f.windows.menu();
         f.windows.saverMode()->setKeyPeriod(10); // 1 s
         QElapsedTimer since;
         since.start();
-        menu.mnuSaver_Click();
+        menu.toggleSaver();
         QVERIFY(f.windows.saverMode()->keyTimer()->remainingTime() > 900);
         // Time passing is the input: the count follows it, with no tick to await.
         QTest::qWait(320);
-        menu.mnuSaver_Click();
+        menu.toggleSaver();
         const int count = f.windows.saverMode()->KeyTickCount();
         QVERIFY2(count >= 3 && count <= since.elapsed() / 100, qPrintable(QString::number(count)));
         QVERIFY(!f.windows.saverMode()->keyTimer()->isActive());
         QVERIFY(f.keys.sentKeys().empty());
 
         since.restart();
-        menu.mnuSaver_Click();
+        menu.toggleSaver();
         QTRY_COMPARE_WITH_TIMEOUT(f.keys.sentKeys(), Sent{120}, 5000);
         const qint64 left = (10 - count) * 100;
         QVERIFY2(since.elapsed() >= left && since.elapsed() < left + 300,

@@ -11,14 +11,14 @@ import check_layers  # noqa: E402
 ROWS = [
     # (files, the finding expected; None: the tree is clean)
     ({"core/A.h": "struct A { int x; };\n"}, None),
-    ({"core/A.h": "class frmClock;\n"}, "core/A.h names the window type frmClock"),
+    ({"core/A.h": "class ClockWindow;\n"}, "core/A.h names the window type ClockWindow"),
     ({"core/A.h": "#include <QPointer>\nQPointer<QWidget> w;\n"},
      "core/A.h names the window type QWidget"),
     ({"clock/Face.h": "class Face : public QWidget {};\n", "core/B.h": "class Face;\n"},
      "core/B.h names the window type Face"),
-    ({"core/C.h": "// the clock window (frmClock) draws this\n"}, None),
+    ({"core/C.h": "// the clock window (ClockWindow) draws this\n"}, None),
     ({"core/D.h": '#include "app/Windows.h"\n'}, "core/D.h includes app/, a higher layer"),
-    ({"clock/E.h": "class frmClock;\n"}, None),
+    ({"clock/E.h": "class ClockWindow;\n"}, None),
 ]
 
 

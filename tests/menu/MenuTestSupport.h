@@ -1,17 +1,17 @@
 #pragma once
 
-#include "about/frmIntro.h"
-#include "alarm/frmAlarm.h"
-#include "alarm/frmMessage.h"
+#include "about/AboutWindow.h"
+#include "alarm/AlarmDialog.h"
+#include "alarm/AlarmNotice.h"
 #include "app/ProgramEnd.h"
 #include "app/Windows.h"
-#include "clock/frmClock.h"
+#include "clock/ClockWindow.h"
 #include "core/AppState.h"
-#include "keys/frmKeyStroke.h"
-#include "menu/frmMenu.h"
+#include "keys/KeyDialog.h"
+#include "menu/ClockMenu.h"
 #include "platform/SingleInstance.h"
 #include "skin/SkinLoader.h"
-#include "skin/frmSkins.h"
+#include "skin/SkinChooser.h"
 #include "tests/support/WindowFixture.h"
 
 #include <QAction>
@@ -46,13 +46,13 @@ struct MenuFixture : WindowFixture
         });
     }
 
-    frmClock& clock() { return windows.clock(); }
-    frmMenu& menu() { return windows.menu(); }
+    ClockWindow& clock() { return windows.clock(); }
+    ClockMenu& menu() { return windows.menu(); }
 
     // The clock window shown at a known place.
-    frmClock& shownClock(QPoint at = QPoint(200, 150))
+    ClockWindow& shownClock(QPoint at = QPoint(200, 150))
     {
-        frmClock& c = clock();
+        ClockWindow& c = clock();
         c.move(at);
         c.show();
         return c;
@@ -66,7 +66,7 @@ inline QColor cellColour(int tube, int digit)
     return QColor(20 + tube * 30, 10 + digit * 20, 200);
 }
 
-inline void giveColouredStrips(frmClock& clock)
+inline void giveColouredStrips(ClockWindow& clock)
 {
     LoadedSkin coloured;
     for (int k = 0; k < 6; ++k) {
@@ -85,7 +85,7 @@ inline void giveColouredStrips(frmClock& clock)
 }
 
 // Whether every pixel of a tube shows the one colour.
-inline bool tubeShows(const frmClock& clock, int tube, const QColor& colour)
+inline bool tubeShows(const ClockWindow& clock, int tube, const QColor& colour)
 {
     const QImage& img = clock.tubes()[tube]->image();
     if (img.size() != clock.tubes()[tube]->size()) {
@@ -101,7 +101,7 @@ inline bool tubeShows(const frmClock& clock, int tube, const QColor& colour)
     return true;
 }
 
-inline void fillTubes(frmClock& clock, const QColor& colour)
+inline void fillTubes(ClockWindow& clock, const QColor& colour)
 {
     for (PictureBox* tube : clock.tubes()) {
         QImage img(tube->size(), QImage::Format_RGB32);
@@ -129,7 +129,7 @@ inline bool sendMouse(QWidget* target, QEvent::Type type, Qt::MouseButton button
 // The menu's visible entries top to bottom as the user reads them: "-" a
 // line, "[ ]" or "[x]" a mark, "(grey)" an entry that cannot be chosen, then
 // a shortcut, and ">" for a submenu.
-inline QStringList shownEntries(const frmMenu& menu)
+inline QStringList shownEntries(const ClockMenu& menu)
 {
     QStringList shown;
     for (const QAction* entry : menu.popupMenu()->actions()) {

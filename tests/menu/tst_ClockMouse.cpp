@@ -11,7 +11,7 @@
 namespace {
 
 // The surfaces by name: the window itself, the face and the tubes.
-QWidget* surface(frmClock& clock, const QString& name)
+QWidget* surface(ClockWindow& clock, const QString& name)
 {
     if (name == QLatin1String("window")) {
         return &clock;
@@ -47,7 +47,7 @@ private slots:
     {
         QFETCH(QString, name);
         MenuFixture f;
-        frmClock& clock = f.shownClock(QPoint(200, 150));
+        ClockWindow& clock = f.shownClock(QPoint(200, 150));
         QWidget* w = surface(clock, name);
         const QPoint pressed(5, 10);
         const QPoint start = w->mapToGlobal(pressed);
@@ -74,7 +74,7 @@ private slots:
     void dragIgnoresStaleLocalPositions()
     {
         MenuFixture f;
-        frmClock& clock = f.shownClock(QPoint(300, 300));
+        ClockWindow& clock = f.shownClock(QPoint(300, 300));
         QWidget* tube = clock.tubes()[2];
         const QPoint start = tube->mapToGlobal(QPoint(4, 4));
         sendMouse(tube, QEvent::MouseButtonPress, Qt::LeftButton, Qt::LeftButton, QPointF(4, 4),
@@ -93,7 +93,7 @@ private slots:
     void dragPastTheScreenEdge()
     {
         MenuFixture f;
-        frmClock& clock = f.shownClock(QPoint(10, 5));
+        ClockWindow& clock = f.shownClock(QPoint(10, 5));
         const QPoint start = clock.mapToGlobal(QPoint(100, 100));
         sendMouse(&clock, QEvent::MouseButtonPress, Qt::LeftButton, Qt::LeftButton,
                   QPointF(100, 100), QPointF(start));
@@ -114,7 +114,7 @@ private slots:
     {
         QFETCH(int, button);
         MenuFixture f;
-        frmClock& clock = f.shownClock(QPoint(200, 150));
+        ClockWindow& clock = f.shownClock(QPoint(200, 150));
         QWidget* back = clock.face();
         const QPoint start = back->mapToGlobal(QPoint(50, 50));
         sendMouse(back, QEvent::MouseButtonPress, Qt::LeftButton, Qt::LeftButton, QPointF(50, 50),
@@ -144,7 +144,7 @@ private slots:
         QFETCH(QString, name);
         QFETCH(int, button);
         MenuFixture f;
-        frmClock& clock = f.shownClock(QPoint(100, 80));
+        ClockWindow& clock = f.shownClock(QPoint(100, 80));
         QWidget* w = surface(clock, name);
         const QPoint at = w->mapToGlobal(QPoint(6, 7));
 
@@ -162,7 +162,7 @@ private slots:
     void rightPressDuringDragKeepsDragging()
     {
         MenuFixture f;
-        frmClock& clock = f.shownClock();
+        ClockWindow& clock = f.shownClock();
         QWidget* back = clock.face();
         sendMouse(back, QEvent::MouseButtonPress, Qt::LeftButton, Qt::LeftButton, QPoint(30, 30));
         sendMouse(back, QEvent::MouseButtonPress, Qt::RightButton, Qt::LeftButton | Qt::RightButton,
@@ -196,7 +196,7 @@ private slots:
         QTemporaryDir dir;
         MenuFixture f;
         f.state.settingsFile = dir.filePath(QStringLiteral("glimmora.ini"));
-        frmClock& clock = f.shownClock();
+        ClockWindow& clock = f.shownClock();
         QWidget* w = surface(clock, name);
         const auto b = Qt::MouseButton(button);
         QMenu* menu = f.menu().popupMenu();
@@ -230,7 +230,7 @@ private slots:
         QFETCH(int, index);
         QFETCH(bool, doubleClick);
         MenuFixture f;
-        frmClock& clock = f.shownClock();
+        ClockWindow& clock = f.shownClock();
         clock.tickTimer()->start();
         QWidget* label = clock.standbySwitches()[index];
 
@@ -262,7 +262,7 @@ private slots:
     {
         MenuFixture f;
         f.state.programDir = QStringLiteral("/opt/clock/");
-        frmClock& clock = f.shownClock();
+        ClockWindow& clock = f.shownClock();
         sendMouse(clock.alarmTestArea(), QEvent::MouseButtonPress, Qt::LeftButton, Qt::LeftButton,
                   QPoint(1, 1));
         sendMouse(clock.alarmTestArea(), QEvent::MouseButtonRelease, Qt::LeftButton, Qt::NoButton,

@@ -74,7 +74,7 @@ private slots:
         QByteArray atExit;
         f.onExit = [&] { atExit = readFile(f.state.settingsFile); };
 
-        f.menu().mnuExit_Click();
+        f.menu().requestExit();
 
         QCOMPARE(f.exits, 1);
         QCOMPARE(atExit, expected);
@@ -95,7 +95,7 @@ private slots:
         f.core.setSkinName(QStringLiteral("New"));
         f.shownClock(QPoint(10, 20));
 
-        f.menu().mnuExit_Click();
+        f.menu().requestExit();
 
         QCOMPARE(f.exits, 1);
         QCOMPARE(readFile(f.state.settingsFile),
@@ -115,7 +115,7 @@ private slots:
         f.state.settingsFile = blocker + QStringLiteral("/sub/glimmora.ini");
         f.shownClock();
 
-        f.menu().mnuExit_Click();
+        f.menu().requestExit();
 
         QCOMPARE(f.exits, 1);
         QVERIFY(!QFileInfo::exists(f.state.settingsFile));
@@ -130,7 +130,7 @@ private slots:
         f.state.settingsFile = dir.filePath(QStringLiteral("glimmora.ini"));
         QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("glimmora.ini")));
         f.shownClock();
-        f.menu().mnuExit_Click();
+        f.menu().requestExit();
         QCOMPARE(f.exits, 1);
         QVERIFY(QFileInfo(f.state.settingsFile).isDir());
     }
@@ -149,7 +149,7 @@ private slots:
         QTemporaryDir dir;
         MenuFixture f;
         f.state.settingsFile = dir.filePath(QStringLiteral("glimmora.ini"));
-        frmClock& clock = f.shownClock(QPoint(40, 60));
+        ClockWindow& clock = f.shownClock(QPoint(40, 60));
         f.menu().standbyEntry()->setChecked(true);
 
         if (route == QLatin1String("menu")) {

@@ -96,8 +96,8 @@ private slots:
 
         Started s(settings);
         QVERIFY(s.started);
-        frmMenu& menu = s.f.menu();
-        frmClock& clock = s.f.clock();
+        ClockMenu& menu = s.f.menu();
+        ClockWindow& clock = s.f.clock();
         QCOMPARE(menu.standbyEntry()->isChecked(), standby);
         QCOMPARE(menu.onTopEntry()->isChecked(), onTop);
         QCOMPARE(menu.saverEntry()->isChecked(), saver);
@@ -164,7 +164,7 @@ private slots:
         Started s(settings, face);
         QVERIFY(s.started);
         QCOMPARE(int{s.f.core.keyCode()}, sendKeyCode);
-        const frmClock& clock = s.f.clock();
+        const ClockWindow& clock = s.f.clock();
         const QSize size = face.isValid() ? face : QSize(460, 234);
         QCOMPARE(clock.size(), size);
         const QRect screen = clock.screen()->geometry();
@@ -197,7 +197,7 @@ private slots:
                   "Skin=\n");
         QVERIFY(s.started);
         QCOMPARE(s.f.clock().pos(), QPoint(100, -50));
-        s.f.menu().mnuExit_Click();
+        s.f.menu().requestExit();
         QCOMPARE(s.f.exits, 1);
         QCOMPARE(readFile(s.f.state.settingsFile),
                  QByteArray("[Marvane Glimmora]\nStandBy=1\nOnTop=0\nX=1500\nY=-750\nSaver=0\n"

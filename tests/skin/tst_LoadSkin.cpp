@@ -1,6 +1,6 @@
 // Loading skins into the clock window, and the window that results: layout,
 // pictures, window size and shape, and skins that are broken in every way.
-#include "clock/frmClock.h"
+#include "clock/ClockWindow.h"
 #include "skin/PictureLoader.h"
 #include "skin/SkinLoader.h"
 #include "tests/clock/ClockFixture.h"
@@ -81,7 +81,7 @@ class LoadSkinTest : public QObject
 
     std::unique_ptr<QTemporaryDir> m_dir;
     std::unique_ptr<ClockFixture> f;
-    frmClock* clock = nullptr;
+    ClockWindow* clock = nullptr;
 
     QString skinDir(const QString& name = QStringLiteral("Test")) const
     {
@@ -123,7 +123,7 @@ class LoadSkinTest : public QObject
             completeWithBuiltins();
         }
         f->core.setSkinName(name);
-        clock->Form_Load();
+        clock->loadFace();
     }
 
     // The window's shape as a set of pixels of its rectangle.
@@ -135,7 +135,7 @@ private slots:
         m_dir = std::make_unique<QTemporaryDir>();
         f = std::make_unique<ClockFixture>();
         f->state.skinsDir = m_dir->path() + QStringLiteral("/Skins/");
-        clock = f->own(new frmClock(f->state, f->core));
+        clock = f->own(new ClockWindow(f->state, f->core));
     }
 
     void cleanup()
@@ -202,7 +202,7 @@ private slots:
         f->now = 12 * 3600 + 34 * 60 + 56; // 12:34:56 UTC
         qputenv("TZ", "UTC");
         tzset();
-        clock->Timer1_Timer();
+        clock->tick();
         QVERIFY(showsCell(clock->tubes()[0]->image(), 1));
         QVERIFY(showsCell(clock->tubes()[1]->image(), 2));
         QVERIFY(showsCell(clock->tubes()[4]->image(), 5));
@@ -292,7 +292,7 @@ private slots:
         f->core.setSkinName(QString());
         const QRect tube0 = clock->tubes()[0]->geometry();
         f->core.tick(QStringLiteral("12:34:56"));
-        clock->Form_Load();
+        clock->loadFace();
         QCOMPARE(clock->tubes()[0]->geometry(), tube0);
         QCOMPARE(f->core.drawnTimeText(), QStringLiteral("12:34:56"));
         if (!clock->face()->image().isNull()) {
@@ -335,8 +335,8 @@ private slots:
         const QImage builtinFace = builtin(QStringLiteral("back.bmp"));
         QVERIFY(!builtinFace.isNull());
         ClockFixture plainState;
-        frmClock plain(plainState.state, plainState.core);
-        plain.Form_Load();
+        ClockWindow plain(plainState.state, plainState.core);
+        plain.loadFace();
         if (kind != QStringLiteral("nofolder")) {
             writePicture(QStringLiteral("2.bmp"), makeStrip(10, 19, 34));
             completeWithBuiltins();
@@ -386,7 +386,7 @@ private slots:
             QCOMPARE(clock->digitStrip(k), plain.digitStrip(k));
         }
         f->now = 3 * 3600 + 4;
-        clock->Timer1_Timer();
+        clock->tick();
         QCOMPARE(f->core.drawnTimeText().value_or(QString()), QStringLiteral("03:00:04"));
     }
 
@@ -452,13 +452,13 @@ private slots:
         qputenv("TZ", "UTC");
         tzset();
         f->now = 59; // 00:00:59: cell 9 of the short strip
-        clock->Timer1_Timer();
+        clock->tick();
         const QImage tube = clock->tubes()[5]->image();
         QCOMPARE(tube.size(), QSize(14, 26));
         QCOMPARE(tube.pixel(0, 0), qRgb(0, 0, 0));
         QCOMPARE(tube.pixel(13, 25), qRgb(0, 0, 0));
         f->now = 62; // cell 2 ends at the strip's last column
-        clock->Timer1_Timer();
+        clock->tick();
         QCOMPARE(clock->tubes()[5]->image().pixel(0, 0), stripPixel(2, 0, 0));
         QCOMPARE(clock->tubes()[5]->image().pixel(1, 0), stripPixel(2, 1, 0));
         QCOMPARE(clock->tubes()[5]->image().pixel(2, 0), qRgb(0, 0, 0));
@@ -480,8 +480,8 @@ private slots:
             QSKIP("the built-in pictures are not embedded in this build");
         }
         ClockFixture plainState;
-        frmClock plain(plainState.state, plainState.core);
-        plain.Form_Load();
+        ClockWindow plain(plainState.state, plainState.core);
+        plain.loadFace();
 
         writeIni("Width=460\nHeight=234\n"
                  "Digit1_Top=114\nDigit1_Left=113\nDigit1_Width=19\nDigit1_Height=34\n"

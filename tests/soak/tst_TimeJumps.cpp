@@ -2,10 +2,10 @@
 // day, and across both clock changes of the year. At every tick the tubes show
 // the local time of that tick, and the alarm rings for exactly the minutes the
 // clock shows.
-#include "alarm/frmMessage.h"
-#include "clock/frmClock.h"
+#include "alarm/AlarmNotice.h"
+#include "clock/ClockWindow.h"
 #include "core/AppState.h"
-#include "menu/frmMenu.h"
+#include "menu/ClockMenu.h"
 #include "tests/support/WindowFixture.h"
 
 #include <QAction>
@@ -19,7 +19,7 @@ using Fixture = WindowFixture;
 
 // The digit each tube shows, found by comparing it with every cell of its own
 // strip; "?" where it shows none of them.
-QString shownDigits(const frmClock& clock)
+QString shownDigits(const ClockWindow& clock)
 {
     QString digits;
     for (std::size_t k = 0; k < 6; ++k) {
@@ -62,8 +62,8 @@ private slots:
         tzset();
         // The strips' cells must differ, or the comparison proves nothing.
         Fixture f;
-        frmClock& clock = *f.own(new frmClock(f.state, f.core));
-        clock.Form_Load();
+        ClockWindow& clock = *f.own(new ClockWindow(f.state, f.core));
+        clock.loadFace();
         for (std::size_t k = 0; k < 6; ++k) {
             const QSize cell = clock.tubes()[k]->size();
             const int cells = clock.digitStrip(k).width() / cell.width();
@@ -134,8 +134,8 @@ private slots:
 
         Fixture f;
         f.state.programDir = QStringLiteral("/opt/glimmora/");
-        frmClock* clock = f.own(new frmClock(f.state, f.core));
-        clock->Form_Load();
+        ClockWindow* clock = f.own(new ClockWindow(f.state, f.core));
+        clock->loadFace();
         f.windows.menu().alarmEntry()->setChecked(true);
         f.core.setAlarmTime({alarm.left(2), alarm.right(2)});
 
@@ -149,7 +149,7 @@ private slots:
         const auto tickAt = [&](qint64 ms, bool firstAfter) {
             f.now = ms / 1000;
             const AlarmState stateBefore = f.core.alarmState();
-            clock->Timer1_Timer();
+            clock->tick();
             const QString wall = wallClock(f.now);
             QCOMPARE(shownDigits(*clock), wall);
             if (firstAfter) {

@@ -1,5 +1,5 @@
 #include "AlarmTestState.h"
-#include "alarm/frmMessage.h"
+#include "alarm/AlarmNotice.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -11,7 +11,7 @@ namespace {
 
 int visibleNotices()
 {
-    return visibleWindows<frmMessage>();
+    return visibleWindows<AlarmNotice>();
 }
 
 } // namespace
@@ -24,7 +24,7 @@ private slots:
     {
         AlarmTestState t;
         t.windows.showNotice();
-        frmMessage* w = t.windows.notice();
+        AlarmNotice* w = t.windows.notice();
         QVERIFY(w);
         QVERIFY(w->isVisible());
         QCOMPARE(w->windowTitle(), QStringLiteral("Alarm"));
@@ -60,7 +60,7 @@ private slots:
     {
         AlarmTestState t;
         t.windows.showNotice();
-        frmMessage* w = t.windows.notice();
+        AlarmNotice* w = t.windows.notice();
         QVERIFY(w);
         const QRect screen = w->screen()->geometry();
         const int twipsLeft = screen.width() * 15 / 2 - 220 * 15 / 2;
@@ -73,7 +73,7 @@ private slots:
     {
         AlarmTestState t;
         t.ringAlarm();
-        frmMessage* w = t.windows.notice();
+        AlarmNotice* w = t.windows.notice();
         QVERIFY(w);
         QVERIFY(t.sound.isPlaying());
         QTest::mouseClick(w->okButton(), Qt::LeftButton);
@@ -98,7 +98,7 @@ private slots:
         QFETCH(bool, acknowledges);
         AlarmTestState t;
         t.ringAlarm();
-        frmMessage* w = t.windows.notice();
+        AlarmNotice* w = t.windows.notice();
         QVERIFY(w);
         w->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(w));
@@ -133,7 +133,7 @@ private slots:
     {
         AlarmTestState t;
         t.windows.showNotice();
-        frmMessage* first = t.windows.notice();
+        AlarmNotice* first = t.windows.notice();
         QVERIFY(first);
         first->move(10, 20);
         t.windows.showNotice();
@@ -151,4 +151,4 @@ private slots:
 };
 
 QTEST_MAIN(TestFrmMessage)
-#include "tst_frmMessage.moc"
+#include "tst_AlarmNotice.moc"

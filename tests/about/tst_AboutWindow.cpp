@@ -1,7 +1,7 @@
 #include "DialogTestSupport.h"
 
 #include "about/WebPages.h"
-#include "about/frmIntro.h"
+#include "about/AboutWindow.h"
 #include "app/Windows.h"
 #include "controls/PictureBox.h"
 #include "controls/WindowHelpers.h"
@@ -47,10 +47,10 @@ class TestFrmIntro : public QObject
     AppState& state() { return m_t->state; }
     Windows& windows() { return m_t->windows; }
 
-    frmIntro* open()
+    AboutWindow* open()
     {
         windows().showAbout();
-        frmIntro* w = windows().about();
+        AboutWindow* w = windows().about();
         if (w) {
             (void)QTest::qWaitForWindowExposed(w);
         }
@@ -110,9 +110,9 @@ private slots:
 
     void showsTheBuildsVersion()
     {
-        frmIntro unloaded(state());
+        AboutWindow unloaded(state());
         QCOMPARE(unloaded.versionLabel()->text(), QStringLiteral("Version: 0.0.0"));
-        frmIntro* w = open();
+        AboutWindow* w = open();
         QCOMPARE(w->versionLabel()->text(), QStringLiteral("Version: 1.0.8"));
     }
 
@@ -120,7 +120,7 @@ private slots:
     // picture; the version text and the two links lie inside it.
     void windowLayout()
     {
-        frmIntro* w = open();
+        AboutWindow* w = open();
         QVERIFY(w->windowFlags().testFlag(Qt::FramelessWindowHint));
         QCOMPARE(w->palette().color(QPalette::Window), QColor(Qt::black));
         QVERIFY(w->testAttribute(Qt::WA_DeleteOnClose));
@@ -146,7 +146,7 @@ private slots:
     // each inside its link area: a click anywhere on a text opens its page.
     void linksCoverTheirText()
     {
-        frmIntro* w = open();
+        AboutWindow* w = open();
         const QImage picture = w->picture()->image();
         QList<QRect> lines;
         bool inLine = false;
@@ -182,7 +182,7 @@ private slots:
     // which otherwise shows the picture.
     void versionIsVisible()
     {
-        frmIntro* w = open();
+        AboutWindow* w = open();
         const QImage shot = w->grab().toImage();
         const QRect label = inWindow(w, w->versionLabel());
         int white = 0;
@@ -206,7 +206,7 @@ private slots:
 
     void handCursorOverTheLinks()
     {
-        frmIntro* w = open();
+        AboutWindow* w = open();
         for (QWidget* area : {static_cast<QWidget*>(w->homePageLink()),
                               static_cast<QWidget*>(w->productPageLink())}) {
             const QCursor c = area->cursor();
@@ -238,7 +238,7 @@ private slots:
     {
         QFETCH(QString, input);
         QFETCH(bool, closes);
-        frmIntro* w = open();
+        AboutWindow* w = open();
         if (input == "click picture") {
             QTest::mouseClick(w->picture(), Qt::LeftButton, {}, QPoint(300, 150));
         } else if (input == "click picture edge") {
@@ -304,7 +304,7 @@ private slots:
         QFETCH(QString, text);
         QFETCH(int, modifiers);
         QFETCH(bool, closes);
-        frmIntro* w = open();
+        AboutWindow* w = open();
         QTest::sendKeyEvent(QTest::Press, w, Qt::Key(key), text, Qt::KeyboardModifiers(modifiers));
         QTest::sendKeyEvent(QTest::Release, w, Qt::Key(key), text,
                             Qt::KeyboardModifiers(modifiers));
@@ -318,7 +318,7 @@ private slots:
         manual.write("<html></html>");
         manual.close();
 
-        frmIntro* w = open();
+        AboutWindow* w = open();
         QTest::mouseClick(w->homePageLink(), Qt::LeftButton, {}, QPoint(5, 5));
         QCOMPARE(m_urls.opened.size(), 1);
         QCOMPARE(m_urls.opened.at(0), QUrl(homePageAddress()));
@@ -334,7 +334,7 @@ private slots:
     // window stays; a third Tab leaves the links, and Enter closes again.
     void linksFromTheKeyboard()
     {
-        frmIntro* w = open();
+        AboutWindow* w = open();
         QVERIFY(QTest::qWaitForWindowActive(w));
         const QList<QUrl> pages{QUrl(homePageAddress()),
                                 QUrl::fromLocalFile(productPageFile(state()))};
@@ -366,20 +366,20 @@ private slots:
 
     void atMostOneWindow()
     {
-        frmIntro* first = open();
+        AboutWindow* first = open();
         QVERIFY(first);
         QCOMPARE(open(), first);
         const auto tops = QApplication::topLevelWidgets();
         QCOMPARE(std::count_if(tops.begin(), tops.end(),
-                               [](QWidget* t) { return qobject_cast<frmIntro*>(t) != nullptr; }),
+                               [](QWidget* t) { return qobject_cast<AboutWindow*>(t) != nullptr; }),
                  1);
         QVERIFY(first->close());
         QVERIFY(closed());
-        frmIntro* second = open();
+        AboutWindow* second = open();
         QVERIFY(second);
         QCOMPARE(second->versionLabel()->text(), QStringLiteral("Version: 1.0.8"));
     }
 };
 
 QTEST_MAIN(TestFrmIntro)
-#include "tst_frmIntro.moc"
+#include "tst_AboutWindow.moc"

@@ -1,5 +1,5 @@
 #include "clock/DateText.h"
-#include "clock/frmClock.h"
+#include "clock/ClockWindow.h"
 #include "core/AppState.h"
 #include "core/ClockCore.h"
 
@@ -19,7 +19,7 @@ namespace {
 class AccessibleFace : public QAccessibleWidget, public QAccessibleTextInterface
 {
 public:
-    AccessibleFace(QWidget* face, const frmClock& clock)
+    AccessibleFace(QWidget* face, const ClockWindow& clock)
         : QAccessibleWidget(face, QAccessible::StaticText), m_clock(clock)
     {}
 
@@ -59,12 +59,12 @@ public:
     }
 
 private:
-    const frmClock& m_clock;
+    const ClockWindow& m_clock;
 };
 
 QAccessibleInterface* faceFactory(const QString& /*className*/, QObject* object)
 {
-    auto* clock = object ? qobject_cast<frmClock*>(object->parent()) : nullptr;
+    auto* clock = object ? qobject_cast<ClockWindow*>(object->parent()) : nullptr;
     if (clock && object == clock->face()) {
         return new AccessibleFace(clock->face(), *clock);
     }
@@ -73,7 +73,7 @@ QAccessibleInterface* faceFactory(const QString& /*className*/, QObject* object)
 
 } // namespace
 
-void frmClock::describeElements()
+void ClockWindow::describeElements()
 {
     // Installing a factory again keeps the one installed.
     QAccessible::installFactory(faceFactory);
@@ -102,7 +102,7 @@ void frmClock::describeElements()
     m_alarmTestArea->setAccessibleDescription(QStringLiteral("Spielt den Alarmton"));
 }
 
-QString frmClock::shownTimeText() const
+QString ClockWindow::shownTimeText() const
 {
     if (m_core.isOn(ClockCore::Standby)) {
         return QStringLiteral("00:00:00");
@@ -110,7 +110,7 @@ QString frmClock::shownTimeText() const
     return m_core.drawnTimeText().value_or(QString());
 }
 
-bool frmClock::event(QEvent* event)
+bool ClockWindow::event(QEvent* event)
 {
     if (event->type() == QEvent::ToolTip) {
         // Worked out on each showing, so a clock left running shows the new
@@ -123,7 +123,7 @@ bool frmClock::event(QEvent* event)
     return QWidget::event(event);
 }
 
-void frmClock::keyPressEvent(QKeyEvent* event)
+void ClockWindow::keyPressEvent(QKeyEvent* event)
 {
     const bool menuKey = event->key() == Qt::Key_Menu && event->modifiers() == Qt::NoModifier;
     const bool shiftF10 = event->key() == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier;

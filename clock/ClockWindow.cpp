@@ -1,4 +1,4 @@
-#include "clock/frmClock.h"
+#include "clock/ClockWindow.h"
 
 #include "controls/WindowHelpers.h"
 #include "controls/WindowOutline.h"
@@ -44,7 +44,7 @@ QRect toQRect(const Rect& r)
 
 } // namespace
 
-frmClock::frmClock(AppState& state, ClockCore& core, QWidget* parent)
+ClockWindow::ClockWindow(AppState& state, ClockCore& core, QWidget* parent)
     : QWidget(parent, Qt::FramelessWindowHint | Qt::Window), m_state(state), m_core(core)
 {
     setWindowTitle(state.appTitle);
@@ -57,25 +57,25 @@ frmClock::frmClock(AppState& state, ClockCore& core, QWidget* parent)
 }
 
 // The modes as the core applies them.
-void frmClock::followCore()
+void ClockWindow::followCore()
 {
     ClockCore& core = m_core;
     connect(&core, &ClockCore::standbyApplied, this, [this](bool on) {
         setTicking(!on);
         if (on) {
-            TubesOff();
+            showTubesOff();
         }
     });
     connect(&core, &ClockCore::onTopApplied, this,
             [this](bool on) { SetTopMost(this, on ? StackBand::Above : StackBand::Normal); });
 }
 
-frmClock::~frmClock() = default;
+ClockWindow::~ClockWindow() = default;
 
 // Decoding costs memory for as long as the window lives, so only the built-in
 // pictures nothing else replaced are read, and their companions only for a
 // dense screen.
-void frmClock::useBuiltinWhereMissing(bool dense)
+void ClockWindow::useBuiltinWhereMissing(bool dense)
 {
     const auto read = [dense](const QString& name, QImage& picture, QImage& doubled) {
         if (picture.isNull()) {
@@ -96,7 +96,7 @@ void frmClock::useBuiltinWhereMissing(bool dense)
     }
 }
 
-void frmClock::buildElements()
+void ClockWindow::buildElements()
 {
     m_face = new PictureBox(this);
     m_face->setObjectName(QStringLiteral("picBack"));
@@ -130,10 +130,10 @@ void frmClock::buildElements()
     m_alarmTestArea->setObjectName(QStringLiteral("lblAlarm"));
     m_alarmTestArea->setGeometry(toQRect(BuiltinAlarm));
     m_alarmTestArea->setToolTip(QStringLiteral("Alarm Testsignal"));
-    connect(m_powerSwitch, &ClickArea::clicked, this, &frmClock::lblPower_Click);
-    connect(m_standbySwitches[0], &ClickArea::clicked, this, [this] { lblStdby_Click(0); });
-    connect(m_standbySwitches[1], &ClickArea::clicked, this, [this] { lblStdby_Click(1); });
-    connect(m_alarmTestArea, &ClickArea::clicked, this, &frmClock::lblAlarm_Click);
+    connect(m_powerSwitch, &ClickArea::clicked, this, &ClockWindow::powerSwitchClicked);
+    connect(m_standbySwitches[0], &ClickArea::clicked, this, [this] { standbySwitchClicked(0); });
+    connect(m_standbySwitches[1], &ClickArea::clicked, this, [this] { standbySwitchClicked(1); });
+    connect(m_alarmTestArea, &ClickArea::clicked, this, &ClockWindow::alarmTestClicked);
 
     // The hidden digit holders; each drives one tube when changed by hand.
     const std::array<int, 6> maxima{5, 9, 5, 9, 2, 9}; // HScroll1..6
@@ -155,12 +155,12 @@ void frmClock::buildElements()
     m_tickTimer->setObjectName(QStringLiteral("Timer1"));
     m_tickTimer->setSingleShot(true);
     m_tickTimer->setTimerType(Qt::PreciseTimer);
-    connect(m_tickTimer, &QTimer::timeout, this, &frmClock::tickTimerFired);
+    connect(m_tickTimer, &QTimer::timeout, this, &ClockWindow::tickTimerFired);
 
     resize(BuiltinBack.w, BuiltinBack.h);
 }
 
-void frmClock::closeEvent(QCloseEvent* event)
+void ClockWindow::closeEvent(QCloseEvent* event)
 {
     // A close request from the window manager ends the program like "Beenden":
     // otherwise the never-shown menu window would keep an invisible process

@@ -1,5 +1,5 @@
 #include "clock/ImageProcessing.h"
-#include "clock/frmClock.h"
+#include "clock/ClockWindow.h"
 #include "core/AppState.h"
 #include "core/ClockCore.h"
 #include "core/NumericValue.h"
@@ -10,7 +10,7 @@ namespace {
 
 // Every caller draws a tube from its own strip with the tube's own size as the
 // cell size; a size that does not fit 16 bits fails the call.
-void drawDigit(frmClock& clock, int tube, std::int16_t digit)
+void drawDigit(ClockWindow& clock, int tube, std::int16_t digit)
 {
     PictureBox& target = *clock.tubes()[static_cast<std::size_t>(tube)];
     std::int16_t height = 0;
@@ -32,7 +32,7 @@ void setLamp(PictureBox& lamp, const QImage& picture)
 
 } // namespace
 
-void frmClock::setTicking(bool on)
+void ClockWindow::setTicking(bool on)
 {
     if (!on) {
         m_tickTimer->stop();
@@ -41,7 +41,7 @@ void frmClock::setTicking(bool on)
     }
 }
 
-void frmClock::tickTimerFired()
+void ClockWindow::tickTimerFired()
 {
     const qint64 nowMs = m_state.services.nowMs();
     if (m_tickSchedule.claimTickAt(nowMs)) {
@@ -50,7 +50,7 @@ void frmClock::tickTimerFired()
     armTickTimer(nowMs);
 }
 
-void frmClock::armTickTimer(qint64 tickedAtMs)
+void ClockWindow::armTickTimer(qint64 tickedAtMs)
 {
     // Lit lamps nobody sees need no tick to go dark.
     const bool lampsLit = m_lamps[0]->image().cacheKey() == m_lampPictures[1].cacheKey();
@@ -61,12 +61,12 @@ void frmClock::armTickTimer(qint64 tickedAtMs)
     m_tickTimer->start(int(TickSchedule::waitUntil(next, m_state.services.nowMs())));
 }
 
-void frmClock::Timer1_Timer()
+void ClockWindow::tick()
 {
     drawTick(m_state.services.nowMs());
 }
 
-void frmClock::drawTick(qint64 nowMs)
+void ClockWindow::drawTick(qint64 nowMs)
 {
     const TickPlan plan = m_core.tickAt(TickSchedule::secondOf(nowMs));
     if (plan.secondsChanged) {
@@ -86,14 +86,14 @@ void frmClock::drawTick(qint64 nowMs)
     }
 }
 
-void frmClock::TubesOff()
+void ClockWindow::showTubesOff()
 {
     for (int tube : {4, 5, 2, 3, 0, 1}) {
         drawDigit(*this, tube, 0);
     }
 }
 
-void frmClock::HScroll_Change(int tube, int value)
+void ClockWindow::HScroll_Change(int tube, int value)
 {
     std::int16_t digit = 0;
     if (toInt16(value, digit)) {

@@ -3,7 +3,7 @@
 #include "app/Windows.h"
 #include "controls/WindowHelpers.h"
 #include "skin/SkinFolders.h"
-#include "skin/frmSkins.h"
+#include "skin/SkinChooser.h"
 #include "tests/support/Files.h"
 #include "tests/support/SettingsFiles.h"
 
@@ -46,10 +46,10 @@ class TestFrmSkins : public QObject
     Windows& windows() { return m_t->windows; }
     QString skinsDir() const { return m_t->state.skinsDir; }
 
-    frmSkins* open()
+    SkinChooser* open()
     {
         windows().showSkins();
-        frmSkins* w = windows().skins();
+        SkinChooser* w = windows().skins();
         if (w) {
             (void)QTest::qWaitForWindowExposed(w);
         }
@@ -57,12 +57,12 @@ class TestFrmSkins : public QObject
     }
 
     // A double-click on the list at `pos` (viewport coordinates).
-    static void doubleClick(frmSkins* w, QPoint pos)
+    static void doubleClick(SkinChooser* w, QPoint pos)
     {
         realDoubleClick(w->skinList()->viewport(), pos);
     }
 
-    static QPoint centreOf(frmSkins* w, int row)
+    static QPoint centreOf(SkinChooser* w, int row)
     {
         return w->skinList()->visualItemRect(w->skinList()->item(row)).center();
     }
@@ -134,7 +134,7 @@ private slots:
 
     void windowLayout()
     {
-        frmSkins* w = open();
+        SkinChooser* w = open();
         QVERIFY(w);
         QCOMPARE(w->windowTitle(), QStringLiteral("Skins"));
         QVERIFY(w->windowFlags().testFlag(Qt::Tool));
@@ -153,7 +153,7 @@ private slots:
     {
         makeDirs(skinsDir(), {"Retro", "Blue", ".cache"});
         QVERIFY(writeFile(skinsDir() + QStringLiteral("notes.txt")));
-        frmSkins* w = open();
+        SkinChooser* w = open();
         QCOMPARE(entries(w->skinList()), (QStringList{"Blue", "Retro"}));
         QCOMPARE(w->skinList()->selectedItems().size(), 0);
     }
@@ -163,7 +163,7 @@ private slots:
         makeDirs(skinsDir(), {"Blue", "Retro"});
         WriteSetting(state(), QStringLiteral("Skin"), QStringLiteral("Blue"));
         core().setSkinName(QStringLiteral("Blue"));
-        frmSkins* w = open();
+        SkinChooser* w = open();
         MessageBoxWatcher boxes;
         doubleClick(w, centreOf(w, 1));
 
@@ -184,7 +184,7 @@ private slots:
     void storedAndClosedBeforeTheMessage()
     {
         makeDirs(skinsDir(), {"Blue"});
-        frmSkins* w = open();
+        SkinChooser* w = open();
         QByteArray atMessage;
         bool hiddenAtMessage = false;
         bool aliveAtMessage = false;
@@ -209,7 +209,7 @@ private slots:
         makeDirs(skinsDir(), {"Blue", "Retro"});
         WriteSetting(state(), QStringLiteral("Skin"), QStringLiteral("Blue"));
         core().setSkinName(QStringLiteral("Blue"));
-        frmSkins* w = open();
+        SkinChooser* w = open();
         w->skinList()->clearSelection();
         MessageBoxWatcher boxes;
         // Below the last entry.
@@ -231,7 +231,7 @@ private slots:
         WriteSetting(state(), QStringLiteral("Skin"), QStringLiteral("Blue"));
         const QByteArray before = readFile(state().settingsFile);
         core().setSkinName(QStringLiteral("Blue"));
-        frmSkins* w = open();
+        SkinChooser* w = open();
         QCOMPARE(w->skinList()->count(), 0);
         MessageBoxWatcher boxes;
         doubleClick(w, QPoint(30, 30));
@@ -247,7 +247,7 @@ private slots:
     void missingSkinsFolderGivesAnEmptyList()
     {
         state().skinsDir = m_t->dir.path() + QStringLiteral("/none/");
-        frmSkins* w = open();
+        SkinChooser* w = open();
         QCOMPARE(w->skinList()->count(), 0);
     }
 
@@ -256,7 +256,7 @@ private slots:
     void keysChooseNothing()
     {
         makeDirs(skinsDir(), {"Blue", "Retro"});
-        frmSkins* w = open();
+        SkinChooser* w = open();
         w->skinList()->setFocus();
         w->skinList()->setCurrentRow(1);
         QVERIFY(w->skinList()->item(1)->isSelected());
@@ -274,7 +274,7 @@ private slots:
     void closeBoxStoresNothing()
     {
         makeDirs(skinsDir(), {"Blue", "Retro"});
-        frmSkins* w = open();
+        SkinChooser* w = open();
         w->skinList()->setCurrentRow(0);
         QVERIFY(w->close());
         flushDeletes();
@@ -288,7 +288,7 @@ private slots:
     void reopeningRebuildsTheList()
     {
         makeDirs(skinsDir(), {"Blue"});
-        frmSkins* first = open();
+        SkinChooser* first = open();
         makeDirs(skinsDir(), {"Retro"});
         QCOMPARE(open(), first);
         QCOMPARE(entries(first->skinList()), QStringList{"Blue"});
@@ -296,11 +296,11 @@ private slots:
         first->close();
         flushDeletes();
         QVERIFY(!windows().skins());
-        frmSkins* second = open();
+        SkinChooser* second = open();
         QVERIFY(second);
         QCOMPARE(entries(second->skinList()), (QStringList{"Blue", "Retro"}));
     }
 };
 
 QTEST_MAIN(TestFrmSkins)
-#include "tst_frmSkins.moc"
+#include "tst_SkinChooser.moc"

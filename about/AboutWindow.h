@@ -13,21 +13,18 @@ QString versionText(int major, int minor, int patch);
 // The about window: a picture of the product with the version and two link
 // areas. A click on the picture or the version, or a character key, closes it;
 // the links can be reached with Tab.
-class frmIntro : public QWidget
+class AboutWindow : public QWidget
 {
     Q_OBJECT
 public:
     // `over`: the window it opens over (centred on that one's screen).
-    explicit frmIntro(AppState& state, const QWidget* over = nullptr);
+    explicit AboutWindow(AppState& state, const QWidget* over = nullptr);
 
     // Places the window and puts the program's version into Label1.
-    void Form_Load();
+    void prepare();
 
-    void Image1_Click();
-    void Image2_Click();
-    void Label1_Click();
-    void Picture1_Click();
-    void Picture1_DblClick();
+    void openHomePage();
+    void openProductPage();
 
     // The controls; their form names are their object names.
     PictureBox* picture() const { return m_picture; }                // Picture1

@@ -15,7 +15,7 @@
 namespace {
 
 // An entry by the caption the user reads.
-QAction* entryCaptioned(const frmMenu& menu, const QString& caption)
+QAction* entryCaptioned(const ClockMenu& menu, const QString& caption)
 {
     const QList<QAction*> entries = menu.popupMenu()->actions();
     const auto found = std::find_if(entries.begin(), entries.end(),
@@ -40,8 +40,8 @@ private slots:
     {
         MenuFixture f;
         f.shownClock();
-        f.menu().mnuStdby_Click();
-        f.menu().mnuOnTop_Click();
+        f.menu().toggleStandby();
+        f.menu().toggleOnTop();
         QVERIFY(!f.menu().isVisible());
         QVERIFY(!f.menu().popupMenu()->isVisible());
     }
@@ -64,7 +64,7 @@ private slots:
         QFETCH(bool, before);
 
         MenuFixture f;
-        frmClock& clock = f.shownClock();
+        ClockWindow& clock = f.shownClock();
         QAction* entry = entryCaptioned(f.menu(), caption);
         QVERIFY(entry);
         entry->setChecked(before);
@@ -92,12 +92,12 @@ private slots:
     void standbyOnStopsTheClockAndShowsCellZero()
     {
         MenuFixture f;
-        frmClock& clock = f.shownClock();
+        ClockWindow& clock = f.shownClock();
         giveColouredStrips(clock);
         fillTubes(clock, Qt::red);
         clock.tickTimer()->start();
 
-        f.menu().mnuStdby_Click();
+        f.menu().toggleStandby();
 
         QVERIFY(f.menu().standbyEntry()->isChecked());
         QVERIFY(!clock.tickTimer()->isActive());
@@ -109,12 +109,12 @@ private slots:
     void standbyOffForcesRedrawAndRestartsTheClock()
     {
         MenuFixture f;
-        frmClock& clock = f.shownClock();
+        ClockWindow& clock = f.shownClock();
         f.menu().standbyEntry()->setChecked(true);
         f.core.tick("05:34:12");
         fillTubes(clock, Qt::red);
 
-        f.menu().mnuStdby_Click();
+        f.menu().toggleStandby();
 
         QVERIFY(!f.menu().standbyEntry()->isChecked());
         QVERIFY(!f.core.drawnDigits());
@@ -129,12 +129,12 @@ private slots:
     void onTopTogglesTheAboveBandInPlace()
     {
         MenuFixture f;
-        frmClock& clock = f.shownClock(QPoint(321, 123));
+        ClockWindow& clock = f.shownClock(QPoint(321, 123));
         QVERIFY(QTest::qWaitForWindowExposed(&clock));
         const WId id = clock.winId();
         QWindow* handle = clock.windowHandle();
 
-        f.menu().mnuOnTop_Click();
+        f.menu().toggleOnTop();
         QVERIFY(f.menu().onTopEntry()->isChecked());
         QVERIFY(isTopMost(&clock));
         QVERIFY(handle->flags().testFlag(Qt::WindowStaysOnTopHint));
@@ -144,7 +144,7 @@ private slots:
         QVERIFY(clock.isVisible());
         QCOMPARE(clock.pos(), QPoint(321, 123));
 
-        f.menu().mnuOnTop_Click();
+        f.menu().toggleOnTop();
         QVERIFY(!f.menu().onTopEntry()->isChecked());
         QVERIFY(!isTopMost(&clock));
         QVERIFY(!handle->flags().testFlag(Qt::WindowStaysOnTopHint));
@@ -175,7 +175,7 @@ private slots:
         }
         QCOMPARE(int(f.core.alarmState()), alarmState);
         f.menu().alarmEntry()->setChecked(before);
-        f.menu().mnuAlarm_Click();
+        f.menu().toggleAlarm();
         QCOMPARE(f.menu().alarmEntry()->isChecked(), !before);
         QCOMPARE(f.core.alarmState(), AlarmState::Armed);
     }
@@ -185,10 +185,10 @@ private slots:
     {
         MenuFixture f;
         f.shownClock();
-        f.menu().mnuSaver_Click();
+        f.menu().toggleSaver();
         QVERIFY(f.menu().saverEntry()->isChecked());
         QVERIFY(f.windows.saverMode()->keyTimer()->isActive());
-        f.menu().mnuSaver_Click();
+        f.menu().toggleSaver();
         QVERIFY(!f.menu().saverEntry()->isChecked());
         QVERIFY(!f.windows.saverMode()->keyTimer()->isActive());
     }
@@ -197,12 +197,12 @@ private slots:
     void modesAreIndependent()
     {
         MenuFixture f;
-        frmClock& clock = f.shownClock();
-        f.menu().mnuSaver_Click();
-        f.menu().mnuStdby_Click();
+        ClockWindow& clock = f.shownClock();
+        f.menu().toggleSaver();
+        f.menu().toggleStandby();
         QVERIFY(f.windows.saverMode()->isActive());
         QVERIFY(!clock.tickTimer()->isActive());
-        f.menu().mnuSaver_Click();
+        f.menu().toggleSaver();
         QVERIFY(!clock.tickTimer()->isActive());
         QVERIFY(f.menu().standbyEntry()->isChecked());
     }
@@ -248,4 +248,4 @@ private slots:
 };
 
 QTEST_MAIN(TestFrmMenu)
-#include "tst_frmMenu.moc"
+#include "tst_ClockMenu.moc"

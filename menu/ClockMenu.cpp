@@ -1,4 +1,4 @@
-#include "menu/frmMenu.h"
+#include "menu/ClockMenu.h"
 
 #include "core/AppState.h"
 #include "core/ClockCore.h"
@@ -9,9 +9,9 @@
 
 namespace {
 
-using Handler = void (frmMenu::*)();
+using Handler = void (ClockMenu::*)();
 
-QAction* addCommand(frmMenu* menu, const char* name, const QString& caption, Handler handler)
+QAction* addCommand(ClockMenu* menu, const char* name, const QString& caption, Handler handler)
 {
     QAction* entry = menu->popupMenu()->addAction(caption);
     entry->setObjectName(QLatin1String(name));
@@ -23,7 +23,7 @@ QAction* addCommand(frmMenu* menu, const char* name, const QString& caption, Han
 // by hand sets the core's mark. The handlers invert the mark themselves
 // (start-up does the same), so the toggle Qt makes on a checkable entry before
 // it reports the trigger is undone first.
-QAction* addMode(frmMenu* menu, ClockCore& core, ClockCore::Mode mode, const char* name,
+QAction* addMode(ClockMenu* menu, ClockCore& core, ClockCore::Mode mode, const char* name,
                  const QString& caption, Handler handler)
 {
     QAction* entry = menu->popupMenu()->addAction(caption);
@@ -45,7 +45,7 @@ QAction* addMode(frmMenu* menu, ClockCore& core, ClockCore::Mode mode, const cha
     return entry;
 }
 
-QAction* addSeparator(frmMenu* menu, const char* name)
+QAction* addSeparator(ClockMenu* menu, const char* name)
 {
     QAction* line = menu->popupMenu()->addSeparator();
     line->setObjectName(QLatin1String(name));
@@ -54,89 +54,89 @@ QAction* addSeparator(frmMenu* menu, const char* name)
 
 } // namespace
 
-frmMenu::frmMenu(AppState& state, ClockCore& core) : QWidget(nullptr), m_state(state), m_core(core)
+ClockMenu::ClockMenu(AppState& state, ClockCore& core) : QWidget(nullptr), m_state(state), m_core(core)
 {
     setWindowTitle(QStringLiteral("Menu"));
     m_popup = new QMenu(QStringLiteral("Popup"), this);
     m_popup->setObjectName(QStringLiteral("mnuPop"));
 
-    m_about = addCommand(this, "mnuAbout", QStringLiteral("Über..."), &frmMenu::mnuAbout_Click);
+    m_about = addCommand(this, "mnuAbout", QStringLiteral("Über..."), &ClockMenu::requestAbout);
     addSeparator(this, "mnuNixe");
     m_standby = addMode(this, core, ClockCore::Standby, "mnuStdby", QStringLiteral("StandBy"),
-                        &frmMenu::mnuStdby_Click);
+                        &ClockMenu::toggleStandby);
     m_onTop = addMode(this, core, ClockCore::OnTop, "mnuOnTop",
-                      QStringLiteral("Immer im Vordergrund"), &frmMenu::mnuOnTop_Click);
+                      QStringLiteral("Immer im Vordergrund"), &ClockMenu::toggleOnTop);
     addSeparator(this, "mnu");
     m_setAlarm = addCommand(this, "mnuSetAlarm", QStringLiteral("Alarmzeit einstellen"),
-                            &frmMenu::mnuSetAlarm_Click);
+                            &ClockMenu::requestAlarmDialog);
     m_alarm = addMode(this, core, ClockCore::Alarm, "mnuAlarm", QStringLiteral("Alarm aktivieren"),
-                      &frmMenu::mnuAlarm_Click);
+                      &ClockMenu::toggleAlarm);
     addSeparator(this, "mmu");
-    m_skin = addCommand(this, "mnuSkin", QStringLiteral("Skin"), &frmMenu::mnuSkin_Click);
+    m_skin = addCommand(this, "mnuSkin", QStringLiteral("Skin"), &ClockMenu::requestSkinChooser);
     // Greyed for good: the skin is chosen in the settings file.
     m_skin->setEnabled(false);
     addSeparator(this, "mnuNeischt");
     m_saver = addMode(this, core, ClockCore::Saver, "mnuSaver",
-                      QStringLiteral("Saver unterdrücken"), &frmMenu::mnuSaver_Click);
+                      QStringLiteral("Saver unterdrücken"), &ClockMenu::toggleSaver);
     m_key =
-        addCommand(this, "mnuKey", QStringLiteral("Taste definieren..."), &frmMenu::mnuKey_Click);
+        addCommand(this, "mnuKey", QStringLiteral("Taste definieren..."), &ClockMenu::requestKeyDialog);
     m_lineAfterSaver = addSeparator(this, "mnuNix");
-    m_exit = addCommand(this, "mnuExit", QStringLiteral("Beenden"), &frmMenu::mnuExit_Click);
+    m_exit = addCommand(this, "mnuExit", QStringLiteral("Beenden"), &ClockMenu::requestExit);
 }
 
-void frmMenu::popUp(const QPoint& globalPos)
+void ClockMenu::popUp(const QPoint& globalPos)
 {
     m_popup->popup(globalPos);
 }
 
-void frmMenu::showSaverEntries(bool shown)
+void ClockMenu::showSaverEntries(bool shown)
 {
     for (QAction* entry : {m_saver, m_key, m_lineAfterSaver}) {
         entry->setVisible(shown);
     }
 }
 
-void frmMenu::mnuAbout_Click()
+void ClockMenu::requestAbout()
 {
     emit aboutRequested();
 }
 
-void frmMenu::mnuStdby_Click()
+void ClockMenu::toggleStandby()
 {
     m_core.toggle(ClockCore::Standby);
 }
 
-void frmMenu::mnuOnTop_Click()
+void ClockMenu::toggleOnTop()
 {
     m_core.toggle(ClockCore::OnTop);
 }
 
-void frmMenu::mnuSetAlarm_Click()
+void ClockMenu::requestAlarmDialog()
 {
     emit setAlarmRequested();
 }
 
-void frmMenu::mnuAlarm_Click()
+void ClockMenu::toggleAlarm()
 {
     m_core.toggle(ClockCore::Alarm);
 }
 
-void frmMenu::mnuSkin_Click()
+void ClockMenu::requestSkinChooser()
 {
     emit skinRequested();
 }
 
-void frmMenu::mnuSaver_Click()
+void ClockMenu::toggleSaver()
 {
     m_core.toggle(ClockCore::Saver);
 }
 
-void frmMenu::mnuKey_Click()
+void ClockMenu::requestKeyDialog()
 {
     emit keyRequested();
 }
 
-void frmMenu::mnuExit_Click()
+void ClockMenu::requestExit()
 {
     emit exitRequested();
 }

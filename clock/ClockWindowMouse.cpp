@@ -1,4 +1,4 @@
-#include "clock/frmClock.h"
+#include "clock/ClockWindow.h"
 #include "core/AppState.h"
 #include "core/ClockCore.h"
 #include "core/Sound.h"
@@ -7,7 +7,7 @@
 #include <QMouseEvent>
 #include <algorithm>
 
-void frmClock::Form_MouseDown(Qt::MouseButton button, QPointF local, QPointF global)
+void ClockWindow::onPress(Qt::MouseButton button, QPointF local, QPointF global)
 {
     if (button == Qt::LeftButton) {
         m_dragging = true;
@@ -19,7 +19,7 @@ void frmClock::Form_MouseDown(Qt::MouseButton button, QPointF local, QPointF glo
     emit menuRequested(global.toPoint());
 }
 
-void frmClock::Form_MouseMove(QPointF global)
+void ClockWindow::onMove(QPointF global)
 {
     if (!m_dragging) {
         return;
@@ -30,52 +30,52 @@ void frmClock::Form_MouseMove(QPointF global)
     move(m_windowAtPress + (global.toPoint() - m_pressGlobal));
 }
 
-void frmClock::Form_MouseUp()
+void ClockWindow::onRelease()
 {
     m_dragging = false;
 }
 
-void frmClock::picBack_DblClick()
+void ClockWindow::faceDoubleClicked()
 {
     emit exitRequested();
 }
 
-void frmClock::picTube_DblClick(int /*index*/)
+void ClockWindow::tubeDoubleClicked(int /*index*/)
 {
     emit exitRequested();
 }
 
-void frmClock::lblPower_Click()
+void ClockWindow::powerSwitchClicked()
 {
     emit exitRequested();
 }
 
-void frmClock::lblStdby_Click(int /*index*/)
+void ClockWindow::standbySwitchClicked(int /*index*/)
 {
     m_core.toggle(ClockCore::Standby);
 }
 
-void frmClock::lblAlarm_Click()
+void ClockWindow::alarmTestClicked()
 {
     PlayAlarmSound(m_state);
 }
 
-void frmClock::mousePressEvent(QMouseEvent* event)
+void ClockWindow::mousePressEvent(QMouseEvent* event)
 {
-    Form_MouseDown(event->button(), event->position(), event->globalPosition());
+    onPress(event->button(), event->position(), event->globalPosition());
 }
 
-void frmClock::mouseMoveEvent(QMouseEvent* event)
+void ClockWindow::mouseMoveEvent(QMouseEvent* event)
 {
-    Form_MouseMove(event->globalPosition());
+    onMove(event->globalPosition());
 }
 
-void frmClock::mouseReleaseEvent(QMouseEvent* /*event*/)
+void ClockWindow::mouseReleaseEvent(QMouseEvent* /*event*/)
 {
-    Form_MouseUp();
+    onRelease();
 }
 
-bool frmClock::eventFilter(QObject* watched, QEvent* event)
+bool ClockWindow::eventFilter(QObject* watched, QEvent* event)
 {
     auto* surface = qobject_cast<QWidget*>(watched);
     const bool isBack = surface == m_face;
@@ -93,27 +93,27 @@ bool frmClock::eventFilter(QObject* watched, QEvent* event)
     switch (event->type()) {
     case QEvent::MouseButtonPress: {
         auto* e = static_cast<QMouseEvent*>(event);
-        Form_MouseDown(e->button(), e->position(), e->globalPosition());
+        onPress(e->button(), e->position(), e->globalPosition());
         return true;
     }
     case QEvent::MouseMove:
-        Form_MouseMove(static_cast<QMouseEvent*>(event)->globalPosition());
+        onMove(static_cast<QMouseEvent*>(event)->globalPosition());
         return true;
     case QEvent::MouseButtonRelease:
-        Form_MouseUp();
+        onRelease();
         return true;
     case QEvent::MouseButtonDblClick: {
         auto* e = static_cast<QMouseEvent*>(event);
         if (e->button() != Qt::LeftButton) {
             // A quick second press of another button is a press like any
             // other: it opens the menu again.
-            Form_MouseDown(e->button(), e->position(), e->globalPosition());
+            onPress(e->button(), e->position(), e->globalPosition());
             return true;
         }
         if (isBack) {
-            picBack_DblClick();
+            faceDoubleClicked();
         } else {
-            picTube_DblClick(static_cast<int>(tube - m_tubes.begin()));
+            tubeDoubleClicked(static_cast<int>(tube - m_tubes.begin()));
         }
         return true;
     }

@@ -1,4 +1,4 @@
-#include "alarm/frmAlarm.h"
+#include "alarm/AlarmDialog.h"
 
 #include "alarm/AlarmTime.h"
 #include "alarm/FileListBox.h"
@@ -60,7 +60,7 @@ template <typename List> List* makeList(QWidget* parent, const QRect& place)
 
 } // namespace
 
-frmAlarm::frmAlarm(AppState& state, ClockCore& core, const QWidget* over)
+AlarmDialog::AlarmDialog(AppState& state, ClockCore& core, const QWidget* over)
     : QDialog(nullptr,
               Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
       m_state(state), m_core(core), m_over(over)
@@ -72,7 +72,7 @@ frmAlarm::frmAlarm(AppState& state, ClockCore& core, const QWidget* over)
     buildControls();
 }
 
-void frmAlarm::buildControls()
+void AlarmDialog::buildControls()
 {
     // "ÜBERNEHMEN" leads the tab order and takes the focus.
     m_applyButton = makeButton(this, QStringLiteral("ÜBERNEHMEN"), {172, 232, 145, 37});
@@ -126,18 +126,18 @@ void frmAlarm::buildControls()
     m_removeEntry = m_alarmListMenu->addAction(QStringLiteral("Alarm entfernen"));
     m_removeEntry->setObjectName(QStringLiteral("mnuRemove"));
 
-    connect(m_hourSelector, &QScrollBar::valueChanged, this, &frmAlarm::HScroll1_Change);
-    connect(m_hourSelector, &QScrollBar::sliderMoved, this, &frmAlarm::HScroll1_Scroll);
-    connect(m_minuteSelector, &QScrollBar::valueChanged, this, &frmAlarm::HScroll2_Change);
-    connect(m_minuteSelector, &QScrollBar::sliderMoved, this, &frmAlarm::HScroll2_Scroll);
-    connect(m_applyButton, &QPushButton::clicked, this, &frmAlarm::Command1_Click);
-    connect(m_cancelButton, &QPushButton::clicked, this, &frmAlarm::Command2_Click);
-    connect(m_currentTimeButton, &QPushButton::clicked, this, &frmAlarm::Command3_Click);
-    connect(m_soundList, &FileListBox::Click, this, &frmAlarm::File1_Click);
-    connect(m_removeEntry, &QAction::triggered, this, &frmAlarm::mnuRemove_Click);
+    connect(m_hourSelector, &QScrollBar::valueChanged, this, &AlarmDialog::showHour);
+    connect(m_hourSelector, &QScrollBar::sliderMoved, this, &AlarmDialog::showHour);
+    connect(m_minuteSelector, &QScrollBar::valueChanged, this, &AlarmDialog::showMinute);
+    connect(m_minuteSelector, &QScrollBar::sliderMoved, this, &AlarmDialog::showMinute);
+    connect(m_applyButton, &QPushButton::clicked, this, &AlarmDialog::applyAlarmTime);
+    connect(m_cancelButton, &QPushButton::clicked, this, &AlarmDialog::cancel);
+    connect(m_currentTimeButton, &QPushButton::clicked, this, &AlarmDialog::takeCurrentTime);
+    connect(m_soundList, &FileListBox::Click, this, &AlarmDialog::playSelectedSound);
+    connect(m_removeEntry, &QAction::triggered, this, &AlarmDialog::removeSelectedAlarm);
 }
 
-void frmAlarm::describeControls()
+void AlarmDialog::describeControls()
 {
     m_applyButton->setAccessibleDescription(QStringLiteral("Speichert die Alarmzeit"));
     // The labels keep their digits as their names.
@@ -154,7 +154,7 @@ void frmAlarm::describeControls()
     m_alarmList->setAccessibleName(QStringLiteral("Alarm-Liste"));
 }
 
-void frmAlarm::Form_Load()
+void AlarmDialog::prepare()
 {
     CenterForm(this, m_over);
     MakeTopMost(this);
@@ -172,27 +172,17 @@ void frmAlarm::Form_Load()
     m_soundList->setPath(m_state.programDir);
 }
 
-void frmAlarm::HScroll1_Change()
+void AlarmDialog::showHour()
 {
     m_hourLabel->setText(twoDigitText(m_hourSelector->sliderPosition()));
 }
 
-void frmAlarm::HScroll1_Scroll()
-{
-    HScroll1_Change();
-}
-
-void frmAlarm::HScroll2_Change()
+void AlarmDialog::showMinute()
 {
     m_minuteLabel->setText(twoDigitText(m_minuteSelector->sliderPosition()));
 }
 
-void frmAlarm::HScroll2_Scroll()
-{
-    HScroll2_Change();
-}
-
-void frmAlarm::Command1_Click()
+void AlarmDialog::applyAlarmTime()
 {
     const AlarmTime alarm{m_hourLabel->text(), m_minuteLabel->text()};
     m_core.setAlarmTime(alarm);
@@ -201,12 +191,12 @@ void frmAlarm::Command1_Click()
     close();
 }
 
-void frmAlarm::Command2_Click()
+void AlarmDialog::cancel()
 {
     close();
 }
 
-void frmAlarm::Command3_Click()
+void AlarmDialog::takeCurrentTime()
 {
     // The time the tubes show; before the first tick (started in standby)
     // the clock read the way the tick reads it.
@@ -220,7 +210,7 @@ void frmAlarm::Command3_Click()
     m_minuteLabel->setText(minutes);
 }
 
-void frmAlarm::File1_Click()
+void AlarmDialog::playSelectedSound()
 {
     // From the program directory, whatever the current directory is.
     const QString name = m_soundList->fileName();
@@ -229,7 +219,7 @@ void frmAlarm::File1_Click()
     }
 }
 
-void frmAlarm::mnuRemove_Click()
+void AlarmDialog::removeSelectedAlarm()
 {
     // The alarm list has no behaviour.
 }

@@ -24,29 +24,27 @@ class KeyboardLayout;
 // "Taste auswählen": the user presses the key the clock is to send, sees its
 // virtual-key code, character code, modifier bits and name, and stores the
 // code. Non-modal; deletes itself when closed.
-class frmKeyStroke : public QDialog
+class KeyDialog : public QDialog
 {
     Q_OBJECT
 public:
     // `over`: the window it opens over (centred on that one's screen).
-    frmKeyStroke(AppState& state, ClockCore& core, const QWidget* over = nullptr);
+    KeyDialog(AppState& state, ClockCore& core, const QWidget* over = nullptr);
     // With the keyboard map to name keys by (tests hand in a fixed one).
-    frmKeyStroke(AppState& state, ClockCore& core, std::unique_ptr<platform::KeyboardLayout> layout,
+    KeyDialog(AppState& state, ClockCore& core, std::unique_ptr<platform::KeyboardLayout> layout,
                  const QWidget* over = nullptr);
-    ~frmKeyStroke() override;
+    ~KeyDialog() override;
 
     // Centres, raises and shows the window, then presses the stored key so the
     // dialog shows the current definition.
-    void Form_Load();
+    void prepare();
 
-    void Text3_KeyDown(std::int16_t& KeyCode, std::int16_t Shift);
-    void Text3_KeyPress(std::int16_t& KeyAscii);
-    void Text3_KeyUp(std::int16_t& KeyCode, std::int16_t Shift);
-    void Text1_GotFocus();
-    void Text2_GotFocus();
-    void Text4_GotFocus();
-    void Command1_Click();
-    void Command2_Click();
+    void showKeyDown(std::int16_t& KeyCode, std::int16_t Shift);
+    void showKeyPress(std::int16_t& KeyAscii);
+    void showKeyUp(std::int16_t& KeyCode, std::int16_t Shift);
+    void focusCaptureBox();
+    void storeKey();
+    void cancel();
 
     // How long the opening waits for the window to become active before it
     // hands the stored key straight to the capture box.

@@ -9,20 +9,20 @@ class ClockCore;
 
 // The skin chooser: lists the skins of all skins folders; a double-click stores one as
 // the skin for the next start. It has no buttons and no keyboard handling.
-class frmSkins : public QWidget
+class SkinChooser : public QWidget
 {
     Q_OBJECT
 public:
     // `over`: the window it opens over (centred on that one's screen).
-    frmSkins(AppState& state, ClockCore& core, const QWidget* over = nullptr);
+    SkinChooser(AppState& state, ClockCore& core, const QWidget* over = nullptr);
 
     // Places the dialog and fills the list afresh from the skins folders.
-    void Form_Load();
+    void prepare();
 
     // Stores the selected name (the empty name without a selection) as
     // "Skin", closes and tells the user when it takes effect. On an empty list
     // it only closes.
-    void lstSkins_DblClick();
+    void chooseSelectedSkin();
 
     // The controls; their form names are their object names.
     QListWidget* skinList() const { return m_skinList; } // lstSkins

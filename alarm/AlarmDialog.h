@@ -14,25 +14,23 @@ class ClockCore;
 
 // Sets the one daily alarm time, lets the user listen to the program
 // directory's sound files, and stores the time at once when applied.
-class frmAlarm : public QDialog
+class AlarmDialog : public QDialog
 {
     Q_OBJECT
 public:
     // `over`: the window it opens over (centred on that one's screen).
-    frmAlarm(AppState& state, ClockCore& core, const QWidget* over = nullptr);
+    AlarmDialog(AppState& state, ClockCore& core, const QWidget* over = nullptr);
 
     // Centres, goes above others, shows the stored time and lists the sounds.
-    void Form_Load();
+    void prepare();
 
-    void HScroll1_Change();
-    void HScroll1_Scroll();
-    void HScroll2_Change();
-    void HScroll2_Scroll();
-    void Command1_Click(); // "ÜBERNEHMEN"
-    void Command2_Click(); // "Abbrechen"
-    void Command3_Click(); // "Aktuelle Zeit holen"
-    void File1_Click();
-    void mnuRemove_Click();
+    void showHour();
+    void showMinute();
+    void applyAlarmTime(); // "ÜBERNEHMEN"
+    void cancel(); // "Abbrechen"
+    void takeCurrentTime(); // "Aktuelle Zeit holen"
+    void playSelectedSound();
+    void removeSelectedAlarm();
 
     // The controls; their form names are their object names.
     QPushButton* applyButton() const { return m_applyButton; }             // Command1

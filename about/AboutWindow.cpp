@@ -1,4 +1,4 @@
-#include "about/frmIntro.h"
+#include "about/AboutWindow.h"
 
 #include "about/WebPages.h"
 #include "clock/DevicePictures.h"
@@ -48,7 +48,7 @@ QString versionText(int major, int minor, int patch)
     return QStringLiteral("Version: %1.%2.%3").arg(major).arg(minor).arg(patch);
 }
 
-frmIntro::frmIntro(AppState& state, const QWidget* over)
+AboutWindow::AboutWindow(AppState& state, const QWidget* over)
     : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint), m_state(state), m_over(over)
 {
     setAttribute(Qt::WA_DeleteOnClose);
@@ -87,8 +87,8 @@ frmIntro::frmIntro(AppState& state, const QWidget* over)
     m_productPageLink->setObjectName(QStringLiteral("Image2"));
     m_productPageLink->setGeometry(158, 368, 315, 25);
     m_productPageLink->setCursor(hand);
-    connect(m_homePageLink, &ClickArea::clicked, this, &frmIntro::Image1_Click);
-    connect(m_productPageLink, &ClickArea::clicked, this, &frmIntro::Image2_Click);
+    connect(m_homePageLink, &ClickArea::clicked, this, &AboutWindow::openHomePage);
+    connect(m_productPageLink, &ClickArea::clicked, this, &AboutWindow::openProductPage);
 
     setAccessibleName(QStringLiteral("Über ") + state.appTitle);
     m_picture->setAccessibleName(state.appTitle);
@@ -107,7 +107,7 @@ frmIntro::frmIntro(AppState& state, const QWidget* over)
     setFocus();
 }
 
-void frmIntro::Form_Load()
+void AboutWindow::prepare()
 {
     CenterForm(this, m_over);
     MakeTopMost(this);
@@ -115,32 +115,17 @@ void frmIntro::Form_Load()
         versionText(GLIMMORA_VERSION_MAJOR, GLIMMORA_VERSION_MINOR, GLIMMORA_VERSION_PATCH));
 }
 
-void frmIntro::Image1_Click()
+void AboutWindow::openHomePage()
 {
     OpenDocument(homePageAddress());
 }
 
-void frmIntro::Image2_Click()
+void AboutWindow::openProductPage()
 {
     OpenDocument(productPageFile(m_state));
 }
 
-void frmIntro::Label1_Click()
-{
-    close();
-}
-
-void frmIntro::Picture1_Click()
-{
-    close();
-}
-
-void frmIntro::Picture1_DblClick()
-{
-    close();
-}
-
-bool frmIntro::eventFilter(QObject* watched, QEvent* event)
+bool AboutWindow::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched != m_picture && watched != m_versionLabel) {
         return QWidget::eventFilter(watched, event);
@@ -158,17 +143,13 @@ bool frmIntro::eventFilter(QObject* watched, QEvent* event)
                            widget->rect().contains(mouse->position().toPoint());
         m_pressedOn = nullptr;
         if (click) {
-            if (watched == m_versionLabel) {
-                Label1_Click();
-            } else {
-                Picture1_Click();
-            }
+            close();
         }
         return true;
     }
     case QEvent::MouseButtonDblClick:
         if (watched == m_picture && static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
-            Picture1_DblClick();
+            close();
         }
         return true;
     default:
@@ -176,7 +157,7 @@ bool frmIntro::eventFilter(QObject* watched, QEvent* event)
     }
 }
 
-void frmIntro::keyPressEvent(QKeyEvent* event)
+void AboutWindow::keyPressEvent(QKeyEvent* event)
 {
     if (producesCharacter(event)) {
         close();

@@ -1,4 +1,4 @@
-#include "skin/frmSkins.h"
+#include "skin/SkinChooser.h"
 
 #include "controls/DialogFont.h"
 #include "controls/FocusFrame.h"
@@ -14,7 +14,7 @@
 #include <QListWidget>
 #include <QMouseEvent>
 
-frmSkins::frmSkins(AppState& state, ClockCore& core, const QWidget* over)
+SkinChooser::SkinChooser(AppState& state, ClockCore& core, const QWidget* over)
     : QWidget(nullptr,
               Qt::Tool | Qt::WindowTitleHint | Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint),
       m_state(state), m_core(core), m_over(over)
@@ -37,7 +37,7 @@ frmSkins::frmSkins(AppState& state, ClockCore& core, const QWidget* over)
     m_skinList->viewport()->installEventFilter(this);
 }
 
-void frmSkins::Form_Load()
+void SkinChooser::prepare()
 {
     CenterForm(this, m_over);
     MakeTopMost(this);
@@ -45,7 +45,7 @@ void frmSkins::Form_Load()
     m_skinList->addItems(installedSkins(QStringList{m_state.skinsDir} + m_state.dataSkinsDirs));
 }
 
-void frmSkins::lstSkins_DblClick()
+void SkinChooser::chooseSelectedSkin()
 {
     if (m_skinList->count() == 0) {
         close();
@@ -62,11 +62,11 @@ void frmSkins::lstSkins_DblClick()
                 MessageKind::Information);
 }
 
-bool frmSkins::eventFilter(QObject* watched, QEvent* event)
+bool SkinChooser::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == m_skinList->viewport() && event->type() == QEvent::MouseButtonDblClick &&
         static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
-        lstSkins_DblClick();
+        chooseSelectedSkin();
         return true;
     }
     return QWidget::eventFilter(watched, event);

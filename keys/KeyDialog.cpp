@@ -1,4 +1,4 @@
-#include "keys/frmKeyStroke.h"
+#include "keys/KeyDialog.h"
 
 #include "controls/DialogFont.h"
 #include "controls/WindowHelpers.h"
@@ -44,11 +44,11 @@ constexpr int OpeningKeyArrivalMs = 400;
 
 } // namespace
 
-frmKeyStroke::frmKeyStroke(AppState& state, ClockCore& core, const QWidget* over)
-    : frmKeyStroke(state, core, platform::createKeyboardLayout(), over)
+KeyDialog::KeyDialog(AppState& state, ClockCore& core, const QWidget* over)
+    : KeyDialog(state, core, platform::createKeyboardLayout(), over)
 {}
 
-frmKeyStroke::frmKeyStroke(AppState& state, ClockCore& core,
+KeyDialog::KeyDialog(AppState& state, ClockCore& core,
                            std::unique_ptr<platform::KeyboardLayout> layout, const QWidget* over)
     : QDialog(nullptr), m_state(state), m_core(core), m_over(over), m_layout(std::move(layout))
 {
@@ -63,19 +63,19 @@ frmKeyStroke::frmKeyStroke(AppState& state, ClockCore& core,
 
     m_activationPoll = new QTimer(this);
     m_activationPoll->setInterval(ActivationPollMs);
-    connect(m_activationPoll, &QTimer::timeout, this, &frmKeyStroke::pollActivation);
+    connect(m_activationPoll, &QTimer::timeout, this, &KeyDialog::pollActivation);
 }
 
-frmKeyStroke::~frmKeyStroke() = default;
+KeyDialog::~KeyDialog() = default;
 
-void frmKeyStroke::buildControls()
+void KeyDialog::buildControls()
 {
     m_storeButton = new QPushButton(QStringLiteral("übernehmen + speichern"), this);
     m_storeButton->setObjectName(QStringLiteral("Command1"));
     m_storeButton->setGeometry(8, 120, 225, 33);
     m_storeButton->setFont(dialogFont(9.75, true));
     m_storeButton->setAutoDefault(false);
-    connect(m_storeButton, &QPushButton::clicked, this, &frmKeyStroke::Command1_Click);
+    connect(m_storeButton, &QPushButton::clicked, this, &KeyDialog::storeKey);
 
     m_cancelButton = new QPushButton(QStringLiteral("abbrechen"), this);
 
@@ -83,7 +83,7 @@ void frmKeyStroke::buildControls()
     m_cancelButton->setGeometry(240, 120, 149, 33);
     m_cancelButton->setFont(dialogFont(9.75, false));
     m_cancelButton->setAutoDefault(false);
-    connect(m_cancelButton, &QPushButton::clicked, this, &frmKeyStroke::Command2_Click);
+    connect(m_cancelButton, &QPushButton::clicked, this, &KeyDialog::cancel);
 
     m_keyFrame = new QGroupBox(QStringLiteral("Tastatur-Auswertung"), this);
 
@@ -179,7 +179,7 @@ void frmKeyStroke::buildControls()
     m_lowerLine->setAccessibleName(QStringLiteral("Linie"));
 }
 
-void frmKeyStroke::Form_Load()
+void KeyDialog::prepare()
 {
     CenterForm(this, m_over);
     MakeTopMost(this);
@@ -201,7 +201,7 @@ void frmKeyStroke::Form_Load()
     m_activationPoll->start();
 }
 
-void frmKeyStroke::pollActivation()
+void KeyDialog::pollActivation()
 {
     // Qt may call the window active before the X server moved its focus
     // there; a key sent then still reaches the window that had it.
@@ -231,7 +231,7 @@ void frmKeyStroke::pollActivation()
     deliverToCaptureBox(key);
 }
 
-void frmKeyStroke::deliverToCaptureBox(int virtualKey)
+void KeyDialog::deliverToCaptureBox(int virtualKey)
 {
     const std::optional<NativeKey> key = nativeKeyFor(virtualKey);
     if (!key) {
@@ -243,7 +243,7 @@ void frmKeyStroke::deliverToCaptureBox(int virtualKey)
     QCoreApplication::sendEvent(m_captureBox, &release);
 }
 
-NativeKey frmKeyStroke::nativeKeyOf(const QKeyEvent& event) const
+NativeKey KeyDialog::nativeKeyOf(const QKeyEvent& event) const
 {
     NativeKey key;
     key.qtKey = event.key();
@@ -256,7 +256,7 @@ NativeKey frmKeyStroke::nativeKeyOf(const QKeyEvent& event) const
     return key;
 }
 
-bool frmKeyStroke::eventFilter(QObject* watched, QEvent* event)
+bool KeyDialog::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == m_captureBox) {
         switch (event->type()) {
@@ -274,18 +274,15 @@ bool frmKeyStroke::eventFilter(QObject* watched, QEvent* event)
             break;
         }
     } else if (event->type() == QEvent::FocusIn) {
-        if (watched == m_characterCode) {
-            Text1_GotFocus();
-        } else if (watched == m_keyCode) {
-            Text2_GotFocus();
-        } else if (watched == m_shiftBits) {
-            Text4_GotFocus();
+        // The read-only boxes pass the focus on to the capture box.
+        if (watched == m_characterCode || watched == m_keyCode || watched == m_shiftBits) {
+            focusCaptureBox();
         }
     }
     return QDialog::eventFilter(watched, event);
 }
 
-void frmKeyStroke::capturePress(const QKeyEvent& event)
+void KeyDialog::capturePress(const QKeyEvent& event)
 {
     m_keyArrived = true;
     const NativeKey native = nativeKeyOf(event);
@@ -294,10 +291,10 @@ void frmKeyStroke::capturePress(const QKeyEvent& event)
     // Keys with a name show it alone; the others type their character into
     // the emptied box.
     const bool named = !describeKey(KeyCode, key.Shift).text.isNull();
-    Text3_KeyDown(KeyCode, key.Shift);
+    showKeyDown(KeyCode, key.Shift);
     if (key.KeyAscii) {
         std::int16_t KeyAscii = *key.KeyAscii;
-        Text3_KeyPress(KeyAscii);
+        showKeyPress(KeyAscii);
         const QString typed = native.text;
         const bool printable =
             std::all_of(typed.cbegin(), typed.cend(), [](QChar c) { return c.isPrint(); });
@@ -307,14 +304,14 @@ void frmKeyStroke::capturePress(const QKeyEvent& event)
     }
 }
 
-void frmKeyStroke::captureRelease(const QKeyEvent& event)
+void KeyDialog::captureRelease(const QKeyEvent& event)
 {
     const WindowsKey key = windowsKeyFor(nativeKeyOf(event));
     std::int16_t KeyCode = key.KeyCode;
-    Text3_KeyUp(KeyCode, key.Shift);
+    showKeyUp(KeyCode, key.Shift);
 }
 
-void frmKeyStroke::Text3_KeyDown(std::int16_t& KeyCode, std::int16_t Shift)
+void KeyDialog::showKeyDown(std::int16_t& KeyCode, std::int16_t Shift)
 {
     m_characterCode->setText(QStringLiteral("-"));
     m_shiftBits->setText(QString::number(Shift));
@@ -342,34 +339,24 @@ void frmKeyStroke::Text3_KeyDown(std::int16_t& KeyCode, std::int16_t Shift)
     }
 }
 
-void frmKeyStroke::Text3_KeyPress(std::int16_t& KeyAscii)
+void KeyDialog::showKeyPress(std::int16_t& KeyAscii)
 {
     m_characterCode->setText(QString::number(KeyAscii));
 }
 
-void frmKeyStroke::Text3_KeyUp(std::int16_t& /*KeyCode*/, std::int16_t /*Shift*/)
+void KeyDialog::showKeyUp(std::int16_t& /*KeyCode*/, std::int16_t /*Shift*/)
 {
     // The next key replaces what is shown.
     m_captureBox->setSelection(0, static_cast<int>(m_captureBox->text().size()));
     m_captureBox->setFocus();
 }
 
-void frmKeyStroke::Text1_GotFocus()
+void KeyDialog::focusCaptureBox()
 {
     m_captureBox->setFocus();
 }
 
-void frmKeyStroke::Text2_GotFocus()
-{
-    m_captureBox->setFocus();
-}
-
-void frmKeyStroke::Text4_GotFocus()
-{
-    m_captureBox->setFocus();
-}
-
-void frmKeyStroke::Command1_Click()
+void KeyDialog::storeKey()
 {
     const QString code = m_keyCode->text();
     if (code.isEmpty()) {
@@ -384,7 +371,7 @@ void frmKeyStroke::Command1_Click()
     close();
 }
 
-void frmKeyStroke::Command2_Click()
+void KeyDialog::cancel()
 {
     close();
 }

@@ -2,7 +2,7 @@
 #include "core/AppState.h"
 #include "core/ClockCore.h"
 #include "keys/KeyCaptureEdit.h"
-#include "keys/frmKeyStroke.h"
+#include "keys/KeyDialog.h"
 #include "platform/dummy/DummyKeyInjector.h"
 #include "platform/dummy/DummySoundOutput.h"
 #include "platform/dummy/FixedKeyboardLayout.h"
@@ -68,7 +68,7 @@ private slots:
         m_core = std::make_unique<ClockCore>();
         m_state->settingsFile = m_dir.filePath(QStringLiteral("glimmora.ini"));
         m_core->setKeyCode(120);
-        m_dialog = new frmKeyStroke(*m_state, *m_core,
+        m_dialog = new KeyDialog(*m_state, *m_core,
                                     std::make_unique<platform::FixedKeyboardLayout>(pcKeyboard()));
     }
     void cleanup()
@@ -304,7 +304,7 @@ private slots:
     {
         QFETCH(bool, arrives);
         QFETCH(QString, text2);
-        m_dialog->Form_Load();
+        m_dialog->prepare();
         QTRY_COMPARE(m_keys->sentKeys(), std::vector<std::uint8_t>{120});
         QVERIFY(m_dialog->isVisible());
         QVERIFY(m_dialog->captureBox()->hasFocus());
@@ -323,7 +323,7 @@ private slots:
     void openingWithoutPlatformShowsDefinition()
     {
         m_keys->setAccepts(false);
-        m_dialog->Form_Load();
+        m_dialog->prepare();
         QTRY_COMPARE(m_dialog->captureBox()->text(), QStringLiteral("F9"));
         QCOMPARE(m_dialog->keyCode()->text(), QStringLiteral("120"));
         QCOMPARE(m_dialog->shiftBits()->text(), QStringLiteral("0"));
@@ -347,7 +347,7 @@ private slots:
         QWidget other;
         m_keys->setFocusHere(otherActive); // each row leaves one check to stop the key
         m_dialog->setActivationTimeout(200);
-        m_dialog->Form_Load();
+        m_dialog->prepare();
         if (otherActive) {
             other.show();
             other.activateWindow();
@@ -374,7 +374,7 @@ private slots:
         m_core->setKeyCode(static_cast<std::int16_t>(code));
         m_keys->setAccepts(false);
         m_dialog->setActivationTimeout(50);
-        m_dialog->Form_Load();
+        m_dialog->prepare();
         // Well past the activation timeout: nothing is sent or shown meanwhile.
         QTest::qWait(200);
         QVERIFY(m_keys->sentKeys().empty());
@@ -457,7 +457,7 @@ private slots:
         Windows windows(*m_state, *m_core);
         QVERIFY(!windows.keyStroke());
         windows.showKeyStroke();
-        QPointer<frmKeyStroke> first = windows.keyStroke();
+        QPointer<KeyDialog> first = windows.keyStroke();
         QVERIFY(first);
         QTRY_COMPARE(m_keys->sentKeys().size(), std::size_t{1});
         windows.showKeyStroke();
@@ -478,8 +478,8 @@ private:
     std::unique_ptr<platform::DummyKeyInjector> m_keys;
     std::unique_ptr<AppState> m_state;
     std::unique_ptr<ClockCore> m_core;
-    QPointer<frmKeyStroke> m_dialog;
+    QPointer<KeyDialog> m_dialog;
 };
 
 QTEST_MAIN(TestFrmKeyStroke)
-#include "tst_frmKeyStroke.moc"
+#include "tst_KeyDialog.moc"

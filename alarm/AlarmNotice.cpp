@@ -1,4 +1,4 @@
-#include "alarm/frmMessage.h"
+#include "alarm/AlarmNotice.h"
 
 #include "controls/DialogFont.h"
 #include "controls/WindowHelpers.h"
@@ -10,7 +10,7 @@
 #include <QLabel>
 #include <QPushButton>
 
-frmMessage::frmMessage(AppState& state, ClockCore& core, const QWidget* over)
+AlarmNotice::AlarmNotice(AppState& state, ClockCore& core, const QWidget* over)
     : QDialog(nullptr,
               Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
       m_state(state), m_core(core), m_over(over)
@@ -25,7 +25,7 @@ frmMessage::frmMessage(AppState& state, ClockCore& core, const QWidget* over)
     m_okButton->setObjectName(QStringLiteral("Command1"));
     m_okButton->setFont(dialogFont(13.5, true));
     m_okButton->setGeometry(40, 48, 137, 49);
-    connect(m_okButton, &QPushButton::clicked, this, &frmMessage::Command1_Click);
+    connect(m_okButton, &QPushButton::clicked, this, &AlarmNotice::acknowledge);
 
     m_messageLabel = new QLabel(QStringLiteral("Alarmzeit erreicht"), this);
 
@@ -39,20 +39,20 @@ frmMessage::frmMessage(AppState& state, ClockCore& core, const QWidget* over)
     m_okButton->setDefault(true);
 }
 
-void frmMessage::Form_Load()
+void AlarmNotice::prepare()
 {
     CenterForm(this, m_over);
     MakeTopMost(this);
 }
 
-void frmMessage::Command1_Click()
+void AlarmNotice::acknowledge()
 {
     m_core.acknowledge();
     StopSound(m_state);
     close();
 }
 
-void frmMessage::keyPressEvent(QKeyEvent* event)
+void AlarmNotice::keyPressEvent(QKeyEvent* event)
 {
     // Escape would close the notice and leave the alarm ringing unseen.
     if (event->key() == Qt::Key_Escape) {

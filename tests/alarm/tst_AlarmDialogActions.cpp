@@ -1,7 +1,7 @@
 #include "AlarmTestState.h"
 #include "alarm/FileListBox.h"
 #include "alarm/KeyScrollBar.h"
-#include "alarm/frmAlarm.h"
+#include "alarm/AlarmDialog.h"
 #include "app/Windows.h"
 #include "tests/support/Files.h"
 
@@ -14,7 +14,7 @@
 #include <QPushButton>
 #include <QTest>
 
-// What frmAlarm's buttons and lists do.
+// What AlarmDialog's buttons and lists do.
 
 class TestFrmAlarmActions : public QObject
 {
@@ -42,7 +42,7 @@ private slots:
         AlarmTestState t;
         t.core.setAlarmTime(alarmTimeFromFile("12", "12"));
         t.core.tick(hours + ":" + minutes + ":00");
-        frmAlarm* w = openAlarmDialog(t);
+        AlarmDialog* w = openAlarmDialog(t);
         QVERIFY(w);
         QTest::mouseClick(w->currentTimeButton(), Qt::LeftButton);
         QCOMPARE(w->hourSelector()->value(), hourPos);
@@ -61,9 +61,9 @@ private slots:
     {
         AlarmTestState t;
         t.setTime(QDateTime(QDate(2024, 3, 5), QTime(6, 7, 40)));
-        frmAlarm* w = openAlarmDialog(t);
+        AlarmDialog* w = openAlarmDialog(t);
         QVERIFY(w);
-        w->Command3_Click();
+        w->takeCurrentTime();
         QCOMPARE(w->hourLabel()->text(), QStringLiteral("06"));
         QCOMPARE(w->minuteLabel()->text(), QStringLiteral("07"));
         QCOMPARE(w->hourSelector()->value(), 6);
@@ -100,7 +100,7 @@ private slots:
         AlarmTestState t;
         t.core.setAlarmTime(alarmTimeFromFile(stored, stored));
         t.core.acknowledge();
-        frmAlarm* w = openAlarmDialog(t);
+        AlarmDialog* w = openAlarmDialog(t);
         QVERIFY(w);
         if (hour >= 0) {
             w->hourSelector()->setValue(hour);
@@ -125,10 +125,10 @@ private slots:
         t.setTime(QDateTime(QDate(2024, 3, 5), QTime(7, 0)));
         t.ringAlarm();
         QCOMPARE(t.core.alarmState(), AlarmState::Ringing);
-        frmAlarm* w = openAlarmDialog(t);
+        AlarmDialog* w = openAlarmDialog(t);
         QVERIFY(w);
         w->hourSelector()->setValue(8);
-        w->Command1_Click();
+        w->applyAlarmTime();
         QCOMPARE(t.core.alarmTime(), (AlarmTime{QStringLiteral("08"), QStringLiteral("00")}));
         QCOMPARE(t.core.alarmState(), AlarmState::Armed);
         QTRY_VERIFY(!t.windows.alarm());
@@ -140,10 +140,10 @@ private slots:
         t.core.setAlarmTime(alarmTimeFromFile("07", "30"));
         t.core.acknowledge();
         t.core.tick("10:11:00");
-        frmAlarm* w = openAlarmDialog(t);
+        AlarmDialog* w = openAlarmDialog(t);
         QVERIFY(w);
         w->hourSelector()->setValue(3);
-        w->Command3_Click();
+        w->takeCurrentTime();
         QTest::mouseClick(w->cancelButton(), Qt::LeftButton);
         QTRY_VERIFY(!t.windows.alarm());
         QCOMPARE(t.core.alarmTime(), (AlarmTime{QStringLiteral("07"), QStringLiteral("30")}));
@@ -154,7 +154,7 @@ private slots:
     void escapeCancels()
     {
         AlarmTestState t;
-        frmAlarm* w = openAlarmDialog(t);
+        AlarmDialog* w = openAlarmDialog(t);
         QVERIFY(w);
         QVERIFY(QTest::qWaitForWindowActive(w));
         w->hourSelector()->setValue(3);
@@ -177,7 +177,7 @@ private slots:
         QFETCH(QString, focused);
         AlarmTestState t;
         QVERIFY(writeFile(t.state.programDir + "alarm.wav"));
-        frmAlarm* w = openAlarmDialog(t);
+        AlarmDialog* w = openAlarmDialog(t);
         QVERIFY(w);
         QVERIFY(QTest::qWaitForWindowActive(w));
         w->hourSelector()->setValue(7);
@@ -204,7 +204,7 @@ private slots:
         const QString before = QDir::currentPath();
         QDir::setCurrent(elsewhere.path());
 
-        frmAlarm* w = openAlarmDialog(t);
+        AlarmDialog* w = openAlarmDialog(t);
         QVERIFY(w);
         QStringList shown;
         for (int i = 0; i < w->soundList()->count(); ++i) {
@@ -243,7 +243,7 @@ private slots:
     {
         AlarmTestState t;
         QVERIFY(writeFile(t.state.programDir + "alarm.wav"));
-        frmAlarm* w = openAlarmDialog(t);
+        AlarmDialog* w = openAlarmDialog(t);
         QVERIFY(w);
         QVERIFY(QTest::qWaitForWindowActive(w));
         w->addToListButton()->setFocus();
@@ -257,7 +257,7 @@ private slots:
     {
         AlarmTestState t;
         QVERIFY(writeFile(t.state.programDir + "glimmora.ini.bak"));
-        frmAlarm* w = openAlarmDialog(t);
+        AlarmDialog* w = openAlarmDialog(t);
         QVERIFY(w);
         QCOMPARE(w->soundList()->count(), 0);
         QTest::mouseClick(w->soundList()->viewport(), Qt::LeftButton);
@@ -269,7 +269,7 @@ private slots:
     {
         AlarmTestState t;
         t.core.setAlarmTime(alarmTimeFromFile("07", "30"));
-        frmAlarm* w = openAlarmDialog(t);
+        AlarmDialog* w = openAlarmDialog(t);
         QVERIFY(w);
         QTest::mouseClick(w->addToListButton(), Qt::LeftButton);
         w->removeEntry()->trigger();
@@ -288,17 +288,17 @@ private slots:
     void oneWindow()
     {
         AlarmTestState t;
-        frmAlarm* first = openAlarmDialog(t);
+        AlarmDialog* first = openAlarmDialog(t);
         QVERIFY(first);
         first->hourSelector()->setValue(5);
         t.windows.showAlarm();
         QCOMPARE(t.windows.alarm(), first);
         QCOMPARE(first->hourLabel()->text(), QStringLiteral("05"));
-        QCOMPARE(visibleWindows<frmAlarm>(), 1);
+        QCOMPARE(visibleWindows<AlarmDialog>(), 1);
 
         first->close();
         QTRY_VERIFY(!t.windows.alarm());
-        frmAlarm* second = openAlarmDialog(t);
+        AlarmDialog* second = openAlarmDialog(t);
         QVERIFY(second);
         QCOMPARE(second->hourSelector()->value(), 0);
         QCOMPARE(second->hourLabel()->text(), QStringLiteral("00"));
@@ -307,4 +307,4 @@ private slots:
 };
 
 QTEST_MAIN(TestFrmAlarmActions)
-#include "tst_frmAlarmActions.moc"
+#include "tst_AlarmDialogActions.moc"

@@ -19,28 +19,28 @@ struct LoadedSkin;
 
 // The clock window: the face picture with six tubes, the colon lamps and
 // three invisible switch areas, cut to the outline of the face.
-class frmClock : public QWidget
+class ClockWindow : public QWidget
 {
     Q_OBJECT
 public:
-    explicit frmClock(AppState& state, ClockCore& core, QWidget* parent = nullptr);
-    ~frmClock() override;
+    explicit ClockWindow(AppState& state, ClockCore& core, QWidget* parent = nullptr);
+    ~ClockWindow() override;
 
     // Loads the skin, sizes and shapes the window.
     // It does not show the window: the caller places it first, so it never
     // flashes at a default place.
-    void Form_Load();
+    void loadFace();
 
     // Puts what a skin gave into place: face, strips, face size, tube and
     // switch rectangles.
     void applySkin(const LoadedSkin& skin);
 
     // The standby picture: cell 0 in every tube.
-    void TubesOff();
+    void showTubesOff();
 
     // One tick at the wall clock's instant: the tubes that changed, the lamps,
     // the alarm.
-    void Timer1_Timer();
+    void tick();
     // The Enabled switch of Timer1: on arms it for the next tick instant,
     // off stops it.
     void setTicking(bool on);
@@ -57,7 +57,7 @@ public:
     ClickArea* alarmTestArea() const { return m_alarmTestArea; } // lblAlarm
     // The strip a tube's digits are cut from.
     const QImage& digitStrip(std::size_t tube) const { return m_digitStrips[tube]; }
-    // The lamp pictures: 0 dark, 1 lit. Set before Form_Load, they replace
+    // The lamp pictures: 0 dark, 1 lit. Set before loadFace, they replace
     // the built-in ones.
     const QImage& lampPicture(std::size_t lit) const { return m_lampPictures[lit]; }
     void setLampPictures(const QImage& dark, const QImage& lit) { m_lampPictures = {dark, lit}; }
@@ -68,14 +68,14 @@ public:
     QPointF dragStart() const { return m_dragStart; }
 
     // Mouse handlers of the three surface groups; they behave alike.
-    void Form_MouseDown(Qt::MouseButton button, QPointF local, QPointF global);
-    void Form_MouseMove(QPointF global);
-    void Form_MouseUp();
-    void picBack_DblClick();
-    void picTube_DblClick(int index);
-    void lblPower_Click();
-    void lblStdby_Click(int index);
-    void lblAlarm_Click();
+    void onPress(Qt::MouseButton button, QPointF local, QPointF global);
+    void onMove(QPointF global);
+    void onRelease();
+    void faceDoubleClicked();
+    void tubeDoubleClicked(int index);
+    void powerSwitchClicked();
+    void standbySwitchClicked(int index);
+    void alarmTestClicked();
     void HScroll_Change(int tube, int value);
 
     // The time the tubes show, "HH:MM:SS"; empty before the first tick.

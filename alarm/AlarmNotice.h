@@ -10,18 +10,18 @@ class ClockCore;
 // The alarm notice: "Alarmzeit erreicht" with one button that acknowledges
 // the alarm and silences it. Closing it any other way leaves the alarm
 // ringing until its minute is over.
-class frmMessage : public QDialog
+class AlarmNotice : public QDialog
 {
     Q_OBJECT
 public:
     // `over`: the window it opens over (centred on that one's screen).
-    frmMessage(AppState& state, ClockCore& core, const QWidget* over = nullptr);
+    AlarmNotice(AppState& state, ClockCore& core, const QWidget* over = nullptr);
 
     // Centres the window and puts it above others.
-    void Form_Load();
+    void prepare();
 
     // "O K": acknowledged for the rest of the alarm minute.
-    void Command1_Click();
+    void acknowledge();
 
     // The controls; their form names are their object names.
     QLabel* messageLabel() const { return m_messageLabel; } // Label1

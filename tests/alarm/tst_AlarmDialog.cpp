@@ -1,7 +1,7 @@
 #include "AlarmTestState.h"
 #include "alarm/FileListBox.h"
 #include "alarm/KeyScrollBar.h"
-#include "alarm/frmAlarm.h"
+#include "alarm/AlarmDialog.h"
 
 #include <QAction>
 #include <QApplication>
@@ -11,11 +11,11 @@
 #include <QPushButton>
 #include <QTest>
 
-// frmAlarm's controls, the stored time it shows and its selectors.
+// AlarmDialog's controls, the stored time it shows and its selectors.
 
 namespace {
 
-QWidget* control(frmAlarm& w, const QString& name)
+QWidget* control(AlarmDialog& w, const QString& name)
 {
     const QHash<QString, QWidget*> controls{
         {"lblHour", w.hourLabel()},        {"Label1", w.colonLabel()},
@@ -72,7 +72,7 @@ private slots:
         QFETCH(QRect, place);
         QFETCH(QString, text);
         AlarmTestState t;
-        frmAlarm* w = openAlarmDialog(t);
+        AlarmDialog* w = openAlarmDialog(t);
         QVERIFY(w);
         QWidget* c = control(*w, name);
         QVERIFY(c);
@@ -98,7 +98,7 @@ private slots:
     void window()
     {
         AlarmTestState t;
-        frmAlarm* w = openAlarmDialog(t);
+        AlarmDialog* w = openAlarmDialog(t);
         QVERIFY(w);
         QCOMPARE(w->windowTitle(), QStringLiteral("Alarmzeit einstellen"));
         QCOMPARE(w->size(), QSize(331, 277));
@@ -134,7 +134,7 @@ private slots:
     void tabOrder()
     {
         AlarmTestState t;
-        frmAlarm* w = openAlarmDialog(t);
+        AlarmDialog* w = openAlarmDialog(t);
         QVERIFY(w);
         QVERIFY(QTest::qWaitForWindowActive(w));
         QCOMPARE(QApplication::focusWidget(), w->applyButton());
@@ -210,7 +210,7 @@ private slots:
         QFETCH(QString, minuteLabel);
         AlarmTestState t;
         t.core.setAlarmTime(alarmTimeFromFile(hour, minute));
-        frmAlarm* w = openAlarmDialog(t);
+        AlarmDialog* w = openAlarmDialog(t);
         QVERIFY(w);
         QCOMPARE(w->hourSelector()->value(), hourPos);
         QCOMPARE(w->minuteSelector()->value(), minutePos);
@@ -251,7 +251,7 @@ private slots:
         QFETCH(QString, minuteLabel);
         AlarmTestState t;
         t.core.setAlarmTime(alarmTimeFromFile("12", "34"));
-        frmAlarm* w = openAlarmDialog(t);
+        AlarmDialog* w = openAlarmDialog(t);
         QVERIFY(w);
         w->hourSelector()->setValue(hour);
         w->minuteSelector()->setValue(minute);
@@ -264,7 +264,7 @@ private slots:
     void labelsFollowTheThumb()
     {
         AlarmTestState t;
-        frmAlarm* w = openAlarmDialog(t);
+        AlarmDialog* w = openAlarmDialog(t);
         QVERIFY(w);
         for (QScrollBar* bar : {w->hourSelector(), w->minuteSelector()}) {
             bar->setTracking(false);
@@ -308,7 +308,7 @@ private slots:
         QFETCH(int, start);
         QFETCH(int, end);
         AlarmTestState t;
-        frmAlarm* w = openAlarmDialog(t);
+        AlarmDialog* w = openAlarmDialog(t);
         QVERIFY(w);
         QScrollBar* bar = selector == 1 ? w->hourSelector() : w->minuteSelector();
         QVERIFY(bar->focusPolicy() & Qt::TabFocus);
@@ -322,4 +322,4 @@ private slots:
 };
 
 QTEST_MAIN(TestFrmAlarm)
-#include "tst_frmAlarm.moc"
+#include "tst_AlarmDialog.moc"

@@ -1,4 +1,4 @@
-#include "clock/frmClock.h"
+#include "clock/ClockWindow.h"
 #include "controls/WindowOutline.h"
 #include "core/AppState.h"
 #include "core/ClockCore.h"
@@ -56,7 +56,7 @@ QImage withoutLampGround(const QImage& lamp)
 
 } // namespace
 
-void frmClock::useDevicePixels()
+void ClockWindow::useDevicePixels()
 {
     const qreal ratio = devicePixelRatioF();
     if (!(ratio > 1.0)) {
@@ -82,7 +82,7 @@ void frmClock::useDevicePixels()
         toScreenFormat(faceForRatio(m_face->image(), m_doubled.back, ratio, qRgb(0, 0, 40))));
 }
 
-void frmClock::applySkin(const LoadedSkin& skin)
+void ClockWindow::applySkin(const LoadedSkin& skin)
 {
     m_core.redrawEverythingNextTick();
     if (!skin.face.isNull()) {
@@ -108,7 +108,7 @@ void frmClock::applySkin(const LoadedSkin& skin)
     place(*m_alarmTestArea, skin.layout.alarm);
 }
 
-void frmClock::Form_Load()
+void ClockWindow::loadFace()
 {
     const bool dense = devicePixelRatioF() > 1.0;
     if (!m_core.skinName().isEmpty()) {
@@ -139,7 +139,7 @@ void frmClock::Form_Load()
     m_face->setPicture(toScreenFormat(m_face->image()));
     useDevicePixels();
     // Tubes start with cell 0 of their strip.
-    TubesOff();
+    showTubesOff();
 
     m_outline->setMaskColor(QColor(0, 0, 40));
     m_outline->setMaskPicture(m_face->image());

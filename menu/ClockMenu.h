@@ -10,11 +10,11 @@ class ClockCore;
 // Owns the context menu and its handlers; created on first use, never shown.
 // The four check marks mirror the core's modes (ClockCore holds them); a mark
 // set by hand sets the core's mark.
-class frmMenu : public QWidget
+class ClockMenu : public QWidget
 {
     Q_OBJECT
 public:
-    frmMenu(AppState& state, ClockCore& core);
+    ClockMenu(AppState& state, ClockCore& core);
 
     // Opens the context menu at a global position.
     void popUp(const QPoint& globalPos);
@@ -36,16 +36,16 @@ public:
     // where the settings ask for them.
     void showSaverEntries(bool shown);
 
-    void mnuAbout_Click();
-    void mnuStdby_Click();
-    void mnuOnTop_Click();
-    void mnuSetAlarm_Click();
-    void mnuAlarm_Click();
-    void mnuSkin_Click();
-    void mnuSaver_Click();
-    void mnuKey_Click();
+    void requestAbout();
+    void toggleStandby();
+    void toggleOnTop();
+    void requestAlarmDialog();
+    void toggleAlarm();
+    void requestSkinChooser();
+    void toggleSaver();
+    void requestKeyDialog();
     // Asks for the program's end, as every other way out does.
-    void mnuExit_Click();
+    void requestExit();
 
 signals:
     // The window commands; the composition opens the windows.
