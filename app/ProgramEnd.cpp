@@ -3,7 +3,7 @@
 #include "app/Windows.h"
 #include "clock/ClockWindow.h"
 #include "core/ExitSequence.h"
-#include "platform/SingleInstance.h"
+#include "platform/session/SingleInstance.h"
 
 #include <cstdlib>
 

@@ -1,7 +1,7 @@
 #include "app/SessionEnd.h"
 
 #include "app/ProgramEnd.h"
-#include "platform/SessionEnd.h"
+#include "platform/session/SessionEnd.h"
 
 #include <QApplication>
 

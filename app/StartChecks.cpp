@@ -1,7 +1,7 @@
 #include "app/StartChecks.h"
 
 #include "app/CommandLine.h"
-#include "platform/DisplayProbe.h"
+#include "platform/session/DisplayProbe.h"
 
 #include <cerrno>
 #include <cstdio>

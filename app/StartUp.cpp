@@ -10,7 +10,7 @@
 #include "core/Settings.h"
 #include "core/SettingsKeys.h"
 #include "menu/ClockMenu.h"
-#include "platform/SingleInstance.h"
+#include "platform/session/SingleInstance.h"
 #include "skin/SkinFolders.h"
 
 #include <QAction>

@@ -5,7 +5,7 @@
 #include "core/AppState.h"
 #include "core/ClockCore.h"
 #include "core/DoubledPictures.h"
-#include "platform/WindowGone.h"
+#include "platform/desktop/WindowGone.h"
 #include "skin/SkinReader.h"
 
 #include <QCloseEvent>

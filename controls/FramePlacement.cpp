@@ -2,7 +2,7 @@
 
 #include "core/ScreenChoice.h"
 #include "controls/ScreensLog.h"
-#include "platform/FrameExtents.h"
+#include "platform/desktop/FrameExtents.h"
 
 #include <QEvent>
 #include <QTimer>

@@ -1,7 +1,7 @@
 #include "controls/WindowOutline.h"
 
 #include "core/DoubledPictures.h"
-#include "platform/WindowShape.h"
+#include "platform/desktop/WindowShape.h"
 
 #include <QCoreApplication>
 #include <QPalette>

@@ -2,7 +2,7 @@
 
 #include "core/AppState.h"
 #include "core/Paths.h"
-#include "platform/ProfileFile.h"
+#include "platform/files/ProfileFile.h"
 
 #include <QDir>
 #include <QFile>

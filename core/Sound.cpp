@@ -3,7 +3,7 @@
 #include "core/AlarmLog.h"
 #include "core/AppState.h"
 #include "core/ClockCore.h"
-#include "platform/SoundOutput.h"
+#include "platform/sound/SoundOutput.h"
 
 void PlaySoundFile(AppState& state, const QString& path)
 {

@@ -12,8 +12,8 @@
 #include "keys/KeyNames.h"
 #include "keys/KeySender.h"
 #include "keys/KeysLog.h"
-#include "platform/KeyInjector.h"
-#include "platform/KeyboardLayout.h"
+#include "platform/keys/KeyInjector.h"
+#include "platform/keys/KeyboardLayout.h"
 
 #include <QApplication>
 #include <QGroupBox>

@@ -1,6 +1,6 @@
 #include "keys/KeyEventMapping.h"
 
-#include "platform/VirtualKeyTable.h"
+#include "platform/keys/VirtualKeyTable.h"
 
 #include <array>
 

@@ -1,7 +1,7 @@
 #include "keys/KeySender.h"
 
 #include "keys/KeysLog.h"
-#include "platform/KeyInjector.h"
+#include "platform/keys/KeyInjector.h"
 
 bool SendKeyStroke(platform::KeyInjector& keys, std::int16_t keyCode)
 {

@@ -1,8 +1,8 @@
 #include "platform/Backends.h"
 
-#include "platform/PlatformChoice.h"
-#include "platform/ProgramFile.h"
-#include "platform/SoundModule.h"
+#include "platform/session/PlatformChoice.h"
+#include "platform/files/ProgramFile.h"
+#include "platform/sound/SoundModule.h"
 #include "platform/dbus/DBusIdleInhibitor.h"
 #include "platform/x11/X11Connection.h"
 #include "platform/x11/X11FrameExtents.h"

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "platform/FrameExtents.h"
+#include "platform/desktop/FrameExtents.h"
 #include "platform/IdleInhibitor.h"
-#include "platform/KeyInjector.h"
-#include "platform/SoundOutput.h"
+#include "platform/keys/KeyInjector.h"
+#include "platform/sound/SoundOutput.h"
 
 #include <memory>
 

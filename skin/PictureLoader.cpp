@@ -2,7 +2,7 @@
 
 #include "core/DoubledPictures.h"
 
-#include "platform/RegularFile.h"
+#include "platform/files/RegularFile.h"
 #include "skin/SkinLog.h"
 
 #include <QFile>

@@ -1,6 +1,6 @@
 // The entry point of the sound module (glimmora-sound.so), the only symbol
 // it exports.
-#include "platform/SoundModule.h"
+#include "platform/sound/SoundModule.h"
 #include "platform/audio/PulseSoundOutput.h"
 
 extern "C" __attribute__((visibility("default"))) platform::SoundOutput*

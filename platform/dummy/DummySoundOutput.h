@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/SoundOutput.h"
+#include "platform/sound/SoundOutput.h"
 
 #include <QList>
 #include <QString>

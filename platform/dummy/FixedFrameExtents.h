@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/FrameExtents.h"
+#include "platform/desktop/FrameExtents.h"
 
 namespace platform {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/KeyboardLayout.h"
+#include "platform/keys/KeyboardLayout.h"
 
 #include <map>
 

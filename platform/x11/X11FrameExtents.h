@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/FrameExtents.h"
+#include "platform/desktop/FrameExtents.h"
 #include "platform/x11/X11Connection.h"
 
 namespace platform::x11 {

@@ -1,6 +1,6 @@
 #include "platform/x11/X11KeyInjector.h"
 
-#include "platform/VirtualKeyTable.h"
+#include "platform/keys/VirtualKeyTable.h"
 #include "platform/x11/X11Log.h"
 
 #include <X11/Xlib.h>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/KeyInjector.h"
+#include "platform/keys/KeyInjector.h"
 #include "platform/x11/X11Connection.h"
 
 namespace platform {

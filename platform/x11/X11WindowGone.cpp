@@ -1,4 +1,4 @@
-#include "platform/WindowGone.h"
+#include "platform/desktop/WindowGone.h"
 
 #include <QAbstractNativeEventFilter>
 #include <QCoreApplication>

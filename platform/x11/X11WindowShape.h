@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/WindowShape.h"
+#include "platform/desktop/WindowShape.h"
 
 namespace platform::x11 {
 

@@ -1,4 +1,4 @@
-#include "platform/ProfileFile.h"
+#include "platform/files/ProfileFile.h"
 #include "tests/support/Files.h"
 #include "tests/support/SettingsFiles.h"
 

@@ -4,8 +4,8 @@
 // key of every section reads as before, and writing the same again changes
 // nothing. A UTF-16 file holds text, so there a value arrives as UTF-8 (what
 // is no UTF-8 comes back as the replacement character).
-#include "platform/ProfileEncoding.h"
-#include "platform/ProfileFile.h"
+#include "platform/files/ProfileEncoding.h"
+#include "platform/files/ProfileFile.h"
 
 #include <QByteArrayList>
 #include <QString>

@@ -1,6 +1,6 @@
 #include "core/AppState.h"
-#include "platform/KeyInjector.h"
-#include "platform/SoundOutput.h"
+#include "platform/keys/KeyInjector.h"
+#include "platform/sound/SoundOutput.h"
 #include "tests/support/Files.h"
 #include "tests/support/SettingsFiles.h"
 

@@ -1,4 +1,4 @@
-#include "platform/VirtualKeyTable.h"
+#include "platform/keys/VirtualKeyTable.h"
 
 #include <QTest>
 #include <map>

@@ -9,7 +9,7 @@
 #include "core/AppState.h"
 #include "keys/KeyDialog.h"
 #include "menu/ClockMenu.h"
-#include "platform/SingleInstance.h"
+#include "platform/session/SingleInstance.h"
 #include "skin/SkinLoader.h"
 #include "skin/SkinChooser.h"
 #include "tests/support/WindowFixture.h"

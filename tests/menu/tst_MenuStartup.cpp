@@ -7,7 +7,7 @@
 #include "controls/WindowHelpers.h"
 #include "core/CenterMath.h"
 #include "keys/SaverMode.h"
-#include "platform/SingleInstance.h"
+#include "platform/session/SingleInstance.h"
 
 #include <QAction>
 #include <QDir>

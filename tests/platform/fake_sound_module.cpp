@@ -1,7 +1,7 @@
 // Stand-ins for the sound module: one whose output marks each file it is
 // asked to play with a "<file>.played" beside it, and (FAKE_DATA_ENTRY) one
 // that exports the entry point's name as data.
-#include "platform/SoundModule.h"
+#include "platform/sound/SoundModule.h"
 
 #include <QFile>
 

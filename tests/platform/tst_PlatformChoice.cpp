@@ -1,6 +1,6 @@
 // Which Qt platform the clock asks for: XWayland wherever an X display
 // answers, unless the user chose something other than Wayland.
-#include "platform/PlatformChoice.h"
+#include "platform/session/PlatformChoice.h"
 
 #include <QTest>
 

@@ -1,7 +1,7 @@
 // One clock per program file: whatever a lock file says, only a live holder
 // keeps a second start out.
-#include "platform/FrontRequests.h"
-#include "platform/SingleInstance.h"
+#include "platform/session/FrontRequests.h"
+#include "platform/session/SingleInstance.h"
 #include "tests/support/Files.h"
 
 #include <QTemporaryDir>

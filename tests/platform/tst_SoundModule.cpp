@@ -1,7 +1,7 @@
 // The sound module as the clock finds it in modules/: whatever lies there,
 // the first play returns at once, an unusable module is said once in the
 // sound category, and a usable one plays what was asked while it loaded.
-#include "platform/SoundModule.h"
+#include "platform/sound/SoundModule.h"
 
 #include <QElapsedTimer>
 #include <QLoggingCategory>

@@ -3,7 +3,7 @@
 // a server that is there is used from the next play on. And the module the
 // program loads the output from.
 #include "SoundBench.h"
-#include "platform/SoundModule.h"
+#include "platform/sound/SoundModule.h"
 #include "tests/support/Files.h"
 
 #include <QLoggingCategory>

@@ -1,7 +1,7 @@
 // The settings file under faults: a writer killed at random moments always
 // leaves the old file with some prefix of its writes applied, and a write that
 // runs out of space leaves the old file as it was.
-#include "platform/ProfileFile.h"
+#include "platform/files/ProfileFile.h"
 #include "tests/soak/SettingsUpdates.h"
 #include "tests/support/Files.h"
 

@@ -10,8 +10,8 @@
 #include "core/Sound.h"
 #include "keys/KeySchedule.h"
 #include "keys/KeySender.h"
-#include "platform/KeyInjector.h"
-#include "platform/SoundOutput.h"
+#include "platform/keys/KeyInjector.h"
+#include "platform/sound/SoundOutput.h"
 
 #include <QTest>
 #include <array>

@@ -3,7 +3,7 @@
 // One key at a time through the program's own settings reader and writer,
 // for tests that set up or look into a settings or skin file.
 #include "core/Settings.h"
-#include "platform/ProfileFile.h"
+#include "platform/files/ProfileFile.h"
 
 #include <QFile>
 #include <QString>

@@ -1,4 +1,4 @@
-#include "platform/ProfileEncoding.h"
+#include "platform/files/ProfileEncoding.h"
 
 #include <QString>
 #include <QStringDecoder>

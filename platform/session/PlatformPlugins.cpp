@@ -1,4 +1,4 @@
-#include "platform/PlatformPlugins.h"
+#include "platform/session/PlatformPlugins.h"
 
 #include <QCoreApplication>
 #include <QDir>

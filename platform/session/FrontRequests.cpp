@@ -1,4 +1,4 @@
-#include "platform/FrontRequests.h"
+#include "platform/session/FrontRequests.h"
 
 #include <QFile>
 #include <QSocketNotifier>

@@ -1,4 +1,4 @@
-#include "platform/SoundModule.h"
+#include "platform/sound/SoundModule.h"
 
 #include <QObject>
 #include <QThread>

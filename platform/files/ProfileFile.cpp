@@ -1,7 +1,7 @@
-#include "platform/ProfileFile.h"
+#include "platform/files/ProfileFile.h"
 
-#include "platform/ProfileEncoding.h"
-#include "platform/RegularFile.h"
+#include "platform/files/ProfileEncoding.h"
+#include "platform/files/RegularFile.h"
 
 #include <QFile>
 

@@ -1,4 +1,4 @@
-#include "platform/WindowShape.h"
+#include "platform/desktop/WindowShape.h"
 
 #include "platform/x11/X11WindowShape.h"
 

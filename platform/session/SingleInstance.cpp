@@ -1,4 +1,4 @@
-#include "platform/SingleInstance.h"
+#include "platform/session/SingleInstance.h"
 
 #include <QCryptographicHash>
 #include <QDir>

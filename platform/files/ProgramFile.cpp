@@ -1,4 +1,4 @@
-#include "platform/ProgramFile.h"
+#include "platform/files/ProgramFile.h"
 
 #include <QCoreApplication>
 #include <QFile>

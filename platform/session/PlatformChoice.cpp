@@ -1,4 +1,4 @@
-#include "platform/PlatformChoice.h"
+#include "platform/session/PlatformChoice.h"
 
 #include <QList>
 

@@ -1,6 +1,6 @@
-#include "platform/DisplayProbe.h"
+#include "platform/session/DisplayProbe.h"
 
-#include "platform/PlatformPlugins.h"
+#include "platform/session/PlatformPlugins.h"
 #include "platform/x11/X11Connection.h"
 
 #include <QDir>

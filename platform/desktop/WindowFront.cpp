@@ -1,4 +1,4 @@
-#include "platform/WindowFront.h"
+#include "platform/desktop/WindowFront.h"
 
 #include "platform/x11/X11ActiveWindow.h"
 

@@ -1,4 +1,4 @@
-#include "platform/SessionEnd.h"
+#include "platform/session/SessionEnd.h"
 
 #include <QSocketNotifier>
 #include <cerrno>
