@@ -80,6 +80,33 @@ private slots:
         QCOMPARE(atExit, expected);
     }
 
+    // An option chosen from the menu is in the file at once, as the exit would
+    // write it; what happens after (a kill) cannot lose it.
+    void optionChangeIsWrittenAtOnce()
+    {
+        QTemporaryDir dir;
+        MenuFixture f;
+        f.state.settingsFile = dir.filePath(QStringLiteral("glimmora.ini"));
+        f.shownClock(QPoint(100, 50));
+        f.writer.followChanges();
+
+        f.menu().entryFor(Option::Alarm)->trigger();
+
+        QCOMPARE(f.exits, 0);
+        QCOMPARE(readFile(f.state.settingsFile),
+                 QByteArray("[Marvane Glimmora]
+StandBy=0
+OnTop=0
+X=1500
+Y=750
+"
+                            "Saver=0
+Alarm=1
+ShowSaver=0
+Skin=
+"));
+    }
+
     // Keys already there keep their place and spelling; others stay as they
     // were; the alarm time and key code are not written at exit.
     void existingFileIsUpdatedInPlace()
