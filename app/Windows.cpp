@@ -8,12 +8,11 @@
 #include "core/AlarmLog.h"
 #include "core/AppState.h"
 #include "core/ClockCore.h"
-#include "keys/SaverMode.h"
 #include "keys/KeyDialog.h"
+#include "keys/SaverMode.h"
 #include "menu/ClockMenu.h"
+#include "platform/Backends.h"
 #include "skin/SkinChooser.h"
-
-#include <QGuiApplication>
 
 Windows::Windows(AppState& state, ClockCore& core)
     : m_state(state), m_core(core), m_saverMode(new SaverMode(state.services, this))
@@ -40,7 +39,8 @@ ClockWindow& Windows::clock()
 {
     if (!m_clock) {
         m_clock = new ClockWindow(m_state, m_core);
-        connect(m_clock, &ClockWindow::menuRequested, this, [this](QPoint at) { menu().popUp(at); });
+        connect(m_clock, &ClockWindow::menuRequested, this,
+                [this](QPoint at) { menu().popUp(at); });
         connect(m_clock, &ClockWindow::exitRequested, this, &Windows::exitRequested);
     }
     return *m_clock;
@@ -55,7 +55,8 @@ ClockMenu& Windows::menu()
         connect(m_menu, &ClockMenu::skinRequested, this, &Windows::showSkins);
         connect(m_menu, &ClockMenu::keyRequested, this, &Windows::showKeyStroke);
         connect(m_menu, &ClockMenu::exitRequested, this, &Windows::exitRequested);
-        connect(&m_core, &ClockCore::saverEntriesShownChanged, m_menu, &ClockMenu::showSaverEntries);
+        connect(&m_core, &ClockCore::saverEntriesShownChanged, m_menu,
+                &ClockMenu::showSaverEntries);
     }
     return *m_menu;
 }
@@ -72,8 +73,7 @@ void Windows::showAlarm()
 
 void Windows::showNotice()
 {
-    // A tick while the notice loads finds it and builds no second one. It
-    // takes the focus, so Enter reaches "O K" whatever window was active.
+    // It takes the focus, so Enter reaches "O K" whatever window was active.
     showOnce(m_notice, [this] {
         qCDebug(lcAlarm) << "notice opened";
         return new AlarmNotice(m_state, m_core, m_clock);
@@ -118,7 +118,7 @@ KeyDialog* Windows::keyStroke() const
 WId Windows::clockWindowId() const
 {
     // Only an X window id means something to the desktop.
-    if (!m_clock || QGuiApplication::platformName() != QLatin1String("xcb")) {
+    if (!m_clock || !platform::onX11()) {
         return 0;
     }
     return m_clock->winId();

@@ -9,12 +9,12 @@
 #include "core/ClockCore.h"
 #include "core/Sound.h"
 #include "platform/Backends.h"
-#include "platform/session/FrontRequests.h"
-#include "platform/files/ProgramFile.h"
-#include "platform/session/SingleInstance.h"
-#include "platform/desktop/WindowFront.h"
 #include "platform/dbus/SessionBusProbe.h"
+#include "platform/desktop/WindowFront.h"
+#include "platform/files/ProgramFile.h"
 #include "platform/ice/SessionManagerGuard.h"
+#include "platform/session/FrontRequests.h"
+#include "platform/session/SingleInstance.h"
 
 #include <QApplication>
 #include <QDateTime>
@@ -62,13 +62,10 @@ int main(int argc, char* argv[])
     AppState state(
         Services{*sound, *keys, [] { return QDateTime::currentMSecsSinceEpoch(); }, idle.get()});
 
-    // Set before start-up: the events that start-up lets run may already end
-    // the program (a close request, a double-click).
     // The clock's state: the modes, the tick, the stored choices.
     ClockCore core;
     connectAlarmSound(core, state);
     Windows windows(state, core);
-    ProgramEnd programEnd(state, core, windows, instance);
     const QString configDir =
         QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
     const QString frontSocket = instance.siblingPath("sock");
@@ -78,6 +75,8 @@ int main(int argc, char* argv[])
         platform::FrontRequests::ask(frontSocket, std::chrono::seconds(1));
         return 0;
     }
+    // No event runs before the loop: every way out finds the end made here.
+    ProgramEnd programEnd(state, core, windows, instance);
     platform::FrontRequests front(frontSocket, [&windows] {
         if (QWindow* window = windows.clock().windowHandle()) {
             platform::bringToFront(*window);
