@@ -94,17 +94,8 @@ private slots:
 
         QCOMPARE(f.exits, 0);
         QCOMPARE(readFile(f.state.settingsFile),
-                 QByteArray("[Marvane Glimmora]
-StandBy=0
-OnTop=0
-X=1500
-Y=750
-"
-                            "Saver=0
-Alarm=1
-ShowSaver=0
-Skin=
-"));
+                 QByteArray("[Marvane Glimmora]\nStandBy=0\nOnTop=0\nX=1500\nY=750\n"
+                            "Saver=0\nAlarm=1\nShowSaver=0\nSkin=\n"));
     }
 
     // Keys already there keep their place and spelling; others stay as they
