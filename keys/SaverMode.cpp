@@ -1,14 +1,15 @@
 #include "keys/SaverMode.h"
 
 #include "core/AppState.h"
+#include "core/ClockCore.h"
 #include "keys/KeySender.h"
 #include "platform/IdleInhibitor.h"
 
 #include <QTimer>
 #include <climits>
 
-SaverMode::SaverMode(const Services& services, QObject* parent)
-    : QObject(parent), m_services(services)
+SaverMode::SaverMode(const Services& services, const ClockCore& core, QObject* parent)
+    : QObject(parent), m_services(services), m_core(core)
 {
     m_clock.start();
     m_keyTimer = new QTimer(this);
@@ -56,5 +57,5 @@ void SaverMode::arm(qint64 dueMs)
 
 void SaverMode::press()
 {
-    SendKeyStroke(m_services.keys, m_keyCode);
+    sendKeyStroke(m_services.keys, m_core.keyCode());
 }
