@@ -56,5 +56,17 @@ echo "Installing: ${missing[*]}"
 SUDO=()
 [ "$(id -u)" -ne 0 ] && SUDO=(sudo)
 export DEBIAN_FRONTEND=noninteractive
-"${SUDO[@]}" apt-get update -qq
-"${SUDO[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
+# The system's own updates hold the dpkg lock for a while after boot: wait
+# for them rather than fail. `update` ignores the timeout for the lists' lock,
+# so it is tried again while someone else holds that.
+apt=(apt-get -o DPkg::Lock::Timeout=300)
+for try in $(seq 60); do
+    out=$("${SUDO[@]}" "${apt[@]}" update -qq 2>&1) && break
+    if ! grep -q 'Could not get lock' <<<"$out" || [ "$try" -eq 60 ]; then
+        echo "$out" >&2
+        exit 1
+    fi
+    [ "$try" -eq 1 ] && echo "Waiting for another package manager to finish..."
+    sleep 5
+done
+"${SUDO[@]}" env DEBIAN_FRONTEND=noninteractive "${apt[@]}" install -y -qq --no-install-recommends "${missing[@]}"
