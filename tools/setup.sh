@@ -34,6 +34,11 @@ desktop_pkgs+=(gnome-shell gnome-session-bin gnome-settings-daemon gjs xdg-deskt
 # KDE Plasma 5.27: ksmserver's screen locker and PowerDevil on X11, KWin's
 # own on Wayland (kwin-wayland above), and the portal's KDE backend.
 desktop_pkgs+=(plasma-workspace powerdevil kwin-x11 kde-config-screenlocker xdg-desktop-portal-kde)
+# Xfce, Cinnamon, LXQt and Budgie (e2e_real_savers_debian); light-locker and
+# xscreensaver come with the lines above, xprintidle shows the X idle time.
+desktop_pkgs+=(xfwm4 xfce4-session xfce4-power-manager xfconf cinnamon cinnamon-session
+    cinnamon-screensaver muffin cinnamon-settings-daemon budgie-desktop lxqt-powermanagement
+    lxqt-session lxqt-config lxqt-globalkeys lxqt-qtplugin xprintidle)
 # The clock inside a sandbox as a Flatpak program sees it, its bus filtered.
 desktop_pkgs+=(bubblewrap xdg-dbus-proxy)
 
