@@ -14,7 +14,9 @@ struct Services;
 // "Saver unterdrücken": while active, the core's key code is pressed on the
 // key timer's schedule and the desktop is asked to stay awake on behalf of the
 // clock's window. One timer, armed for the next press; the count survives
-// switching off and on.
+// switching off and on. Idle watchers that honour no inhibit and would act
+// between two presses (LXQt's at one minute) see the idle time reset more
+// often, which is no input and reaches no window.
 class SaverMode : public QObject
 {
     Q_OBJECT
@@ -42,6 +44,7 @@ private:
 
     const Services& m_services;
     QTimer* m_keyTimer = nullptr;
+    QTimer* m_idleReset = nullptr;
     const ClockCore& m_core;
     std::int16_t m_period = KeySchedule::KeyPeriod;
     KeySchedule m_schedule;
