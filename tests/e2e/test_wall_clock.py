@@ -55,6 +55,16 @@ class WallClockTest(harness.E2ETest):
         self.assertLessEqual(abs(seen.median_lag()), 50, str(seen))
         self.assertGreaterEqual(seen.share_even(50), 2 / 3, str(seen))
 
+    def test_zone_file_that_blocks_reads_gives_utc(self):
+        look = skin_support.BuiltinLook()
+        fifo = os.path.join(self.session.tmp, "zone")
+        os.mkfifo(fifo)
+        _, app = self.start(values=dict(PLACE), env={"TZ": ":" + fifo})
+        self.placed(app)
+        harness.wait_until(lambda: self.shows_time(look, 0), 10, what="UTC on the tubes")
+        app.proc.terminate()
+        self.assertEqual(app.wait_exit(5), 0)
+
     def test_time_zone_swapped_under_the_running_clock(self):
         if os.geteuid() != 0:
             self.skipTest("a mount namespace needs root")
