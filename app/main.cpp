@@ -9,12 +9,13 @@
 #include "core/ClockCore.h"
 #include "core/Sound.h"
 #include "platform/Backends.h"
-#include "platform/session/FrontRequests.h"
-#include "platform/files/ProgramFile.h"
-#include "platform/session/SingleInstance.h"
-#include "platform/desktop/WindowFront.h"
 #include "platform/dbus/SessionBusProbe.h"
+#include "platform/desktop/WindowFront.h"
+#include "platform/files/ProgramFile.h"
 #include "platform/ice/SessionManagerGuard.h"
+#include "platform/session/FrontRequests.h"
+#include "platform/session/SingleInstance.h"
+#include "platform/session/TimerSlack.h"
 
 #include <QApplication>
 #include <QDateTime>
@@ -30,6 +31,7 @@ int main(int argc, char* argv[])
     if (const std::optional<int> answered = answerCommandLine(argc, argv)) {
         return *answered;
     }
+    platform::useOwnTimerSlack();
     platform::preferX11Platform();
     if (!displayReachable(argc, argv)) {
         return ExitFailure;
