@@ -1,8 +1,9 @@
 #include "platform/ice/SessionManagerGuard.h"
 
+#include "platform/session/SessionLog.h"
+
 #include <QByteArray>
 #include <QByteArrayList>
-#include <QLoggingCategory>
 
 #include <X11/ICE/ICElib.h>
 
@@ -17,8 +18,6 @@
 
 namespace platform {
 namespace {
-
-Q_LOGGING_CATEGORY(lcSession, "glimmora.session", QtCriticalMsg)
 
 using Clock = std::chrono::steady_clock;
 

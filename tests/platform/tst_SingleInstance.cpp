@@ -8,6 +8,8 @@
 #include <QTest>
 
 #include <future>
+#include <pwd.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -75,6 +77,43 @@ private slots:
         QCOMPARE(readFile(second.lockPath()), QByteArray::number(::getpid()) + '\n');
         second.release();
         QVERIFY(!QFile::exists(second.lockPath()));
+    }
+
+    // No lock of one's own to be had: a folder at the lock's name starts the
+    // clock unguarded; a fallback runtime folder another user made is not
+    // used, the clock's own is.
+    void noLockInTheUsualPlace_data()
+    {
+        QTest::addColumn<bool>("squatted");
+        QTest::addColumn<bool>("secondStarts");
+        QTest::newRow("a folder at the lock's name") << false << true;
+        QTest::newRow("fallback runtime folder squatted") << true << false;
+    }
+    void noLockInTheUsualPlace()
+    {
+        QFETCH(bool, squatted);
+        QFETCH(bool, secondStarts);
+        QTemporaryDir tmp;
+        const QByteArray qtFallback =
+            QFile::encodeName(tmp.path()) + "/runtime-" + ::getpwuid(::geteuid())->pw_name;
+        if (squatted && (::geteuid() != 0 || ::mkdir(qtFallback, 0700) != 0 ||
+                         ::chown(qtFallback, 65534, 65534) != 0)) {
+            QSKIP("another user's folder needs root");
+        }
+        const QByteArray oldTmp = qgetenv("TMPDIR");
+        qputenv("TMPDIR", QFile::encodeName(tmp.path()));
+        if (squatted) {
+            qunsetenv("XDG_RUNTIME_DIR");
+        }
+        platform::SingleInstance running(Program);
+        platform::SingleInstance second(Program);
+        qputenv("XDG_RUNTIME_DIR", QFile::encodeName(m_runtime.path()));
+        QVERIFY(squatted || QDir().mkpath(running.lockPath()));
+        QVERIFY(running.acquire());
+        QCOMPARE(second.acquire(), secondStarts);
+        QVERIFY(!running.lockPath().startsWith(QString::fromUtf8(qtFallback)));
+        QDir().rmdir(running.lockPath());
+        qputenv("TMPDIR", oldTmp);
     }
 
     // A later start reaches the running clock through a socket beside the lock.
