@@ -17,30 +17,42 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 
-void InitProgramPaths(AppState& state, const QString& programFile)
+void InitProgramPaths(AppState& state, const QString& programFile, const QString& programFolder)
 {
-    state.programDir = QFileInfo(programFile).absolutePath();
-    AddBackslash(state.programDir);
+    state.programDir = programFolder;
+    if (state.programDir.isEmpty()) {
+        state.programDir = QFileInfo(programFile).absolutePath();
+        AddBackslash(state.programDir);
+    }
     state.exeName = exeNameOf(programFile);
 }
 
 void InitSettingsPaths(AppState& state, const QString& programFile, const QString& userConfigDir)
 {
     const SettingsLocation where = chooseSettingsLocation(programFile, userConfigDir);
-    state.settingsFile = where.file;
-    state.settingsFallback = where.fallback;
+    // A file beside the program is reached through the folder as the program
+    // holds it: moved, the settings go along; removed, it is not made again.
+    QString besideProgram = QFileInfo(programFile).absolutePath();
+    AddBackslash(besideProgram);
+    const auto held = [&](const QString& file) {
+        return file.startsWith(besideProgram) && !file.mid(besideProgram.size()).contains(u'/')
+                   ? state.programDir + file.mid(besideProgram.size())
+                   : file;
+    };
+    state.settingsFile = held(where.file);
+    state.settingsFallback = held(where.fallback);
     state.skinsDir = state.programDir + QStringLiteral("Skins/");
     state.dataSkinsDirs =
         dataSkinsFolders(QStandardPaths::standardLocations(QStandardPaths::GenericDataLocation));
 }
 
 bool Main(AppState& state, ClockCore& core, Windows& windows, platform::SingleInstance& instance,
-          const QString& programFile, const QString& userConfigDir)
+          const QString& programFile, const QString& userConfigDir, const QString& programFolder)
 {
     if (!instance.acquire()) {
         return false;
     }
-    InitProgramPaths(state, programFile);
+    InitProgramPaths(state, programFile, programFolder);
     InitSettingsPaths(state, programFile, userConfigDir);
     // Nothing writes the settings before the last key is read here.
     const IniFile file = ReadSettingsFile(state);

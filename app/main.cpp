@@ -75,7 +75,8 @@ int main(int argc, char* argv[])
         QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
     const QString frontSocket = instance.siblingPath("sock");
     if (!Main(state, core, windows, instance, programFile,
-              configDir.isEmpty() ? QString() : configDir + QStringLiteral("/glimmora"))) {
+              configDir.isEmpty() ? QString() : configDir + QStringLiteral("/glimmora"),
+              program.folder)) {
         // Another clock runs: it comes to the front, and this start ends.
         platform::FrontRequests::ask(frontSocket, std::chrono::seconds(1));
         return 0;
