@@ -46,29 +46,22 @@ class SessionManagerTest(harness.E2ETest):
         return ids, None
 
     def greets_then_stalls(self):
-        path = "\0glimmora-ice-stall-%d" % time.monotonic_ns()  # abstract, named with "@"
-        server = harness.unix_listener(self, path)
-        held = []
-        self.addCleanup(lambda: [c.close() for c in held])
-
-        def greet():  # ICE's byte-order message, then nothing
-            while True:
-                held.append(server.accept()[0])
-                held[-1].sendall(bytes(2) + b"\0" * 6)
-        threading.Thread(target=greet, daemon=True).start()
-        return "local/%s:@%s" % (socket.gethostname(), path[1:]), None
+        name = "glimmora-ice-stall-%d" % time.monotonic_ns()
+        server = harness.unix_listener(self, "\0" + name)  # abstract: "@name"
+        held = []  # each sent ICE's byte-order message, then nothing
+        threading.Thread(target=lambda: [held.append(server.accept()[0]) or
+                                         held[-1].sendall(bytes(8)) for _ in range(9)],
+                         daemon=True).start()
+        return "local/%s:@%s" % (socket.gethostname(), name), None
 
     def reached_by(self, how):
         proc, ids = self.manager()
-        unix = next(i for i in ids.split(",") if i.startswith("unix/"))
-        host, path = unix.split("/", 1)[1].split(":", 1)
-        if how == "@":  # the abstract name alone
-            os.unlink(path)
-            return "local/%s:@%s" % (host, path), proc
-        if how == "file":  # a file name no abstract socket has
-            os.link(path, path + "-file")
-            return "local/%s:%s-file" % (host, path), proc
-        return self.deaf()[0] + "," + ids, proc
+        host, path = next(i for i in ids.split(",") if i.startswith("unix/"))[5:].split(":", 1)
+        if how == "deaf":
+            return self.deaf()[0] + "," + ids, proc
+        # The abstract name alone, or a file name no abstract socket has.
+        os.unlink(path) if how == "@" else os.link(path, path + how)
+        return "local/%s:%s" % (host, "@" + path if how == "@" else path + how), proc
 
     def start_with(self, ids):
         program = harness.ProgramDir(self.session)

@@ -62,15 +62,9 @@ class SettingsPlaceTest(harness.E2ETest):
     def test_folder_moved_or_removed_while_running(self):
         for how in ["moved", "removed"]:
             with self.subTest(how):
-                program = harness.ProgramDir(self.session)
-                program.write_ini({"X": "1500", "Y": "750"})
-                old = program.path
-                _, app = self.start(program=program)
-                app.window()
-                if how == "moved":
-                    self.moved(program, folder="moved-%d" % len(os.listdir(self.session.tmp)))
-                else:
-                    shutil.rmtree(old)
+                program, app = self.start(values={"X": "1500", "Y": "750"})
+                old = app.window() and program.path
+                self.moved(program, folder=how) if how == "moved" else shutil.rmtree(old)
                 self.end(app)
                 # The settings went along; a removed folder is not made again.
                 self.assertFalse(os.path.exists(old))
@@ -133,7 +127,6 @@ class SettingsPlaceTest(harness.E2ETest):
 
         with open(trace, encoding="utf-8", errors="replace") as f:
             lines = f.read().splitlines()
-        # Named through the folder the program holds (/proc/self/fd/N/).
         renamed = [i for i, line in enumerate(lines) if re.search(
             r'rename\w*\(.*"/proc/self/fd/\d+/%s"' % re.escape(os.path.basename(program.ini)),
             line)]

@@ -17,8 +17,7 @@ ORIGIN = (100, 50)
 VALUES = {"X": "1500", "Y": "750", "Saver": "1", "ShowSaver": "1"}
 
 
-def hello_reply(serial):
-    """A little-endian method return to the call of that serial: ":1.1"."""
+def hello_reply(serial):  # ":1.1", little-endian
     fields = b"\x05\x01u\0" + serial + b"\x08\x01g\0\x01s\0"
     body = struct.pack("<I", 4) + b":1.1\0"
     return (b"l\x02\x00\x01" + struct.pack("<II", len(body), 2) + struct.pack("<I", len(fields))
@@ -47,8 +46,7 @@ class SilentBusTest(harness.E2ETest):
         return address + ";" + self.socket_file(True)[0], None
 
     def auth_then_silent(self, hello=False):
-        """Takes every authentication and then never answers a call (with
-        `hello`, none after Hello)."""
+        """Takes every authentication and then never answers a call (but Hello)."""
         path = os.path.join(self.session.tmp, "bus-auth-%d" % hello)
         server = harness.unix_listener(self, path)
         address = "unix:path=" + path
@@ -60,21 +58,20 @@ class SilentBusTest(harness.E2ETest):
                     data = client.recv(4096)
                     if not data:
                         return
-                    if pending is None:
-                        continue
                     pending += data
-                    while pending is not None and b"\r\n" in pending:
+                    while b"\r\n" in pending:
                         line, pending = pending.split(b"\r\n", 1)
                         line = line.lstrip(b"\0")
                         if line.startswith(b"AUTH"):
                             client.sendall(b"OK " + b"0" * 32 + b"\r\n")
                         elif line.startswith(b"NEGOTIATE_UNIX_FD"):
                             client.sendall(b"AGREE_UNIX_FD\r\n")
-                        elif line.startswith(b"BEGIN") and hello and pending is not None:
+                        elif line.startswith(b"BEGIN") and hello:
                             while len(pending) < 12:
                                 pending += client.recv(4096)
                             client.sendall(hello_reply(pending[8:12]))
-                            pending = None
+                            while client.recv(4096):
+                                pass
 
         def accept():
             while True:
@@ -91,21 +88,18 @@ class SilentBusTest(harness.E2ETest):
         self.addCleanup(self.private.close)
         return self.session.env["DBUS_SESSION_BUS_ADDRESS"], self.private
 
-    def deaf_user_bus(self):
-        """No address given: libdbus takes the bus in the runtime folder."""
+    def deaf_user_bus(self):  # no address: libdbus takes the runtime folder's
         path = os.path.join(self.session.runtime, "bus")
         harness.unix_listener(self, path)
         self.addCleanup(os.unlink, path)
         return None, None
 
-    def deaf_accessibility_bus(self):
-        self.extra["AT_SPI_BUS_ADDRESS"] = self.socket_file(True)[0]
-        return self.session.env["DBUS_SESSION_BUS_ADDRESS"], self.private
-
-    def hung_accessibility_service(self):
-        # Owned by a connection that never reads its calls.
-        self.private.conn.request_name("org.a11y.Bus")
-        self.addCleanup(self.private.conn.release_name, "org.a11y.Bus")
+    def deaf_accessibility(self, bus):  # its bus, or its service owned by one that never reads
+        if bus:
+            self.extra["AT_SPI_BUS_ADDRESS"] = self.socket_file(True)[0]
+        else:
+            self.private.conn.request_name("org.a11y.Bus")
+            self.addCleanup(self.private.conn.release_name, "org.a11y.Bus")
         return self.session.env["DBUS_SESSION_BUS_ADDRESS"], self.private
 
     def stopped_bus(self):
@@ -122,13 +116,11 @@ class SilentBusTest(harness.E2ETest):
                               ("TCP, accepts, never answers", self.tcp_deaf),
                               ("TCP refused, then a deaf socket", self.tcp_refused_then_unix_deaf),
                               ("authenticates, then silent", self.auth_then_silent),
-                              ("answers Hello, then nothing",
-                               lambda: self.auth_then_silent(hello=True)),
-                              ("no address, deaf bus in the runtime folder",
-                               self.deaf_user_bus),
+                              ("answers Hello, then nothing", lambda: self.auth_then_silent(1)),
+                              ("deaf bus in the runtime folder", self.deaf_user_bus),
                               ("healthy bus", self.healthy_bus),
-                              ("accessibility bus deaf", self.deaf_accessibility_bus),
-                              ("accessibility service hung", self.hung_accessibility_service),
+                              ("accessibility bus deaf", lambda: self.deaf_accessibility(1)),
+                              ("accessibility service hung", lambda: self.deaf_accessibility(0)),
                               ("daemon stopped", self.stopped_bus)]:
             with self.subTest(name):
                 self.extra = {}

@@ -43,14 +43,12 @@ class WallClockTest(harness.E2ETest):
 
     def test_seconds_appear_with_the_system_second(self):
         look = skin_support.BuiltinLook()
-        # Started from a shell with 300 ms of timer slack (prctl 29), which
-        # children inherit.
-        slack = ("import ctypes, os, sys; ctypes.CDLL(None).prctl(29, 300000000, 0, 0, 0); "
-                 "os.execv(sys.argv[1], sys.argv[1:])")
+        # Started with 300 ms of timer slack (prctl 29), which children inherit.
         program = harness.ProgramDir(self.session)
         program.write_ini(dict(PLACE))
-        app = harness.Glimmora(self.session, types.SimpleNamespace(exe="python3"),
-                               args=["-c", slack, program.exe])
+        app = harness.Glimmora(self.session, types.SimpleNamespace(exe="python3"), args=[
+            "-c", "import ctypes, os, sys; ctypes.CDLL(None).prctl(29, 300000000, 0, 0, 0); "
+            "os.execv(sys.argv[1], sys.argv[1:])", program.exe])
         self.placed(app)
         here = time.localtime().tm_gmtoff / 3600
         harness.wait_until(lambda: self.shows_time(look, here), 10, what="the time drawn")
@@ -64,8 +62,7 @@ class WallClockTest(harness.E2ETest):
 
     def test_zone_file_that_blocks_reads_gives_utc(self):
         look = skin_support.BuiltinLook()
-        fifo = os.path.join(self.session.tmp, "zone")
-        os.mkfifo(fifo)
+        os.mkfifo(fifo := os.path.join(self.session.tmp, "zone"))
         _, app = self.start(values=dict(PLACE), env={"TZ": ":" + fifo})
         self.placed(app)
         harness.wait_until(lambda: self.shows_time(look, 0), 10, what="UTC on the tubes")
