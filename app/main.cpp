@@ -14,6 +14,7 @@
 #include "platform/files/ProgramFile.h"
 #include "platform/ice/SessionManagerGuard.h"
 #include "platform/session/FrontRequests.h"
+#include "platform/session/SessionEnd.h"
 #include "platform/session/SingleInstance.h"
 #include "platform/session/TimerSlack.h"
 
@@ -74,12 +75,22 @@ int main(int argc, char* argv[])
     const QString configDir =
         QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
     const QString frontSocket = instance.siblingPath("sock");
+    // Caught before the window shows: a signal that comes as it appears still
+    // saves. One during start-up is carried out once start-up is done.
+    bool started = false;
+    bool endAsked = false;
+    const platform::SessionEnd sessionEnd(
+        [&] { started ? programEnd.end() : void(endAsked = true); });
     if (!Main(state, core, windows, instance, programFile,
               configDir.isEmpty() ? QString() : configDir + QStringLiteral("/glimmora"),
               program.folder)) {
         // Another clock runs: it comes to the front, and this start ends.
         platform::FrontRequests::ask(frontSocket, std::chrono::seconds(1));
         return 0;
+    }
+    started = true;
+    if (endAsked) {
+        programEnd.end();
     }
     platform::FrontRequests front(frontSocket, [&windows] {
         if (QWindow* window = windows.clock().windowHandle()) {
