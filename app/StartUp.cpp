@@ -9,31 +9,29 @@
 #include "core/Paths.h"
 #include "core/Settings.h"
 #include "core/SettingsKeys.h"
-#include "menu/ClockMenu.h"
+#include "core/SettingsWriter.h"
 #include "platform/session/SingleInstance.h"
 #include "skin/SkinFolders.h"
 
-#include <QAction>
 #include <QFileInfo>
 #include <QStandardPaths>
 
-void InitProgramPaths(AppState& state, const QString& programFile, const QString& programFolder)
+void setProgramPaths(AppState& state, const QString& programFile, const QString& programFolder)
 {
     state.programDir = programFolder;
     if (state.programDir.isEmpty()) {
         state.programDir = QFileInfo(programFile).absolutePath();
-        AddBackslash(state.programDir);
+        ensureTrailingSlash(state.programDir);
     }
-    state.exeName = exeNameOf(programFile);
 }
 
-void InitSettingsPaths(AppState& state, const QString& programFile, const QString& userConfigDir)
+void setSettingsPaths(AppState& state, const QString& programFile, const QString& userConfigDir)
 {
     const SettingsLocation where = chooseSettingsLocation(programFile, userConfigDir);
     // A file beside the program is reached through the folder as the program
     // holds it: moved, the settings go along; removed, it is not made again.
     QString besideProgram = QFileInfo(programFile).absolutePath();
-    AddBackslash(besideProgram);
+    ensureTrailingSlash(besideProgram);
     const auto held = [&](const QString& file) {
         return file.startsWith(besideProgram) && !file.mid(besideProgram.size()).contains(u'/')
                    ? state.programDir + file.mid(besideProgram.size())
@@ -46,14 +44,15 @@ void InitSettingsPaths(AppState& state, const QString& programFile, const QStrin
         dataSkinsFolders(QStandardPaths::standardLocations(QStandardPaths::GenericDataLocation));
 }
 
-bool Main(AppState& state, ClockCore& core, Windows& windows, platform::SingleInstance& instance,
-          const QString& programFile, const QString& userConfigDir, const QString& programFolder)
+bool startClock(AppState& state, ClockCore& core, Windows& windows, SettingsWriter& writer,
+                platform::SingleInstance& instance, const QString& programFile,
+                const QString& userConfigDir, const QString& programFolder)
 {
     if (!instance.acquire()) {
         return false;
     }
-    InitProgramPaths(state, programFile, programFolder);
-    InitSettingsPaths(state, programFile, userConfigDir);
+    setProgramPaths(state, programFile, programFolder);
+    setSettingsPaths(state, programFile, userConfigDir);
     // Nothing writes the settings before the last key is read here.
     const IniFile file = ReadSettingsFile(state);
     const StoredSettings settings(file);
@@ -66,12 +65,9 @@ bool Main(AppState& state, ClockCore& core, Windows& windows, platform::SingleIn
     placeClockAtStart(clock, settings.position());
     clock.show();
 
-    // The menu's check marks follow the modes from here on.
-    ClockMenu& menu = windows.menu();
-    core.restore(ClockCore::Standby, settings.read(SettingKeys::StandBy));
-    core.restore(ClockCore::OnTop, settings.read(SettingKeys::OnTop));
-    core.restore(ClockCore::Saver, settings.read(SettingKeys::Saver));
-    core.restore(ClockCore::Alarm, settings.read(SettingKeys::Alarm));
+    for (const OptionRow& row : optionRows) {
+        core.restore(row.option, settings.read(row.key));
+    }
 
     core.setAlarmTime(settings.alarmTime());
     // A number beyond 16 bits leaves the value as it was.
@@ -81,7 +77,6 @@ bool Main(AppState& state, ClockCore& core, Windows& windows, platform::SingleIn
     if (const auto showSaver = settings.read(SettingKeys::ShowSaver)) {
         core.setShowSaver(*showSaver);
     }
-
-    menu.showSaverEntries(core.saverEntriesShown());
+    writer.followChanges();
     return true;
 }

@@ -7,6 +7,7 @@
 #include "clock/ClockWindow.h"
 #include "core/AppState.h"
 #include "core/ClockCore.h"
+#include "core/SettingsWriter.h"
 #include "core/Sound.h"
 #include "platform/Backends.h"
 #include "platform/dbus/SessionBusProbe.h"
@@ -24,6 +25,7 @@
 #include <QStandardPaths>
 #include <QWindow>
 #include <csignal>
+#include <optional>
 
 int main(int argc, char* argv[])
 {
@@ -65,37 +67,34 @@ int main(int argc, char* argv[])
     AppState state(
         Services{*sound, *keys, [] { return QDateTime::currentMSecsSinceEpoch(); }, idle.get()});
 
-    // Set before start-up: the events that start-up lets run may already end
-    // the program (a close request, a double-click).
     // The clock's state: the modes, the tick, the stored choices.
     ClockCore core;
     connectAlarmSound(core, state);
     Windows windows(state, core);
-    ProgramEnd programEnd(state, core, windows, instance);
+    SettingsWriter writer(state, core, [&windows] { return windows.clock().pos(); });
     const QString configDir =
         QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
     const QString frontSocket = instance.siblingPath("sock");
-    // Caught before the window shows: a signal that comes as it appears still
-    // saves. One during start-up is carried out once start-up is done.
-    bool started = false;
-    bool endAsked = false;
-    const platform::SessionEnd sessionEnd(
-        [&] { started ? programEnd.end() : void(endAsked = true); });
-    if (!Main(state, core, windows, instance, programFile,
-              configDir.isEmpty() ? QString() : configDir + QStringLiteral("/glimmora"),
-              program.folder)) {
+    // Caught before the window shows, so a signal that comes as it appears
+    // still saves; no event runs before the loop, where the end is made.
+    std::optional<ProgramEnd> programEnd;
+    const platform::SessionEnd sessionEnd([&programEnd] {
+        if (programEnd) {
+            programEnd->end();
+        }
+    });
+    if (!startClock(state, core, windows, writer, instance, programFile,
+                    configDir.isEmpty() ? QString() : configDir + QStringLiteral("/glimmora"),
+                    program.folder)) {
         // Another clock runs: it comes to the front, and this start ends.
         platform::FrontRequests::ask(frontSocket, std::chrono::seconds(1));
         return 0;
     }
-    started = true;
-    if (endAsked) {
-        programEnd.end();
-    }
+    programEnd.emplace(writer, windows, instance);
     platform::FrontRequests front(frontSocket, [&windows] {
         if (QWindow* window = windows.clock().windowHandle()) {
             platform::bringToFront(*window);
         }
     });
-    return RunUntilSessionEnds(programEnd);
+    return RunUntilSessionEnds(*programEnd);
 }

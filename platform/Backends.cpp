@@ -14,6 +14,11 @@
 
 namespace platform {
 
+bool onX11()
+{
+    return QGuiApplication::platformName() == QLatin1String("xcb");
+}
+
 std::unique_ptr<SoundOutput> makeSoundOutput()
 {
     // Most runs never play a sound: the module, its thread, its connection
@@ -34,7 +39,7 @@ std::unique_ptr<IdleInhibitor> makeIdleInhibitor()
 
 std::unique_ptr<FrameExtents> makeFrameExtents()
 {
-    if (QGuiApplication::platformName() != QLatin1String("xcb")) {
+    if (!onX11()) {
         return nullptr;
     }
     return std::make_unique<x11::X11FrameExtents>();
