@@ -2,6 +2,8 @@
 
 #include "core/AppState.h"
 
+#include <QFileInfo>
+
 #ifndef GLIMMORA_HOMEPAGE
 #error "GLIMMORA_HOMEPAGE is set by about/CMakeLists.txt"
 #endif
@@ -13,5 +15,8 @@ QString homePageAddress()
 
 QString productPageFile(const AppState& state)
 {
-    return state.programDir + QStringLiteral("manual.html");
+    // A browser cannot follow the folder the program holds: its name now.
+    const QString file = state.programDir + QStringLiteral("manual.html");
+    const QString now = QFileInfo(file).canonicalFilePath();
+    return now.isEmpty() ? file : now;
 }

@@ -1,13 +1,11 @@
 #include "app/SessionEnd.h"
 
 #include "app/ProgramEnd.h"
-#include "platform/session/SessionEnd.h"
 
 #include <QApplication>
 
 int runUntilSessionEnds(ProgramEnd& end)
 {
-    const platform::SessionEnd sessionEnd([&end] { end.end(); });
     const auto save = [&end] { end.save(); };
     QObject::connect(qApp, &QGuiApplication::commitDataRequest, &end, save);
     QObject::connect(qApp, &QGuiApplication::saveStateRequest, &end, save);

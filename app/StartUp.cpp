@@ -16,17 +16,29 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 
-void setProgramPaths(AppState& state, const QString& programFile)
+void setProgramPaths(AppState& state, const QString& programFile, const QString& programFolder)
 {
-    state.programDir = QFileInfo(programFile).absolutePath();
-    ensureTrailingSlash(state.programDir);
+    state.programDir = programFolder;
+    if (state.programDir.isEmpty()) {
+        state.programDir = QFileInfo(programFile).absolutePath();
+        ensureTrailingSlash(state.programDir);
+    }
 }
 
 void setSettingsPaths(AppState& state, const QString& programFile, const QString& userConfigDir)
 {
     const SettingsLocation where = chooseSettingsLocation(programFile, userConfigDir);
-    state.settingsFile = where.file;
-    state.settingsFallback = where.fallback;
+    // A file beside the program is reached through the folder as the program
+    // holds it: moved, the settings go along; removed, it is not made again.
+    QString besideProgram = QFileInfo(programFile).absolutePath();
+    ensureTrailingSlash(besideProgram);
+    const auto held = [&](const QString& file) {
+        return file.startsWith(besideProgram) && !file.mid(besideProgram.size()).contains(u'/')
+                   ? state.programDir + file.mid(besideProgram.size())
+                   : file;
+    };
+    state.settingsFile = held(where.file);
+    state.settingsFallback = held(where.fallback);
     state.skinsDir = state.programDir + QStringLiteral("Skins/");
     state.dataSkinsDirs =
         dataSkinsFolders(QStandardPaths::standardLocations(QStandardPaths::GenericDataLocation));
@@ -34,12 +46,12 @@ void setSettingsPaths(AppState& state, const QString& programFile, const QString
 
 bool startClock(AppState& state, ClockCore& core, Windows& windows, SettingsWriter& writer,
                 platform::SingleInstance& instance, const QString& programFile,
-                const QString& userConfigDir)
+                const QString& userConfigDir, const QString& programFolder)
 {
     if (!instance.acquire()) {
         return false;
     }
-    setProgramPaths(state, programFile);
+    setProgramPaths(state, programFile, programFolder);
     setSettingsPaths(state, programFile, userConfigDir);
     // Nothing writes the settings before the last key is read here.
     const IniFile file = readSettingsFile(state);

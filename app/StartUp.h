@@ -16,10 +16,12 @@ class SingleInstance;
 // this one must end at once, silently.
 bool startClock(AppState& state, ClockCore& core, Windows& windows, SettingsWriter& writer,
                 platform::SingleInstance& instance, const QString& programFile,
-                const QString& userConfigDir);
+                const QString& userConfigDir, const QString& programFolder = {});
 
-// The program directory from the program file, ending in "/".
-void setProgramPaths(AppState& state, const QString& programFile);
+// The program directory from the program file, ending in "/": the folder as
+// the program holds it where given.
+void setProgramPaths(AppState& state, const QString& programFile,
+                     const QString& programFolder = {});
 
 // appTitle, settingsFile (with its per-user fall-back) and skinsDir.
 void setSettingsPaths(AppState& state, const QString& programFile, const QString& userConfigDir);

@@ -15,7 +15,9 @@
 #include "platform/files/ProgramFile.h"
 #include "platform/ice/SessionManagerGuard.h"
 #include "platform/session/FrontRequests.h"
+#include "platform/session/SessionEnd.h"
 #include "platform/session/SingleInstance.h"
+#include "platform/session/TimerSlack.h"
 
 #include <QApplication>
 #include <QDateTime>
@@ -23,6 +25,7 @@
 #include <QStandardPaths>
 #include <QWindow>
 #include <csignal>
+#include <optional>
 
 int main(int argc, char* argv[])
 {
@@ -31,6 +34,7 @@ int main(int argc, char* argv[])
     if (const std::optional<int> answered = answerCommandLine(argc, argv)) {
         return *answered;
     }
+    platform::useOwnTimerSlack();
     platform::preferX11Platform();
     if (!displayReachable(argc, argv)) {
         return ExitFailure;
@@ -71,18 +75,26 @@ int main(int argc, char* argv[])
     const QString configDir =
         QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
     const QString frontSocket = instance.siblingPath("sock");
+    // Caught before the window shows, so a signal that comes as it appears
+    // still saves; no event runs before the loop, where the end is made.
+    std::optional<ProgramEnd> programEnd;
+    const platform::SessionEnd sessionEnd([&programEnd] {
+        if (programEnd) {
+            programEnd->end();
+        }
+    });
     if (!startClock(state, core, windows, writer, instance, programFile,
-                    configDir.isEmpty() ? QString() : configDir + QStringLiteral("/glimmora"))) {
+                    configDir.isEmpty() ? QString() : configDir + QStringLiteral("/glimmora"),
+                    program.folder)) {
         // Another clock runs: it comes to the front, and this start ends.
         platform::FrontRequests::ask(frontSocket, std::chrono::seconds(1));
         return 0;
     }
-    // No event runs before the loop: every way out finds the end made here.
-    ProgramEnd programEnd(writer, windows, instance);
+    programEnd.emplace(writer, windows, instance);
     platform::FrontRequests front(frontSocket, [&windows] {
         if (QWindow* window = windows.clock().windowHandle()) {
             platform::bringToFront(*window);
         }
     });
-    return runUntilSessionEnds(programEnd);
+    return runUntilSessionEnds(*programEnd);
 }

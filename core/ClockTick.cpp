@@ -1,5 +1,7 @@
 #include "core/ClockTick.h"
 
+#include "platform/files/ZoneFile.h"
+
 #include <cstdio>
 #include <ctime>
 
@@ -12,9 +14,15 @@ QString localTimeText(qint64 secondsSinceEpoch)
     // localtime_r keeps the zone glibc read first; tzset() looks at TZ and
     // /etc/localtime again (one stat while they are unchanged), so a zone
     // changed under the running clock shows at its next second.
-    tzset();
+    // A zone file that would block the tick or cannot be read gives UTC,
+    // worked out here: even gmtime_r reads TZ's file on its first call.
     std::tm parts{};
-    if (!localtime_r(&t, &parts)) {
+    if (!platform::zoneFileReadable()) {
+        const qint64 ofDay = (secondsSinceEpoch % 86400 + 86400) % 86400;
+        parts.tm_hour = int(ofDay / 3600);
+        parts.tm_min = int(ofDay / 60 % 60);
+        parts.tm_sec = int(ofDay % 60);
+    } else if (tzset(); !localtime_r(&t, &parts)) {
         return {};
     }
     // Written by hand: formatting runs on every tick, all day.

@@ -24,9 +24,8 @@ std::unique_ptr<SoundOutput> makeSoundOutput()
 {
     // Most runs never play a sound: the module, its thread, its connection
     // and its buffers are loaded and made at the first play.
-    const QString program = runningProgramFile().path;
-    return makeDeferredSoundOutput(program.left(program.lastIndexOf(u'/') + 1) +
-                                   QLatin1String(SoundModulePath));
+    // Through the folder held since the start: found where it was moved to.
+    return makeDeferredSoundOutput(runningProgramFile().folder + QLatin1String(SoundModulePath));
 }
 
 std::unique_ptr<KeyInjector> makeKeyInjector()

@@ -2,6 +2,7 @@
 
 #include <QDBusConnection>
 #include <QObject>
+#include <QTimer>
 #include <QVariant>
 #include <qwindowdefs.h>
 
@@ -12,7 +13,9 @@ namespace platform {
 // One service that can hold an idle inhibit for the clock. Holds one while
 // wanted: asks when switched on and again when the service gets a new owner,
 // releases when switched off, also an answer that arrives after that.
-// Everything is asynchronous.
+// Everything is asynchronous. A request unanswered after a few seconds is
+// asked again, less often each time, while the inhibit is wanted; its answer
+// is still awaited, so a late grant that is no longer wanted is released.
 class InhibitPath : public QObject
 {
     Q_OBJECT
@@ -42,7 +45,9 @@ protected:
 
 private:
     void ask();
-    void replied(quint64 round, const QDBusMessage& reply);
+    void replied(quint64 round, quint64 call, const QDBusMessage& reply);
+    void unanswered();
+    void stopRetrying();
 
     QString m_service;
     bool m_wanted = false;
@@ -50,8 +55,13 @@ private:
     bool m_asking = false;
     // Bumped when the owner changes: answers to older rounds are not kept.
     quint64 m_round = 0;
+    // The request last sent: only its answer ends the wait.
+    quint64 m_call = 0;
     QVariant m_grant;
     QString m_owner;
+    QTimer m_answerTime;
+    QTimer m_retry;
+    int m_retryMs = 0;
 };
 
 } // namespace platform

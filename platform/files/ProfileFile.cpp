@@ -4,10 +4,12 @@
 #include "platform/files/RegularFile.h"
 
 #include <QFile>
+#include <QLoggingCategory>
 
 #include <algorithm>
 #include <cerrno>
 #include <climits>
+#include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <tuple>
@@ -15,6 +17,8 @@
 
 namespace platform {
 namespace {
+
+Q_LOGGING_CATEGORY(lcSettings, "glimmora.settings", QtCriticalMsg)
 
 bool isBlank(char c)
 {
@@ -211,6 +215,19 @@ int namedSpare(const QByteArray& spare, const QByteArray& content, const struct 
     return fd;
 }
 
+// The hidden name the new content is written under: ".NAME.new", or where
+// that would pass a length limit the file's own name passes, one as long as
+// it with its first byte changed.
+QByteArray spareName(const QByteArray& dir, const QByteArray& name)
+{
+    constexpr qsizetype longer = 5;
+    const QByteArray prefix = dir.endsWith('/') ? dir : dir + '/';
+    if (name.size() + longer <= NAME_MAX && prefix.size() + name.size() + longer < PATH_MAX) {
+        return prefix + '.' + name + ".new";
+    }
+    return prefix + (name.startsWith('.') ? '~' : '.') + name.mid(1);
+}
+
 // The new content goes into a file of its own beside the old one, which is
 // then renamed over it: whoever reads, and whatever ends the program, finds
 // either the old file or the new one, never a part. The new file has no name
@@ -221,7 +238,7 @@ Replaced replaceFile(const QByteArray& file, const QByteArray& content, const st
 {
     const qsizetype slash = file.lastIndexOf('/');
     const QByteArray dir = slash < 0 ? QByteArray(".") : (slash == 0 ? "/" : file.left(slash));
-    const QByteArray spare = dir + "/." + file.mid(slash + 1) + ".new";
+    const QByteArray spare = spareName(dir, file.mid(slash + 1));
 
     bool ok = false;
     int fd = ::open(dir.constData(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
@@ -405,7 +422,9 @@ bool writeProfileString(const QByteArray& section, const QByteArray& key, const 
     return writeProfileStrings(section, {{key, value}}, path);
 }
 
-bool writeProfileStrings(const QByteArray& section, const ProfileEntries& entries,
+namespace {
+
+bool writeProfileEntries(const QByteArray& section, const ProfileEntries& entries,
                          const QString& path)
 {
     const QByteArray file = finalTarget(QFile::encodeName(path));
@@ -433,6 +452,18 @@ bool writeProfileStrings(const QByteArray& section, const ProfileEntries& entrie
     }
     // A directory we may not write, holding a file we may.
     return exists && rewriteInPlace(file, updated);
+}
+
+} // namespace
+
+bool writeProfileStrings(const QByteArray& section, const ProfileEntries& entries,
+                         const QString& path)
+{
+    const bool saved = writeProfileEntries(section, entries, path);
+    if (!saved) {
+        qCWarning(lcSettings) << "settings not saved to" << path << ":" << strerror(errno);
+    }
+    return saved;
 }
 
 bool copyProfileFile(const QString& from, const QString& to)

@@ -32,7 +32,7 @@ ProgramFile lookUp()
     if (bytes.isEmpty()) {
         // No /proc: Qt's own guess from the command line.
         const QString path = QCoreApplication::applicationFilePath();
-        return {path, QFile::encodeName(path)};
+        return {path, QFile::encodeName(path), path.left(path.lastIndexOf(u'/') + 1)};
     }
     // A program file replaced while it runs is named so; its folder is still right.
     const QByteArray deleted = " (deleted)";
@@ -43,17 +43,18 @@ ProgramFile lookUp()
         bytes.chop(deleted.size());
     }
     const QString text = QFile::decodeName(bytes);
-    if (QFile::encodeName(text) == bytes) {
-        return {text, bytes};
-    }
     const qsizetype slash = bytes.lastIndexOf('/');
-    // Held until the end: the folder's only name the program can spell.
+    // Held until the end; for a name that is no valid text, the folder's
+    // only name the program can spell.
     const int dir = ::open(bytes.left(slash + 1).constData(), O_PATH | O_DIRECTORY | O_CLOEXEC);
-    if (dir < 0) {
-        return {QString(), bytes};
+    const QString held = dir < 0 ? QString() : QStringLiteral("/proc/self/fd/%1/").arg(dir);
+    if (QFile::encodeName(text) == bytes) {
+        return {text, bytes, dir < 0 ? text.left(text.lastIndexOf(u'/') + 1) : held};
     }
-    return {QStringLiteral("/proc/self/fd/%1/").arg(dir) + QFile::decodeName(bytes.mid(slash + 1)),
-            bytes};
+    if (dir < 0) {
+        return {QString(), bytes, QString()};
+    }
+    return {held + QFile::decodeName(bytes.mid(slash + 1)), bytes, held};
 }
 
 } // namespace

@@ -14,6 +14,11 @@ struct ProgramFile
 {
     QString path;     // how the program opens its own folder's files; empty if unknown
     QByteArray bytes; // the file's name as the file system has it
+    // The folder as it was at the start, held through a descriptor
+    // (/proc/self/fd/N/): moved while running, it is still the one read;
+    // removed, nothing in it is found and nothing made again under its old
+    // name. The folder of `path` where it cannot be held.
+    QString folder;
 };
 
 // Looked up once per run.

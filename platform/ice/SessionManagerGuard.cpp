@@ -1,24 +1,28 @@
 #include "platform/ice/SessionManagerGuard.h"
 
+#include "platform/session/SessionLog.h"
+
 #include <QByteArray>
 #include <QByteArrayList>
-#include <QLoggingCategory>
 
 #include <X11/ICE/ICElib.h>
 
 #include <cerrno>
+#include <condition_variable>
 #include <cstring>
 #include <fcntl.h>
+#include <memory>
+#include <mutex>
 #include <netdb.h>
+#include <optional>
 #include <poll.h>
 #include <sys/socket.h>
 #include <sys/un.h>
+#include <thread>
 #include <unistd.h>
 
 namespace platform {
 namespace {
-
-Q_LOGGING_CATEGORY(lcSession, "glimmora.session", QtCriticalMsg)
 
 using Clock = std::chrono::steady_clock;
 
@@ -45,6 +49,7 @@ enum class Answer
 {
     NoConnection,
     Greets,
+    GreetsOnFile, // libICE tries the abstract name first and retries a second later
     Silent,
 };
 
@@ -71,16 +76,18 @@ Answer greeting(const sockaddr* address, socklen_t length, Clock::time_point unt
     return answer;
 }
 
-Answer unixGreeting(const QByteArray& path, bool abstract, Clock::time_point until)
+Answer unixGreeting(const QByteArray& name, bool abstract, Clock::time_point until)
 {
     sockaddr_un address = {};
     address.sun_family = AF_UNIX;
-    const qsizetype offset = abstract ? 1 : 0;
-    if (path.isEmpty() || path.size() + offset >= qsizetype(sizeof address.sun_path)) {
+    if (name.isEmpty() || name.size() >= qsizetype(sizeof address.sun_path)) {
         return Answer::NoConnection;
     }
-    std::memcpy(address.sun_path + offset, path.constData(), size_t(path.size()));
-    const auto length = socklen_t(offsetof(sockaddr_un, sun_path) + size_t(offset + path.size()));
+    std::memcpy(address.sun_path, name.constData(), size_t(name.size()));
+    if (abstract) {
+        address.sun_path[0] = '\0';
+    }
+    const auto length = socklen_t(offsetof(sockaddr_un, sun_path) + size_t(name.size()));
     return greeting(reinterpret_cast<const sockaddr*>(&address), length, until);
 }
 
@@ -115,8 +122,18 @@ Answer idGreeting(const QByteArray& id, Clock::time_point until)
     const QByteArray kind = id.left(slash);
     const QByteArray rest = id.mid(colon + 1);
     if (kind == "local" || kind == "unix") {
-        const Answer abstract = unixGreeting(rest, true, until);
-        return abstract != Answer::NoConnection ? abstract : unixGreeting(rest, false, until);
+        // As libICE names sockets: "@name" is the abstract "name" (and the
+        // file "@name"); "/path" the abstract "/path", then the file; a bare
+        // name lives in /tmp/.ICE-unix/.
+        const QByteArray file =
+            rest.startsWith('@') || rest.startsWith('/') ? rest : "/tmp/.ICE-unix/" + rest;
+        const QByteArray abstractName = rest.startsWith('@') ? file : '@' + file;
+        const Answer abstract = unixGreeting(abstractName, true, until);
+        if (abstract != Answer::NoConnection) {
+            return abstract;
+        }
+        const Answer onFile = unixGreeting(file, false, until);
+        return onFile == Answer::Greets ? Answer::GreetsOnFile : onFile;
     }
     if (kind == "tcp") {
         return tcpGreeting(id.mid(slash + 1, colon - slash - 1), rest, until);
@@ -138,6 +155,35 @@ extern "C" void dropBrokenConnection(IceConn connection)
     qCDebug(lcSession) << "session manager gone: running on without it";
 }
 
+struct Handshake
+{
+    std::mutex lock;
+    std::condition_variable done;
+    std::optional<bool> answered;
+};
+
+// Whether the manager at `id` completes ICE's connection set-up in time:
+// one that greets and then stalls would hold Qt's registration for good.
+// libICE waits without a limit, so it runs on a thread left behind if late.
+bool completesSetUp(const QByteArray& id, Clock::time_point until)
+{
+    auto handshake = std::make_shared<Handshake>();
+    std::thread([id, handshake] {
+        char why[256] = {};
+        const IceConn connection = IceOpenConnection(const_cast<char*>(id.constData()), nullptr,
+                                                     False, 0, sizeof why, why);
+        if (connection) {
+            IceCloseConnection(connection);
+        }
+        const std::lock_guard<std::mutex> hold(handshake->lock);
+        handshake->answered = connection != nullptr;
+        handshake->done.notify_all();
+    }).detach();
+    std::unique_lock<std::mutex> hold(handshake->lock);
+    handshake->done.wait_until(hold, until, [&] { return handshake->answered.has_value(); });
+    return handshake->answered.value_or(false);
+}
+
 } // namespace
 
 void leaveDeafSessionManager(std::chrono::milliseconds deadline)
@@ -146,15 +192,21 @@ void leaveDeafSessionManager(std::chrono::milliseconds deadline)
     if (ids.isEmpty()) {
         return;
     }
-    const Clock::time_point until = Clock::now() + deadline;
-    // libICE takes the ids in turn and stays with the first that connects.
-    for (const QByteArray& id : ids.split(',')) {
-        const Answer answer = idGreeting(id.trimmed(), until);
-        if (answer == Answer::Greets) {
+    // libICE takes the ids in turn and stays with the first that connects,
+    // also with a silent one: the clock is handed the first that greets (a
+    // live manager greets within milliseconds).
+    for (const QByteArray& listed : ids.split(',')) {
+        const QByteArray id = listed.trimmed();
+        const Answer answer = idGreeting(id, Clock::now() + deadline / 4);
+        const auto retry =
+            answer == Answer::GreetsOnFile ? std::chrono::seconds(1) : Clock::duration();
+        if ((answer == Answer::Greets || answer == Answer::GreetsOnFile) &&
+            completesSetUp(id, Clock::now() + deadline + retry)) {
+            if (id != ids) {
+                qCDebug(lcSession) << "session manager reached at" << id << "of" << ids;
+                qputenv("SESSION_MANAGER", id);
+            }
             return;
-        }
-        if (answer == Answer::Silent) {
-            break;
         }
     }
     qCDebug(lcSession) << "session manager" << ids << "does not answer: running without it";

@@ -1,11 +1,14 @@
 #include "platform/session/SingleInstance.h"
 
+#include "platform/session/SessionLog.h"
+
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QStandardPaths>
 
 #include <cerrno>
+#include <cstring>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -20,11 +23,34 @@ bool sameFile(const struct stat& a, const struct stat& b)
     return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
 }
 
+// Where the user has no runtime folder of their own (no XDG_RUNTIME_DIR, and
+// another user made Qt's fallback first): one the clock makes, used only
+// while it is a folder of this user that no one else may enter.
+QString ownRuntimeFolder()
+{
+    const QByteArray dir =
+        QFile::encodeName(QDir::tempPath()) + "/glimmora-" + QByteArray::number(::geteuid());
+    (void)::mkdir(dir.constData(), 0700);
+    struct stat st
+    {
+    };
+    if (::lstat(dir.constData(), &st) != 0 || !S_ISDIR(st.st_mode) || st.st_uid != ::geteuid() ||
+        (st.st_mode & 077) != 0) {
+        qCWarning(lcSession) << "no private runtime folder (" << dir
+                             << "is not one): running without the single-start lock";
+        return {};
+    }
+    return QFile::decodeName(dir);
+}
+
 } // namespace
 
 SingleInstance::SingleInstance(const QByteArray& programFile)
 {
-    const QString dir = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    QString dir = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    if (dir.isEmpty()) {
+        dir = ownRuntimeFolder();
+    }
     if (dir.isEmpty()) {
         return;
     }
@@ -61,6 +87,8 @@ bool SingleInstance::acquire()
     for (int round = 0; round < 5; ++round) {
         const int fd = ::open(path.constData(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0600);
         if (fd < 0) {
+            qCWarning(lcSession) << "no lock at" << m_path << ":" << strerror(errno)
+                                 << "- starting without it";
             return true;
         }
         if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {

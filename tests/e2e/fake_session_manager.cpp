@@ -5,6 +5,7 @@
 
 #include <poll.h>
 
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -83,6 +84,9 @@ int main(int argc, char* argv[])
         std::fprintf(stderr, "SmsInitialize: %s\n", error);
         return 1;
     }
+    // A client that breaks its connection is dropped, as real managers do.
+    IceSetIOErrorHandler([](IceConn) {});
+    std::signal(SIGPIPE, SIG_IGN);
     int count = 0;
     IceListenObj* listeners = nullptr;
     if (!IceListenForConnections(&count, &listeners, sizeof error, error)) {

@@ -286,8 +286,8 @@ class Glimmora:
         self.session = session
         self.program = program
         e = dict(session.env)
-        if env:
-            e.update(env)
+        e.update(env or {})
+        e = {k: v for k, v in e.items() if v is not None}  # None: unset
         self.stderr_path = os.path.join(session.tmp, "stderr-%d.txt" % time.monotonic_ns())
         with open(self.stderr_path, "wb") as err:
             self.proc = session.spawn([program.exe] + list(args), env=e,

@@ -123,6 +123,20 @@ class InhibitTest(harness.E2ETest):
         portal.wait_calls("Inhibit", 1)
         self.assertTrue(app.alive())
 
+    def test_unanswered_inhibit_asked_again_and_late_cookies_given_back(self):
+        gate = os.path.join(self.session.tmp, "gate")
+        open(gate, "w").close()
+        saver = ds.Mock(self.bus, mock_screensaver, {"gate": gate})
+        _, app = self.start(values=SAVER_ON)
+        harness.wait_until(lambda: os.path.exists(gate + ".asked"), 10, what="Inhibit asked")
+        # Past the bus's own 25 s limit, meanwhile asked again; then switched off.
+        harness.wait_until(lambda: time.time() - os.path.getmtime(gate + ".asked") > 25.5, 30,
+                           interval=0.5, what="the bus's limit")
+        self.toggle_saver(app, app.window())
+        os.remove(gate)
+        harness.wait_until(lambda: 2 <= len(saver.calls("UnInhibit")) == len(
+            saver.calls("Inhibit")), 10, what="every late cookie given back")
+
     def test_replaced_owner_gets_back_what_it_granted(self):
         first = ds.Mock(self.bus, mock_screensaver)
         _, app = self.start(values=SAVER_ON)

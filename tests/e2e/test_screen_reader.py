@@ -106,6 +106,10 @@ class ScreenReaderTest(harness.E2ETest):
         self.assertEqual(first["text"], first["name"])
         self.assertEqual(reader.events(pid, 2.5), [])
         self.assertNotEqual(face()["name"], first["name"])
+        # In standby it reads what the tubes show.
+        standby = next(n for n in tree if n["window"] == CLOCK and n["name"] == "StandBy")
+        self.assertTrue(reader.do(pid, standby))
+        harness.wait_until(lambda: face()["name"] == "00:00:00", 5, what="standby read")
 
         # Both links take the focus and are followed through their action;
         # the about window stays.

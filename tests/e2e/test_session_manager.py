@@ -3,9 +3,11 @@ at most about a second; one that dies leaves the clock running; its "die"
 ends the clock with the settings saved."""
 
 import os
+import select
 import signal
 import socket
 import subprocess
+import threading
 import time
 
 import harness
@@ -31,17 +33,35 @@ class SessionManagerTest(harness.E2ETest):
         return proc, line.split("=", 1)[1]
 
     def deaf(self):
-        path = os.path.join(self.session.tmp, "ice-deaf")
+        path = os.path.join(self.session.tmp, "ice-deaf-%d" % time.monotonic_ns())
         harness.unix_listener(self, path)
         # libICE connects only where the host is this one.
         host = socket.gethostname()
-        return "local/%s:%s,unix/%s:%s" % (host, path, host, path)
+        return "local/%s:%s,unix/%s:%s" % (host, path, host, path), None
 
     def stopped(self):
         proc, ids = self.manager()
         os.kill(proc.pid, signal.SIGSTOP)
         self.addCleanup(os.kill, proc.pid, signal.SIGCONT)
-        return ids
+        return ids, None
+
+    def greets_then_stalls(self):
+        name = "glimmora-ice-stall-%d" % time.monotonic_ns()
+        server = harness.unix_listener(self, "\0" + name)  # abstract: "@name"
+        held = []  # each sent ICE's byte-order message, then nothing
+        threading.Thread(target=lambda: [held.append(server.accept()[0]) or
+                                         held[-1].sendall(bytes(8)) for _ in range(9)],
+                         daemon=True).start()
+        return "local/%s:@%s" % (socket.gethostname(), name), None
+
+    def reached_by(self, how):
+        proc, ids = self.manager()
+        host, path = next(i for i in ids.split(",") if i.startswith("unix/"))[5:].split(":", 1)
+        if how == "deaf":
+            return self.deaf()[0] + "," + ids, proc
+        # The abstract name alone, or a file name no abstract socket has.
+        os.unlink(path) if how == "@" else os.link(path, path + how)
+        return "local/%s:%s" % (host, "@" + path if how == "@" else path + how), proc
 
     def start_with(self, ids):
         program = harness.ProgramDir(self.session)
@@ -55,9 +75,17 @@ class SessionManagerTest(harness.E2ETest):
     def test_deaf_or_stopped_costs_no_start(self):
         face = ms.BuiltinFace()
         for name, prepare in [("accepts, never answers", self.deaf),
-                              ("stopped", self.stopped)]:
+                              ("stopped", self.stopped),
+                              ("greets, then stalls", self.greets_then_stalls),
+                              ("a deaf id before a live one", lambda: self.reached_by("deaf")),
+                              ("abstract socket only", lambda: self.reached_by("@")),
+                              ("socket file only", lambda: self.reached_by("file"))]:
             with self.subTest(name):
-                _, app = self.start_with(prepare())
+                ids, manager = prepare()
+                _, app = self.start_with(ids)
+                if manager:
+                    self.assertTrue(select.select([manager.stdout], [], [], 5)[0], "not joined")
+                    self.assertEqual(manager.stdout.readline().strip(), "registered")
                 harness.wait_until(lambda: face.shows_time(self.session, ORIGIN), 5,
                                    what="time shown")
                 app.proc.kill()

@@ -59,6 +59,17 @@ class SettingsPlaceTest(harness.E2ETest):
         self.assertFalse(os.path.exists(self.user_file("glimmora.ini")))
         self.assertFalse(os.path.exists(self.user_file(".ini")))
 
+    def test_folder_moved_or_removed_while_running(self):
+        for how in ["moved", "removed"]:
+            with self.subTest(how):
+                program, app = self.start(values={"X": "1500", "Y": "750"})
+                old = app.window() and program.path
+                self.moved(program, folder=how) if how == "moved" else shutil.rmtree(old)
+                self.end(app)
+                # The settings went along; a removed folder is not made again.
+                self.assertFalse(os.path.exists(old))
+                self.assertEqual(len(program.read_ini()), (how == "moved") * 8)
+
     def test_program_named_like_its_settings_file_leaves_itself_alone(self):
         program = self.moved(harness.ProgramDir(self.session), name="x.ini")
         before = digest(program.exe)
@@ -116,8 +127,9 @@ class SettingsPlaceTest(harness.E2ETest):
 
         with open(trace, encoding="utf-8", errors="replace") as f:
             lines = f.read().splitlines()
-        renamed = [i for i, line in enumerate(lines)
-                   if re.search(r'rename\w*\(.*"%s"' % re.escape(program.ini), line)]
+        renamed = [i for i, line in enumerate(lines) if re.search(
+            r'rename\w*\(.*"/proc/self/fd/\d+/%s"' % re.escape(os.path.basename(program.ini)),
+            line)]
         self.assertEqual(len(renamed), 1, "\n".join(lines))
         spare = re.search(r'rename\w*\((?:[^"\s]+, )?"([^"]+)"', lines[renamed[0]]).group(1)
         # The new file: the descriptor linked to the spare name, or the spare itself.

@@ -5,6 +5,7 @@ used (Qt's accessibility bridge connects to it)."""
 import os
 import signal
 import socket
+import struct
 import threading
 import time
 
@@ -14,6 +15,13 @@ import menu_support as ms
 
 ORIGIN = (100, 50)
 VALUES = {"X": "1500", "Y": "750", "Saver": "1", "ShowSaver": "1"}
+
+
+def hello_reply(serial):  # ":1.1", little-endian
+    fields = b"\x05\x01u\0" + serial + b"\x08\x01g\0\x01s\0"
+    body = struct.pack("<I", 4) + b":1.1\0"
+    return (b"l\x02\x00\x01" + struct.pack("<II", len(body), 2) + struct.pack("<I", len(fields))
+            + fields + b"\0" + body)
 
 
 class SilentBusTest(harness.E2ETest):
@@ -37,9 +45,9 @@ class SilentBusTest(harness.E2ETest):
         server.close()
         return address + ";" + self.socket_file(True)[0], None
 
-    def auth_then_silent(self):
-        """Takes every authentication and then never answers a call."""
-        path = os.path.join(self.session.tmp, "bus-auth")
+    def auth_then_silent(self, hello=False):
+        """Takes every authentication and then never answers a call (but Hello)."""
+        path = os.path.join(self.session.tmp, "bus-auth-%d" % hello)
         server = harness.unix_listener(self, path)
         address = "unix:path=" + path
 
@@ -58,6 +66,12 @@ class SilentBusTest(harness.E2ETest):
                             client.sendall(b"OK " + b"0" * 32 + b"\r\n")
                         elif line.startswith(b"NEGOTIATE_UNIX_FD"):
                             client.sendall(b"AGREE_UNIX_FD\r\n")
+                        elif line.startswith(b"BEGIN") and hello:
+                            while len(pending) < 12:
+                                pending += client.recv(4096)
+                            client.sendall(hello_reply(pending[8:12]))
+                            while client.recv(4096):
+                                pass
 
         def accept():
             while True:
@@ -74,6 +88,20 @@ class SilentBusTest(harness.E2ETest):
         self.addCleanup(self.private.close)
         return self.session.env["DBUS_SESSION_BUS_ADDRESS"], self.private
 
+    def deaf_user_bus(self):  # no address: libdbus takes the runtime folder's
+        path = os.path.join(self.session.runtime, "bus")
+        harness.unix_listener(self, path)
+        self.addCleanup(os.unlink, path)
+        return None, None
+
+    def deaf_accessibility(self, bus):  # its bus, or its service owned by one that never reads
+        if bus:
+            self.extra["AT_SPI_BUS_ADDRESS"] = self.socket_file(True)[0]
+        else:
+            self.private.conn.request_name("org.a11y.Bus")
+            self.addCleanup(self.private.conn.release_name, "org.a11y.Bus")
+        return self.session.env["DBUS_SESSION_BUS_ADDRESS"], self.private
+
     def stopped_bus(self):
         daemon = next(p for p in self.session.procs if p.args[0] == "dbus-daemon")
         os.kill(daemon.pid, signal.SIGSTOP)
@@ -88,15 +116,20 @@ class SilentBusTest(harness.E2ETest):
                               ("TCP, accepts, never answers", self.tcp_deaf),
                               ("TCP refused, then a deaf socket", self.tcp_refused_then_unix_deaf),
                               ("authenticates, then silent", self.auth_then_silent),
+                              ("answers Hello, then nothing", lambda: self.auth_then_silent(1)),
+                              ("deaf bus in the runtime folder", self.deaf_user_bus),
                               ("healthy bus", self.healthy_bus),
+                              ("accessibility bus deaf", lambda: self.deaf_accessibility(1)),
+                              ("accessibility service hung", lambda: self.deaf_accessibility(0)),
                               ("daemon stopped", self.stopped_bus)]:
             with self.subTest(name):
+                self.extra = {}
                 address, healthy = prepare()
                 program = harness.ProgramDir(self.session)
                 program.write_ini(VALUES)
                 started = time.monotonic()
                 app = harness.Glimmora(self.session, program,
-                                       env={"DBUS_SESSION_BUS_ADDRESS": address})
+                                       env=dict(self.extra, DBUS_SESSION_BUS_ADDRESS=address))
                 app.window(timeout=2)
                 self.assertLess(time.monotonic() - started, 2.0)
                 harness.wait_until(lambda: face.shows_time(self.session, ORIGIN), 5,

@@ -393,15 +393,25 @@ private Q_SLOTS:
         QVERIFY2(problems.isEmpty(), qPrintable(problems));
     }
 
+    void aWritableFileBesideTheProgramStaysTheOne_data()
+    {
+        QTest::addColumn<QString>("program");
+        QTest::addColumn<int>("dirMode");
+        QTest::newRow("read-only directory") << QStringLiteral("glimmora") << 0555;
+        // The settings name is NAME_MAX long: a save must not need a longer one.
+        QTest::newRow("longest settings name") << QString(251, u'g') << 0755;
+    }
     void aWritableFileBesideTheProgramStaysTheOne()
     {
-        const QString problems = asOrdinaryUser([]() -> QString {
+        QFETCH(QString, program);
+        QFETCH(int, dirMode);
+        const QString problems = asOrdinaryUser([&]() -> QString {
             Fixture fx;
-            if (!fx.make(QStringLiteral("glimmora.ini"), 0555, 0644, Shared)) {
+            if (!fx.make(ini(program), dirMode, 0644, Shared)) {
                 return QStringLiteral("could not make the files");
             }
-            const QString beside = fx.program + QStringLiteral("/glimmora.ini");
-            Settings s(fx.program + QStringLiteral("/glimmora"), fx.config);
+            const QString beside = fx.program + u'/' + ini(program);
+            Settings s(fx.program + u'/' + program, fx.config);
             WriteSetting(s.state, QStringLiteral("X"), QStringLiteral("45"));
             return expect(ReadIni(s.state.appTitle, QStringLiteral("X"), beside, QString()) == "45",
                           QStringLiteral("not written beside the program")) +

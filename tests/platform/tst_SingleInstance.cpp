@@ -8,6 +8,8 @@
 #include <QTest>
 
 #include <future>
+#include <pwd.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -75,6 +77,34 @@ private slots:
         QCOMPARE(readFile(second.lockPath()), QByteArray::number(::getpid()) + '\n');
         second.release();
         QVERIFY(!QFile::exists(second.lockPath()));
+    }
+
+    void noLockWhereItBelongs_data()
+    {
+        QTest::addColumn<bool>("squatted"); // else a folder at the lock's name
+        QTest::newRow("a folder at the lock's name") << false;
+        QTest::newRow("fallback runtime folder squatted") << true;
+    }
+    void noLockWhereItBelongs()
+    {
+        QFETCH(bool, squatted);
+        QTemporaryDir tmp;
+        const QByteArray qtFallback =
+            QFile::encodeName(tmp.path()) + "/runtime-" + ::getpwuid(::geteuid())->pw_name;
+        if (squatted && (::geteuid() != 0 || ::mkdir(qtFallback, 0700) != 0 ||
+                         ::chown(qtFallback, 65534, 65534) != 0)) {
+            QSKIP("another user's folder needs root");
+        }
+        const QByteArray oldTmp = qgetenv("TMPDIR");
+        qputenv("TMPDIR", QFile::encodeName(tmp.path()));
+        qputenv("XDG_RUNTIME_DIR", squatted ? QByteArray() : QFile::encodeName(m_runtime.path()));
+        platform::SingleInstance running(Program), second(Program);
+        qputenv("XDG_RUNTIME_DIR", QFile::encodeName(m_runtime.path()));
+        qputenv("TMPDIR", oldTmp);
+        QVERIFY(squatted || QDir().mkpath(running.lockPath()));
+        QVERIFY(running.acquire());
+        QCOMPARE(second.acquire(), !squatted);
+        QDir().rmdir(running.lockPath());
     }
 
     // A later start reaches the running clock through a socket beside the lock.
