@@ -61,7 +61,7 @@ bool Main(AppState& state, ClockCore& core, Windows& windows, platform::SingleIn
     core.restore(ClockCore::Saver, settings.read(SettingKeys::Saver));
     core.restore(ClockCore::Alarm, settings.read(SettingKeys::Alarm));
 
-    core.setAlarmTime(settings.alarmTime());
+    core.alarm().setTime(settings.alarmTime());
     // A number beyond 16 bits leaves the value as it was.
     if (const auto keyCode = settings.read(SettingKeys::SendKey)) {
         core.setKeyCode(*keyCode);

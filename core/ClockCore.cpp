@@ -1,6 +1,6 @@
 #include "core/ClockCore.h"
 
-#include "core/AlarmLog.h"
+#include "core/Alarm.h"
 
 bool ClockCore::isOn(Mode mode) const
 {
@@ -44,7 +44,7 @@ void ClockCore::apply(Mode mode)
         emit saverApplied(on);
         break;
     case Alarm:
-        m_alarmState = AlarmState::Armed;
+        m_alarm.setEnabled(on);
         break;
     }
 }
@@ -74,25 +74,8 @@ bool ClockCore::needsTicksWithinSecond() const
     if (!m_drawn) {
         return true;
     }
-    if (!isOn(Alarm) || m_alarmState == AlarmState::Acknowledged) {
-        return false;
-    }
     const QStringView text(m_drawnText);
-    return alarmMatches(m_alarmTime, text.mid(0, 2), text.mid(3, 2));
-}
-
-void ClockCore::setAlarmTime(const AlarmTime& time)
-{
-    m_alarmTime = time;
-    m_alarmState = AlarmState::Armed;
-    qCDebug(lcAlarm) << "alarm time set to" << time.hour.value_or(QString())
-                     << time.minute.value_or(QString());
-}
-
-void ClockCore::acknowledge()
-{
-    qCDebug(lcAlarm) << "alarm acknowledged";
-    m_alarmState = AlarmState::Acknowledged;
+    return m_alarm.wantsTicksIn(minuteOfTexts(text.mid(0, 2), text.mid(3, 2)));
 }
 
 TickPlan ClockCore::tickAt(qint64 secondsSinceEpoch)
@@ -110,18 +93,12 @@ TickPlan ClockCore::tick(const QString& timeText)
     m_drawn = plan.digits;
     m_drawnText = plan.timeText;
 
-    // Read on every tick: switching the alarm off keeps the state as it is.
-    if (!isOn(Alarm)) {
-        return plan;
-    }
-    const bool matches = alarmMatches(m_alarmTime, plan.hours(), plan.minutes());
-    const AlarmEntry entry = alarmEnter(matches, m_alarmState);
-    m_alarmState = entry.state;
-    if (entry.showNotice) {
+    const AlarmStep step = m_alarm.step(minuteOfTexts(plan.hours(), plan.minutes()));
+    if (step.openNotice) {
         emit noticeRequested();
     }
     // The notice may have been acknowledged while it opened.
-    if (alarmPlays(matches, m_alarmState)) {
+    if (step.playSound && m_alarm.isRinging()) {
         emit alarmSoundDue();
     }
     return plan;

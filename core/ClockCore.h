@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/Alarm.h"
 #include "core/ClockTick.h"
 
 #include <QObject>
@@ -9,7 +10,7 @@
 #include <optional>
 
 // The clock's state and the decisions that need no display: the four modes,
-// the digits last drawn, the alarm time and where the alarm stands, the key
+// the digits last drawn, the alarm, the key
 // the saver mode sends and whether its menu entries show, and the tick. Windows draw what it
 // decides and follow its signals; the menu's check marks mirror the modes and drive them.
 class ClockCore : public QObject
@@ -35,7 +36,7 @@ public:
     // What a click on a mode's entry does: inverts the mark, then applies the
     // new state. Standby on stops the clock and shows 00 00 00; off redraws
     // every tube on the next tick and starts the clock. The alarm switch
-    // re-arms the alarm either way.
+    // switches the alarm, which waits again either way.
     void toggle(Mode mode);
 
     // Start-up: the mark is preset to the opposite of the saved state, then
@@ -43,9 +44,8 @@ public:
     void restore(Mode mode, bool savedOn);
 
     // One tick of the clock, in its order: which tube pairs change and their
-    // digits, the lamps, the digits kept, then with the alarm switch on the
-    // alarm check (the notice requested once, the sound started on every tick
-    // of the alarm minute while it rings).
+    // digits, the lamps, the digits kept, then the alarm's step for the
+    // minute shown (the notice requested, the sound started).
     TickPlan tick(const QString& timeText);
     // The same for an instant (seconds since the epoch) in local time; the
     // clock window calls this from tick and draws what it returns.
@@ -65,13 +65,9 @@ public:
     // notice to open, the sound to restart).
     bool needsTicksWithinSecond() const;
 
-    const AlarmTime& alarmTime() const { return m_alarmTime; }
-    // A new time re-arms: it may ring even in a minute whose alarm was
-    // acknowledged.
-    void setAlarmTime(const AlarmTime& time);
-    AlarmState alarmState() const { return m_alarmState; }
-    // "O K" on the notice: silent for the rest of the alarm minute.
-    void acknowledge();
+    // The daily alarm; the alarm mode switches it on and off.
+    ::Alarm& alarm() { return m_alarm; }
+    const ::Alarm& alarm() const { return m_alarm; }
 
     // The virtual-key code the saver mode presses ("SendKey").
     // The chosen skin's folder name; empty for the built-in look. Read at
@@ -109,8 +105,7 @@ private:
     std::optional<qint64> m_textSecond; // the second m_timeText shows
     QString m_timeText;
     QString m_drawnText; // the time text of the last tick
-    AlarmTime m_alarmTime;
-    AlarmState m_alarmState = AlarmState::Armed;
+    ::Alarm m_alarm;
     QString m_skinName;
     std::int16_t m_keyCode = 0;
     std::int16_t m_showSaver = 0;

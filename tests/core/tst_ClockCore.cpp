@@ -1,5 +1,6 @@
 // The four modes as the core holds them: start-up's invert-and-apply, a click
-// from either state, and what each mode applies on the way.
+// from either state, and what each mode applies on the way; the alarm's
+// reading of its texts and its steps through the minutes.
 #include "core/SettingsKeys.h"
 #include "tests/support/TestState.h"
 
@@ -78,9 +79,9 @@ private slots:
         const auto mark = static_cast<ClockCore::Mode>(mode);
         core.tick("12:12:12");
         const auto step = [&](auto&& run) {
-            core.acknowledge();
+            core.alarm().acknowledge();
             run();
-            if (core.alarmState() == AlarmState::Armed) {
+            if (core.alarm().state() == AlarmState::Waiting) {
                 log << "rearmed";
             }
         };
@@ -90,9 +91,89 @@ private slots:
         }
         QCOMPARE(log, seen);
         QCOMPARE(core.isOn(mark), on);
+        QCOMPARE(core.alarm().isEnabled(), core.isOn(ClockCore::Alarm));
         for (int other = ClockCore::Standby; other <= ClockCore::Alarm; ++other) {
             QCOMPARE(core.isOn(static_cast<ClockCore::Mode>(other)), other == mode && on);
         }
+    }
+
+    void alarmTimeFromTexts_data()
+    {
+        QTest::addColumn<QString>("hour");
+        QTest::addColumn<QString>("minute");
+        QTest::addColumn<QTime>("time"); // invalid: none
+        QTest::newRow("07 30") << "07"
+                               << "30" << QTime(7, 30);
+        QTest::newRow("00 00") << "00"
+                               << "00" << QTime(0, 0);
+        QTest::newRow("23 59") << "23"
+                               << "59" << QTime(23, 59);
+        // None: "99", one digit, a space, out of range, three digits, empty, wide digits.
+        for (const QString& texts : {"99|99", "7|30", " 7|30", "24|00", "07|60", "07|5", "007|30",
+                                     "07|", "\uff10\uff17|30", "0x|30"}) {
+            const QStringList parts = texts.split(u'|');
+            QTest::newRow(qPrintable(texts)) << parts[0] << parts[1] << QTime();
+        }
+    }
+    void alarmTimeFromTexts()
+    {
+        QFETCH(QString, hour);
+        QFETCH(QString, minute);
+        QFETCH(QTime, time);
+        QCOMPARE(minuteOfTexts(hour, minute).value_or(QTime()), time);
+    }
+
+    // From 07:30, switched on: each event and what follows it, as the state
+    // (w waiting, r ringing, a acknowledged), then N notice, S sound, T ticks
+    // wanted within the second, t time changed, e switch changed.
+    void alarmMinutes_data()
+    {
+        QTest::addColumn<QString>("events"); // HH:MM a tick, ack, on, off, =HH:MM a new time
+        QTest::addColumn<QString>("seen");
+        QTest::newRow("rings, acknowledged, next minute waits")
+            << "07:29 07:30 07:30 ack 07:30 07:31 07:30"
+            << "w rNST rST a a w rNST";
+        QTest::newRow("another hour, a tick with no time") << "08:30 99:30 07:30"
+                                                           << "w w rNST";
+        QTest::newRow("switching waits again") << "07:30 ack on 07:30 off 07:30 on 07:30"
+                                               << "rNST a wT rNST we w wTe rNST";
+        QTest::newRow("a new time waits again, the same time too")
+            << "07:30 ack =07:30 07:30 =08:00 07:30 =none 00:00"
+            << "rNST a wT rNST wt w wt w";
+    }
+    void alarmMinutes()
+    {
+        QFETCH(QString, events);
+        QFETCH(QString, seen);
+        Alarm alarm;
+        alarm.setTime(QTime(7, 30));
+        alarm.setEnabled(true);
+        QString flags;
+        AlarmState signalled = alarm.state();
+        connect(&alarm, &Alarm::stateChanged, this, [&](AlarmState s) { signalled = s; });
+        connect(&alarm, &Alarm::timeChanged, this, [&] { flags += u't'; });
+        connect(&alarm, &Alarm::enabledChanged, this, [&] { flags += u'e'; });
+        std::optional<QTime> minute;
+        QStringList log;
+        for (const QString& event : events.split(u' ')) {
+            flags.clear();
+            AlarmStep step;
+            if (event == u"ack") {
+                alarm.acknowledge();
+            } else if (event == u"on" || event == u"off") {
+                alarm.setEnabled(event == u"on");
+            } else if (event.startsWith(u'=')) {
+                alarm.setTime(minuteOfTexts(event.mid(1, 2), event.mid(4, 2)));
+            } else {
+                minute = minuteOfTexts(event.left(2), event.mid(3, 2));
+                step = alarm.step(minute);
+            }
+            QCOMPARE(signalled, alarm.state());
+            log << QString(QStringLiteral("wra")[int(alarm.state())]) +
+                       (step.openNotice ? "N" : "") + (step.playSound ? "S" : "") +
+                       (alarm.wantsTicksIn(minute) ? "T" : "") + flags;
+        }
+        QCOMPARE(log.join(u' '), seen);
     }
 };
 

@@ -68,7 +68,7 @@ private slots:
         QAction* entry = entryCaptioned(f.menu(), caption);
         QVERIFY(entry);
         entry->setChecked(before);
-        f.core.acknowledge();
+        f.core.alarm().acknowledge();
         int toggles = 0;
         connect(entry, &QAction::toggled, entry, [&toggles] { ++toggles; });
 
@@ -81,7 +81,7 @@ private slots:
         } else if (caption == QLatin1String("Immer im Vordergrund")) {
             QCOMPARE(isTopMost(&clock), on);
         } else if (caption == QLatin1String("Alarm aktivieren")) {
-            QCOMPARE(f.core.alarmState(), AlarmState::Armed);
+            QCOMPARE(f.core.alarm().state(), AlarmState::Waiting);
         } else {
             QCOMPARE(f.windows.saverMode()->isActive(), on);
         }
@@ -171,13 +171,13 @@ private slots:
         if (alarmState == int(AlarmState::Ringing)) {
             f.ringAlarm();
         } else if (alarmState == int(AlarmState::Acknowledged)) {
-            f.core.acknowledge();
+            f.core.alarm().acknowledge();
         }
-        QCOMPARE(int(f.core.alarmState()), alarmState);
+        QCOMPARE(int(f.core.alarm().state()), alarmState);
         f.menu().alarmEntry()->setChecked(before);
         f.menu().toggleAlarm();
         QCOMPARE(f.menu().alarmEntry()->isChecked(), !before);
-        QCOMPARE(f.core.alarmState(), AlarmState::Armed);
+        QCOMPARE(f.core.alarm().state(), AlarmState::Waiting);
     }
 
     // The key timer follows the mark.

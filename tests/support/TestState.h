@@ -39,7 +39,7 @@ struct TestState
     void ringAlarm()
     {
         const QString time = localTimeText(now);
-        core.setAlarmTime({time.left(2), time.mid(3, 2)});
+        core.alarm().setTime(minuteOfTexts(time.left(2), time.mid(3, 2)));
         if (!core.isOn(ClockCore::Alarm)) {
             core.toggle(ClockCore::Alarm);
         }
