@@ -120,7 +120,7 @@ private slots:
         QFETCH(QString, hour);
         QFETCH(QString, minute);
         QFETCH(QTime, time);
-        QCOMPARE(minuteOfTexts(hour, minute).value_or(QTime()), time);
+        QCOMPARE(minuteOfTexts(hour, minute), time.isValid() ? std::optional(time) : std::nullopt);
     }
 
     // From 07:30, switched on: each event and what follows it, as the state
@@ -174,6 +174,38 @@ private slots:
                        (alarm.wantsTicksIn(minute) ? "T" : "") + flags;
         }
         QCOMPARE(log.join(u' '), seen);
+    }
+
+    // The tick asks the alarm and acts on its step; "O K" pressed while the
+    // notice opens silences that very tick.
+    void alarmTick_data()
+    {
+        QTest::addColumn<bool>("acknowledged");
+        QTest::addColumn<int>("sounds");
+        QTest::newRow("rings") << false << 2;
+        QTest::newRow("acknowledged as the notice opens") << true << 0;
+    }
+    void alarmTick()
+    {
+        QFETCH(bool, acknowledged);
+        QFETCH(int, sounds);
+        ClockCore core;
+        core.alarm().setTime(QTime(7, 30));
+        core.toggle(ClockCore::Alarm);
+        int notices = 0;
+        int played = 0;
+        connect(&core, &ClockCore::noticeRequested, this, [&] {
+            ++notices;
+            if (acknowledged) {
+                core.alarm().acknowledge();
+            }
+        });
+        connect(&core, &ClockCore::alarmSoundDue, this, [&] { ++played; });
+        for (const char* time : {"07:29:59", "07:30:00", "07:30:00", "07:31:00"}) {
+            core.tick(QString::fromLatin1(time));
+        }
+        QCOMPARE(notices, 1);
+        QCOMPARE(played, sounds);
     }
 };
 
