@@ -8,12 +8,11 @@
 #include "core/AlarmLog.h"
 #include "core/AppState.h"
 #include "core/ClockCore.h"
-#include "keys/SaverMode.h"
 #include "keys/KeyDialog.h"
+#include "keys/SaverMode.h"
 #include "menu/ClockMenu.h"
+#include "platform/Backends.h"
 #include "skin/SkinChooser.h"
-
-#include <QGuiApplication>
 
 Windows::Windows(AppState& state, ClockCore& core)
     : m_state(state), m_core(core), m_saverMode(new SaverMode(state.services, this))
@@ -32,7 +31,6 @@ Windows::~Windows()
     delete m_notice.data();
     delete m_skins.data();
     delete m_keyStroke.data();
-    delete m_menu.data();
     delete m_clock.data();
 }
 
@@ -40,24 +38,20 @@ ClockWindow& Windows::clock()
 {
     if (!m_clock) {
         m_clock = new ClockWindow(m_state, m_core);
-        connect(m_clock, &ClockWindow::menuRequested, this, [this](QPoint at) { menu().popUp(at); });
         connect(m_clock, &ClockWindow::exitRequested, this, &Windows::exitRequested);
+        ClockMenu* menu = m_clock->menu();
+        connect(menu, &ClockMenu::aboutRequested, this, &Windows::showAbout);
+        connect(menu, &ClockMenu::setAlarmRequested, this, &Windows::showAlarm);
+        connect(menu, &ClockMenu::skinRequested, this, &Windows::showSkins);
+        connect(menu, &ClockMenu::keyRequested, this, &Windows::showKeyStroke);
+        connect(menu, &ClockMenu::exitRequested, this, &Windows::exitRequested);
     }
     return *m_clock;
 }
 
 ClockMenu& Windows::menu()
 {
-    if (!m_menu) {
-        m_menu = new ClockMenu(m_state, m_core);
-        connect(m_menu, &ClockMenu::aboutRequested, this, &Windows::showAbout);
-        connect(m_menu, &ClockMenu::setAlarmRequested, this, &Windows::showAlarm);
-        connect(m_menu, &ClockMenu::skinRequested, this, &Windows::showSkins);
-        connect(m_menu, &ClockMenu::keyRequested, this, &Windows::showKeyStroke);
-        connect(m_menu, &ClockMenu::exitRequested, this, &Windows::exitRequested);
-        connect(&m_core, &ClockCore::saverEntriesShownChanged, m_menu, &ClockMenu::showSaverEntries);
-    }
-    return *m_menu;
+    return *clock().menu();
 }
 
 void Windows::showAbout()
@@ -72,8 +66,7 @@ void Windows::showAlarm()
 
 void Windows::showNotice()
 {
-    // A tick while the notice loads finds it and builds no second one. It
-    // takes the focus, so Enter reaches "O K" whatever window was active.
+    // It takes the focus, so Enter reaches "O K" whatever window was active.
     showOnce(m_notice, [this] {
         qCDebug(lcAlarm) << "notice opened";
         return new AlarmNotice(m_state, m_core, m_clock);
@@ -118,7 +111,7 @@ KeyDialog* Windows::keyStroke() const
 WId Windows::clockWindowId() const
 {
     // Only an X window id means something to the desktop.
-    if (!m_clock || QGuiApplication::platformName() != QLatin1String("xcb")) {
+    if (!m_clock || !platform::onX11()) {
         return 0;
     }
     return m_clock->winId();

@@ -7,14 +7,15 @@
 #include "clock/ClockWindow.h"
 #include "core/AppState.h"
 #include "core/ClockCore.h"
+#include "core/SettingsWriter.h"
 #include "core/Sound.h"
 #include "platform/Backends.h"
-#include "platform/session/FrontRequests.h"
-#include "platform/files/ProgramFile.h"
-#include "platform/session/SingleInstance.h"
-#include "platform/desktop/WindowFront.h"
 #include "platform/dbus/SessionBusProbe.h"
+#include "platform/desktop/WindowFront.h"
+#include "platform/files/ProgramFile.h"
 #include "platform/ice/SessionManagerGuard.h"
+#include "platform/session/FrontRequests.h"
+#include "platform/session/SingleInstance.h"
 
 #include <QApplication>
 #include <QDateTime>
@@ -62,22 +63,22 @@ int main(int argc, char* argv[])
     AppState state(
         Services{*sound, *keys, [] { return QDateTime::currentMSecsSinceEpoch(); }, idle.get()});
 
-    // Set before start-up: the events that start-up lets run may already end
-    // the program (a close request, a double-click).
     // The clock's state: the modes, the tick, the stored choices.
     ClockCore core;
     connectAlarmSound(core, state);
     Windows windows(state, core);
-    ProgramEnd programEnd(state, core, windows, instance);
+    SettingsWriter writer(state, core, [&windows] { return windows.clock().pos(); });
     const QString configDir =
         QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
     const QString frontSocket = instance.siblingPath("sock");
-    if (!Main(state, core, windows, instance, programFile,
-              configDir.isEmpty() ? QString() : configDir + QStringLiteral("/glimmora"))) {
+    if (!startClock(state, core, windows, writer, instance, programFile,
+                    configDir.isEmpty() ? QString() : configDir + QStringLiteral("/glimmora"))) {
         // Another clock runs: it comes to the front, and this start ends.
         platform::FrontRequests::ask(frontSocket, std::chrono::seconds(1));
         return 0;
     }
+    // No event runs before the loop: every way out finds the end made here.
+    ProgramEnd programEnd(writer, windows, instance);
     platform::FrontRequests front(frontSocket, [&windows] {
         if (QWindow* window = windows.clock().windowHandle()) {
             platform::bringToFront(*window);

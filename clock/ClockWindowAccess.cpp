@@ -1,5 +1,7 @@
-#include "clock/DateText.h"
 #include "clock/ClockWindow.h"
+#include "clock/DateText.h"
+
+#include "menu/ClockMenu.h"
 #include "core/AppState.h"
 #include "core/ClockCore.h"
 
@@ -88,7 +90,6 @@ void ClockWindow::describeElements()
                                                "Sekunden, Zehner", "Sekunden, Einer"};
     for (std::size_t k = 0; k < m_tubes.size(); ++k) {
         m_tubes[k]->setAccessibleName(QString::fromUtf8(tubeNames[k]));
-        m_digitHolders[k]->setAccessibleName(QStringLiteral("Ziffer %1").arg(k + 1));
     }
     m_lamps[0]->setAccessibleName(QStringLiteral("Sekundenlampe links"));
     m_lamps[1]->setAccessibleName(QStringLiteral("Sekundenlampe rechts"));
@@ -104,7 +105,7 @@ void ClockWindow::describeElements()
 
 QString ClockWindow::shownTimeText() const
 {
-    if (m_core.isOn(ClockCore::Standby)) {
+    if (m_core.isOn(Option::Standby)) {
         return QStringLiteral("00:00:00");
     }
     return m_core.drawnTimeText().value_or(QString());
@@ -128,7 +129,7 @@ void ClockWindow::keyPressEvent(QKeyEvent* event)
     const bool menuKey = event->key() == Qt::Key_Menu && event->modifiers() == Qt::NoModifier;
     const bool shiftF10 = event->key() == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier;
     if (menuKey || shiftF10) {
-        emit menuRequested(mapToGlobal(rect().center()));
+        m_menu->popup(mapToGlobal(rect().center()));
         return;
     }
     QWidget::keyPressEvent(event);

@@ -1,52 +1,38 @@
 #include "core/ClockCore.h"
 
-#include "core/Alarm.h"
+namespace {
 
-bool ClockCore::isOn(Mode mode) const
+std::size_t indexOf(Option option)
 {
-    return m_on[mode];
+    return static_cast<std::size_t>(option);
 }
 
-void ClockCore::setMark(Mode mode, bool on)
+} // namespace
+
+bool ClockCore::isOn(Option option) const
 {
-    if (m_on[mode] != on) {
-        m_on[mode] = on;
-        emit markChanged(mode, on);
+    return m_on[indexOf(option)];
+}
+
+void ClockCore::toggle(Option option)
+{
+    set(option, !isOn(option));
+}
+
+void ClockCore::restore(Option option, bool on)
+{
+    set(option, on);
+}
+
+void ClockCore::set(Option option, bool on)
+{
+    const OptionRow& row = optionRow(option);
+    if (on && row.excludes && isOn(*row.excludes)) {
+        set(*row.excludes, false);
     }
-}
-
-void ClockCore::toggle(Mode mode)
-{
-    setMark(mode, !m_on[mode]);
-    apply(mode);
-}
-
-void ClockCore::restore(Mode mode, bool savedOn)
-{
-    setMark(mode, !savedOn);
-    toggle(mode);
-}
-
-void ClockCore::apply(Mode mode)
-{
-    const bool on = m_on[mode];
-    switch (mode) {
-    case Standby:
-        if (!on) {
-            redrawEverythingNextTick();
-        }
-        emit standbyApplied(on);
-        break;
-    case OnTop:
-        emit onTopApplied(on);
-        break;
-    case Saver:
-        emit saverApplied(on);
-        break;
-    case Alarm:
-        m_alarm.setEnabled(on);
-        break;
-    }
+    m_on[indexOf(option)] = on;
+    row.apply(*this, on);
+    emit optionChanged(option, on);
 }
 
 std::optional<QString> ClockCore::drawnTimeText() const
@@ -102,6 +88,14 @@ TickPlan ClockCore::tick(const QString& timeText)
         emit alarmSoundDue();
     }
     return plan;
+}
+
+void ClockCore::setSkinName(const QString& name)
+{
+    if (m_skinName != name) {
+        m_skinName = name;
+        emit skinNameChanged(name);
+    }
 }
 
 void ClockCore::setKeyCode(std::int16_t code)

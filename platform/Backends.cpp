@@ -1,9 +1,9 @@
 #include "platform/Backends.h"
 
-#include "platform/session/PlatformChoice.h"
-#include "platform/files/ProgramFile.h"
-#include "platform/sound/SoundModule.h"
 #include "platform/dbus/DBusIdleInhibitor.h"
+#include "platform/files/ProgramFile.h"
+#include "platform/session/PlatformChoice.h"
+#include "platform/sound/SoundModule.h"
 #include "platform/x11/X11Connection.h"
 #include "platform/x11/X11FrameExtents.h"
 #include "platform/x11/X11KeyInjector.h"
@@ -13,6 +13,11 @@
 #include <QtGlobal>
 
 namespace platform {
+
+bool onX11()
+{
+    return QGuiApplication::platformName() == QLatin1String("xcb");
+}
 
 std::unique_ptr<SoundOutput> makeSoundOutput()
 {
@@ -35,7 +40,7 @@ std::unique_ptr<IdleInhibitor> makeIdleInhibitor()
 
 std::unique_ptr<FrameExtents> makeFrameExtents()
 {
-    if (QGuiApplication::platformName() != QLatin1String("xcb")) {
+    if (!onX11()) {
         return nullptr;
     }
     return std::make_unique<x11::X11FrameExtents>();

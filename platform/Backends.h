@@ -1,13 +1,18 @@
 #pragma once
 
-#include "platform/desktop/FrameExtents.h"
 #include "platform/IdleInhibitor.h"
+#include "platform/desktop/FrameExtents.h"
 #include "platform/keys/KeyInjector.h"
 #include "platform/sound/SoundOutput.h"
 
 #include <memory>
 
 namespace platform {
+
+// Whether Qt runs on its X11 platform (XWayland included): the one place
+// that asks. Window ids, X SHAPE and the X keyboard map mean something only
+// there.
+bool onX11();
 
 // The real backends for the running program.
 std::unique_ptr<SoundOutput> makeSoundOutput();
