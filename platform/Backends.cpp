@@ -7,6 +7,7 @@
 #include "platform/x11/X11Connection.h"
 #include "platform/x11/X11FrameExtents.h"
 #include "platform/x11/X11KeyInjector.h"
+#include "platform/x11/X11WindowShape.h"
 
 #include <QGuiApplication>
 
@@ -44,6 +45,21 @@ std::unique_ptr<FrameExtents> makeFrameExtents()
         return nullptr;
     }
     return std::make_unique<x11::X11FrameExtents>();
+}
+
+std::unique_ptr<WindowShape> makeWindowShape()
+{
+    if (onX11()) {
+        if (auto x11 = x11::makeX11WindowShape()) {
+            return x11;
+        }
+    }
+    return makeRegionWindowShape();
+}
+
+bool transparencyShows()
+{
+    return onX11() ? x11::compositingManagerRuns() : true;
 }
 
 void preferX11Platform()
