@@ -156,8 +156,8 @@ void AlarmDialog::describeControls()
 
 void AlarmDialog::prepare()
 {
-    CenterForm(this, m_over);
-    MakeTopMost(this);
+    centreWindow(this, m_over);
+    putAboveOthers(this);
     if (const std::optional<QTime>& stored = m_core.alarm().time()) {
         m_hourSelector->setValue(stored->hour());
         m_hourLabel->setText(twoDigitText(stored->hour()));
@@ -182,7 +182,7 @@ void AlarmDialog::applyAlarmTime()
     const std::optional<QTime> time = minuteOfTexts(m_hourLabel->text(), m_minuteLabel->text());
     m_core.alarm().setTime(time);
     // Both in one replace: nothing can leave half a time in the file.
-    WriteSettings(m_state, alarmTimeEntries(time));
+    writeSettings(m_state, alarmTimeEntries(time));
     close();
 }
 
@@ -210,7 +210,7 @@ void AlarmDialog::playSelectedSound()
     // From the program directory, whatever the current directory is.
     const QString name = m_soundList->fileName();
     if (!name.isEmpty()) {
-        PlaySoundFile(m_state, m_state.programDir + name);
+        playSoundFile(m_state, m_state.programDir + name);
     }
 }
 

@@ -84,5 +84,5 @@ int main(int argc, char* argv[])
             platform::bringToFront(*window);
         }
     });
-    return RunUntilSessionEnds(programEnd);
+    return runUntilSessionEnds(programEnd);
 }

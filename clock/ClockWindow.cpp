@@ -42,7 +42,7 @@ void ClockWindow::followCore()
         }
     });
     connect(&core, &ClockCore::onTopApplied, this,
-            [this](bool on) { SetTopMost(this, on ? StackBand::Above : StackBand::Normal); });
+            [this](bool on) { setAboveOthers(this, on); });
 }
 
 ClockWindow::~ClockWindow() = default;

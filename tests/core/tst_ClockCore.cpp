@@ -85,7 +85,7 @@ private slots:
                 log.move(log.size() - 1, log.size() - 2);
             }
         };
-        const IniFile file = ReadSettingsFile(t.state);
+        const IniFile file = readSettingsFile(t.state);
         step([&] { core.restore(chosen, StoredSettings(file).read(optionRow(chosen).key)); });
         for (int i = 0; i < clicks; ++i) {
             step([&] { core.toggle(chosen); });
