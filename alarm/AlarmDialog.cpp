@@ -158,16 +158,11 @@ void AlarmDialog::prepare()
 {
     centreWindow(this, m_over);
     putAboveOthers(this);
-    // The selector first: its change handler writes the label, which then
-    // gets the stored text itself, whatever it is.
-    const AlarmTime& stored = m_core.alarmTime();
-    if (stored.hour) {
-        m_hourSelector->setValue(selectorValue(*stored.hour, m_hourSelector->maximum()));
-        m_hourLabel->setText(*stored.hour);
-    }
-    if (stored.minute) {
-        m_minuteSelector->setValue(selectorValue(*stored.minute, m_minuteSelector->maximum()));
-        m_minuteLabel->setText(*stored.minute);
+    if (const std::optional<QTime>& stored = m_core.alarm().time()) {
+        m_hourSelector->setValue(stored->hour());
+        m_hourLabel->setText(twoDigitText(stored->hour()));
+        m_minuteSelector->setValue(stored->minute());
+        m_minuteLabel->setText(twoDigitText(stored->minute()));
     }
     m_soundList->setPath(m_state.programDir);
 }
@@ -184,10 +179,8 @@ void AlarmDialog::showMinute()
 
 void AlarmDialog::applyAlarmTime()
 {
-    const AlarmTime alarm{m_hourLabel->text(), m_minuteLabel->text()};
-    m_core.setAlarmTime(alarm);
-    // Both in one replace: nothing can leave half a time in the file.
-    writeSettings(m_state, alarmTimeEntries(alarm));
+    const std::optional<QTime> time = minuteOfTexts(m_hourLabel->text(), m_minuteLabel->text());
+    m_core.alarm().setTime(time);
     close();
 }
 

@@ -47,7 +47,7 @@ void AlarmNotice::prepare()
 
 void AlarmNotice::acknowledge()
 {
-    m_core.acknowledge();
+    m_core.alarm().acknowledge();
     stopSound(m_state);
     close();
 }

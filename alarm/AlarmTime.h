@@ -3,7 +3,7 @@
 #include <QString>
 #include <QStringList>
 
-// The alarm time is kept and compared as two-character texts ("07", "30");
+// The dialog shows the alarm time as two-character texts ("07", "30");
 // these turn selector positions into such texts and back.
 
 // A selector position as the label shows it: decimal, a single digit with a

@@ -69,7 +69,7 @@ bool startClock(AppState& state, ClockCore& core, Windows& windows, SettingsWrit
         core.restore(row.option, settings.read(row.key));
     }
 
-    core.setAlarmTime(settings.alarmTime());
+    core.alarm().setTime(settings.alarmTime());
     // A number beyond 16 bits leaves the value as it was.
     if (const auto keyCode = settings.read(SettingKeys::SendKey)) {
         core.setKeyCode(*keyCode);

@@ -1,7 +1,5 @@
 #include "core/ClockCore.h"
 
-#include "core/AlarmLog.h"
-
 #include <algorithm>
 
 // The option table with the core's apply steps.
@@ -26,10 +24,9 @@ void applySaver(ClockCore& core, bool on)
     emit core.saverApplied(on);
 }
 
-void applyAlarm(ClockCore& core, bool /*on*/)
+void applyAlarm(ClockCore& core, bool on)
 {
-    // Either way the alarm starts afresh.
-    core.rearmAlarm();
+    core.alarm().setEnabled(on);
 }
 
 } // namespace
@@ -111,30 +108,8 @@ bool ClockCore::needsTicksWithinSecond() const
     if (!m_drawn) {
         return true;
     }
-    if (!isOn(Option::Alarm) || m_alarmState == AlarmState::Acknowledged) {
-        return false;
-    }
     const QStringView text(m_drawnText);
-    return alarmMatches(m_alarmTime, text.mid(0, 2), text.mid(3, 2));
-}
-
-void ClockCore::setAlarmTime(const AlarmTime& time)
-{
-    m_alarmTime = time;
-    m_alarmState = AlarmState::Armed;
-    qCDebug(lcAlarm) << "alarm time set to" << time.hour.value_or(QString())
-                     << time.minute.value_or(QString());
-}
-
-void ClockCore::rearmAlarm()
-{
-    m_alarmState = AlarmState::Armed;
-}
-
-void ClockCore::acknowledge()
-{
-    qCDebug(lcAlarm) << "alarm acknowledged";
-    m_alarmState = AlarmState::Acknowledged;
+    return m_alarm.wantsTicksIn(minuteOfTexts(text.mid(0, 2), text.mid(3, 2)));
 }
 
 TickPlan ClockCore::tickAt(qint64 secondsSinceEpoch)
@@ -152,18 +127,12 @@ TickPlan ClockCore::tick(const QString& timeText)
     m_drawn = plan.digits;
     m_drawnText = plan.timeText;
 
-    // Read on every tick: switching the alarm off keeps the state as it is.
-    if (!isOn(Option::Alarm)) {
-        return plan;
-    }
-    const bool matches = alarmMatches(m_alarmTime, plan.hours(), plan.minutes());
-    const AlarmEntry entry = alarmEnter(matches, m_alarmState);
-    m_alarmState = entry.state;
-    if (entry.showNotice) {
+    const AlarmStep step = m_alarm.step(minuteOfTexts(plan.hours(), plan.minutes()));
+    if (step.openNotice) {
         emit noticeRequested();
     }
     // The notice may have been acknowledged while it opened.
-    if (alarmPlays(matches, m_alarmState)) {
+    if (step.playSound && m_alarm.isRinging()) {
         emit alarmSoundDue();
     }
     return plan;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/Alarm.h"
 #include "core/ClockTick.h"
 #include "core/Options.h"
 
@@ -10,7 +11,7 @@
 #include <optional>
 
 // The clock's state and the decisions that need no display: the options,
-// the digits last drawn, the alarm time and where the alarm stands, the key
+// the digits last drawn, the alarm, the key
 // the saver mode sends and whether its menu entries show, and the tick. Windows draw what it
 // decides, call its methods and follow its signals.
 class ClockCore : public QObject
@@ -28,9 +29,8 @@ public:
     void restore(Option option, bool on);
 
     // One tick of the clock, in its order: which tube pairs change and their
-    // digits, the lamps, the digits kept, then with the alarm switch on the
-    // alarm check (the notice requested once, the sound started on every tick
-    // of the alarm minute while it rings).
+    // digits, the lamps, the digits kept, then the alarm's step for the
+    // minute shown (the notice requested, the sound started).
     TickPlan tick(const QString& timeText);
     // The same for an instant (seconds since the epoch) in local time; the
     // clock window calls this from tick and draws what it returns.
@@ -50,15 +50,9 @@ public:
     // notice to open, the sound to restart).
     bool needsTicksWithinSecond() const;
 
-    const AlarmTime& alarmTime() const { return m_alarmTime; }
-    // A new time re-arms: it may ring even in a minute whose alarm was
-    // acknowledged.
-    void setAlarmTime(const AlarmTime& time);
-    AlarmState alarmState() const { return m_alarmState; }
-    // "O K" on the notice: silent for the rest of the alarm minute.
-    void acknowledge();
-    // The alarm switch, either way: the alarm may ring again this minute.
-    void rearmAlarm();
+    // The daily alarm; the alarm option switches it on and off.
+    Alarm& alarm() { return m_alarm; }
+    const Alarm& alarm() const { return m_alarm; }
 
     // The virtual-key code the saver mode presses ("SendKey").
     // The chosen skin's folder name; empty for the built-in look. Read at
@@ -98,8 +92,7 @@ private:
     std::optional<qint64> m_textSecond; // the second m_timeText shows
     QString m_timeText;
     QString m_drawnText; // the time text of the last tick
-    AlarmTime m_alarmTime;
-    AlarmState m_alarmState = AlarmState::Armed;
+    Alarm m_alarm;
     QString m_skinName;
     std::int16_t m_keyCode = 0;
     std::int16_t m_showSaver = 0;

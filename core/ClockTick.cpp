@@ -64,24 +64,3 @@ TickPlan planTick(const QString& timeText, const std::optional<TubeDigits>& draw
     plan.secondsChanged = changed(4);
     return plan;
 }
-
-bool alarmMatches(const AlarmTime& alarm, QStringView currentHours, QStringView currentMinutes)
-{
-    return alarm.hour == currentHours && alarm.minute == currentMinutes;
-}
-
-AlarmEntry alarmEnter(bool matches, AlarmState state)
-{
-    if (!matches) {
-        return {AlarmState::Armed, false};
-    }
-    if (state == AlarmState::Armed) {
-        return {AlarmState::Ringing, true};
-    }
-    return {state, false};
-}
-
-bool alarmPlays(bool matches, AlarmState state)
-{
-    return matches && state == AlarmState::Ringing;
-}

@@ -45,38 +45,3 @@ struct TickPlan
 // A pair changes when its digits differ from those drawn last; with no digits
 // drawn yet every pair does.
 TickPlan planTick(const QString& timeText, const std::optional<TubeDigits>& drawn);
-
-// Where the alarm stands: armed rings in the alarm minute; ringing plays the
-// sound on every tick of that minute; acknowledged keeps silent for the rest
-// of it. Any other minute re-arms.
-enum class AlarmState
-{
-    Armed,
-    Ringing,
-    Acknowledged,
-};
-
-// The one daily alarm time as its two texts, compared exactly with the tick's
-// hour and minute texts (case-sensitive; "7" never matches "07"). A part is
-// absent until a time is set; an absent part matches no time.
-struct AlarmTime
-{
-    std::optional<QString> hour;
-    std::optional<QString> minute;
-    bool operator==(const AlarmTime&) const = default;
-};
-
-bool alarmMatches(const AlarmTime& alarm, QStringView currentHours, QStringView currentMinutes);
-
-// Entering the check: the new state and whether the notice opens. Armed
-// becomes ringing in the alarm minute and opens the notice once.
-struct AlarmEntry
-{
-    AlarmState state = AlarmState::Armed;
-    bool showNotice = false;
-};
-AlarmEntry alarmEnter(bool matches, AlarmState state);
-
-// After the notice is shown: the sound starts anew on every tick of the alarm
-// minute while the state is ringing (also on the tick that just set it).
-bool alarmPlays(bool matches, AlarmState state);

@@ -50,16 +50,6 @@ QString number16Text(const std::optional<std::int16_t>& number)
     return number ? QString::number(*number) : QString();
 }
 
-std::optional<QString> alarmPart(const QString& text)
-{
-    return text == NoAlarmPart ? std::nullopt : std::optional(text);
-}
-
-QString alarmPartText(const std::optional<QString>& part)
-{
-    return part.value_or(NoAlarmPart);
-}
-
 QString asStored(const QString& text)
 {
     return text;
@@ -84,18 +74,16 @@ std::optional<QPoint> StoredSettings::position() const
     return QPoint(left.value_or(0), top.value_or(0));
 }
 
-AlarmTime StoredSettings::alarmTime() const
+std::optional<QTime> StoredSettings::alarmTime() const
 {
-    return {read(SettingKeys::AlarmHour), read(SettingKeys::AlarmMinute)};
+    return minuteOfTexts(read(SettingKeys::AlarmHour), read(SettingKeys::AlarmMinute));
 }
 
-AlarmTime alarmTimeFromFile(const QString& hour, const QString& minute)
+QList<SettingEntry> alarmTimeEntries(const std::optional<QTime>& time)
 {
-    return {SettingKeys::AlarmHour.fromText(hour), SettingKeys::AlarmMinute.fromText(minute)};
-}
-
-QList<SettingEntry> alarmTimeEntries(const AlarmTime& alarm)
-{
-    return {settingEntry(SettingKeys::AlarmHour, alarm.hour),
-            settingEntry(SettingKeys::AlarmMinute, alarm.minute)};
+    const auto text = [&time](const char* format) {
+        return time ? time->toString(QLatin1String(format)) : NoAlarmPart;
+    };
+    return {settingEntry(SettingKeys::AlarmHour, text("HH")),
+            settingEntry(SettingKeys::AlarmMinute, text("mm"))};
 }

@@ -1,11 +1,12 @@
 #pragma once
 
-#include "core/ClockTick.h"
+#include "core/Alarm.h"
 
 #include <QList>
 #include <QPair>
 #include <QPoint>
 #include <QString>
+#include <QTime>
 #include <cstdint>
 #include <optional>
 #include <type_traits>
@@ -36,9 +37,6 @@ QString twipsText(const std::optional<int>& pixels);
 // By the numeric rule into 16 bits; none when the value does not fit.
 std::optional<std::int16_t> number16(const QString& text);
 QString number16Text(const std::optional<std::int16_t>& number);
-// The alarm hour or minute as text; "99" stands for none.
-std::optional<QString> alarmPart(const QString& text);
-QString alarmPartText(const std::optional<QString>& part);
 // Read and written as it stands.
 QString asStored(const QString& text);
 } // namespace settingRules
@@ -47,7 +45,6 @@ QString asStored(const QString& text);
 namespace SettingKeys {
 namespace r = settingRules;
 using Number16 = std::optional<std::int16_t>;
-using AlarmPart = std::optional<QString>;
 inline constexpr SettingRow<bool> StandBy{"StandBy", "0", r::mode, r::modeText};
 inline constexpr SettingRow<bool> OnTop{"OnTop", "0", r::mode, r::modeText};
 inline constexpr SettingRow<std::optional<int>> X{"X", "", r::twips, r::twipsText};
@@ -56,8 +53,9 @@ inline constexpr SettingRow<bool> Saver{"Saver", "0", r::mode, r::modeText};
 inline constexpr SettingRow<bool> Alarm{"Alarm", "0", r::mode, r::modeText};
 inline constexpr SettingRow<Number16> ShowSaver{"ShowSaver", "0", r::number16, r::number16Text};
 inline constexpr SettingRow<QString> Skin{"Skin", "", r::asStored, r::asStored};
-inline constexpr SettingRow<AlarmPart> AlarmHour{"A-Hour", "99", r::alarmPart, r::alarmPartText};
-inline constexpr SettingRow<AlarmPart> AlarmMinute{"A-Mins", "99", r::alarmPart, r::alarmPartText};
+// The alarm's two texts; they give a time together (alarmTime below).
+inline constexpr SettingRow<QString> AlarmHour{"A-Hour", "99", r::asStored, r::asStored};
+inline constexpr SettingRow<QString> AlarmMinute{"A-Mins", "99", r::asStored, r::asStored};
 inline constexpr SettingRow<Number16> SendKey{"SendKey", "120", r::number16, r::number16Text};
 } // namespace SettingKeys
 
@@ -74,16 +72,15 @@ public:
 
     // The clock's place in pixels; none when neither X nor Y is stored.
     std::optional<QPoint> position() const;
-    AlarmTime alarmTime() const;
+    // The alarm time: both texts by the tick's rule; "99" and any other
+    // text that is no two-digit hour or minute give none.
+    std::optional<QTime> alarmTime() const;
 
 private:
     QString storedText(const QString& key, const QString& defaultText) const;
 
     const IniFile& m_file;
 };
-
-// The alarm rule on the two texts as stored.
-AlarmTime alarmTimeFromFile(const QString& hour, const QString& minute);
 
 // One key and its text as written.
 using SettingEntry = QPair<QString, QString>;
@@ -94,5 +91,5 @@ SettingEntry settingEntry(const SettingRow<Value>& row, const std::type_identity
     return {row.key(), row.toText(value)};
 }
 
-// Both alarm keys, written together.
-QList<SettingEntry> alarmTimeEntries(const AlarmTime& alarm);
+// Both alarm keys, written together: "HH" and "MM", "99" for none.
+QList<SettingEntry> alarmTimeEntries(const std::optional<QTime>& time);

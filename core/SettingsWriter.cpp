@@ -1,5 +1,6 @@
 #include "core/SettingsWriter.h"
 
+#include "core/Alarm.h"
 #include "core/AppState.h"
 #include "core/ClockCore.h"
 #include "core/Options.h"
@@ -39,6 +40,10 @@ void SettingsWriter::followChanges()
     connect(&m_core, &ClockCore::optionChanged, this, &SettingsWriter::saveExitKeys);
     connect(&m_core, &ClockCore::skinNameChanged, this, [this](const QString& name) {
         writeSettings(m_state, {settingEntry(SettingKeys::Skin, name)});
+    });
+    // Both alarm keys in one replace: nothing can leave half a time.
+    connect(&m_core.alarm(), &Alarm::timeChanged, this, [this](const std::optional<QTime>& time) {
+        writeSettings(m_state, alarmTimeEntries(time));
     });
     connect(&m_core, &ClockCore::keyCodeChanged, this, [this](std::int16_t code) {
         writeSettings(m_state, {settingEntry(SettingKeys::SendKey, code)});

@@ -14,6 +14,9 @@
 // and a fresh program directory holding the settings file.
 struct AlarmTestState : PlacedFixture
 {
+    // What the dialogs set reaches the file as in the program.
+    AlarmTestState() { writer.followChanges(); }
+
     // Local wall-clock time the fake clock reports from now on.
     void setTime(const QDateTime& local)
     {

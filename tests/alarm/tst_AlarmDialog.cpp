@@ -1,7 +1,7 @@
 #include "AlarmTestState.h"
+#include "alarm/AlarmDialog.h"
 #include "alarm/FileListBox.h"
 #include "alarm/KeyScrollBar.h"
-#include "alarm/AlarmDialog.h"
 
 #include <QAction>
 #include <QApplication>
@@ -174,31 +174,22 @@ private slots:
         QTest::newRow("midnight") << "00"
                                   << "00" << 0 << 0 << "00"
                                   << "00";
-        QTest::newRow("hour only") << "06"
-                                   << "99" << 6 << 0 << "06"
-                                   << "00";
-        // Stored texts that cannot ring are shown as stored, selectors held in range.
-        QTest::newRow("one character") << "7"
-                                       << "5" << 7 << 5 << "7"
-                                       << "5";
-        QTest::newRow("past the range") << "24"
-                                        << "60" << 23 << 59 << "24"
-                                        << "60";
-        QTest::newRow("negative") << "-3"
-                                  << "-3" << 0 << 0 << "-3"
-                                  << "-3";
-        QTest::newRow("no number") << "abc"
-                                   << "x1" << 0 << 0 << "abc"
-                                   << "x1";
-        QTest::newRow("huge") << "1e30"
-                              << "&HFFFF" << 23 << 0 << "1e30"
-                              << "&HFFFF";
-        QTest::newRow("markup stays text") << "<b>7</b>"
-                                           << "<i>" << 0 << 0 << "<b>7</b>"
-                                           << "<i>";
+        // Texts that name no time (half a time, one digit, out of range, not
+        // a number) show no time, as "99" does.
+        for (const auto& [hour, minute] : {std::pair{"06", "99"},
+                                           {"7", "5"},
+                                           {"24", "60"},
+                                           {"-3", "-3"},
+                                           {"abc", "x1"},
+                                           {"1e30", "&HFFFF"},
+                                           {"<b>7</b>", "<i>"},
+                                           {" 7", "07"}}) {
+            QTest::newRow(hour) << hour << minute << 0 << 0 << "00"
+                                << "00";
+        }
         const QString longText(3000, u'1');
-        QTest::newRow("3000 characters")
-            << longText << longText << 23 << 59 << longText << longText;
+        QTest::newRow("3000 characters") << longText << longText << 0 << 0 << "00"
+                                         << "00";
     }
     void storedTime()
     {
@@ -209,7 +200,7 @@ private slots:
         QFETCH(QString, hourLabel);
         QFETCH(QString, minuteLabel);
         AlarmTestState t;
-        t.core.setAlarmTime(alarmTimeFromFile(hour, minute));
+        t.core.alarm().setTime(minuteOfTexts(hour, minute));
         AlarmDialog* w = openAlarmDialog(t);
         QVERIFY(w);
         QCOMPARE(w->hourSelector()->value(), hourPos);
@@ -223,7 +214,7 @@ private slots:
         QCOMPARE(w->size(), QSize(331, 277));
         QVERIFY(!w->grab().isNull());
         // Opening alone changes nothing.
-        QCOMPARE(t.core.alarmTime(), alarmTimeFromFile(hour, minute));
+        QCOMPARE(t.core.alarm().time(), minuteOfTexts(hour, minute));
         QVERIFY(!QFile::exists(t.state.settingsFile));
         w->close();
     }
@@ -250,7 +241,7 @@ private slots:
         QFETCH(QString, hourLabel);
         QFETCH(QString, minuteLabel);
         AlarmTestState t;
-        t.core.setAlarmTime(alarmTimeFromFile("12", "34"));
+        t.core.alarm().setTime(QTime(12, 34));
         AlarmDialog* w = openAlarmDialog(t);
         QVERIFY(w);
         w->hourSelector()->setValue(hour);

@@ -1,7 +1,7 @@
 #include "AlarmTestState.h"
+#include "alarm/AlarmDialog.h"
 #include "alarm/FileListBox.h"
 #include "alarm/KeyScrollBar.h"
-#include "alarm/AlarmDialog.h"
 #include "app/Windows.h"
 #include "tests/support/Files.h"
 
@@ -40,7 +40,7 @@ private slots:
         QFETCH(int, hourPos);
         QFETCH(int, minutePos);
         AlarmTestState t;
-        t.core.setAlarmTime(alarmTimeFromFile("12", "12"));
+        t.core.alarm().setTime(QTime(12, 12));
         t.core.tick(hours + ":" + minutes + ":00");
         AlarmDialog* w = openAlarmDialog(t);
         QVERIFY(w);
@@ -50,7 +50,7 @@ private slots:
         QCOMPARE(w->hourLabel()->text(), hours);
         QCOMPARE(w->minuteLabel()->text(), minutes);
         // Taking the time stores nothing.
-        QCOMPARE(t.core.alarmTime().hour, QStringLiteral("12"));
+        QCOMPARE(t.core.alarm().time(), QTime(12, 12));
         QVERIFY(!QFile::exists(t.state.settingsFile));
         QVERIFY(w->isVisible());
         w->close();
@@ -84,10 +84,10 @@ private slots:
                                     << "05";
         QTest::newRow("change a time") << "12" << 23 << 59 << "23"
                                        << "59";
-        QTest::newRow("bad stored text kept") << "abc" << -1 << -1 << "abc"
-                                              << "abc";
+        QTest::newRow("bad stored text, untouched") << "abc" << -1 << -1 << "00"
+                                                    << "00";
         QTest::newRow("bad stored text replaced") << "24" << 6 << -1 << "06"
-                                                  << "24";
+                                                  << "00";
     }
     // "ÜBERNEHMEN" stores both keys at once, re-arms and closes.
     void apply()
@@ -98,8 +98,8 @@ private slots:
         QFETCH(QString, hourText);
         QFETCH(QString, minuteText);
         AlarmTestState t;
-        t.core.setAlarmTime(alarmTimeFromFile(stored, stored));
-        t.core.acknowledge();
+        t.core.alarm().setTime(minuteOfTexts(stored, stored));
+        t.core.alarm().acknowledge();
         AlarmDialog* w = openAlarmDialog(t);
         QVERIFY(w);
         if (hour >= 0) {
@@ -109,8 +109,8 @@ private slots:
             w->minuteSelector()->setValue(minute);
         }
         QTest::mouseClick(w->applyButton(), Qt::LeftButton);
-        QCOMPARE(t.core.alarmTime(), (AlarmTime{hourText, minuteText}));
-        QCOMPARE(t.core.alarmState(), AlarmState::Armed);
+        QCOMPARE(t.core.alarm().time(), minuteOfTexts(hourText, minuteText));
+        QCOMPARE(t.core.alarm().state(), AlarmState::Waiting);
         QCOMPARE(settingOf(t, "A-Hour"), hourText);
         QCOMPARE(settingOf(t, "A-Mins"), minuteText);
         QTRY_VERIFY(!t.windows.alarm());
@@ -124,21 +124,21 @@ private slots:
         QVERIFY(QDir().mkdir(t.state.settingsFile));
         t.setTime(QDateTime(QDate(2024, 3, 5), QTime(7, 0)));
         t.ringAlarm();
-        QCOMPARE(t.core.alarmState(), AlarmState::Ringing);
+        QCOMPARE(t.core.alarm().state(), AlarmState::Ringing);
         AlarmDialog* w = openAlarmDialog(t);
         QVERIFY(w);
         w->hourSelector()->setValue(8);
         w->applyAlarmTime();
-        QCOMPARE(t.core.alarmTime(), (AlarmTime{QStringLiteral("08"), QStringLiteral("00")}));
-        QCOMPARE(t.core.alarmState(), AlarmState::Armed);
+        QCOMPARE(t.core.alarm().time(), QTime(8, 0));
+        QCOMPARE(t.core.alarm().state(), AlarmState::Waiting);
         QTRY_VERIFY(!t.windows.alarm());
     }
 
     void cancel()
     {
         AlarmTestState t;
-        t.core.setAlarmTime(alarmTimeFromFile("07", "30"));
-        t.core.acknowledge();
+        t.core.alarm().setTime(QTime(7, 30));
+        t.core.alarm().acknowledge();
         t.core.tick("10:11:00");
         AlarmDialog* w = openAlarmDialog(t);
         QVERIFY(w);
@@ -146,8 +146,8 @@ private slots:
         w->takeCurrentTime();
         QTest::mouseClick(w->cancelButton(), Qt::LeftButton);
         QTRY_VERIFY(!t.windows.alarm());
-        QCOMPARE(t.core.alarmTime(), (AlarmTime{QStringLiteral("07"), QStringLiteral("30")}));
-        QCOMPARE(t.core.alarmState(), AlarmState::Acknowledged);
+        QCOMPARE(t.core.alarm().time(), QTime(7, 30));
+        QCOMPARE(t.core.alarm().state(), AlarmState::Acknowledged);
         QVERIFY(!QFile::exists(t.state.settingsFile));
     }
 
@@ -160,7 +160,7 @@ private slots:
         w->hourSelector()->setValue(3);
         QTest::keyClick(w, Qt::Key_Escape);
         QTRY_VERIFY(!t.windows.alarm());
-        QVERIFY(!t.core.alarmTime().hour);
+        QVERIFY(!t.core.alarm().time());
         QVERIFY(!QFile::exists(t.state.settingsFile));
     }
 
@@ -234,7 +234,7 @@ private slots:
 
         // Previewing stores nothing and does not touch the alarm.
         QVERIFY(!QFile::exists(t.state.settingsFile));
-        QVERIFY(!t.core.alarmTime().hour);
+        QVERIFY(!t.core.alarm().time());
         w->close();
     }
 
@@ -268,7 +268,7 @@ private slots:
     void alarmListIsInert()
     {
         AlarmTestState t;
-        t.core.setAlarmTime(alarmTimeFromFile("07", "30"));
+        t.core.alarm().setTime(QTime(7, 30));
         AlarmDialog* w = openAlarmDialog(t);
         QVERIFY(w);
         QTest::mouseClick(w->addToListButton(), Qt::LeftButton);

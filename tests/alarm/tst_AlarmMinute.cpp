@@ -32,7 +32,7 @@ private:
     static void start(Run& r, const QString& hour, const QString& minute, const QDateTime& from,
                       bool alarmOn = true)
     {
-        r.t.core.setAlarmTime(alarmTimeFromFile(hour, minute));
+        r.t.core.alarm().setTime(minuteOfTexts(hour, minute));
         r.clock = &r.t.windows.clock();
         r.clock->loadFace();
         r.menu = &r.t.windows.menu();
@@ -102,7 +102,7 @@ private slots:
         start(r, "07", "30", QDateTime(m_day, time));
         tick(r);
         if (acknowledged) {
-            r.t.core.acknowledge();
+            r.t.core.alarm().acknowledge();
         }
         r.clock->setTicking(true);
         QCOMPARE(r.clock->tickTimer()->interval(), wait);
@@ -116,11 +116,11 @@ private slots:
         Run r;
         start(r, "07", "30", at(7, 29, 58));
         QCOMPARE(tickUntil(r, at(7, 30, 0)), 0);
-        QCOMPARE(r.t.core.alarmState(), AlarmState::Armed);
+        QCOMPARE(r.t.core.alarm().state(), AlarmState::Waiting);
         QCOMPARE(r.notices, 0);
 
         tick(r); // the first tick of the alarm minute
-        QCOMPARE(r.t.core.alarmState(), AlarmState::Ringing);
+        QCOMPARE(r.t.core.alarm().state(), AlarmState::Ringing);
         QCOMPARE(r.notices, 1);
         QVERIFY(r.lastNotice && r.lastNotice->isVisible());
         const QString wav = r.t.state.programDir + "alarm.wav";
@@ -131,10 +131,10 @@ private slots:
         QCOMPARE(r.t.sound.playedPaths(), QStringList(expected + 1, wav));
         QCOMPARE(r.t.sound.stopCount(), 0);
         QCOMPARE(r.notices, 1);
-        QCOMPARE(r.t.core.alarmState(), AlarmState::Ringing);
+        QCOMPARE(r.t.core.alarm().state(), AlarmState::Ringing);
 
         tick(r); // 07:31:00: re-armed, the sound is no longer renewed
-        QCOMPARE(r.t.core.alarmState(), AlarmState::Armed);
+        QCOMPARE(r.t.core.alarm().state(), AlarmState::Waiting);
         QCOMPARE(tickUntil(r, at(7, 32, 0)), 0);
         QVERIFY(r.lastNotice && r.lastNotice->isVisible());
     }
@@ -148,22 +148,22 @@ private slots:
         QCOMPARE(ringing, ticksBetween(at(7, 30, 0), at(7, 30, 20)));
         QVERIFY(r.lastNotice);
         QTest::mouseClick(r.lastNotice->okButton(), Qt::LeftButton);
-        QCOMPARE(r.t.core.alarmState(), AlarmState::Acknowledged);
+        QCOMPARE(r.t.core.alarm().state(), AlarmState::Acknowledged);
         QVERIFY(!r.t.sound.isPlaying());
         QTRY_VERIFY(!r.t.windows.notice());
 
         QCOMPARE(tickUntil(r, at(7, 31, 0)), 0);
-        QCOMPARE(r.t.core.alarmState(), AlarmState::Acknowledged);
+        QCOMPARE(r.t.core.alarm().state(), AlarmState::Acknowledged);
         QVERIFY(!r.t.windows.notice());
         QCOMPARE(r.notices, 1);
         tick(r);
-        QCOMPARE(r.t.core.alarmState(), AlarmState::Armed);
+        QCOMPARE(r.t.core.alarm().state(), AlarmState::Waiting);
 
         r.at = QDateTime(m_day.addDays(1), QTime(7, 29, 59, 900));
         QCOMPARE(tickUntil(r, QDateTime(m_day.addDays(1), QTime(7, 30, 0))), 0);
         tick(r);
         QVERIFY(r.t.sound.isPlaying());
-        QCOMPARE(r.t.core.alarmState(), AlarmState::Ringing);
+        QCOMPARE(r.t.core.alarm().state(), AlarmState::Ringing);
         QCOMPARE(r.notices, 2);
     }
 
@@ -174,19 +174,19 @@ private slots:
         Run r;
         start(r, "07", "30", at(7, 30, 0));
         tickUntil(r, at(7, 30, 10));
-        QCOMPARE(r.t.core.alarmState(), AlarmState::Ringing);
+        QCOMPARE(r.t.core.alarm().state(), AlarmState::Ringing);
 
         r.menu->entryFor(Option::Alarm)->trigger(); // untick
         QVERIFY(!r.menu->entryFor(Option::Alarm)->isChecked());
-        QCOMPARE(r.t.core.alarmState(), AlarmState::Armed);
+        QCOMPARE(r.t.core.alarm().state(), AlarmState::Waiting);
         QCOMPARE(tickUntil(r, at(7, 30, 20)), 0);
-        QCOMPARE(r.t.core.alarmState(), AlarmState::Armed);
+        QCOMPARE(r.t.core.alarm().state(), AlarmState::Waiting);
         QVERIFY(r.lastNotice && r.lastNotice->isVisible());
 
         r.menu->entryFor(Option::Alarm)->trigger(); // tick again: rings again, same notice
         QVERIFY(r.menu->entryFor(Option::Alarm)->isChecked());
         tick(r);
-        QCOMPARE(r.t.core.alarmState(), AlarmState::Ringing);
+        QCOMPARE(r.t.core.alarm().state(), AlarmState::Ringing);
         QCOMPARE(r.notices, 1);
         QCOMPARE(tickUntil(r, at(7, 30, 30)), ticksBetween(r.at, at(7, 30, 30)));
 
@@ -196,17 +196,17 @@ private slots:
         QCOMPARE(tickUntil(r, at(7, 30, 35)), 0);
         r.menu->entryFor(Option::Alarm)->trigger();
         r.menu->entryFor(Option::Alarm)->trigger();
-        QCOMPARE(r.t.core.alarmState(), AlarmState::Armed);
+        QCOMPARE(r.t.core.alarm().state(), AlarmState::Waiting);
         tick(r);
-        QCOMPARE(r.t.core.alarmState(), AlarmState::Ringing);
+        QCOMPARE(r.t.core.alarm().state(), AlarmState::Ringing);
         QCOMPARE(r.notices, 2);
         QVERIFY(r.t.sound.isPlaying());
 
         // With the switch off at the minute's end the state is left alone.
         r.menu->entryFor(Option::Alarm)->trigger();
-        r.t.core.acknowledge();
+        r.t.core.alarm().acknowledge();
         QCOMPARE(tickUntil(r, at(7, 31, 5)), 0);
-        QCOMPARE(r.t.core.alarmState(), AlarmState::Acknowledged);
+        QCOMPARE(r.t.core.alarm().state(), AlarmState::Acknowledged);
     }
 
     // A notice closed without "O K" leaves the alarm ringing to the minute's
@@ -219,14 +219,14 @@ private slots:
         QVERIFY(r.lastNotice);
         QVERIFY(r.lastNotice->close());
         QTRY_VERIFY(!r.t.windows.notice());
-        QCOMPARE(r.t.core.alarmState(), AlarmState::Ringing);
+        QCOMPARE(r.t.core.alarm().state(), AlarmState::Ringing);
         const int rest = ticksBetween(r.at, at(7, 31, 0));
         QCOMPARE(tickUntil(r, at(7, 31, 0)), rest);
         QCOMPARE(r.t.sound.stopCount(), 0);
         QCOMPARE(r.notices, 1);
         QVERIFY(!r.t.windows.notice());
         tick(r);
-        QCOMPARE(r.t.core.alarmState(), AlarmState::Armed);
+        QCOMPARE(r.t.core.alarm().state(), AlarmState::Waiting);
     }
 
     // Applying a time in the alarm dialog re-arms an acknowledged minute.
@@ -243,9 +243,9 @@ private slots:
         QVERIFY(r.t.windows.alarm());
         QCOMPARE(r.t.windows.alarm()->hourLabel()->text(), QStringLiteral("07"));
         r.t.windows.alarm()->applyAlarmTime();
-        QCOMPARE(r.t.core.alarmState(), AlarmState::Armed);
+        QCOMPARE(r.t.core.alarm().state(), AlarmState::Waiting);
         tick(r);
-        QCOMPARE(r.t.core.alarmState(), AlarmState::Ringing);
+        QCOMPARE(r.t.core.alarm().state(), AlarmState::Ringing);
         QCOMPARE(r.notices, 2);
     }
 
@@ -259,7 +259,7 @@ private slots:
         r.menu->entryFor(Option::Standby)->trigger(); // leave standby: the timer runs
         QVERIFY(r.clock->tickTimer()->isActive());
         tickUntil(r, at(7, 30, 3));
-        QCOMPARE(r.t.core.alarmState(), AlarmState::Ringing);
+        QCOMPARE(r.t.core.alarm().state(), AlarmState::Ringing);
 
         r.menu->entryFor(Option::Standby)->trigger(); // into standby
         QVERIFY(r.menu->entryFor(Option::Standby)->isChecked());
@@ -268,7 +268,7 @@ private slots:
         r.t.setTime(at(7, 30, 30));
         QTest::qWait(700); // a running timer would have ticked twice
         QCOMPARE(r.t.sound.playCount(), plays);
-        QCOMPARE(r.t.core.alarmState(), AlarmState::Ringing);
+        QCOMPARE(r.t.core.alarm().state(), AlarmState::Ringing);
 
         r.menu->entryFor(Option::Standby)->trigger(); // back, still within the minute
         QVERIFY(r.clock->tickTimer()->isActive());
@@ -315,12 +315,12 @@ private slots:
         Run r;
         start(r, hour, minute, at(0, 0, 0));
         int opened = 0;
-        AlarmState previous = r.t.core.alarmState();
+        AlarmState previous = r.t.core.alarm().state();
         for (int m = 0; m < 24 * 60; ++m) {
             for (int s : {0, 30}) {
                 r.at = at(m / 60, m % 60, s);
                 tick(r);
-                const AlarmState now = r.t.core.alarmState();
+                const AlarmState now = r.t.core.alarm().state();
                 opened += previous != AlarmState::Ringing && now == AlarmState::Ringing;
                 previous = now;
             }
@@ -336,7 +336,7 @@ private slots:
         start(r, "07", "30", at(7, 29, 59), false);
         QCOMPARE(tickUntil(r, at(7, 31, 0)), 0);
         QCOMPARE(r.notices, 0);
-        QCOMPARE(r.t.core.alarmState(), AlarmState::Armed);
+        QCOMPARE(r.t.core.alarm().state(), AlarmState::Waiting);
     }
 };
 

@@ -77,7 +77,7 @@ private slots:
         QVERIFY(w);
         QVERIFY(t.sound.isPlaying());
         QTest::mouseClick(w->okButton(), Qt::LeftButton);
-        QCOMPARE(t.core.alarmState(), AlarmState::Acknowledged);
+        QCOMPARE(t.core.alarm().state(), AlarmState::Acknowledged);
         QVERIFY(!t.sound.isPlaying());
         QCOMPARE(t.sound.stopCount(), 1);
         QTRY_VERIFY(!t.windows.notice());
@@ -105,11 +105,11 @@ private slots:
         QCOMPARE(QApplication::focusWidget(), w->okButton());
         QTest::keyClick(QApplication::focusWidget(), Qt::Key(key));
         if (acknowledges) {
-            QCOMPARE(t.core.alarmState(), AlarmState::Acknowledged);
+            QCOMPARE(t.core.alarm().state(), AlarmState::Acknowledged);
             QTRY_VERIFY(!t.windows.notice());
         } else {
             flushDeletes();
-            QCOMPARE(t.core.alarmState(), AlarmState::Ringing);
+            QCOMPARE(t.core.alarm().state(), AlarmState::Ringing);
             QVERIFY(!!t.windows.notice());
             QVERIFY(w->isVisible());
             w->close();
@@ -124,7 +124,7 @@ private slots:
         QVERIFY(t.windows.notice());
         QVERIFY(t.windows.notice()->close());
         QTRY_VERIFY(!t.windows.notice());
-        QCOMPARE(t.core.alarmState(), AlarmState::Ringing);
+        QCOMPARE(t.core.alarm().state(), AlarmState::Ringing);
         QCOMPARE(t.sound.stopCount(), 0);
     }
 

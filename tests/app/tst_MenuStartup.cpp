@@ -105,7 +105,7 @@ private slots:
         QCOMPARE(clock.tickTimer()->isActive(), !standby);
         QCOMPARE(isTopMost(&clock), onTop);
         QCOMPARE(s.f.windows.saverMode()->isActive(), saver);
-        QCOMPARE(s.f.core.alarmState(), AlarmState::Armed);
+        QCOMPARE(s.f.core.alarm().state(), AlarmState::Waiting);
         if (!standby) {
             QVERIFY(!s.f.core.drawnDigits());
         }

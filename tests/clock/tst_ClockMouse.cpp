@@ -268,7 +268,7 @@ private slots:
         sendMouse(clock.alarmTestArea(), QEvent::MouseButtonRelease, Qt::LeftButton, Qt::NoButton,
                   QPoint(1, 1));
         QCOMPARE(f.sound.playedPaths(), QStringList{QStringLiteral("/opt/clock/alarm.wav")});
-        QCOMPARE(f.core.alarmState(), AlarmState::Armed);
+        QCOMPARE(f.core.alarm().state(), AlarmState::Waiting);
         QCOMPARE(clock.alarmTestArea()->toolTip(), QStringLiteral("Alarm Testsignal"));
         QCOMPARE(f.exits, 0);
     }

@@ -1,5 +1,4 @@
-// The tick's decisions: local time text, which pairs are redrawn, lamps, and
-// the alarm state steps.
+// The tick's decisions: local time text, which pairs are redrawn, lamps.
 #include "core/ClockTick.h"
 
 #include <QTest>
@@ -132,63 +131,6 @@ private slots:
             shown += QString::number(d);
         }
         QCOMPARE(shown, digits);
-    }
-
-    void alarmStep_data()
-    {
-        QTest::addColumn<QString>("alarmHour");
-        QTest::addColumn<QString>("alarmMinute");
-        QTest::addColumn<QString>("time"); // hours:minutes of the tick
-        QTest::addColumn<int>("before");
-        QTest::addColumn<int>("after");
-        QTest::addColumn<bool>("notice");
-        QTest::addColumn<bool>("sound");
-
-        QTest::newRow("armed, alarm minute begins") << "07"
-                                                    << "30"
-                                                    << "07:30" << 0 << 1 << true << true;
-        QTest::newRow("ringing, later tick") << "07"
-                                             << "30"
-                                             << "07:30" << 1 << 1 << false << true;
-        QTest::newRow("acknowledged, same minute") << "07"
-                                                   << "30"
-                                                   << "07:30" << 2 << 2 << false << false;
-        QTest::newRow("ringing, next minute re-arms") << "07"
-                                                      << "30"
-                                                      << "07:31" << 1 << 0 << false << false;
-        QTest::newRow("acknowledged, next minute re-arms") << "07"
-                                                           << "30"
-                                                           << "07:31" << 2 << 0 << false << false;
-        QTest::newRow("armed, other hour") << "07"
-                                           << "30"
-                                           << "08:30" << 0 << 0 << false << false;
-        QTest::newRow("one-digit hour never matches") << "7"
-                                                      << "30"
-                                                      << "07:30" << 0 << 0 << false << false;
-        QTest::newRow("no alarm time")
-            << QString() << QString() << "00:00" << 0 << 0 << false << false;
-        QTest::newRow("only the minute set") << QString() << "30"
-                                             << "07:30" << 0 << 0 << false << false;
-    }
-
-    void alarmStep()
-    {
-        QFETCH(QString, alarmHour);
-        QFETCH(QString, alarmMinute);
-        QFETCH(QString, time);
-        QFETCH(int, before);
-        QFETCH(int, after);
-        QFETCH(bool, notice);
-        QFETCH(bool, sound);
-        const auto part = [](const QString& text) {
-            return text.isNull() ? std::nullopt : std::optional(text);
-        };
-        const bool matches =
-            alarmMatches({part(alarmHour), part(alarmMinute)}, time.left(2), time.mid(3, 2));
-        const AlarmEntry entry = alarmEnter(matches, static_cast<AlarmState>(before));
-        QCOMPARE(int(entry.state), after);
-        QCOMPARE(entry.showNotice, notice);
-        QCOMPARE(alarmPlays(matches, entry.state), sound);
     }
 };
 

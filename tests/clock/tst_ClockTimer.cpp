@@ -251,11 +251,11 @@ private slots:
     void alarmMinuteRingsUntilAcknowledged()
     {
         f->core.restore(Option::Alarm, true);
-        f->core.setAlarmTime({QStringLiteral("07"), QStringLiteral("30")});
+        f->core.alarm().setTime(QTime(7, 30));
         const QString wav = QStringLiteral("/opt/glimmora/alarm.wav");
 
         tick(at(7, 29, 59));
-        QCOMPARE(f->core.alarmState(), AlarmState::Armed);
+        QCOMPARE(f->core.alarm().state(), AlarmState::Waiting);
         QCOMPARE(f->sound.playCount(), 0);
 
         tick(at(7, 30, 0));
@@ -264,22 +264,22 @@ private slots:
         int ticks = 1;
         for (qint64 ms = 300; ms < 20000; ms += 300, ++ticks) {
             tick(at(7, 30, 0) + ms / 1000);
-            QCOMPARE(f->core.alarmState(), AlarmState::Ringing);
+            QCOMPARE(f->core.alarm().state(), AlarmState::Ringing);
         }
         QVERIFY(!f->windows.notice());
         QCOMPARE(f->sound.playCount(), ticks);
         QCOMPARE(f->sound.playedPaths().constFirst(), wav);
         QCOMPARE(f->sound.playedPaths().constLast(), wav);
 
-        f->core.acknowledge(); // "O K" pressed
+        f->core.alarm().acknowledge(); // "O K" pressed
         for (qint64 ms = 20100; ms < 60000; ms += 300) {
             tick(at(7, 30, 0) + ms / 1000);
         }
         QCOMPARE(f->sound.playCount(), ticks);
-        QCOMPARE(f->core.alarmState(), AlarmState::Acknowledged);
+        QCOMPARE(f->core.alarm().state(), AlarmState::Acknowledged);
 
         tick(at(7, 31, 0));
-        QCOMPARE(f->core.alarmState(), AlarmState::Armed);
+        QCOMPARE(f->core.alarm().state(), AlarmState::Waiting);
         QCOMPARE(f->sound.playCount(), ticks);
     }
 
@@ -295,7 +295,7 @@ private slots:
     {
         QFETCH(qint64, instant);
         QFETCH(int, state);
-        f->core.setAlarmTime({QStringLiteral("07"), QStringLiteral("30")});
+        f->core.alarm().setTime(QTime(7, 30));
         if (state == int(AlarmState::Ringing)) {
             f->now = at(7, 30, 0);
             f->ringAlarm();
@@ -306,7 +306,7 @@ private slots:
         }
         const int plays = f->sound.playCount();
         tick(instant);
-        QCOMPARE(f->core.alarmState(), AlarmState::Armed);
+        QCOMPARE(f->core.alarm().state(), AlarmState::Waiting);
         QCOMPARE(f->sound.playCount(), plays);
     }
 

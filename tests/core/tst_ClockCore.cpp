@@ -1,5 +1,6 @@
 // The option table: each row read from a settings file, applied, clicked and
-// written back by the exit's keys.
+// written back by the exit's keys; the alarm's reading of its texts, its steps
+// through the minutes and the tick acting on them.
 #include "core/Settings.h"
 #include "core/SettingsWriter.h"
 #include "tests/support/Files.h"
@@ -77,9 +78,9 @@ private slots:
 
         core.tick("12:12:12");
         const auto step = [&](auto&& run) {
-            core.acknowledge();
+            core.alarm().acknowledge();
             run();
-            if (core.alarmState() == AlarmState::Armed) {
+            if (core.alarm().state() == AlarmState::Waiting) {
                 log << "rearmed";
                 log.move(log.size() - 1, log.size() - 2);
             }
@@ -93,10 +94,122 @@ private slots:
         for (const OptionRow& other : optionRows) {
             QCOMPARE(core.isOn(other.option), other.option == chosen && written.endsWith("1"));
         }
+        QCOMPARE(core.alarm().isEnabled(), core.isOn(Option::Alarm));
 
         SettingsWriter(t.state, core, [] { return QPoint(); }).saveExitKeys();
         const QByteArray after = readFile(t.state.settingsFile);
         QVERIFY2(after.contains("\n" + written + "\n"), after.constData());
+    }
+
+    void alarmTimeFromTexts_data()
+    {
+        QTest::addColumn<QString>("hour");
+        QTest::addColumn<QString>("minute");
+        QTest::addColumn<QTime>("time"); // invalid: none
+        QTest::newRow("07 30") << "07"
+                               << "30" << QTime(7, 30);
+        QTest::newRow("00 00") << "00"
+                               << "00" << QTime(0, 0);
+        QTest::newRow("23 59") << "23"
+                               << "59" << QTime(23, 59);
+        // None: "99", one digit, a space, out of range, three digits, empty, wide digits.
+        for (const QString& texts : {"99|99", "7|30", " 7|30", "24|00", "07|60", "07|5", "007|30",
+                                     "07|", "\uff10\uff17|30", "0x|30"}) {
+            const QStringList parts = texts.split(u'|');
+            QTest::newRow(qPrintable(texts)) << parts[0] << parts[1] << QTime();
+        }
+    }
+    void alarmTimeFromTexts()
+    {
+        QFETCH(QString, hour);
+        QFETCH(QString, minute);
+        QFETCH(QTime, time);
+        QCOMPARE(minuteOfTexts(hour, minute), time.isValid() ? std::optional(time) : std::nullopt);
+    }
+
+    // From 07:30, switched on: each event and what follows it, as the state
+    // (w waiting, r ringing, a acknowledged), then N notice, S sound, T ticks
+    // wanted within the second, t time changed, e switch changed.
+    void alarmMinutes_data()
+    {
+        QTest::addColumn<QString>("events"); // HH:MM a tick, ack, on, off, =HH:MM a new time
+        QTest::addColumn<QString>("seen");
+        QTest::newRow("rings, acknowledged, next minute waits")
+            << "07:29 07:30 07:30 ack 07:30 07:31 07:30"
+            << "w rNST rST a a w rNST";
+        QTest::newRow("another hour, a tick with no time") << "08:30 99:30 07:30"
+                                                           << "w w rNST";
+        QTest::newRow("switching waits again") << "07:30 ack on 07:30 off 07:30 on 07:30"
+                                               << "rNST a wT rNST we w wTe rNST";
+        QTest::newRow("a new time waits again, the same time too")
+            << "07:30 ack =07:30 07:30 =08:00 07:30 =none 00:00"
+            << "rNST a wT rNST wt w wt w";
+    }
+    void alarmMinutes()
+    {
+        QFETCH(QString, events);
+        QFETCH(QString, seen);
+        Alarm alarm;
+        alarm.setTime(QTime(7, 30));
+        alarm.setEnabled(true);
+        QString flags;
+        AlarmState signalled = alarm.state();
+        connect(&alarm, &Alarm::stateChanged, this, [&](AlarmState s) { signalled = s; });
+        connect(&alarm, &Alarm::timeChanged, this, [&] { flags += u't'; });
+        connect(&alarm, &Alarm::enabledChanged, this, [&] { flags += u'e'; });
+        std::optional<QTime> minute;
+        QStringList log;
+        for (const QString& event : events.split(u' ')) {
+            flags.clear();
+            AlarmStep step;
+            if (event == u"ack") {
+                alarm.acknowledge();
+            } else if (event == u"on" || event == u"off") {
+                alarm.setEnabled(event == u"on");
+            } else if (event.startsWith(u'=')) {
+                alarm.setTime(minuteOfTexts(event.mid(1, 2), event.mid(4, 2)));
+            } else {
+                minute = minuteOfTexts(event.left(2), event.mid(3, 2));
+                step = alarm.step(minute);
+            }
+            QCOMPARE(signalled, alarm.state());
+            log << QString(QStringLiteral("wra")[int(alarm.state())]) +
+                       (step.openNotice ? "N" : "") + (step.playSound ? "S" : "") +
+                       (alarm.wantsTicksIn(minute) ? "T" : "") + flags;
+        }
+        QCOMPARE(log.join(u' '), seen);
+    }
+
+    // The tick asks the alarm and acts on its step; "O K" pressed while the
+    // notice opens silences that very tick.
+    void alarmTick_data()
+    {
+        QTest::addColumn<bool>("acknowledged");
+        QTest::addColumn<int>("sounds");
+        QTest::newRow("rings") << false << 2;
+        QTest::newRow("acknowledged as the notice opens") << true << 0;
+    }
+    void alarmTick()
+    {
+        QFETCH(bool, acknowledged);
+        QFETCH(int, sounds);
+        ClockCore core;
+        core.alarm().setTime(QTime(7, 30));
+        core.toggle(Option::Alarm);
+        int notices = 0;
+        int played = 0;
+        connect(&core, &ClockCore::noticeRequested, this, [&] {
+            ++notices;
+            if (acknowledged) {
+                core.alarm().acknowledge();
+            }
+        });
+        connect(&core, &ClockCore::alarmSoundDue, this, [&] { ++played; });
+        for (const char* time : {"07:29:59", "07:30:00", "07:30:00", "07:31:00"}) {
+            core.tick(QString::fromLatin1(time));
+        }
+        QCOMPARE(notices, 1);
+        QCOMPARE(played, sounds);
     }
 };
 

@@ -20,18 +20,18 @@ private slots:
         QTest::addColumn<QString>("skin");
         QTest::addColumn<Place>("at");
         QTest::addColumn<QStringList>("modesOn");
-        QTest::addColumn<AlarmTime>("alarm");
+        QTest::addColumn<QTime>("alarm"); // none: invalid
         QTest::addColumn<int>("sendKey"); // -1 stands for the value before reading
         QTest::addColumn<int>("showSaver");
-        const AlarmTime none;
+        const QTime none;
         QTest::newRow("missing keys")
             << QByteArray() << QString() << Place() << QStringList() << none << 120 << 0;
         QTest::newRow("every key set")
             << QByteArray("Skin=Night\nX=1500\nY=-750\nStandBy=1\nAlarm=1\n"
                           "A-Hour=07\nA-Mins=30\nSendKey=145\nShowSaver=1\n")
             << QStringLiteral("Night") << Place(QPoint(100, -50))
-            << QStringList{QStringLiteral("StandBy"), QStringLiteral("Alarm")}
-            << AlarmTime{QStringLiteral("07"), QStringLiteral("30")} << 145 << 1;
+            << QStringList{QStringLiteral("StandBy"), QStringLiteral("Alarm")} << QTime(7, 30)
+            << 145 << 1;
         // Only exactly "1" is on, whatever the case of the key.
         QTest::newRow("standby=true ONTOP=1 Saver=yes")
             << QByteArray("standby=true\nONTOP=1\nSaver=yes\n") << QString() << Place()
@@ -39,10 +39,9 @@ private slots:
         // One coordinate is a place; twips to whole pixels.
         QTest::newRow("Y=30 alone") << QByteArray("Y=30\n") << QString() << Place(QPoint(0, 2))
                                     << QStringList() << none << 120 << 0;
-        // "99" is no alarm part; other texts are kept as they are.
-        QTest::newRow("A-Hour=99 A-Mins=5")
-            << QByteArray("A-Hour=99\nA-Mins=5\n") << QString() << Place() << QStringList()
-            << AlarmTime{std::nullopt, QStringLiteral("5")} << 120 << 0;
+        // Half a time is none.
+        QTest::newRow("A-Hour=99 A-Mins=05") << QByteArray("A-Hour=99\nA-Mins=05\n") << QString()
+                                             << Place() << QStringList() << none << 120 << 0;
         // Numbers beyond 16 bits keep what was there before.
         QTest::newRow("SendKey=70000 ShowSaver=-40000")
             << QByteArray("SendKey=70000\nShowSaver=-40000\n") << QString() << Place()
@@ -55,7 +54,7 @@ private slots:
         QFETCH(QString, skin);
         QFETCH(Place, at);
         QFETCH(QStringList, modesOn);
-        QFETCH(AlarmTime, alarm);
+        QFETCH(QTime, alarm);
         QFETCH(int, sendKey);
         QFETCH(int, showSaver);
         QTemporaryDir dir;
@@ -77,8 +76,7 @@ private slots:
             }
         }
         QCOMPARE(on, modesOn);
-        QCOMPARE(stored.alarmTime().hour, alarm.hour);
-        QCOMPARE(stored.alarmTime().minute, alarm.minute);
+        QCOMPARE(stored.alarmTime().value_or(QTime()), alarm);
         QCOMPARE(stored.read(SettingKeys::SendKey).value_or(-1), sendKey);
         QCOMPARE(stored.read(SettingKeys::ShowSaver).value_or(-1), showSaver);
     }
@@ -91,8 +89,10 @@ private slots:
         QCOMPARE(settingEntry(SettingKeys::X, -3), (SettingEntry{"X", "-45"}));
         QCOMPARE(settingEntry(SettingKeys::SendKey, std::int16_t{-32768}),
                  (SettingEntry{"SendKey", "-32768"}));
-        QCOMPARE(alarmTimeEntries({QStringLiteral("07"), std::nullopt}),
-                 (QList<SettingEntry>{{"A-Hour", "07"}, {"A-Mins", "99"}}));
+        QCOMPARE(alarmTimeEntries(QTime(7, 5)),
+                 (QList<SettingEntry>{{"A-Hour", "07"}, {"A-Mins", "05"}}));
+        QCOMPARE(alarmTimeEntries(std::nullopt),
+                 (QList<SettingEntry>{{"A-Hour", "99"}, {"A-Mins", "99"}}));
     }
 };
 

@@ -108,7 +108,7 @@ private slots:
         QVERIFY(writeFile(f.state.settingsFile,
                           "; mine\r\n[Other]\r\nX=1\r\n[marvane glimmora]\r\n"
                           "A-Hour=07\r\nstandby=1\r\nSendKey=145\r\nSkin=Old\r\n"));
-        f.core.setAlarmTime({QStringLiteral("08"), f.core.alarmTime().minute});
+        f.core.alarm().setTime(QTime(8, 0));
         f.core.setKeyCode(120);
         f.core.setSkinName(QStringLiteral("New"));
         f.shownClock(QPoint(10, 20));

@@ -12,6 +12,7 @@
 #include "controls/WindowHelpers.h"
 #include "core/AppState.h"
 #include "core/ClockCore.h"
+#include "core/SettingsWriter.h"
 #include "platform/dummy/DummyKeyInjector.h"
 #include "platform/dummy/DummySoundOutput.h"
 
@@ -29,6 +30,8 @@ int main(int argc, char* argv[])
     state.skinsDir = state.programDir + QStringLiteral("Skins/");
     ClockCore core;
     Windows windows(state, core);
+    SettingsWriter writer(state, core, [&windows] { return windows.clock().pos(); });
+    writer.followChanges();
     ClockWindow& clock = windows.clock();
     clock.loadFace();
     placeClockAtStart(clock, std::nullopt);

@@ -58,12 +58,13 @@ private slots:
         ClockWindow& clock = f.shownClock();
         QAction* entry = entryCaptioned(f.menu(), caption);
         QVERIFY(entry);
-        const auto row = std::find_if(optionRows.begin(), optionRows.end(), [&](const OptionRow& r) {
-            return QString::fromUtf8(r.caption) == caption;
-        });
+        const auto row =
+            std::find_if(optionRows.begin(), optionRows.end(), [&](const OptionRow& r) {
+                return QString::fromUtf8(r.caption) == caption;
+            });
         f.core.restore(row->option, before);
         QCOMPARE(entry->isChecked(), before);
-        f.core.acknowledge();
+        f.core.alarm().acknowledge();
         int toggles = 0;
         connect(entry, &QAction::toggled, entry, [&toggles] { ++toggles; });
 
@@ -76,7 +77,7 @@ private slots:
         } else if (caption == QLatin1String("Immer im Vordergrund")) {
             QCOMPARE(isTopMost(&clock), on);
         } else if (caption == QLatin1String("Alarm aktivieren")) {
-            QCOMPARE(f.core.alarmState(), AlarmState::Armed);
+            QCOMPARE(f.core.alarm().state(), AlarmState::Waiting);
         } else {
             QCOMPARE(f.windows.saverMode()->isActive(), on);
         }
@@ -166,13 +167,13 @@ private slots:
         if (alarmState == int(AlarmState::Ringing)) {
             f.ringAlarm();
         } else if (alarmState == int(AlarmState::Acknowledged)) {
-            f.core.acknowledge();
+            f.core.alarm().acknowledge();
         }
-        QCOMPARE(int(f.core.alarmState()), alarmState);
+        QCOMPARE(int(f.core.alarm().state()), alarmState);
         f.core.restore(Option::Alarm, before);
         f.menu().entryFor(Option::Alarm)->trigger();
         QCOMPARE(f.menu().entryFor(Option::Alarm)->isChecked(), !before);
-        QCOMPARE(f.core.alarmState(), AlarmState::Armed);
+        QCOMPARE(f.core.alarm().state(), AlarmState::Waiting);
     }
 
     // The key timer follows the mark.

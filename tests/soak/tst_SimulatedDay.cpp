@@ -182,7 +182,7 @@ private slots:
             ClockCore onceCore;
             connectAlarmSound(onceCore, once);
             onceCore.restore(Option::Alarm, true);
-            onceCore.setAlarmTime({QStringLiteral("00"), QStringLiteral("00")});
+            onceCore.alarm().setTime(QTime(0, 0));
             onceCore.tick(QStringLiteral("00:00:00"));
             QCOMPARE(sound.plays, 1);
         }
@@ -195,7 +195,7 @@ private slots:
         state.programDir = QStringLiteral("/opt/glimmora/");
         ClockCore core;
         connectAlarmSound(core, state);
-        core.setAlarmTime({QStringLiteral("13"), QStringLiteral("37")});
+        core.alarm().setTime(QTime(13, 37));
         core.restore(Option::Alarm, true);
         QObject::connect(&core, &ClockCore::noticeRequested, [&c] { ++c.notices; });
         const qint64 firstMs = start * 1000 + phaseMs;
@@ -245,7 +245,7 @@ private slots:
         QCOMPARE(sound.plays, ticksInAlarmMinute);
         QCOMPARE(sound.wrongPaths, 0);
         QCOMPARE(sound.stops, 0);
-        QCOMPARE(core.alarmState(), AlarmState::Armed);
+        QCOMPARE(core.alarm().state(), AlarmState::Waiting);
 
         // The first key after KeyPeriod ticks, then every KeyPeriod + 1.
         QCOMPARE(keyTicks, 864000);

@@ -137,7 +137,7 @@ private slots:
         ClockWindow* clock = f.own(new ClockWindow(f.state, f.core));
         clock->loadFace();
         f.core.restore(Option::Alarm, true);
-        f.core.setAlarmTime({alarm.left(2), alarm.right(2)});
+        f.core.alarm().setTime(minuteOfTexts(alarm.left(2), alarm.right(2)));
 
         // The alarm's rules applied to what the clock shows.
         int modelState = 0;
@@ -148,7 +148,7 @@ private slots:
 
         const auto tickAt = [&](qint64 ms, bool firstAfter) {
             f.now = ms / 1000;
-            const AlarmState stateBefore = f.core.alarmState();
+            const AlarmState stateBefore = f.core.alarm().state();
             clock->tick();
             const QString wall = wallClock(f.now);
             QCOMPARE(shownDigits(*clock), wall);
@@ -162,11 +162,11 @@ private slots:
             } else {
                 modelState = 0;
             }
-            QCOMPARE(int(f.core.alarmState()), modelState);
-            rings +=
-                (stateBefore == AlarmState::Armed && f.core.alarmState() == AlarmState::Ringing)
-                    ? 1
-                    : 0;
+            QCOMPARE(int(f.core.alarm().state()), modelState);
+            rings += (stateBefore == AlarmState::Waiting &&
+                      f.core.alarm().state() == AlarmState::Ringing)
+                         ? 1
+                         : 0;
         };
 
         const qint64 first = start * 1000;

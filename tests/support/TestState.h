@@ -38,7 +38,7 @@ struct TestState
     void ringAlarm()
     {
         const QString time = localTimeText(now);
-        core.setAlarmTime({time.left(2), time.mid(3, 2)});
+        core.alarm().setTime(minuteOfTexts(time.left(2), time.mid(3, 2)));
         if (!core.isOn(Option::Alarm)) {
             core.toggle(Option::Alarm);
         }
