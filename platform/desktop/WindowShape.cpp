@@ -38,14 +38,6 @@ public:
 
 } // namespace
 
-bool transparencyShows()
-{
-    if (QGuiApplication::platformName() == QLatin1String("xcb")) {
-        return x11::compositingManagerRuns();
-    }
-    return true;
-}
-
 std::unique_ptr<WindowShape> makeWindowShape()
 {
     if (QGuiApplication::platformName() == QLatin1String("xcb")) {

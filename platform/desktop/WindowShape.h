@@ -22,10 +22,6 @@ public:
     virtual void apply(QWindow& window, const QImage& mask) = 0;
 };
 
-// Whether a window's transparent pixels show what lies below: on X11 only
-// while a compositing manager runs (it owns _NET_WM_CM_Sn); elsewhere always.
-bool transparencyShows();
-
 // X SHAPE on Qt's X11 platform; elsewhere (Qt's offscreen platform in tests)
 // the window's QWindow mask.
 std::unique_ptr<WindowShape> makeWindowShape();
