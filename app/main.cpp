@@ -9,12 +9,12 @@
 #include "core/ClockCore.h"
 #include "core/Sound.h"
 #include "platform/Backends.h"
-#include "platform/session/FrontRequests.h"
-#include "platform/files/ProgramFile.h"
-#include "platform/session/SingleInstance.h"
-#include "platform/desktop/WindowFront.h"
 #include "platform/dbus/SessionBusProbe.h"
+#include "platform/desktop/WindowFront.h"
+#include "platform/files/ProgramFile.h"
 #include "platform/ice/SessionManagerGuard.h"
+#include "platform/session/FrontRequests.h"
+#include "platform/session/SingleInstance.h"
 
 #include <QApplication>
 #include <QDateTime>
@@ -59,8 +59,9 @@ int main(int argc, char* argv[])
     auto sound = platform::makeSoundOutput();
     auto keys = platform::makeKeyInjector();
     auto idle = platform::makeIdleInhibitor();
-    AppState state(
-        Services{*sound, *keys, [] { return QDateTime::currentMSecsSinceEpoch(); }, idle.get()});
+    auto desktop = platform::makeDesktopLayer();
+    AppState state(Services{*sound, *keys, [] { return QDateTime::currentMSecsSinceEpoch(); },
+                            idle.get(), desktop.get()});
 
     // Set before start-up: the events that start-up lets run may already end
     // the program (a close request, a double-click).

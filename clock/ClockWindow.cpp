@@ -5,12 +5,14 @@
 #include "core/AppState.h"
 #include "core/ClockCore.h"
 #include "core/DoubledPictures.h"
+#include "platform/desktop/DesktopLayer.h"
 #include "platform/desktop/WindowGone.h"
 #include "skin/SkinReader.h"
 
 #include <QCloseEvent>
 #include <QScrollBar>
 #include <QTimer>
+#include <QWindow>
 
 namespace {
 
@@ -71,6 +73,20 @@ void ClockWindow::followCore()
 }
 
 ClockWindow::~ClockWindow() = default;
+
+void ClockWindow::setOnDesktop(bool on)
+{
+    platform::DesktopLayer* layer = m_state.services.desktop;
+    if (layer == nullptr || !layer->available()) {
+        return;
+    }
+    // Mapped again by the switch, it takes no focus from the window in use.
+    setAttribute(Qt::WA_ShowWithoutActivating, on);
+    winId();
+    if (QWindow* native = windowHandle()) {
+        layer->apply(*native, on);
+    }
+}
 
 // Decoding costs memory for as long as the window lives, so only the built-in
 // pictures nothing else replaced are read, and their companions only for a

@@ -44,6 +44,9 @@ public:
     // The Enabled switch of Timer1: on arms it for the next tick instant,
     // off stops it.
     void setTicking(bool on);
+    // Into the desktop's layer (below the other windows, on every workspace,
+    // out of the taskbar, through "show desktop") or back among the windows.
+    void setOnDesktop(bool on);
 
     // The face's parts; their form names are their object names.
     PictureBox* face() const { return m_face; }                         // picBack

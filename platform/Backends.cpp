@@ -1,10 +1,11 @@
 #include "platform/Backends.h"
 
-#include "platform/session/PlatformChoice.h"
-#include "platform/files/ProgramFile.h"
-#include "platform/sound/SoundModule.h"
 #include "platform/dbus/DBusIdleInhibitor.h"
+#include "platform/files/ProgramFile.h"
+#include "platform/session/PlatformChoice.h"
+#include "platform/sound/SoundModule.h"
 #include "platform/x11/X11Connection.h"
+#include "platform/x11/X11DesktopLayer.h"
 #include "platform/x11/X11FrameExtents.h"
 #include "platform/x11/X11KeyInjector.h"
 
@@ -39,6 +40,29 @@ std::unique_ptr<FrameExtents> makeFrameExtents()
         return nullptr;
     }
     return std::make_unique<x11::X11FrameExtents>();
+}
+
+namespace {
+
+// A native Wayland window cannot be put below others (that takes a layer-shell
+// surface).
+class NoDesktopLayer final : public DesktopLayer
+{
+public:
+    bool available() const override { return false; }
+    void apply(QWindow& /*window*/, bool /*on*/) override {}
+};
+
+} // namespace
+
+std::unique_ptr<DesktopLayer> makeDesktopLayer()
+{
+    if (QGuiApplication::platformName() == QLatin1String("xcb")) {
+        if (auto x11 = x11::makeX11DesktopLayer()) {
+            return x11;
+        }
+    }
+    return std::make_unique<NoDesktopLayer>();
 }
 
 void preferX11Platform()

@@ -1,7 +1,8 @@
 #pragma once
 
-#include "platform/desktop/FrameExtents.h"
 #include "platform/IdleInhibitor.h"
+#include "platform/desktop/DesktopLayer.h"
+#include "platform/desktop/FrameExtents.h"
 #include "platform/keys/KeyInjector.h"
 #include "platform/sound/SoundOutput.h"
 
@@ -15,6 +16,9 @@ std::unique_ptr<KeyInjector> makeKeyInjector();
 std::unique_ptr<IdleInhibitor> makeIdleInhibitor();
 // Null where the platform is not X11 (Qt then knows the frame itself).
 std::unique_ptr<FrameExtents> makeFrameExtents();
+// Through the window manager on X11 (XWayland too); elsewhere one that is not
+// available.
+std::unique_ptr<DesktopLayer> makeDesktopLayer();
 
 // Makes Qt use its X11 platform wherever an X display answers, also where
 // QT_QPA_PLATFORM names Wayland (XWayland then); natively Wayland only where

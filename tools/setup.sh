@@ -34,6 +34,10 @@ desktop_pkgs+=(gnome-shell gnome-session-bin gnome-settings-daemon gjs xdg-deskt
 # KDE Plasma 5.27: ksmserver's screen locker and PowerDevil on X11, KWin's
 # own on Wayland (kwin-wayland above), and the portal's KDE backend.
 desktop_pkgs+=(plasma-workspace powerdevil kwin-x11 kde-config-screenlocker xdg-desktop-portal-kde)
+# The desktop mode under openbox, xfwm4, mutter and KWin ("show desktop",
+# workspaces through wmctrl), and compositors that draw shadows
+# (e2e_desktop_mode).
+desktop_pkgs+=(xfwm4 wmctrl picom xcompmgr)
 # The clock inside a sandbox as a Flatpak program sees it, its bus filtered.
 desktop_pkgs+=(bubblewrap xdg-dbus-proxy)
 
