@@ -68,8 +68,13 @@ void ClockWindow::followCore()
             showTubesOff();
         }
     });
-    connect(&core, &ClockCore::onTopApplied, this,
-            [this](bool on) { SetTopMost(this, on ? StackBand::Above : StackBand::Normal); });
+    connect(&core, &ClockCore::onTopApplied, this, [this](bool on) {
+        // Only a window in the above band leaves it: a change of the
+        // band would also take the desktop mode's below state off.
+        if (on || isTopMost(this)) {
+            SetTopMost(this, on ? StackBand::Above : StackBand::Normal);
+        }
+    });
 }
 
 ClockWindow::~ClockWindow() = default;
@@ -80,8 +85,11 @@ void ClockWindow::setOnDesktop(bool on)
     if (layer == nullptr || !layer->available()) {
         return;
     }
-    // Mapped again by the switch, it takes no focus from the window in use.
-    setAttribute(Qt::WA_ShowWithoutActivating, on);
+    // Out of the above band first: a later change of it would take the
+    // below state off again.
+    if (on && isTopMost(this)) {
+        SetTopMost(this, StackBand::Normal);
+    }
     winId();
     if (QWindow* native = windowHandle()) {
         layer->apply(*native, on);

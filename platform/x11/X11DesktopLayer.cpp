@@ -181,26 +181,29 @@ private:
     Atom m_stacking = None;
 };
 
-// Sets the hints of a withdrawn window. Window managers clear a window's
-// states and desktop once they have withdrawn it, which is seen as WM_STATE
-// going, so a shown window is unmapped and its hints are set and it is mapped
-// again only then.
+// Sets the hints of a withdrawn window and maps it again. Window managers
+// clear a window's states and desktop once they have withdrawn it, which is
+// seen as WM_STATE going, so the hints are set only then. Done on the X
+// window itself: Qt would make a new X window at a show after a change of its
+// stacking flags.
 class Remap final : public QObject, public QAbstractNativeEventFilter
 {
 public:
     Remap(QWindow& window, Display* dpy, std::function<void()> setHints)
-        : QObject(&window), m_window(&window), m_dpy(dpy), m_setHints(std::move(setHints))
+        : QObject(&window), m_window(window.winId()), m_dpy(dpy), m_setHints(std::move(setHints))
     {
         m_wmState = atom(dpy, "WM_STATE");
-        // Also a window mapped a moment ago, not managed yet: it is managed
-        // and withdrawn in turn.
+        QCoreApplication::instance()->installNativeEventFilter(this);
         if (windowManagerName(dpy).isEmpty()) {
-            window.hide();
-            finish();
+            withdraw();
+            QTimer::singleShot(0, this, &Remap::finish);
             return;
         }
-        QCoreApplication::instance()->installNativeEventFilter(this);
-        window.hide();
+        // A window mapped a moment ago is withdrawn once it is managed:
+        // withdrawn before, the window manager would map it itself.
+        if (!longs(dpy, m_window, m_wmState, m_wmState).empty()) {
+            withdraw();
+        }
         // A window manager that never answers: mapped again all the same.
         QTimer::singleShot(WithdrawWait, this, &Remap::finish);
     }
@@ -215,7 +218,7 @@ public:
 
     bool nativeEventFilter(const QByteArray& type, void* message, qintptr*) override
     {
-        if (type != "xcb_generic_event_t" || !m_window) {
+        if (type != "xcb_generic_event_t") {
             return false;
         }
         const auto* event = static_cast<const xcb_generic_event_t*>(message);
@@ -223,9 +226,11 @@ public:
             return false;
         }
         const auto* changed = static_cast<const xcb_property_notify_event_t*>(message);
-        if (changed->window == m_window->winId() && changed->atom == m_wmState) {
-            const auto state = longs(m_dpy, changed->window, m_wmState, m_wmState);
-            if (state.empty() || state.front() == WithdrawnState) {
+        if (changed->window == m_window && changed->atom == m_wmState) {
+            const auto state = longs(m_dpy, m_window, m_wmState, m_wmState);
+            if (!m_withdrawn && !state.empty() && state.front() == NormalState) {
+                withdraw();
+            } else if (m_withdrawn && (state.empty() || state.front() == WithdrawnState)) {
                 QTimer::singleShot(0, this, &Remap::finish);
             }
         }
@@ -235,21 +240,33 @@ public:
 private:
     static constexpr std::chrono::milliseconds WithdrawWait{1000};
 
+    void withdraw()
+    {
+        m_withdrawn = true;
+        XWithdrawWindow(m_dpy, m_window, DefaultScreen(m_dpy));
+        XFlush(m_dpy);
+    }
+
     void finish()
     {
-        if (m_done || !m_window) {
+        if (m_done) {
             return;
         }
         m_done = true;
+        if (!m_withdrawn) {
+            XUnmapWindow(m_dpy, m_window);
+        }
         m_setHints();
-        m_window->show();
+        XMapWindow(m_dpy, m_window);
+        XFlush(m_dpy);
         deleteLater();
     }
 
-    QPointer<QWindow> m_window;
+    Window m_window;
     Display* m_dpy;
     std::function<void()> m_setHints;
     Atom m_wmState = None;
+    bool m_withdrawn = false;
     bool m_done = false;
 };
 
@@ -298,6 +315,15 @@ private:
                             reinterpret_cast<const unsigned char*>(&all), 1);
         } else {
             XDeleteProperty(m_dpy, id, desktop); // the current one
+        }
+        if (on) {
+            // Mapped again, it takes no focus from the window in use.
+            const auto timeWindow =
+                longs(m_dpy, id, atom(m_dpy, "_NET_WM_USER_TIME_WINDOW"), XA_WINDOW);
+            const unsigned long never = 0;
+            XChangeProperty(m_dpy, timeWindow.empty() ? id : timeWindow.front(),
+                            atom(m_dpy, "_NET_WM_USER_TIME"), XA_CARDINAL, 32, PropModeReplace,
+                            reinterpret_cast<const unsigned char*>(&never), 1);
         }
         XFlush(m_dpy);
         delete m_raiser.data();
