@@ -3,8 +3,7 @@
 #include <QObject>
 #include <functional>
 
-struct AppState;
-class ClockCore;
+class SettingsWriter;
 class Windows;
 namespace platform {
 class SingleInstance;
@@ -13,17 +12,15 @@ class SingleInstance;
 // The one place the program ends, whichever way it is asked to: "Beenden",
 // the power switch, a double-click on the face, a close request (all through
 // Windows::exitRequested), a signal, the X server gone or the session
-// manager's quit (RunUntilSessionEnds). The end saves the eight keys of the
-// exit sequence with the clock window's position, releases the
-// single-instance lock and ends the process at once: no event runs between the
-// write and the end, and no closing handler.
+// manager's quit (RunUntilSessionEnds). The end saves the exit's keys,
+// releases the single-instance lock and ends the process at once: no event
+// runs between the write and the end, and no closing handler.
 class ProgramEnd : public QObject
 {
 public:
-    ProgramEnd(const AppState& state, const ClockCore& core, Windows& windows,
-               platform::SingleInstance& instance);
+    ProgramEnd(SettingsWriter& writer, Windows& windows, platform::SingleInstance& instance);
 
-    // The eight keys, and the program goes on (a session manager's save
+    // The exit's keys, and the program goes on (a session manager's save
     // request).
     void save();
 
@@ -35,9 +32,7 @@ public:
     void setFinish(std::function<void()> finish);
 
 private:
-    const AppState& m_state;
-    const ClockCore& m_core;
-    Windows& m_windows;
+    SettingsWriter& m_writer;
     platform::SingleInstance& m_instance;
     std::function<void()> m_finish;
 };

@@ -9,22 +9,20 @@
 #include "core/Paths.h"
 #include "core/Settings.h"
 #include "core/SettingsKeys.h"
-#include "menu/ClockMenu.h"
+#include "core/SettingsWriter.h"
 #include "platform/session/SingleInstance.h"
 #include "skin/SkinFolders.h"
 
-#include <QAction>
 #include <QFileInfo>
 #include <QStandardPaths>
 
-void InitProgramPaths(AppState& state, const QString& programFile)
+void setProgramPaths(AppState& state, const QString& programFile)
 {
     state.programDir = QFileInfo(programFile).absolutePath();
-    AddBackslash(state.programDir);
-    state.exeName = exeNameOf(programFile);
+    ensureTrailingSlash(state.programDir);
 }
 
-void InitSettingsPaths(AppState& state, const QString& programFile, const QString& userConfigDir)
+void setSettingsPaths(AppState& state, const QString& programFile, const QString& userConfigDir)
 {
     const SettingsLocation where = chooseSettingsLocation(programFile, userConfigDir);
     state.settingsFile = where.file;
@@ -34,14 +32,15 @@ void InitSettingsPaths(AppState& state, const QString& programFile, const QStrin
         dataSkinsFolders(QStandardPaths::standardLocations(QStandardPaths::GenericDataLocation));
 }
 
-bool Main(AppState& state, ClockCore& core, Windows& windows, platform::SingleInstance& instance,
-          const QString& programFile, const QString& userConfigDir)
+bool startClock(AppState& state, ClockCore& core, Windows& windows, SettingsWriter& writer,
+                platform::SingleInstance& instance, const QString& programFile,
+                const QString& userConfigDir)
 {
     if (!instance.acquire()) {
         return false;
     }
-    InitProgramPaths(state, programFile);
-    InitSettingsPaths(state, programFile, userConfigDir);
+    setProgramPaths(state, programFile);
+    setSettingsPaths(state, programFile, userConfigDir);
     // Nothing writes the settings before the last key is read here.
     const IniFile file = ReadSettingsFile(state);
     const StoredSettings settings(file);
@@ -54,12 +53,9 @@ bool Main(AppState& state, ClockCore& core, Windows& windows, platform::SingleIn
     placeClockAtStart(clock, settings.position());
     clock.show();
 
-    // The menu's check marks follow the modes from here on.
-    ClockMenu& menu = windows.menu();
-    core.restore(ClockCore::Standby, settings.read(SettingKeys::StandBy));
-    core.restore(ClockCore::OnTop, settings.read(SettingKeys::OnTop));
-    core.restore(ClockCore::Saver, settings.read(SettingKeys::Saver));
-    core.restore(ClockCore::Alarm, settings.read(SettingKeys::Alarm));
+    for (const OptionRow& row : optionRows) {
+        core.restore(row.option, settings.read(row.key));
+    }
 
     core.setAlarmTime(settings.alarmTime());
     // A number beyond 16 bits leaves the value as it was.
@@ -69,7 +65,6 @@ bool Main(AppState& state, ClockCore& core, Windows& windows, platform::SingleIn
     if (const auto showSaver = settings.read(SettingKeys::ShowSaver)) {
         core.setShowSaver(*showSaver);
     }
-
-    menu.showSaverEntries(core.saverEntriesShown());
+    writer.followChanges();
     return true;
 }

@@ -32,7 +32,6 @@ Windows::~Windows()
     delete m_notice.data();
     delete m_skins.data();
     delete m_keyStroke.data();
-    delete m_menu.data();
     delete m_clock.data();
 }
 
@@ -40,24 +39,20 @@ ClockWindow& Windows::clock()
 {
     if (!m_clock) {
         m_clock = new ClockWindow(m_state, m_core);
-        connect(m_clock, &ClockWindow::menuRequested, this, [this](QPoint at) { menu().popUp(at); });
         connect(m_clock, &ClockWindow::exitRequested, this, &Windows::exitRequested);
+        ClockMenu* menu = m_clock->menu();
+        connect(menu, &ClockMenu::aboutRequested, this, &Windows::showAbout);
+        connect(menu, &ClockMenu::setAlarmRequested, this, &Windows::showAlarm);
+        connect(menu, &ClockMenu::skinRequested, this, &Windows::showSkins);
+        connect(menu, &ClockMenu::keyRequested, this, &Windows::showKeyStroke);
+        connect(menu, &ClockMenu::exitRequested, this, &Windows::exitRequested);
     }
     return *m_clock;
 }
 
 ClockMenu& Windows::menu()
 {
-    if (!m_menu) {
-        m_menu = new ClockMenu(m_state, m_core);
-        connect(m_menu, &ClockMenu::aboutRequested, this, &Windows::showAbout);
-        connect(m_menu, &ClockMenu::setAlarmRequested, this, &Windows::showAlarm);
-        connect(m_menu, &ClockMenu::skinRequested, this, &Windows::showSkins);
-        connect(m_menu, &ClockMenu::keyRequested, this, &Windows::showKeyStroke);
-        connect(m_menu, &ClockMenu::exitRequested, this, &Windows::exitRequested);
-        connect(&m_core, &ClockCore::saverEntriesShownChanged, m_menu, &ClockMenu::showSaverEntries);
-    }
-    return *m_menu;
+    return *clock().menu();
 }
 
 void Windows::showAbout()

@@ -16,8 +16,8 @@ class SkinChooser;
 class SaverMode;
 
 // The program's windows, each created on first use and wired here to the
-// others and to the core, so windows never reach each other. The clock and the
-// never-shown menu window live as long as this; dialogs exist at most once,
+// others and to the core, so windows never reach each other. The clock and
+// its menu live as long as this; dialogs exist at most once,
 // open over the clock and delete themselves when closed.
 class Windows : public QObject
 {
@@ -27,11 +27,9 @@ public:
     // Deletes the windows still there.
     ~Windows() override;
 
-    // The clock window, wired: the menu at a press of another button, the
-    // exit, the alarm notice.
+    // The clock window, wired: its menu's commands open the dialogs, its
+    // exits are the program's.
     ClockWindow& clock();
-    // The menu window: its commands open the dialogs, its exit is the
-    // program's.
     ClockMenu& menu();
 
     void showAbout();
@@ -64,7 +62,6 @@ private:
     ClockCore& m_core;
     SaverMode* m_saverMode = nullptr;
     QPointer<ClockWindow> m_clock;
-    QPointer<ClockMenu> m_menu;
     QPointer<AboutWindow> m_about;
     QPointer<AlarmDialog> m_alarm;
     QPointer<AlarmNotice> m_notice;

@@ -7,6 +7,7 @@
 #include "clock/ClockWindow.h"
 #include "core/AppState.h"
 #include "core/ClockCore.h"
+#include "core/SettingsWriter.h"
 #include "core/Sound.h"
 #include "platform/Backends.h"
 #include "platform/dbus/SessionBusProbe.h"
@@ -69,11 +70,12 @@ int main(int argc, char* argv[])
     ClockCore core;
     connectAlarmSound(core, state);
     Windows windows(state, core);
-    ProgramEnd programEnd(state, core, windows, instance);
+    SettingsWriter writer(state, core, [&windows] { return windows.clock().pos(); });
+    ProgramEnd programEnd(writer, windows, instance);
     const QString configDir =
         QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
     const QString frontSocket = instance.siblingPath("sock");
-    if (!Main(state, core, windows, instance, programFile,
+    if (!startClock(state, core, windows, writer, instance, programFile,
               configDir.isEmpty() ? QString() : configDir + QStringLiteral("/glimmora"))) {
         // Another clock runs: it comes to the front, and this start ends.
         platform::FrontRequests::ask(frontSocket, std::chrono::seconds(1));

@@ -5,6 +5,7 @@
 #include "core/AppState.h"
 #include "core/ClockCore.h"
 #include "core/DoubledPictures.h"
+#include "menu/ClockMenu.h"
 #include "platform/desktop/DesktopLayer.h"
 #include "platform/desktop/WindowGone.h"
 #include "skin/SkinReader.h"
@@ -53,6 +54,7 @@ ClockWindow::ClockWindow(AppState& state, ClockCore& core, QWidget* parent)
     setAttribute(Qt::WA_NoSystemBackground);
     buildElements();
     describeElements();
+    m_menu = new ClockMenu(core, this);
     // Another client destroying the window is a close request too.
     platform::whenDestroyedFromOutside(*this, [this] { close(); });
     followCore();
@@ -187,8 +189,8 @@ void ClockWindow::buildElements()
 void ClockWindow::closeEvent(QCloseEvent* event)
 {
     // A close request from the window manager ends the program like "Beenden":
-    // otherwise the never-shown menu window would keep an invisible process
-    // alive, holding the single-instance lock.
+    // otherwise an invisible process would live on, holding the
+    // single-instance lock.
     event->ignore();
     emit exitRequested();
 }

@@ -12,6 +12,7 @@
 
 class QScrollBar;
 class QTimer;
+class ClockMenu;
 class WindowOutline;
 struct AppState;
 class ClockCore;
@@ -81,13 +82,14 @@ public:
     void alarmTestClicked();
     void HScroll_Change(int tube, int value);
 
+    // The context menu: any button but the left one on the face, the Menu key
+    // and Shift+F10 open it.
+    ClockMenu* menu() const { return m_menu; }
+
     // The time the tubes show, "HH:MM:SS"; empty before the first tick.
     QString shownTimeText() const;
 
 signals:
-    // Any button but the left one on the face: the context menu, at a global
-    // position.
-    void menuRequested(QPoint globalPos);
     // The power switch, a double-click on the face, a close request.
     void exitRequested();
 
@@ -131,6 +133,7 @@ private:
     std::array<QImage, 2> m_lampPictures; // dark and lit, never shown
     DoubledPictures m_doubled;            // companions for dense screens
     WindowOutline* m_outline = nullptr;
+    ClockMenu* m_menu = nullptr;
     QTimer* m_tickTimer = nullptr; // single-shot, re-armed at every tick
     TickSchedule m_tickSchedule;
 

@@ -1,5 +1,7 @@
 #include "clock/DateText.h"
 #include "clock/ClockWindow.h"
+
+#include "menu/ClockMenu.h"
 #include "core/AppState.h"
 #include "core/ClockCore.h"
 
@@ -104,7 +106,7 @@ void ClockWindow::describeElements()
 
 QString ClockWindow::shownTimeText() const
 {
-    if (m_core.isOn(ClockCore::Standby)) {
+    if (m_core.isOn(Option::Standby)) {
         return QStringLiteral("00:00:00");
     }
     return m_core.drawnTimeText().value_or(QString());
@@ -128,7 +130,7 @@ void ClockWindow::keyPressEvent(QKeyEvent* event)
     const bool menuKey = event->key() == Qt::Key_Menu && event->modifiers() == Qt::NoModifier;
     const bool shiftF10 = event->key() == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier;
     if (menuKey || shiftF10) {
-        emit menuRequested(mapToGlobal(rect().center()));
+        m_menu->popup(mapToGlobal(rect().center()));
         return;
     }
     QWidget::keyPressEvent(event);

@@ -1,4 +1,6 @@
 #include "clock/ClockWindow.h"
+
+#include "menu/ClockMenu.h"
 #include "core/AppState.h"
 #include "core/ClockCore.h"
 #include "core/Sound.h"
@@ -16,7 +18,7 @@ void ClockWindow::onPress(Qt::MouseButton button, QPointF local, QPointF global)
         m_windowAtPress = pos();
         return;
     }
-    emit menuRequested(global.toPoint());
+    m_menu->popup(global.toPoint());
 }
 
 void ClockWindow::onMove(QPointF global)
@@ -52,7 +54,7 @@ void ClockWindow::powerSwitchClicked()
 
 void ClockWindow::standbySwitchClicked(int /*index*/)
 {
-    m_core.toggle(ClockCore::Standby);
+    m_core.toggle(Option::Standby);
 }
 
 void ClockWindow::alarmTestClicked()

@@ -38,7 +38,6 @@ struct AppState
     Services services;
 
     QString programDir; // directory of the program file, ending in "/"
-    QString exeName;    // program file name without extension
     QString appTitle = QStringLiteral("Marvane Glimmora"); // also the settings' section
     QString settingsFile;                                  // where settings are read and written
     // Where reads fall through to while settingsFile does not exist yet (the file

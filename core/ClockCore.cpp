@@ -2,51 +2,39 @@
 
 #include "core/AlarmLog.h"
 
-bool ClockCore::isOn(Mode mode) const
+namespace {
+
+std::size_t indexOf(Option option)
 {
-    return m_on[mode];
+    return static_cast<std::size_t>(option);
 }
 
-void ClockCore::setMark(Mode mode, bool on)
+} // namespace
+
+bool ClockCore::isOn(Option option) const
 {
-    if (m_on[mode] != on) {
-        m_on[mode] = on;
-        emit markChanged(mode, on);
+    return m_on[indexOf(option)];
+}
+
+void ClockCore::toggle(Option option)
+{
+    set(option, !isOn(option));
+}
+
+void ClockCore::restore(Option option, bool on)
+{
+    set(option, on);
+}
+
+void ClockCore::set(Option option, bool on)
+{
+    const OptionRow& row = optionRow(option);
+    if (on && row.excludes && isOn(*row.excludes)) {
+        set(*row.excludes, false);
     }
-}
-
-void ClockCore::toggle(Mode mode)
-{
-    setMark(mode, !m_on[mode]);
-    apply(mode);
-}
-
-void ClockCore::restore(Mode mode, bool savedOn)
-{
-    setMark(mode, !savedOn);
-    toggle(mode);
-}
-
-void ClockCore::apply(Mode mode)
-{
-    const bool on = m_on[mode];
-    switch (mode) {
-    case Standby:
-        if (!on) {
-            redrawEverythingNextTick();
-        }
-        emit standbyApplied(on);
-        break;
-    case OnTop:
-        emit onTopApplied(on);
-        break;
-    case Saver:
-        emit saverApplied(on);
-        break;
-    case Alarm:
-        m_alarmState = AlarmState::Armed;
-        break;
-    }
+    m_on[indexOf(option)] = on;
+    row.apply(*this, on);
+    emit optionChanged(option, on);
 }
 
 std::optional<QString> ClockCore::drawnTimeText() const
@@ -74,7 +62,7 @@ bool ClockCore::needsTicksWithinSecond() const
     if (!m_drawn) {
         return true;
     }
-    if (!isOn(Alarm) || m_alarmState == AlarmState::Acknowledged) {
+    if (!isOn(Option::Alarm) || m_alarmState == AlarmState::Acknowledged) {
         return false;
     }
     const QStringView text(m_drawnText);
@@ -87,6 +75,11 @@ void ClockCore::setAlarmTime(const AlarmTime& time)
     m_alarmState = AlarmState::Armed;
     qCDebug(lcAlarm) << "alarm time set to" << time.hour.value_or(QString())
                      << time.minute.value_or(QString());
+}
+
+void ClockCore::rearmAlarm()
+{
+    m_alarmState = AlarmState::Armed;
 }
 
 void ClockCore::acknowledge()
@@ -111,7 +104,7 @@ TickPlan ClockCore::tick(const QString& timeText)
     m_drawnText = plan.timeText;
 
     // Read on every tick: switching the alarm off keeps the state as it is.
-    if (!isOn(Alarm)) {
+    if (!isOn(Option::Alarm)) {
         return plan;
     }
     const bool matches = alarmMatches(m_alarmTime, plan.hours(), plan.minutes());
@@ -125,6 +118,14 @@ TickPlan ClockCore::tick(const QString& timeText)
         emit alarmSoundDue();
     }
     return plan;
+}
+
+void ClockCore::setSkinName(const QString& name)
+{
+    if (m_skinName != name) {
+        m_skinName = name;
+        emit skinNameChanged(name);
+    }
 }
 
 void ClockCore::setKeyCode(std::int16_t code)

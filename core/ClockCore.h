@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/ClockTick.h"
+#include "core/Options.h"
 
 #include <QObject>
 #include <QString>
@@ -8,39 +9,23 @@
 #include <cstdint>
 #include <optional>
 
-// The clock's state and the decisions that need no display: the four modes,
+// The clock's state and the decisions that need no display: the options,
 // the digits last drawn, the alarm time and where the alarm stands, the key
 // the saver mode sends and whether its menu entries show, and the tick. Windows draw what it
-// decides and follow its signals; the menu's check marks mirror the modes and drive them.
+// decides, call its methods and follow its signals.
 class ClockCore : public QObject
 {
     Q_OBJECT
 public:
-    enum Mode
-    {
-        Standby,
-        OnTop,
-        Saver,
-        Alarm
-    };
-    Q_ENUM(Mode)
-
     ClockCore() = default;
 
-    bool isOn(Mode mode) const;
-
-    // The mark alone, as a check mark set by hand: nothing is applied.
-    void setMark(Mode mode, bool on);
-
-    // What a click on a mode's entry does: inverts the mark, then applies the
-    // new state. Standby on stops the clock and shows 00 00 00; off redraws
-    // every tube on the next tick and starts the clock. The alarm switch
-    // re-arms the alarm either way.
-    void toggle(Mode mode);
-
-    // Start-up: the mark is preset to the opposite of the saved state, then
-    // toggled, so the off state is applied explicitly too.
-    void restore(Mode mode, bool savedOn);
+    bool isOn(Option option) const;
+    // What choosing an option's entry does: inverts it and applies the new
+    // state; turning it on turns off the option it excludes.
+    void toggle(Option option);
+    // Start-up: the stored state, applied even where it is the state already
+    // (off too), so every window starts from it.
+    void restore(Option option, bool on);
 
     // One tick of the clock, in its order: which tube pairs change and their
     // digits, the lamps, the digits kept, then with the alarm switch on the
@@ -72,12 +57,14 @@ public:
     AlarmState alarmState() const { return m_alarmState; }
     // "O K" on the notice: silent for the rest of the alarm minute.
     void acknowledge();
+    // The alarm switch, either way: the alarm may ring again this minute.
+    void rearmAlarm();
 
     // The virtual-key code the saver mode presses ("SendKey").
     // The chosen skin's folder name; empty for the built-in look. Read at
-    // start, used from the next start on.
+    // start.
     const QString& skinName() const { return m_skinName; }
-    void setSkinName(const QString& name) { m_skinName = name; }
+    void setSkinName(const QString& name);
 
     std::int16_t keyCode() const { return m_keyCode; }
     void setKeyCode(std::int16_t code);
@@ -88,7 +75,8 @@ public:
     void setShowSaver(std::int16_t value);
 
 signals:
-    void markChanged(ClockCore::Mode mode, bool on);
+    // An option turned on or off; its apply step has run.
+    void optionChanged(Option option, bool on);
     void standbyApplied(bool on);
     void onTopApplied(bool on);
     // Starts or stops whatever sends the key.
@@ -99,12 +87,13 @@ signals:
     // Every tick of the alarm minute while it rings: start the alarm sound.
     void alarmSoundDue();
     void keyCodeChanged(std::int16_t code);
+    void skinNameChanged(const QString& name);
     void saverEntriesShownChanged(bool shown);
 
 private:
-    void apply(Mode mode);
+    void set(Option option, bool on);
 
-    std::array<bool, 4> m_on{};
+    std::array<bool, std::tuple_size_v<decltype(optionRows)>> m_on{};
     std::optional<TubeDigits> m_drawn;
     std::optional<qint64> m_textSecond; // the second m_timeText shows
     QString m_timeText;

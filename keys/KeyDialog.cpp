@@ -4,7 +4,6 @@
 #include "controls/WindowHelpers.h"
 #include "core/AppState.h"
 #include "core/ClockCore.h"
-#include "core/Settings.h"
 #include "core/SettingsKeys.h"
 #include "keys/FormLine.h"
 #include "keys/KeyCaptureEdit.h"
@@ -365,7 +364,6 @@ void KeyDialog::storeKey()
     // The box only ever shows a 16-bit key code.
     const auto keyCode = SettingKeys::SendKey.fromText(code);
     if (keyCode) {
-        WriteSettings(m_state, {settingEntry(SettingKeys::SendKey, keyCode)});
         m_core.setKeyCode(*keyCode);
     }
     close();

@@ -1,54 +1,30 @@
 #pragma once
 
-#include <QWidget>
+#include "core/Options.h"
+
+#include <QMenu>
+#include <map>
 
 class QAction;
-class QMenu;
-struct AppState;
 class ClockCore;
 
-// Owns the context menu and its handlers; created on first use, never shown.
-// The four check marks mirror the core's modes (ClockCore holds them); a mark
-// set by hand sets the core's mark.
-class ClockMenu : public QWidget
+// The clock's context menu. An option's entry carries the core's state: its
+// mark is set only from the core's optionChanged, and choosing it asks the
+// core to toggle. The commands are signals the composition wires.
+class ClockMenu : public QMenu
 {
     Q_OBJECT
 public:
-    ClockMenu(AppState& state, ClockCore& core);
+    ClockMenu(ClockCore& core, QWidget* parent);
 
-    // Opens the context menu at a global position.
-    void popUp(const QPoint& globalPos);
-
-    // The context menu (mnuPop) and its entries; their form names are their
-    // object names.
-    QMenu* popupMenu() const { return m_popup; }
+    QAction* entryFor(Option option) const { return m_options.at(option); }
     QAction* aboutEntry() const { return m_about; }       // mnuAbout
-    QAction* standbyEntry() const { return m_standby; }   // mnuStdby
-    QAction* onTopEntry() const { return m_onTop; }       // mnuOnTop
     QAction* setAlarmEntry() const { return m_setAlarm; } // mnuSetAlarm
-    QAction* alarmEntry() const { return m_alarm; }       // mnuAlarm
     QAction* skinEntry() const { return m_skin; }         // mnuSkin
-    QAction* saverEntry() const { return m_saver; }       // mnuSaver
     QAction* keyEntry() const { return m_key; }           // mnuKey
     QAction* exitEntry() const { return m_exit; }         // mnuExit
 
-    // The saver entry, the key entry and the line below them, shown only
-    // where the settings ask for them.
-    void showSaverEntries(bool shown);
-
-    void requestAbout();
-    void toggleStandby();
-    void toggleOnTop();
-    void requestAlarmDialog();
-    void toggleAlarm();
-    void requestSkinChooser();
-    void toggleSaver();
-    void requestKeyDialog();
-    // Asks for the program's end, as every other way out does.
-    void requestExit();
-
 signals:
-    // The window commands; the composition opens the windows.
     void aboutRequested();
     void setAlarmRequested();
     void skinRequested();
@@ -57,16 +33,17 @@ signals:
     void exitRequested();
 
 private:
-    AppState& m_state;
+    void addOptions(MenuGroup group);
+    QAction* addCommand(const char* name, const QString& caption, void (ClockMenu::*signal)());
+    // The saver entries and the line below them, where the settings ask for
+    // them.
+    void showSaverEntries(bool shown);
+
     ClockCore& m_core;
-    QMenu* m_popup = nullptr;
+    std::map<Option, QAction*> m_options;
     QAction* m_about = nullptr;
-    QAction* m_standby = nullptr;
-    QAction* m_onTop = nullptr;
     QAction* m_setAlarm = nullptr;
-    QAction* m_alarm = nullptr;
     QAction* m_skin = nullptr;
-    QAction* m_saver = nullptr;
     QAction* m_key = nullptr;
     QAction* m_lineAfterSaver = nullptr;
     QAction* m_exit = nullptr;

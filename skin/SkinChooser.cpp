@@ -5,8 +5,6 @@
 #include "controls/WindowHelpers.h"
 #include "core/AppState.h"
 #include "core/ClockCore.h"
-#include "core/Settings.h"
-#include "core/SettingsKeys.h"
 #include "skin/SkinFolders.h"
 
 #include <QEvent>
@@ -53,7 +51,6 @@ void SkinChooser::chooseSelectedSkin()
     }
     const QList<QListWidgetItem*> selected = m_skinList->selectedItems();
     m_core.setSkinName(selected.isEmpty() ? QString() : selected.first()->text());
-    WriteSettings(m_state, {settingEntry(SettingKeys::Skin, m_core.skinName())});
     // The message box runs its own event loop; the dialog is only hidden by
     // then and deleted later, so nothing below touches it.
     AppState& state = m_state;

@@ -71,6 +71,7 @@ private slots:
     void init()
     {
         m_t = std::make_unique<PlacedFixture>();
+        m_t->writer.followChanges();
         QVERIFY(m_t->dir.isValid());
         QVERIFY(QDir().mkpath(skinsDir()));
     }

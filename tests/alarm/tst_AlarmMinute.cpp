@@ -36,8 +36,8 @@ private:
         r.clock = &r.t.windows.clock();
         r.clock->loadFace();
         r.menu = &r.t.windows.menu();
-        r.menu->alarmEntry()->setChecked(!alarmOn);
-        r.menu->toggleAlarm();
+        r.t.core.restore(Option::Alarm, !alarmOn);
+        r.menu->entryFor(Option::Alarm)->trigger();
         r.at = from;
     }
 
@@ -176,15 +176,15 @@ private slots:
         tickUntil(r, at(7, 30, 10));
         QCOMPARE(r.t.core.alarmState(), AlarmState::Ringing);
 
-        r.menu->alarmEntry()->trigger(); // untick
-        QVERIFY(!r.menu->alarmEntry()->isChecked());
+        r.menu->entryFor(Option::Alarm)->trigger(); // untick
+        QVERIFY(!r.menu->entryFor(Option::Alarm)->isChecked());
         QCOMPARE(r.t.core.alarmState(), AlarmState::Armed);
         QCOMPARE(tickUntil(r, at(7, 30, 20)), 0);
         QCOMPARE(r.t.core.alarmState(), AlarmState::Armed);
         QVERIFY(r.lastNotice && r.lastNotice->isVisible());
 
-        r.menu->alarmEntry()->trigger(); // tick again: rings again, same notice
-        QVERIFY(r.menu->alarmEntry()->isChecked());
+        r.menu->entryFor(Option::Alarm)->trigger(); // tick again: rings again, same notice
+        QVERIFY(r.menu->entryFor(Option::Alarm)->isChecked());
         tick(r);
         QCOMPARE(r.t.core.alarmState(), AlarmState::Ringing);
         QCOMPARE(r.notices, 1);
@@ -194,8 +194,8 @@ private slots:
         r.lastNotice->acknowledge();
         QTRY_VERIFY(!r.t.windows.notice());
         QCOMPARE(tickUntil(r, at(7, 30, 35)), 0);
-        r.menu->alarmEntry()->trigger();
-        r.menu->alarmEntry()->trigger();
+        r.menu->entryFor(Option::Alarm)->trigger();
+        r.menu->entryFor(Option::Alarm)->trigger();
         QCOMPARE(r.t.core.alarmState(), AlarmState::Armed);
         tick(r);
         QCOMPARE(r.t.core.alarmState(), AlarmState::Ringing);
@@ -203,7 +203,7 @@ private slots:
         QVERIFY(r.t.sound.isPlaying());
 
         // With the switch off at the minute's end the state is left alone.
-        r.menu->alarmEntry()->trigger();
+        r.menu->entryFor(Option::Alarm)->trigger();
         r.t.core.acknowledge();
         QCOMPARE(tickUntil(r, at(7, 31, 5)), 0);
         QCOMPARE(r.t.core.alarmState(), AlarmState::Acknowledged);
@@ -254,14 +254,14 @@ private slots:
     {
         Run r;
         start(r, "07", "30", at(7, 30, 0));
-        r.menu->standbyEntry()->setChecked(true);
-        r.menu->toggleStandby(); // leave standby: the timer runs
+        r.t.core.restore(Option::Standby, true);
+        r.menu->entryFor(Option::Standby)->trigger(); // leave standby: the timer runs
         QVERIFY(r.clock->tickTimer()->isActive());
         tickUntil(r, at(7, 30, 3));
         QCOMPARE(r.t.core.alarmState(), AlarmState::Ringing);
 
-        r.menu->standbyEntry()->trigger(); // into standby
-        QVERIFY(r.menu->standbyEntry()->isChecked());
+        r.menu->entryFor(Option::Standby)->trigger(); // into standby
+        QVERIFY(r.menu->entryFor(Option::Standby)->isChecked());
         QVERIFY(!r.clock->tickTimer()->isActive());
         const int plays = r.t.sound.playCount();
         r.t.setTime(at(7, 30, 30));
@@ -269,7 +269,7 @@ private slots:
         QCOMPARE(r.t.sound.playCount(), plays);
         QCOMPARE(r.t.core.alarmState(), AlarmState::Ringing);
 
-        r.menu->standbyEntry()->trigger(); // back, still within the minute
+        r.menu->entryFor(Option::Standby)->trigger(); // back, still within the minute
         QVERIFY(r.clock->tickTimer()->isActive());
         r.at = at(7, 30, 50);
         tick(r);

@@ -29,85 +29,26 @@ private Q_SLOTS:
         QFETCH(QString, in);
         QFETCH(QString, out);
         QString path = in;
-        QCOMPARE(AddBackslash(path), out);
+        QCOMPARE(ensureTrailingSlash(path), out);
         QCOMPARE(path, out); // changed in place
-    }
-
-    void titleCase_data()
-    {
-        QTest::addColumn<QString>("in");
-        QTest::addColumn<QString>("out");
-        QTest::newRow("words") << "c:/program files/clock/clock.exe"
-                               << "C:/Program Files/Clock/Clock.exe";
-        QTest::newRow("dash and underscore") << "MY-TOOLS/X_Y.EXE"
-                                             << "My-Tools/X_Y.exe";
-        QTest::newRow("parenthesis") << "a(b c"
-                                     << "A(B C";
-        QTest::newRow("digits untouched") << "9abc"
-                                          << "9abc";
-        QTest::newRow("empty") << ""
-                               << "";
-    }
-    void titleCase()
-    {
-        QFETCH(QString, in);
-        QFETCH(QString, out);
-        QCOMPARE(titleCased(in), out);
-    }
-
-    void getLongPath()
-    {
-        QTemporaryDir dir;
-        QVERIFY(dir.isValid());
-        QVERIFY(writeFile(dir.filePath(QStringLiteral("Real.ini"))));
-        // An existing path comes back resolved (a link to it gives the file).
-        QVERIFY(QFile::link(dir.filePath(QStringLiteral("Real.ini")),
-                            dir.filePath(QStringLiteral("link.ini"))));
-        QCOMPARE(GetLongPath(dir.filePath(QStringLiteral("link.ini"))),
-                 QFileInfo(dir.filePath(QStringLiteral("Real.ini"))).canonicalFilePath());
-        // A missing one is title-cased.
-        const QString missing = dir.path() + QStringLiteral("/no such/file.ini");
-        QCOMPARE(GetLongPath(missing), titleCased(missing));
-    }
-
-    void lastPathPart_data()
-    {
-        QTest::addColumn<QString>("in");
-        QTest::addColumn<QString>("out");
-        QTest::newRow("trailing separator") << "/opt/Skins/Retro/"
-                                            << "Retro";
-        QTest::newRow("no separator") << "Retro"
-                                      << "Retro";
-        QTest::newRow("empty") << ""
-                               << "";
-        QTest::newRow("separator alone") << "/"
-                                         << "";
-        QTest::newRow("file") << "/a/b.bmp"
-                              << "b.bmp";
-    }
-    void lastPathPart()
-    {
-        QFETCH(QString, in);
-        QFETCH(QString, out);
-        QCOMPARE(LastPathPart(in), out);
     }
 
     void settingsFileName_data()
     {
         QTest::addColumn<QString>("program");
-        QTest::addColumn<QString>("ini");
+        QTest::addColumn<QString>("name");
         QTest::newRow("no extension") << "/opt/g/glimmora"
-                                      << "/opt/g/glimmora.ini";
+                                      << "glimmora";
         QTest::newRow("upper-case extension") << "/opt/g/Clock.EXE"
-                                              << "/opt/g/Clock.ini";
+                                              << "Clock";
         QTest::newRow("dots in name") << "/opt/g/my.clock.bin"
-                                      << "/opt/g/my.clock.ini";
+                                      << "my.clock";
     }
     void settingsFileName()
     {
         QFETCH(QString, program);
-        QFETCH(QString, ini);
-        QCOMPARE(settingsFileFor(QStringLiteral("/opt/g/"), exeNameOf(program)), ini);
+        QFETCH(QString, name);
+        QCOMPARE(exeNameOf(program), name);
     }
 
     void centerForm_data()

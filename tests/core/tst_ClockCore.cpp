@@ -1,8 +1,11 @@
-// The four modes as the core holds them: start-up's invert-and-apply, a click
-// from either state, and what each mode applies on the way.
-#include "core/SettingsKeys.h"
+// The option table: each row read from a settings file, applied, clicked and
+// written back by the exit's keys.
+#include "core/Settings.h"
+#include "core/SettingsWriter.h"
+#include "tests/support/Files.h"
 #include "tests/support/TestState.h"
 
+#include <QTemporaryDir>
 #include <QTest>
 
 class ClockCoreTest : public QObject
@@ -10,60 +13,57 @@ class ClockCoreTest : public QObject
     Q_OBJECT
 
 private slots:
-    void modes_data()
+    void options_data()
     {
-        QTest::addColumn<int>("mode");
-        QTest::addColumn<QString>("saved"); // the settings text start-up restores
-        QTest::addColumn<int>("clicks");    // clicks on the entry after start-up
+        QTest::addColumn<int>("option");
+        QTest::addColumn<QByteArray>("stored"); // the line in the file
+        QTest::addColumn<int>("clicks");        // choices of the entry after start-up
         QTest::addColumn<QStringList>("seen");
-        QTest::addColumn<bool>("on");
+        QTest::addColumn<QByteArray>("written");
 
-        const int sb = ClockCore::Standby;
-        QTest::newRow("standby restored on")
-            << sb << "1" << 0 << QStringList{"mark 1", "standby 1"} << true;
+        const auto row = [](const char* name, Option o, const char* stored, int clicks,
+                            QStringList seen, const char* written) {
+            QTest::newRow(name) << int(o) << QByteArray(stored) << clicks << seen
+                                << QByteArray(written);
+        };
+        row("standby on", Option::Standby, "StandBy=1", 0, {"standby 1", "changed 1"}, "StandBy=1");
         // The off state is applied too: tubes marked for redraw, clock started.
-        QTest::newRow("standby restored off")
-            << sb << "0" << 0 << QStringList{"mark 1", "mark 0", "redraw", "standby 0"} << false;
-        QTest::newRow("standby: only exactly 1 is on")
-            << sb << "true" << 0 << QStringList{"mark 1", "mark 0", "redraw", "standby 0"} << false;
-        QTest::newRow("standby on, then clicked off")
-            << sb << "1" << 1 << QStringList{"mark 1", "standby 1", "mark 0", "redraw", "standby 0"}
-            << false;
-        QTest::newRow("on top restored on")
-            << int(ClockCore::OnTop) << "1" << 0 << QStringList{"mark 1", "top 1"} << true;
-        QTest::newRow("on top restored off, clicked twice")
-            << int(ClockCore::OnTop) << "" << 2
-            << QStringList{"mark 1", "mark 0", "top 0", "mark 1", "top 1", "mark 0", "top 0"}
-            << false;
-        QTest::newRow("saver restored on")
-            << int(ClockCore::Saver) << "1" << 0 << QStringList{"mark 1", "saver 1"} << true;
-        QTest::newRow("saver restored off") << int(ClockCore::Saver) << "0" << 0
-                                            << QStringList{"mark 1", "mark 0", "saver 0"} << false;
+        row("standby off", Option::Standby, "StandBy=0", 0, {"redraw", "standby 0", "changed 0"},
+            "StandBy=0");
+        row("standby: only exactly 1 is on", Option::Standby, "StandBy=true", 0,
+            {"redraw", "standby 0", "changed 0"}, "StandBy=0");
+        row("standby on, clicked off", Option::Standby, "StandBy=1", 1,
+            {"standby 1", "changed 1", "redraw", "standby 0", "changed 0"}, "StandBy=0");
+        row("on top on", Option::OnTop, "OnTop=1", 0, {"top 1", "changed 1"}, "OnTop=1");
+        row("on top missing, clicked twice", Option::OnTop, "", 2,
+            {"top 0", "changed 0", "top 1", "changed 1", "top 0", "changed 0"}, "OnTop=0");
+        row("saver on", Option::Saver, "Saver=1", 0, {"saver 1", "changed 1"}, "Saver=1");
+        row("saver empty", Option::Saver, "Saver=", 0, {"saver 0", "changed 0"}, "Saver=0");
         // The alarm switch re-arms the alarm in both directions.
-        QTest::newRow("alarm restored on")
-            << int(ClockCore::Alarm) << "1" << 0 << QStringList{"mark 1", "rearmed"} << true;
-        QTest::newRow("alarm restored off") << int(ClockCore::Alarm) << "0" << 0
-                                            << QStringList{"mark 1", "mark 0", "rearmed"} << false;
-        QTest::newRow("alarm on, then clicked off")
-            << int(ClockCore::Alarm) << "1" << 1
-            << QStringList{"mark 1", "rearmed", "mark 0", "rearmed"} << false;
+        row("alarm on", Option::Alarm, "Alarm=1", 0, {"rearmed", "changed 1"}, "Alarm=1");
+        row("alarm on, clicked off", Option::Alarm, "Alarm=1", 1,
+            {"rearmed", "changed 1", "rearmed", "changed 0"}, "Alarm=0");
     }
 
-    void modes()
+    void options()
     {
-        QFETCH(int, mode);
-        QFETCH(QString, saved);
+        QFETCH(int, option);
+        QFETCH(QByteArray, stored);
         QFETCH(int, clicks);
         QFETCH(QStringList, seen);
-        QFETCH(bool, on);
+        QFETCH(QByteArray, written);
+        const auto chosen = static_cast<Option>(option);
 
+        QTemporaryDir dir;
         TestState t;
+        t.placeProgramIn(dir.path() + u'/');
+        QVERIFY(writeFile(t.state.settingsFile, "[Marvane Glimmora]\n" + stored + "\n"));
         ClockCore& core = t.core;
         QStringList log;
         const auto flag = [](bool b) { return QString::number(int(b)); };
-        connect(&core, &ClockCore::markChanged, this, [&](ClockCore::Mode m, bool b) {
-            QCOMPARE(int(m), mode);
-            log << "mark " + flag(b);
+        connect(&core, &ClockCore::optionChanged, this, [&](Option o, bool b) {
+            QCOMPARE(int(o), option);
+            log << "changed " + flag(b);
         });
         connect(&core, &ClockCore::standbyApplied, this, [&](bool b) {
             if (!core.drawnDigits()) {
@@ -75,24 +75,28 @@ private slots:
         connect(&core, &ClockCore::onTopApplied, this, [&](bool b) { log << "top " + flag(b); });
         connect(&core, &ClockCore::saverApplied, this, [&](bool b) { log << "saver " + flag(b); });
 
-        const auto mark = static_cast<ClockCore::Mode>(mode);
         core.tick("12:12:12");
         const auto step = [&](auto&& run) {
             core.acknowledge();
             run();
             if (core.alarmState() == AlarmState::Armed) {
                 log << "rearmed";
+                log.move(log.size() - 1, log.size() - 2);
             }
         };
-        step([&] { core.restore(mark, settingRules::mode(saved)); });
+        const IniFile file = ReadSettingsFile(t.state);
+        step([&] { core.restore(chosen, StoredSettings(file).read(optionRow(chosen).key)); });
         for (int i = 0; i < clicks; ++i) {
-            step([&] { core.toggle(mark); });
+            step([&] { core.toggle(chosen); });
         }
         QCOMPARE(log, seen);
-        QCOMPARE(core.isOn(mark), on);
-        for (int other = ClockCore::Standby; other <= ClockCore::Alarm; ++other) {
-            QCOMPARE(core.isOn(static_cast<ClockCore::Mode>(other)), other == mode && on);
+        for (const OptionRow& other : optionRows) {
+            QCOMPARE(core.isOn(other.option), other.option == chosen && written.endsWith("1"));
         }
+
+        SettingsWriter(t.state, core, [] { return QPoint(); }).saveExitKeys();
+        const QByteArray after = readFile(t.state.settingsFile);
+        QVERIFY2(after.contains("\n" + written + "\n"), after.constData());
     }
 };
 

@@ -14,6 +14,7 @@
 #include "clock/ClockWindow.h"
 #include "core/AppState.h"
 #include "core/ClockCore.h"
+#include "core/SettingsWriter.h"
 #include "keys/KeyCaptureEdit.h"
 #include "keys/SaverMode.h"
 #include "keys/KeyDialog.h"
@@ -104,6 +105,8 @@ QJsonObject dialogState(const KeyDialog& dialog)
 int runDialog(AppState& state, ClockCore& core)
 {
     Windows windows(state, core);
+    SettingsWriter writer(state, core, [] { return QPoint(); });
+    writer.followChanges();
     windows.showKeyStroke();
     QPointer<KeyDialog> dialog = windows.keyStroke();
     QJsonObject last;
@@ -143,8 +146,8 @@ int runSaver(AppState& state, ClockCore& core, std::int16_t period)
 {
     Windows windows(state, core);
     windows.saverMode()->setKeyPeriod(period);
-    windows.menu().toggleSaver();
-    report({{"saver", windows.menu().saverEntry()->isChecked()}});
+    windows.menu().entryFor(Option::Saver)->trigger();
+    report({{"saver", windows.menu().entryFor(Option::Saver)->isChecked()}});
     return QApplication::exec();
 }
 

@@ -2,6 +2,7 @@
 #include "core/AppState.h"
 #include "core/ClockCore.h"
 #include "keys/KeyCaptureEdit.h"
+#include "core/SettingsWriter.h"
 #include "keys/KeyDialog.h"
 #include "platform/dummy/DummyKeyInjector.h"
 #include "platform/dummy/DummySoundOutput.h"
@@ -68,6 +69,8 @@ private slots:
         m_core = std::make_unique<ClockCore>();
         m_state->settingsFile = m_dir.filePath(QStringLiteral("glimmora.ini"));
         m_core->setKeyCode(120);
+        m_writer = std::make_unique<SettingsWriter>(*m_state, *m_core, [] { return QPoint(); });
+        m_writer->followChanges();
         m_dialog = new KeyDialog(*m_state, *m_core,
                                     std::make_unique<platform::FixedKeyboardLayout>(pcKeyboard()));
     }
@@ -75,6 +78,7 @@ private slots:
     {
         delete m_dialog.data();
         QFile::remove(m_state->settingsFile);
+        m_writer.reset();
         m_state.reset();
         m_core.reset();
     }
@@ -478,6 +482,7 @@ private:
     std::unique_ptr<platform::DummyKeyInjector> m_keys;
     std::unique_ptr<AppState> m_state;
     std::unique_ptr<ClockCore> m_core;
+    std::unique_ptr<SettingsWriter> m_writer;
     QPointer<KeyDialog> m_dialog;
 };
 

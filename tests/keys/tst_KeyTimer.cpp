@@ -28,18 +28,18 @@ private slots:
         f.windows.saverMode()->setKeyPeriod(10); // 1 s
         QElapsedTimer since;
         since.start();
-        menu.toggleSaver();
+        menu.entryFor(Option::Saver)->trigger();
         QVERIFY(f.windows.saverMode()->keyTimer()->remainingTime() > 900);
         // Time passing is the input: the count follows it, with no tick to await.
         QTest::qWait(320);
-        menu.toggleSaver();
+        menu.entryFor(Option::Saver)->trigger();
         const int count = f.windows.saverMode()->KeyTickCount();
         QVERIFY2(count >= 3 && count <= since.elapsed() / 100, qPrintable(QString::number(count)));
         QVERIFY(!f.windows.saverMode()->keyTimer()->isActive());
         QVERIFY(f.keys.sentKeys().empty());
 
         since.restart();
-        menu.toggleSaver();
+        menu.entryFor(Option::Saver)->trigger();
         QTRY_COMPARE_WITH_TIMEOUT(f.keys.sentKeys(), Sent{120}, 5000);
         const qint64 left = (10 - count) * 100;
         QVERIFY2(since.elapsed() >= left && since.elapsed() < left + 300,

@@ -19,10 +19,9 @@ LAYERS = {
 NOT_PRODUCT = {"tests", "tools", "bench", "build", "docs", "assets", "cmake"}
 SYSTEM_ONLY_IN_PLATFORM = re.compile(r"#\s*include\s*<(X11/|pulse/|sndfile|dbus/|QtDBus|QDBus)")
 LOCAL = re.compile(r'#\s*include\s*"([^/"]+)/')
-# Window types in the display-free core: the forms, Qt's widget classes and
-# every class of ours made from one of them.
-FORM_NAME = re.compile(r"\bfrm[A-Z]\w*")
-QT_WIDGETS = {"QWidget", "QDialog", "QMainWindow", "QFrame", "QLabel", "QLineEdit",
+# Window types in the display-free core: Qt's widget classes and every class
+# of ours made from one of them.
+QT_WIDGETS = {"QWidget", "QDialog", "QMainWindow", "QFrame", "QLabel", "QLineEdit", "QMenu",
               "QListWidget", "QScrollBar", "QPushButton"}
 DERIVED = re.compile(r"\bclass\s+(\w+)\s*(?:final\s*)?:\s*public\s+(\w+)")
 COMMENT = re.compile(r"//[^\n]*|/\*.*?\*/", re.S)
@@ -100,7 +99,7 @@ def windows_named(root):
     widgets = set(QT_WIDGETS)
     for _, _, code in sources:
         widgets.update(name for name, base in DERIVED.findall(code) if base in QT_WIDGETS)
-    named = re.compile(r"%s|\b(?:%s)\b" % (FORM_NAME.pattern, "|".join(sorted(widgets))))
+    named = re.compile(r"\b(?:%s)\b" % "|".join(sorted(widgets)))
     findings = []
     for top, rel, code in sources:
         found = named.search(code) if top in DISPLAY_FREE else None

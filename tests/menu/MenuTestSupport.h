@@ -25,8 +25,8 @@
 #include <QWidget>
 #include <functional>
 
-// An AppState with recording fakes, the clock window, the menu window and the
-// program's end, whose last step is replaced by a counter so the test process
+// An AppState with recording fakes, the clock window with its menu, the
+// settings writer and the program's end, whose last step is replaced by a counter so the test process
 // lives on.
 struct MenuFixture : WindowFixture
 {
@@ -34,7 +34,7 @@ struct MenuFixture : WindowFixture
     // Runs when the end is called, to see the state at that moment.
     std::function<void()> onExit;
     platform::SingleInstance instance{QStringLiteral("/nonexistent/glimmora")};
-    ProgramEnd programEnd{state, core, windows, instance};
+    ProgramEnd programEnd{writer, windows, instance};
 
     MenuFixture()
     {
@@ -132,7 +132,7 @@ inline bool sendMouse(QWidget* target, QEvent::Type type, Qt::MouseButton button
 inline QStringList shownEntries(const ClockMenu& menu)
 {
     QStringList shown;
-    for (const QAction* entry : menu.popupMenu()->actions()) {
+    for (const QAction* entry : menu.actions()) {
         if (!entry->isVisible()) {
             continue;
         }

@@ -17,7 +17,7 @@ namespace {
 // An entry by the caption the user reads.
 QAction* entryCaptioned(const ClockMenu& menu, const QString& caption)
 {
-    const QList<QAction*> entries = menu.popupMenu()->actions();
+    const QList<QAction*> entries = menu.actions();
     const auto found = std::find_if(entries.begin(), entries.end(),
                                     [&](const QAction* e) { return e->text() == caption; });
     return found == entries.end() ? nullptr : *found;
@@ -33,17 +33,8 @@ private slots:
     void entriesTopToBottom()
     {
         MenuFixture f;
+        f.core.setShowSaver(1);
         QCOMPARE(shownEntries(f.menu()), freshMenu(true));
-    }
-
-    void menuWindowIsNeverShown()
-    {
-        MenuFixture f;
-        f.shownClock();
-        f.menu().toggleStandby();
-        f.menu().toggleOnTop();
-        QVERIFY(!f.menu().isVisible());
-        QVERIFY(!f.menu().popupMenu()->isVisible());
     }
 
     // Choosing a mode entry from the menu inverts its mark exactly once and
@@ -67,7 +58,11 @@ private slots:
         ClockWindow& clock = f.shownClock();
         QAction* entry = entryCaptioned(f.menu(), caption);
         QVERIFY(entry);
-        entry->setChecked(before);
+        const auto row = std::find_if(optionRows.begin(), optionRows.end(), [&](const OptionRow& r) {
+            return QString::fromUtf8(r.caption) == caption;
+        });
+        f.core.restore(row->option, before);
+        QCOMPARE(entry->isChecked(), before);
         f.core.acknowledge();
         int toggles = 0;
         connect(entry, &QAction::toggled, entry, [&toggles] { ++toggles; });
@@ -97,9 +92,9 @@ private slots:
         fillTubes(clock, Qt::red);
         clock.tickTimer()->start();
 
-        f.menu().toggleStandby();
+        f.menu().entryFor(Option::Standby)->trigger();
 
-        QVERIFY(f.menu().standbyEntry()->isChecked());
+        QVERIFY(f.menu().entryFor(Option::Standby)->isChecked());
         QVERIFY(!clock.tickTimer()->isActive());
         for (int k = 0; k < 6; ++k) {
             QVERIFY2(tubeShows(clock, k, cellColour(k, 0)), qPrintable(QString::number(k)));
@@ -110,13 +105,13 @@ private slots:
     {
         MenuFixture f;
         ClockWindow& clock = f.shownClock();
-        f.menu().standbyEntry()->setChecked(true);
+        f.core.restore(Option::Standby, true);
         f.core.tick("05:34:12");
         fillTubes(clock, Qt::red);
 
-        f.menu().toggleStandby();
+        f.menu().entryFor(Option::Standby)->trigger();
 
-        QVERIFY(!f.menu().standbyEntry()->isChecked());
+        QVERIFY(!f.menu().entryFor(Option::Standby)->isChecked());
         QVERIFY(!f.core.drawnDigits());
         QVERIFY(clock.tickTimer()->isActive());
         QCOMPARE(clock.tickTimer()->interval(), 300);
@@ -134,8 +129,8 @@ private slots:
         const WId id = clock.winId();
         QWindow* handle = clock.windowHandle();
 
-        f.menu().toggleOnTop();
-        QVERIFY(f.menu().onTopEntry()->isChecked());
+        f.menu().entryFor(Option::OnTop)->trigger();
+        QVERIFY(f.menu().entryFor(Option::OnTop)->isChecked());
         QVERIFY(isTopMost(&clock));
         QVERIFY(handle->flags().testFlag(Qt::WindowStaysOnTopHint));
         QVERIFY(handle->flags().testFlag(Qt::FramelessWindowHint));
@@ -144,8 +139,8 @@ private slots:
         QVERIFY(clock.isVisible());
         QCOMPARE(clock.pos(), QPoint(321, 123));
 
-        f.menu().toggleOnTop();
-        QVERIFY(!f.menu().onTopEntry()->isChecked());
+        f.menu().entryFor(Option::OnTop)->trigger();
+        QVERIFY(!f.menu().entryFor(Option::OnTop)->isChecked());
         QVERIFY(!isTopMost(&clock));
         QVERIFY(!handle->flags().testFlag(Qt::WindowStaysOnTopHint));
         QVERIFY(handle->flags().testFlag(Qt::FramelessWindowHint));
@@ -174,9 +169,9 @@ private slots:
             f.core.acknowledge();
         }
         QCOMPARE(int(f.core.alarmState()), alarmState);
-        f.menu().alarmEntry()->setChecked(before);
-        f.menu().toggleAlarm();
-        QCOMPARE(f.menu().alarmEntry()->isChecked(), !before);
+        f.core.restore(Option::Alarm, before);
+        f.menu().entryFor(Option::Alarm)->trigger();
+        QCOMPARE(f.menu().entryFor(Option::Alarm)->isChecked(), !before);
         QCOMPARE(f.core.alarmState(), AlarmState::Armed);
     }
 
@@ -185,11 +180,11 @@ private slots:
     {
         MenuFixture f;
         f.shownClock();
-        f.menu().toggleSaver();
-        QVERIFY(f.menu().saverEntry()->isChecked());
+        f.menu().entryFor(Option::Saver)->trigger();
+        QVERIFY(f.menu().entryFor(Option::Saver)->isChecked());
         QVERIFY(f.windows.saverMode()->keyTimer()->isActive());
-        f.menu().toggleSaver();
-        QVERIFY(!f.menu().saverEntry()->isChecked());
+        f.menu().entryFor(Option::Saver)->trigger();
+        QVERIFY(!f.menu().entryFor(Option::Saver)->isChecked());
         QVERIFY(!f.windows.saverMode()->keyTimer()->isActive());
     }
 
@@ -198,13 +193,13 @@ private slots:
     {
         MenuFixture f;
         ClockWindow& clock = f.shownClock();
-        f.menu().toggleSaver();
-        f.menu().toggleStandby();
+        f.menu().entryFor(Option::Saver)->trigger();
+        f.menu().entryFor(Option::Standby)->trigger();
         QVERIFY(f.windows.saverMode()->isActive());
         QVERIFY(!clock.tickTimer()->isActive());
-        f.menu().toggleSaver();
+        f.menu().entryFor(Option::Saver)->trigger();
         QVERIFY(!clock.tickTimer()->isActive());
-        QVERIFY(f.menu().standbyEntry()->isChecked());
+        QVERIFY(f.menu().entryFor(Option::Standby)->isChecked());
     }
 
     // Each command opens its window without waiting for it, and a second

@@ -151,7 +151,7 @@ private slots:
         sendMouse(w, QEvent::MouseButtonPress, Qt::MouseButton(button), Qt::MouseButton(button),
                   QPointF(6, 7), QPointF(at));
 
-        QMenu* menu = f.menu().popupMenu();
+        QMenu* menu = &f.menu();
         QVERIFY(menu->isVisible());
         QCOMPARE(menu->pos(), at);
         QVERIFY(!clock.isDragging());
@@ -167,9 +167,9 @@ private slots:
         sendMouse(back, QEvent::MouseButtonPress, Qt::LeftButton, Qt::LeftButton, QPoint(30, 30));
         sendMouse(back, QEvent::MouseButtonPress, Qt::RightButton, Qt::LeftButton | Qt::RightButton,
                   QPoint(30, 30));
-        QVERIFY(f.menu().popupMenu()->isVisible());
+        QVERIFY(f.menu().isVisible());
         QVERIFY(clock.isDragging());
-        f.menu().popupMenu()->hide();
+        f.menu().hide();
     }
 
     // A left double-click on the face or a tube ends the program; the window
@@ -199,7 +199,7 @@ private slots:
         ClockWindow& clock = f.shownClock();
         QWidget* w = surface(clock, name);
         const auto b = Qt::MouseButton(button);
-        QMenu* menu = f.menu().popupMenu();
+        QMenu* menu = &f.menu();
 
         sendMouse(w, QEvent::MouseButtonPress, b, b, QPoint(2, 2));
         sendMouse(w, QEvent::MouseButtonRelease, b, Qt::NoButton, QPoint(2, 2));
@@ -242,18 +242,18 @@ private slots:
             sendMouse(label, QEvent::MouseButtonRelease, Qt::LeftButton, Qt::NoButton,
                       QPoint(2, 2));
         }
-        QVERIFY(f.menu().standbyEntry()->isChecked());
+        QVERIFY(f.menu().entryFor(Option::Standby)->isChecked());
         QVERIFY(!clock.tickTimer()->isActive());
 
         // Off again from the menu; the switch then puts it on again.
-        f.menu().standbyEntry()->trigger();
+        f.menu().entryFor(Option::Standby)->trigger();
         QVERIFY(clock.tickTimer()->isActive());
         sendMouse(label, QEvent::MouseButtonPress, Qt::LeftButton, Qt::LeftButton, QPoint(2, 2));
         sendMouse(label, QEvent::MouseButtonRelease, Qt::LeftButton, Qt::NoButton, QPoint(2, 2));
-        QVERIFY(f.menu().standbyEntry()->isChecked());
+        QVERIFY(f.menu().entryFor(Option::Standby)->isChecked());
         // Switch areas take no part in dragging nor open the menu.
         sendMouse(label, QEvent::MouseButtonPress, Qt::RightButton, Qt::RightButton, QPoint(2, 2));
-        QVERIFY(!f.menu().popupMenu()->isVisible());
+        QVERIFY(!f.menu().isVisible());
         QVERIFY(!clock.isDragging());
         QCOMPARE(f.exits, 0);
     }

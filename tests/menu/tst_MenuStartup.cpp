@@ -51,7 +51,7 @@ struct Started
                             "[Marvane Glimmora]\n" + settings);
         }
         instance = std::make_unique<platform::SingleInstance>(program);
-        started = Main(f.state, f.core, f.windows, *instance, program, QString());
+        started = startClock(f.state, f.core, f.windows, f.writer, *instance, program, QString());
     }
     ~Started() { instance->release(); }
 
@@ -98,10 +98,10 @@ private slots:
         QVERIFY(s.started);
         ClockMenu& menu = s.f.menu();
         ClockWindow& clock = s.f.clock();
-        QCOMPARE(menu.standbyEntry()->isChecked(), standby);
-        QCOMPARE(menu.onTopEntry()->isChecked(), onTop);
-        QCOMPARE(menu.saverEntry()->isChecked(), saver);
-        QCOMPARE(menu.alarmEntry()->isChecked(), alarm);
+        QCOMPARE(menu.entryFor(Option::Standby)->isChecked(), standby);
+        QCOMPARE(menu.entryFor(Option::OnTop)->isChecked(), onTop);
+        QCOMPARE(menu.entryFor(Option::Saver)->isChecked(), saver);
+        QCOMPARE(menu.entryFor(Option::Alarm)->isChecked(), alarm);
         QCOMPARE(clock.tickTimer()->isActive(), !standby);
         QCOMPARE(isTopMost(&clock), onTop);
         QCOMPARE(s.f.windows.saverMode()->isActive(), saver);
@@ -185,8 +185,8 @@ private slots:
     {
         Started s("ShowSaver=0\nSaver=1\n");
         QVERIFY(s.started);
-        QVERIFY(!s.f.menu().saverEntry()->isVisible());
-        QVERIFY(s.f.menu().saverEntry()->isChecked());
+        QVERIFY(!s.f.menu().entryFor(Option::Saver)->isVisible());
+        QVERIFY(s.f.menu().entryFor(Option::Saver)->isChecked());
         QVERIFY(s.f.windows.saverMode()->isActive());
     }
 
@@ -197,7 +197,7 @@ private slots:
                   "Skin=\n");
         QVERIFY(s.started);
         QCOMPARE(s.f.clock().pos(), QPoint(100, -50));
-        s.f.menu().requestExit();
+        s.f.menu().exitEntry()->trigger();
         QCOMPARE(s.f.exits, 1);
         QCOMPARE(readFile(s.f.state.settingsFile),
                  QByteArray("[Marvane Glimmora]\nStandBy=1\nOnTop=0\nX=1500\nY=-750\nSaver=0\n"

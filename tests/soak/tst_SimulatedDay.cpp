@@ -181,7 +181,7 @@ private slots:
             AppState once(Services{sound, keys, [] { return qint64(0); }});
             ClockCore onceCore;
             connectAlarmSound(onceCore, once);
-            onceCore.restore(ClockCore::Alarm, true);
+            onceCore.restore(Option::Alarm, true);
             onceCore.setAlarmTime({QStringLiteral("00"), QStringLiteral("00")});
             onceCore.tick(QStringLiteral("00:00:00"));
             QCOMPARE(sound.plays, 1);
@@ -196,7 +196,7 @@ private slots:
         ClockCore core;
         connectAlarmSound(core, state);
         core.setAlarmTime({QStringLiteral("13"), QStringLiteral("37")});
-        core.restore(ClockCore::Alarm, true);
+        core.restore(Option::Alarm, true);
         QObject::connect(&core, &ClockCore::noticeRequested, [&c] { ++c.notices; });
         const qint64 firstMs = start * 1000 + phaseMs;
         c.nextKeyMs = c.keys.start(firstMs, c.KeyPeriod).nextKeyMs;

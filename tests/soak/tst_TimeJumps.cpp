@@ -136,7 +136,7 @@ private slots:
         f.state.programDir = QStringLiteral("/opt/glimmora/");
         ClockWindow* clock = f.own(new ClockWindow(f.state, f.core));
         clock->loadFace();
-        f.windows.menu().alarmEntry()->setChecked(true);
+        f.core.restore(Option::Alarm, true);
         f.core.setAlarmTime({alarm.left(2), alarm.right(2)});
 
         // The alarm's rules applied to what the clock shows.

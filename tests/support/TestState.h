@@ -29,7 +29,6 @@ struct TestState
     void placeProgramIn(const QString& dir)
     {
         state.programDir = dir;
-        state.exeName = QStringLiteral("glimmora");
         state.settingsFile = dir + QStringLiteral("glimmora.ini");
         state.skinsDir = dir + QStringLiteral("Skins/");
     }
@@ -40,8 +39,8 @@ struct TestState
     {
         const QString time = localTimeText(now);
         core.setAlarmTime({time.left(2), time.mid(3, 2)});
-        if (!core.isOn(ClockCore::Alarm)) {
-            core.toggle(ClockCore::Alarm);
+        if (!core.isOn(Option::Alarm)) {
+            core.toggle(Option::Alarm);
         }
         core.tick(time);
     }

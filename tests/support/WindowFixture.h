@@ -4,6 +4,8 @@
 // itself handed to own(): all go with the fixture, also when a case fails
 // half-way.
 #include "app/Windows.h"
+#include "clock/ClockWindow.h"
+#include "core/SettingsWriter.h"
 #include "tests/support/TestState.h"
 
 #include <QCoreApplication>
@@ -40,6 +42,8 @@ struct WindowFixture : TestState
     }
 
     Windows windows{state, core};
+    // Writes what the core changes once a test calls followChanges().
+    SettingsWriter writer{state, core, [this] { return windows.clock().pos(); }};
 
 private:
     std::vector<QPointer<QWidget>> m_owned;

@@ -10,7 +10,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-class TestExitSequence : public QObject
+class TestSettingsWriter : public QObject
 {
     Q_OBJECT
 private slots:
@@ -67,17 +67,44 @@ private slots:
         f.core.setSkinName(skin);
         f.shownClock(pos);
         // The marks alone are what is saved, not the running state.
-        f.menu().standbyEntry()->setChecked(standby);
-        f.menu().onTopEntry()->setChecked(onTop);
-        f.menu().saverEntry()->setChecked(saver);
-        f.menu().alarmEntry()->setChecked(alarm);
+        f.core.restore(Option::Standby, standby);
+        f.core.restore(Option::OnTop, onTop);
+        f.core.restore(Option::Saver, saver);
+        f.core.restore(Option::Alarm, alarm);
         QByteArray atExit;
         f.onExit = [&] { atExit = readFile(f.state.settingsFile); };
 
-        f.menu().requestExit();
+        f.menu().exitEntry()->trigger();
 
         QCOMPARE(f.exits, 1);
         QCOMPARE(atExit, expected);
+    }
+
+    // An option chosen from the menu is in the file at once, as the exit would
+    // write it; what happens after (a kill) cannot lose it.
+    void optionChangeIsWrittenAtOnce()
+    {
+        QTemporaryDir dir;
+        MenuFixture f;
+        f.state.settingsFile = dir.filePath(QStringLiteral("glimmora.ini"));
+        f.shownClock(QPoint(100, 50));
+        f.writer.followChanges();
+
+        f.menu().entryFor(Option::Alarm)->trigger();
+
+        QCOMPARE(f.exits, 0);
+        QCOMPARE(readFile(f.state.settingsFile),
+                 QByteArray("[Marvane Glimmora]
+StandBy=0
+OnTop=0
+X=1500
+Y=750
+"
+                            "Saver=0
+Alarm=1
+ShowSaver=0
+Skin=
+"));
     }
 
     // Keys already there keep their place and spelling; others stay as they
@@ -95,7 +122,7 @@ private slots:
         f.core.setSkinName(QStringLiteral("New"));
         f.shownClock(QPoint(10, 20));
 
-        f.menu().requestExit();
+        f.menu().exitEntry()->trigger();
 
         QCOMPARE(f.exits, 1);
         QCOMPARE(readFile(f.state.settingsFile),
@@ -115,7 +142,7 @@ private slots:
         f.state.settingsFile = blocker + QStringLiteral("/sub/glimmora.ini");
         f.shownClock();
 
-        f.menu().requestExit();
+        f.menu().exitEntry()->trigger();
 
         QCOMPARE(f.exits, 1);
         QVERIFY(!QFileInfo::exists(f.state.settingsFile));
@@ -130,7 +157,7 @@ private slots:
         f.state.settingsFile = dir.filePath(QStringLiteral("glimmora.ini"));
         QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("glimmora.ini")));
         f.shownClock();
-        f.menu().requestExit();
+        f.menu().exitEntry()->trigger();
         QCOMPARE(f.exits, 1);
         QVERIFY(QFileInfo(f.state.settingsFile).isDir());
     }
@@ -150,7 +177,7 @@ private slots:
         MenuFixture f;
         f.state.settingsFile = dir.filePath(QStringLiteral("glimmora.ini"));
         ClockWindow& clock = f.shownClock(QPoint(40, 60));
-        f.menu().standbyEntry()->setChecked(true);
+        f.core.restore(Option::Standby, true);
 
         if (route == QLatin1String("menu")) {
             f.menu().exitEntry()->trigger();
@@ -174,5 +201,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestExitSequence)
-#include "tst_ExitSequence.moc"
+QTEST_MAIN(TestSettingsWriter)
+#include "tst_SettingsWriter.moc"
