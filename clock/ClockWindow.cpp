@@ -10,6 +10,7 @@
 #include "platform/desktop/WindowGone.h"
 #include "skin/SkinReader.h"
 
+#include <QAction>
 #include <QCloseEvent>
 #include <QScrollBar>
 #include <QTimer>
@@ -55,6 +56,14 @@ ClockWindow::ClockWindow(AppState& state, ClockCore& core, QWidget* parent)
     buildElements();
     describeElements();
     m_menu = new ClockMenu(core, this);
+    if (const platform::DesktopLayer* layer = state.services.desktop;
+        layer != nullptr && !layer->available()) {
+        QAction* entry = m_menu->entryFor(Option::OnDesktop);
+        entry->setEnabled(false);
+        entry->setToolTip(QStringLiteral("Ein Wayland-Fenster kann sich nicht unter die anderen "
+                                         "legen; das geht nur unter X11 oder XWayland."));
+        m_menu->setToolTipsVisible(true);
+    }
     // Another client destroying the window is a close request too.
     platform::whenDestroyedFromOutside(*this, [this] { close(); });
     followCore();
@@ -70,13 +79,9 @@ void ClockWindow::followCore()
             showTubesOff();
         }
     });
-    connect(&core, &ClockCore::onTopApplied, this, [this](bool on) {
-        // Only a window in the above band leaves it: a change of the
-        // band would also take the desktop mode's below state off.
-        if (on || isTopMost(this)) {
-            SetTopMost(this, on ? StackBand::Above : StackBand::Normal);
-        }
-    });
+    connect(&core, &ClockCore::onTopApplied, this,
+            [this](bool on) { SetTopMost(this, on ? StackBand::Above : StackBand::Normal); });
+    connect(&core, &ClockCore::desktopModeApplied, this, &ClockWindow::setOnDesktop);
 }
 
 ClockWindow::~ClockWindow() = default;
@@ -84,14 +89,11 @@ ClockWindow::~ClockWindow() = default;
 void ClockWindow::setOnDesktop(bool on)
 {
     platform::DesktopLayer* layer = m_state.services.desktop;
-    if (layer == nullptr || !layer->available()) {
+    // Off at start-up is where the window is already.
+    if (layer == nullptr || !layer->available() || on == m_onDesktop) {
         return;
     }
-    // Out of the above band first: a later change of it would take the
-    // below state off again.
-    if (on && isTopMost(this)) {
-        SetTopMost(this, StackBand::Normal);
-    }
+    m_onDesktop = on;
     winId();
     if (QWindow* native = windowHandle()) {
         layer->apply(*native, on);

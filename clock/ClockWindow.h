@@ -137,6 +137,7 @@ private:
     QTimer* m_tickTimer = nullptr; // single-shot, re-armed at every tick
     TickSchedule m_tickSchedule;
 
+    bool m_onDesktop = false;
     bool m_dragging = false;
     QPointF m_dragStart;
     // Where the drag started, in global coordinates, and where the window was.

@@ -12,6 +12,7 @@ enum class Option
 {
     Standby,
     OnTop,
+    OnDesktop,
     Saver,
     Alarm,
 };
@@ -41,6 +42,6 @@ struct OptionRow
 
 // In menu order within each group; the settings file lists the display
 // options before the clock's place and the others after it.
-extern const std::array<OptionRow, 4> optionRows;
+extern const std::array<OptionRow, 5> optionRows;
 
 const OptionRow& optionRow(Option option);

@@ -37,6 +37,10 @@ private slots:
         row("on top on", Option::OnTop, "OnTop=1", 0, {"top 1", "changed 1"}, "OnTop=1");
         row("on top missing, clicked twice", Option::OnTop, "", 2,
             {"top 0", "changed 0", "top 1", "changed 1", "top 0", "changed 0"}, "OnTop=0");
+        row("desktop on", Option::OnDesktop, "OnDesktop=1", 0, {"desktop 1", "changed 1"},
+            "OnDesktop=1");
+        row("desktop: only exactly 1 is on", Option::OnDesktop, "OnDesktop=yes", 0,
+            {"desktop 0", "changed 0"}, "OnDesktop=0");
         row("saver on", Option::Saver, "Saver=1", 0, {"saver 1", "changed 1"}, "Saver=1");
         row("saver empty", Option::Saver, "Saver=", 0, {"saver 0", "changed 0"}, "Saver=0");
         // The alarm switch re-arms the alarm in both directions.
@@ -74,6 +78,8 @@ private slots:
         });
         connect(&core, &ClockCore::onTopApplied, this, [&](bool b) { log << "top " + flag(b); });
         connect(&core, &ClockCore::saverApplied, this, [&](bool b) { log << "saver " + flag(b); });
+        connect(&core, &ClockCore::desktopModeApplied, this,
+                [&](bool b) { log << "desktop " + flag(b); });
 
         core.tick("12:12:12");
         const auto step = [&](auto&& run) {
@@ -97,6 +103,49 @@ private slots:
         SettingsWriter(t.state, core, [] { return QPoint(); }).saveExitKeys();
         const QByteArray after = readFile(t.state.settingsFile);
         QVERIFY2(after.contains("\n" + written + "\n"), after.constData());
+    }
+
+    // On top and on the desktop exclude each other: from the file (both on
+    // starts on the desktop) and by the menu, the one turned off applied
+    // before the other.
+    void onTopAndDesktop_data()
+    {
+        QTest::addColumn<QByteArray>("stored");
+        QTest::addColumn<int>("chosen"); // -1: nothing chosen after start-up
+        QTest::addColumn<QStringList>("seen");
+        QTest::newRow("both stored") << QByteArray("OnTop=1\nOnDesktop=1") << -1
+                                     << QStringList{"top 1", "top 0", "desktop 1"};
+        QTest::newRow("desktop over top")
+            << QByteArray("OnTop=1") << int(Option::OnDesktop)
+            << QStringList{"top 1", "desktop 0", "top 0", "desktop 1"};
+        QTest::newRow("top over desktop")
+            << QByteArray("OnDesktop=1") << int(Option::OnTop)
+            << QStringList{"top 0", "desktop 1", "desktop 0", "top 1"};
+    }
+
+    void onTopAndDesktop()
+    {
+        QFETCH(QByteArray, stored);
+        QFETCH(int, chosen);
+        QFETCH(QStringList, seen);
+        QTemporaryDir dir;
+        TestState t;
+        t.placeProgramIn(dir.path() + u'/');
+        QVERIFY(writeFile(t.state.settingsFile, "[Marvane Glimmora]\n" + stored + "\n"));
+        QStringList log;
+        const auto note = [&log](const char* what) {
+            return [&log, what](bool on) { log << QStringLiteral("%1 %2").arg(what).arg(int(on)); };
+        };
+        connect(&t.core, &ClockCore::onTopApplied, this, note("top"));
+        connect(&t.core, &ClockCore::desktopModeApplied, this, note("desktop"));
+        const IniFile file = ReadSettingsFile(t.state);
+        for (const OptionRow& row : optionRows) {
+            t.core.restore(row.option, StoredSettings(file).read(row.key));
+        }
+        if (chosen >= 0) {
+            t.core.toggle(static_cast<Option>(chosen));
+        }
+        QCOMPARE(log, seen);
     }
 };
 

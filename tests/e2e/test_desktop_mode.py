@@ -5,7 +5,6 @@ and on another workspace, dragged, its menu; switched off again it is an
 ordinary window that "show desktop" hides (KWin: covers). Under compositors
 that draw shadows its cut-away pixels show the desktop's colour."""
 
-import os
 import sys
 
 import harness
@@ -14,10 +13,9 @@ import skin_support
 import test_compositors as tc
 
 ORIGIN = (100, 100)
-APP = (400, 80, 300, 300)  # covers the face's right part
-COVERED = (APP[0] - ORIGIN[0] - 70, 0, 460, 234)  # that part and its shadow, in face pixels
-RED = (0xC8, 0x1E, 0x1E)
-PRESS = (ORIGIN[0] + 150, ORIGIN[1] + 170)  # painted, left of the application window
+APP = (400, 80, 300, 300)  # an application window over the face's right part
+COVERED = (APP[0] - ORIGIN[0] - 70, 0, 460, 234)  # that part and the window's shadow
+PRESS = (150, 170)  # a painted point of the face, left of that window
 TYPED_WINDOW = """
 import sys
 from Xlib import Xatom, display
@@ -31,34 +29,30 @@ win.set_wm_class(kind, kind)
 win.change_property(d.intern_atom("_NET_WM_WINDOW_TYPE"), Xatom.ATOM, 32,
                     [d.intern_atom("_NET_WM_WINDOW_TYPE_" + kind.upper())])
 win.set_wm_normal_hints(flags=1, x=int(x), y=int(y))
-win.set_wm_hints(flags=1, input=1)
 win.map()
 while True:
     d.next_event()
 """
 
 
-class XServerOnly(tc.Desktop):
-    """A window manager on the session's own Xvfb."""
+class Openbox(tc.Desktop):
+    command = ["openbox", "--sm-disable"]
 
     def start(self):
         self.spawn(self.command)
         harness.wait_until(lambda: "window id" in self.session.run(
-            ["xprop", "-root", "_NET_SUPPORTING_WM_CHECK"], check=False).stdout, 15,
-            what=self.command[0])
+            ["xprop", "-root", "_NET_SUPPORTING_WM_CHECK"], check=False).stdout, 15, what="WM")
 
 
-class Openbox(XServerOnly):
-    command = ["openbox", "--sm-disable"]
-
-
-class Xfwm4(XServerOnly):
+class Xfwm4(Openbox):
     command = ["xfwm4", "--compositor=off", "--sm-client-disable"]
 
 
-class Compositing(Openbox):
-    """openbox under a compositor that draws shadows, started after the clock
-    (its window made while none ran)."""
+class Picom(Openbox):
+    """openbox and a compositor that draws shadows, started after the clock
+    (whose window was made while none ran)."""
+
+    compositor = ["picom", "--backend", "xrender", "--shadow"]
 
     def compose(self):
         self.spawn(self.compositor)
@@ -68,38 +62,41 @@ class Compositing(Openbox):
             [sys.executable, "-c", owner]).stdout.strip() != "0", 15, what="compositor")
 
 
-class Picom(Compositing):
-    compositor = ["picom", "--backend", "xrender", "--shadow"]
-
-
-class XCompMgr(Compositing):
+class XCompMgr(Picom):
     compositor = ["xcompmgr", "-c"]
 
 
-def hints(session, wid):
-    return session.run(["xprop", "-id", str(wid), "_NET_WM_STATE", "_NET_WM_DESKTOP"]).stdout
-
-
-def on_desktop(session, wid):
-    """Out of taskbar and pager, on every workspace."""
-    h = hints(session, wid)
-    return all(s in h for s in ("SKIP_TASKBAR", "SKIP_PAGER")) and (
+def settled(session, wid, on):
+    """Managed again, with the desktop hints or without them."""
+    h = session.run(["xprop", "-id", wid, "_NET_WM_STATE", "_NET_WM_DESKTOP"]).stdout
+    hinted = all(s in h for s in ("BELOW", "SKIP_TASKBAR", "SKIP_PAGER")) and (
         "4294967295" in h or "STICKY" in h)
+    return int(wid) in ms.stacking(session) and hinted == on
+
+
+def plus(a, b):
+    return (a[0] + b[0], a[1] + b[1])
 
 
 class DesktopModeTest(harness.E2ETest):
     def setUp(self):
         self.face = ms.BuiltinFace()
 
-    def run_rows(self, rows):
-        for kind, check in rows:
+    def test_window_managers(self):
+        self.rows([Openbox, tc.Mutter, tc.KWin, Xfwm4], self.scenario)
+
+    def test_shadows(self):
+        self.rows([Picom, XCompMgr], self.no_shadow)
+
+    def rows(self, kinds, check):
+        for kind in kinds:
             with self.subTest(kind.__name__):
                 self.session = harness.Session()
                 try:
                     desktop = kind(self.session)
                     self.addCleanup(desktop.close)
                     desktop.start()
-                    self.desk = int(self.window("desktop", "3366cc", 0, 0, 1280, 1024))
+                    self.desk = self.window("desktop", "3366cc", 0, 0, 1280, 1024)
                     check(desktop)
                 finally:
                     self.session.close()
@@ -107,75 +104,62 @@ class DesktopModeTest(harness.E2ETest):
     def window(self, kind, colour, *rect):
         s = self.session
         s.spawn([sys.executable, "-c", TYPED_WINDOW, kind, colour] + [str(v) for v in rect])
-        return harness.wait_until(lambda: s.xdotool("search", "--onlyvisible", "--class", kind,
-                                                     check=False).split(), 15, what=kind)[0]
+        return int(harness.wait_until(lambda: s.xdotool(
+            "search", "--onlyvisible", "--class", kind, check=False).split(), 15, what=kind)[0])
 
     def shows_face(self, at=ORIGIN, covered=None):
-        """The face at `at`, its cut-away pixels showing the desktop; only
-        its painted pixels, and none `covered`, where a window covers it."""
+        """The face at `at`, its cut-away pixels showing the desktop; where a
+        window covers part of it, its other painted pixels."""
         shot = self.session.screenshot()
         skip = skin_support.LAMPS + [covered] * bool(covered)
         return not skin_support.face_mismatches(shot, at, self.face, skip) and (
             covered or tc.holes_not_showing(shot, self.face, at) == 0)
 
-    def start_clock(self, desktop, on):
+    def start_clock(self, mode):
         _, app = self.start(values={"X": str(ORIGIN[0] * 15), "Y": str(ORIGIN[1] * 15),
-                                    "OnTop": "1" if on else "0"},
-                            env={"EXP_DESKTOP": "1"})
+                                    mode: "1"})
         return app, app.window(timeout=30)
-
-    def test_window_managers(self):
-        self.run_rows([(Openbox, self.scenario), (tc.Mutter, self.scenario),
-                       (tc.KWin, self.scenario), (Xfwm4, self.scenario)])
-
-    def test_shadows(self):
-        self.run_rows([(Picom, self.no_shadow), (XCompMgr, self.no_shadow)])
 
     def scenario(self, desktop):
         s = self.session
-        app, wid = self.start_clock(desktop, True)
-        harness.wait_until(lambda: on_desktop(s, wid), 10, what="desktop hints")
-        desk = self.desk
-        other = int(self.window("normal", "c81e1e", *APP))
-        clock = int(wid)
+        app, wid = self.start_clock("OnDesktop")
+        harness.wait_until(lambda: settled(s, wid, True), 10, what="desktop hints")
+        other = self.window("normal", "c81e1e", *APP)
 
         def stacked():
             order = ms.stacking(s)
-            return set(order) >= {desk, clock, other} and \
-                order.index(desk) < order.index(clock) < order.index(other)
-        for click in (clock, desk):
-            s.xdotool("mousemove", *(PRESS if click == clock else (1000, 900)), "click", 1)
-            if click == desk:  # as the window manager takes that click (XTest passes it by)
-                s.xdotool("windowactivate", desk, check=False)
+            return {self.desk, int(wid), other} <= set(order) and \
+                order.index(self.desk) < order.index(int(wid)) < order.index(other)
+        for at in (plus(ORIGIN, PRESS), (1000, 900)):  # the clock, the desktop
+            s.xdotool("mousemove", *at, "click", 1)
+            if at == (1000, 900):  # as a window manager takes it (XTest passes it by)
+                s.xdotool("windowactivate", self.desk, check=False)
             harness.wait_until(stacked, 10, what="desktop < clock < window")
         harness.wait_until(lambda: self.shows_face(covered=COVERED), 10, what="face beside")
-        self.assertEqual(s.screenshot().pixel(APP[0] + 10, ORIGIN[1] + 170), RED)
+        self.assertEqual(s.screenshot().pixel(APP[0] + 10, 270), (0xC8, 0x1E, 0x1E))
 
-        s.run(["wmctrl", "-k", "on"])
-        harness.wait_until(self.shows_face, 10, what="face while the desktop shows")
-        s.run(["wmctrl", "-k", "off"])
         s.run(["wmctrl", "-n", "2"])
-        s.run(["wmctrl", "-s", "1"])
-        harness.wait_until(self.shows_face, 10, what="face on workspace 2")
-        s.run(["wmctrl", "-s", "0"])
+        for show, back in (("-k on", "-k off"), ("-s 1", "-s 0")):  # show desktop, workspace 2
+            s.run(["wmctrl"] + show.split())
+            harness.wait_until(self.shows_face, 10, what="face after wmctrl " + show)
+            s.run(["wmctrl"] + back.split())
 
-        place = ms.drag(app, wid, PRESS, (100, 60))
-        at = (place[0] + 150, place[1] + 170)
-        ms.open_menu_at(app, wid, *at)
+        place = ms.drag(app, wid, plus(ORIGIN, PRESS), (100, 60))
+        ms.open_menu_at(app, wid, *plus(place, PRESS))
         s.xdotool("key", "Escape")
         ms.wait_menu_closed(app, wid)
         harness.wait_until(stacked, 10, what="desktop < clock < window after drag and menu")
-        ms.pick(app, wid, ms.TO_DESKTOP, at)
-        harness.wait_until(lambda: not on_desktop(s, app.window()), 10, what="mode off")
+        ms.pick(app, wid, ms.TO_DESKTOP, plus(place, PRESS))
+        harness.wait_until(lambda: settled(s, wid, False), 10, what="an ordinary window")
         s.run(["wmctrl", "-k", "on"])
         harness.wait_until(lambda: not self.shows_face(place), 10, what="hidden like a window")
 
     def no_shadow(self, desktop):
-        app, wid = self.start_clock(desktop, False)
+        app, wid = self.start_clock("OnTop")
         desktop.compose()
         harness.wait_until(self.shows_face, 10, what="holes showing the desktop")
-        ms.pick(app, wid, ms.TO_DESKTOP, PRESS)
-        harness.wait_until(lambda: on_desktop(self.session, app.window()), 10, what="mode on")
+        ms.pick(app, wid, ms.TO_DESKTOP, plus(ORIGIN, PRESS))
+        harness.wait_until(lambda: settled(self.session, wid, True), 10, what="desktop mode")
         harness.wait_until(self.shows_face, 10, what="holes showing the desktop")
 
 
