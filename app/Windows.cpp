@@ -8,12 +8,11 @@
 #include "core/AlarmLog.h"
 #include "core/AppState.h"
 #include "core/ClockCore.h"
-#include "keys/SaverMode.h"
 #include "keys/KeyDialog.h"
+#include "keys/SaverMode.h"
 #include "menu/ClockMenu.h"
+#include "platform/Backends.h"
 #include "skin/SkinChooser.h"
-
-#include <QGuiApplication>
 
 Windows::Windows(AppState& state, ClockCore& core)
     : m_state(state), m_core(core), m_saverMode(new SaverMode(state.services, this))
@@ -67,8 +66,7 @@ void Windows::showAlarm()
 
 void Windows::showNotice()
 {
-    // A tick while the notice loads finds it and builds no second one. It
-    // takes the focus, so Enter reaches "O K" whatever window was active.
+    // It takes the focus, so Enter reaches "O K" whatever window was active.
     showOnce(m_notice, [this] {
         qCDebug(lcAlarm) << "notice opened";
         return new AlarmNotice(m_state, m_core, m_clock);
@@ -113,7 +111,7 @@ KeyDialog* Windows::keyStroke() const
 WId Windows::clockWindowId() const
 {
     // Only an X window id means something to the desktop.
-    if (!m_clock || QGuiApplication::platformName() != QLatin1String("xcb")) {
+    if (!m_clock || !platform::onX11()) {
         return 0;
     }
     return m_clock->winId();

@@ -64,23 +64,22 @@ int main(int argc, char* argv[])
     AppState state(Services{*sound, *keys, [] { return QDateTime::currentMSecsSinceEpoch(); },
                             idle.get(), desktop.get()});
 
-    // Set before start-up: the events that start-up lets run may already end
-    // the program (a close request, a double-click).
     // The clock's state: the modes, the tick, the stored choices.
     ClockCore core;
     connectAlarmSound(core, state);
     Windows windows(state, core);
     SettingsWriter writer(state, core, [&windows] { return windows.clock().pos(); });
-    ProgramEnd programEnd(writer, windows, instance);
     const QString configDir =
         QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
     const QString frontSocket = instance.siblingPath("sock");
     if (!startClock(state, core, windows, writer, instance, programFile,
-              configDir.isEmpty() ? QString() : configDir + QStringLiteral("/glimmora"))) {
+                    configDir.isEmpty() ? QString() : configDir + QStringLiteral("/glimmora"))) {
         // Another clock runs: it comes to the front, and this start ends.
         platform::FrontRequests::ask(frontSocket, std::chrono::seconds(1));
         return 0;
     }
+    // No event runs before the loop: every way out finds the end made here.
+    ProgramEnd programEnd(writer, windows, instance);
     platform::FrontRequests front(frontSocket, [&windows] {
         if (QWindow* window = windows.clock().windowHandle()) {
             platform::bringToFront(*window);

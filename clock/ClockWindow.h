@@ -1,6 +1,7 @@
 #pragma once
 
 #include "clock/DevicePictures.h"
+#include "clock/FaceLayout.h"
 #include "controls/PictureBox.h"
 #include "core/TickSchedule.h"
 
@@ -9,8 +10,8 @@
 #include <QWidget>
 #include <array>
 #include <cstdint>
+#include <optional>
 
-class QScrollBar;
 class QTimer;
 class ClockMenu;
 class WindowOutline;
@@ -35,6 +36,13 @@ public:
     // Puts what a skin gave into place: face, strips, face size, tube and
     // switch rectangles.
     void applySkin(const LoadedSkin& skin);
+
+    // How many window pixels a pixel of the face takes; the window is laid
+    // out again at once.
+    qreal zoom() const { return m_zoom; }
+    void setZoom(qreal zoom);
+    // Where every part sits now.
+    FaceLayout layout() const;
 
     // The standby picture: cell 0 in every tube.
     void showTubesOff();
@@ -80,7 +88,6 @@ public:
     void powerSwitchClicked();
     void standbySwitchClicked(int index);
     void alarmTestClicked();
-    void HScroll_Change(int tube, int value);
 
     // The context menu: any button but the left one on the face, the Menu key
     // and Shift+F10 open it.
@@ -106,6 +113,8 @@ protected:
 
 private:
     void buildElements();
+    // Every part, the window's size and its outline, from layout().
+    void layOut();
     // Names and descriptions for screen readers.
     void describeElements();
     // The built-in pictures for the face, strips and lamps that have none.
@@ -125,7 +134,6 @@ private:
     PictureBox* m_face = nullptr;
     std::array<PictureBox*, 6> m_tubes{};
     std::array<QImage, 6> m_digitStrips; // never shown
-    std::array<QScrollBar*, 6> m_digitHolders{};
     ClickArea* m_powerSwitch = nullptr;
     std::array<ClickArea*, 2> m_standbySwitches{};
     ClickArea* m_alarmTestArea = nullptr;
@@ -134,6 +142,11 @@ private:
     DoubledPictures m_doubled;            // companions for dense screens
     WindowOutline* m_outline = nullptr;
     ClockMenu* m_menu = nullptr;
+    // The loaded skin's description; none for the built-in look.
+    std::optional<SkinDescription> m_skinLayout;
+    qreal m_zoom = 1.0;
+    // The outline is cut once the face picture is final.
+    bool m_faceLoaded = false;
     QTimer* m_tickTimer = nullptr; // single-shot, re-armed at every tick
     TickSchedule m_tickSchedule;
 

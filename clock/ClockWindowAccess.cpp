@@ -1,5 +1,5 @@
-#include "clock/DateText.h"
 #include "clock/ClockWindow.h"
+#include "clock/DateText.h"
 
 #include "menu/ClockMenu.h"
 #include "core/AppState.h"
@@ -90,7 +90,6 @@ void ClockWindow::describeElements()
                                                "Sekunden, Zehner", "Sekunden, Einer"};
     for (std::size_t k = 0; k < m_tubes.size(); ++k) {
         m_tubes[k]->setAccessibleName(QString::fromUtf8(tubeNames[k]));
-        m_digitHolders[k]->setAccessibleName(QStringLiteral("Ziffer %1").arg(k + 1));
     }
     m_lamps[0]->setAccessibleName(QStringLiteral("Sekundenlampe links"));
     m_lamps[1]->setAccessibleName(QStringLiteral("Sekundenlampe rechts"));

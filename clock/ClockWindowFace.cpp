@@ -5,47 +5,7 @@
 #include "skin/NamedSkin.h"
 #include "skin/PictureLoader.h"
 
-#include <QScrollBar>
-
 namespace {
-
-// Each of these is one step: a value that cannot be applied is skipped and the
-// element keeps what it had. Negative sizes are refused; zero is applied.
-void setTop(QWidget& w, SkinNumber value)
-{
-    if (const auto px = toPixels(value)) {
-        w.move(w.x(), *px);
-    }
-}
-
-void setLeft(QWidget& w, SkinNumber value)
-{
-    if (const auto px = toPixels(value)) {
-        w.move(*px, w.y());
-    }
-}
-
-void setWidth(QWidget& w, SkinNumber value)
-{
-    if (const auto px = toPixels(value); px && *px >= 0) {
-        w.resize(*px, w.height());
-    }
-}
-
-void setHeight(QWidget& w, SkinNumber value)
-{
-    if (const auto px = toPixels(value); px && *px >= 0) {
-        w.resize(w.width(), *px);
-    }
-}
-
-void place(QWidget& w, const SkinRect& r)
-{
-    setTop(w, r.top);
-    setLeft(w, r.left);
-    setWidth(w, r.width);
-    setHeight(w, r.height);
-}
 
 // The lamp pictures stand on a magenta ground that is not part of the lamp.
 QImage withoutLampGround(const QImage& lamp)
@@ -95,17 +55,8 @@ void ClockWindow::applySkin(const LoadedSkin& skin)
             m_digitStrips[i] = skin.strips[i];
         }
     }
-    // The window's own coordinates are face pixels already, so the second
-    // standby area needs no scale of its own.
-    setWidth(*m_face, skin.layout.width);
-    setHeight(*m_face, skin.layout.height);
-    for (std::size_t i = 0; i < m_tubes.size(); ++i) {
-        place(*m_tubes[i], skin.layout.digit[i]);
-    }
-    place(*m_powerSwitch, skin.layout.powerSwitch);
-    place(*m_standbySwitches[0], skin.layout.standBy);
-    m_standbySwitches[1]->setGeometry(m_standbySwitches[0]->geometry());
-    place(*m_alarmTestArea, skin.layout.alarm);
+    m_skinLayout = skin.layout;
+    layOut();
 }
 
 void ClockWindow::loadFace()
@@ -118,13 +69,6 @@ void ClockWindow::loadFace()
         }
     }
     useBuiltinWhereMissing(dense);
-    // The window takes the face area's size first (height, then width); the
-    // shaping control then fits it to the face picture.
-    resize(width(), m_face->height());
-    resize(m_face->width(), height());
-    for (QScrollBar* bar : m_digitHolders) {
-        bar->hide();
-    }
     // The strips are plain images here and never shown. Every picture is kept
     // in the screen's format, so a tick only copies pixels.
     for (QImage& strip : m_digitStrips) {
@@ -138,16 +82,52 @@ void ClockWindow::loadFace()
     }
     m_face->setPicture(toScreenFormat(m_face->image()));
     useDevicePixels();
-    // Tubes start with cell 0 of their strip.
-    showTubesOff();
 
     m_outline->setMaskColor(QColor(0, 0, 40));
-    m_outline->setMaskPicture(m_face->image());
     // In a window a compositor draws, the cut-away pixels are transparent as
     // well: a Wayland window has no X shape to cut them.
     if (testAttribute(Qt::WA_TranslucentBackground)) {
         m_face->setCutColour(qRgb(0, 0, 40));
     }
+    m_faceLoaded = true;
+    layOut();
+    // Tubes start with cell 0 of their strip.
+    showTubesOff();
+}
+
+FaceLayout ClockWindow::layout() const
+{
+    return faceLayout(m_skinLayout ? &*m_skinLayout : nullptr,
+                      m_face->image().deviceIndependentSize().toSize(), m_zoom);
+}
+
+void ClockWindow::setZoom(qreal zoom)
+{
+    // Only the places scale so far: the pictures keep their own size.
+    m_zoom = zoom;
+    layOut();
+}
+
+void ClockWindow::layOut()
+{
+    const FaceLayout l = layout();
+    m_face->setGeometry(l.face);
+    for (std::size_t i = 0; i < m_tubes.size(); ++i) {
+        m_tubes[i]->setGeometry(l.tubes[i]);
+    }
+    for (std::size_t i = 0; i < m_lamps.size(); ++i) {
+        m_lamps[i]->setGeometry(l.lamps[i]);
+        m_standbySwitches[i]->setGeometry(l.standbySwitches[i]);
+    }
+    m_powerSwitch->setGeometry(l.powerSwitch);
+    m_alarmTestArea->setGeometry(l.alarmTest);
+    // A fixed size (minimum = maximum in WM_NORMAL_HINTS): tiling window
+    // managers float such a window at its own size instead of stretching it.
+    setFixedSize(l.window);
+    if (!m_faceLoaded) {
+        return;
+    }
+    m_outline->setMaskPicture(m_face->image());
     // Lamps at their fixed places may lie outside the face (the built-in one
     // is narrower): there they would only cost repaints nobody sees.
     for (PictureBox* lamp : m_lamps) {
@@ -155,8 +135,7 @@ void ClockWindow::loadFace()
     }
     // A face area smaller than the face picture leaves part of the window to
     // the window's own background.
-    if (!m_face->geometry().contains(rect())) {
-        setAttribute(Qt::WA_NoSystemBackground, false);
-        setAutoFillBackground(true);
-    }
+    const bool uncovered = !l.face.contains(rect());
+    setAttribute(Qt::WA_NoSystemBackground, !uncovered);
+    setAutoFillBackground(uncovered);
 }

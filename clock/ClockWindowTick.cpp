@@ -1,5 +1,5 @@
-#include "clock/ImageProcessing.h"
 #include "clock/ClockWindow.h"
+#include "clock/ImageProcessing.h"
 #include "core/AppState.h"
 #include "core/ClockCore.h"
 #include "core/NumericValue.h"
@@ -90,13 +90,5 @@ void ClockWindow::showTubesOff()
 {
     for (int tube : {4, 5, 2, 3, 0, 1}) {
         drawDigit(*this, tube, 0);
-    }
-}
-
-void ClockWindow::HScroll_Change(int tube, int value)
-{
-    std::int16_t digit = 0;
-    if (toInt16(value, digit)) {
-        drawDigit(*this, tube, digit);
     }
 }

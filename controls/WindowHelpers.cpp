@@ -61,7 +61,6 @@ void MakeTopMost(QWidget* window)
     }
     setAboveBand(window, true);
     window->raise();
-    QCoreApplication::processEvents();
 }
 
 void SetTopMost(QWidget* window, StackBand band)
@@ -73,7 +72,6 @@ void SetTopMost(QWidget* window, StackBand band)
         setAboveBand(window, band == StackBand::Above);
     }
     window->raise();
-    QCoreApplication::processEvents();
 }
 
 bool isTopMost(const QWidget* window)

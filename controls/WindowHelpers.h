@@ -16,7 +16,7 @@ void CenterForm(QWidget* window, const QWidget* onScreenOf = nullptr);
 QList<QRect> screenRects();
 
 // Puts a window into the window manager's above-others band without moving or
-// hiding it, then lets pending events run once.
+// hiding it.
 void MakeTopMost(QWidget* window);
 
 // Where SetTopMost puts a window.

@@ -3,7 +3,6 @@
 #include "core/DoubledPictures.h"
 #include "platform/desktop/WindowShape.h"
 
-#include <QCoreApplication>
 #include <QPalette>
 #include <QWidget>
 #include <QWindow>
@@ -46,12 +45,7 @@ void WindowOutline::ApplyMaskRegion()
     if (m_picture.isNull() || !m_container) {
         return;
     }
-    // A picture drawn for a dense screen covers its logical size.
-    const QSize logical = m_picture.deviceIndependentSize().toSize();
-    // A fixed size (minimum = maximum in WM_NORMAL_HINTS): tiling window
-    // managers float such a window at its own size instead of stretching it.
-    m_container->setFixedSize(logical);
-    QCoreApplication::processEvents();
+    const QSize logical = m_container->size();
     // The shape goes to the native window as a one-bit mask: a list of the
     // outline's rectangles (QWidget::setMask, QWindow::setMask) grows with
     // the outline, and a ragged face of a few thousand pixels makes one X
@@ -66,8 +60,9 @@ void WindowOutline::ApplyMaskRegion()
         m_shape = platform::makeWindowShape();
     }
     // One bit per device pixel. A picture drawn at the device's size (a
-    // face's "@2x" companion) gives the outline at its own resolution; any
-    // other is scaled without blending, which keeps its exact colours.
+    // face's "@2x" companion at a zoom of 1) gives the outline at its own
+    // resolution; any other is scaled without blending, which keeps its
+    // exact colours.
     const qreal scale = native->devicePixelRatio();
     const QSize device = deviceSize(logical, scale);
     QImage mask;

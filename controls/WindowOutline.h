@@ -15,8 +15,8 @@ class WindowShape;
 // Gives the window it sits on the outline of a picture: every pixel of the
 // mask picture whose colour is not exactly the mask colour belongs to the
 // window, for drawing and for mouse input (X SHAPE); the rest is cut away.
-// The window takes the picture's size as its fixed size. Each write of either
-// property reshapes the window.
+// The picture is stretched over the window at its present size. Each write of
+// either property reshapes the window.
 class WindowOutline : public QObject
 {
 public:

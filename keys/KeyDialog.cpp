@@ -48,7 +48,7 @@ KeyDialog::KeyDialog(AppState& state, ClockCore& core, const QWidget* over)
 {}
 
 KeyDialog::KeyDialog(AppState& state, ClockCore& core,
-                           std::unique_ptr<platform::KeyboardLayout> layout, const QWidget* over)
+                     std::unique_ptr<platform::KeyboardLayout> layout, const QWidget* over)
     : QDialog(nullptr), m_state(state), m_core(core), m_over(over), m_layout(std::move(layout))
 {
     setAttribute(Qt::WA_DeleteOnClose);
@@ -186,10 +186,10 @@ void KeyDialog::prepare()
     raise();
     activateWindow();
     m_captureBox->setFocus();
-    QCoreApplication::processEvents();
 
     // The key goes to whichever window has the keyboard focus, and a freshly
-    // mapped window is not active at once: press it only when this one is.
+    // mapped window is not active at once: the poll presses it only when this
+    // one is, reacting to the window manager in its own time.
     // A code that does not fit 8 bits sends nothing.
     if (m_core.keyCode() < 0 || m_core.keyCode() > 255) {
         return;

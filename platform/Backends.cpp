@@ -15,6 +15,11 @@
 
 namespace platform {
 
+bool onX11()
+{
+    return QGuiApplication::platformName() == QLatin1String("xcb");
+}
+
 std::unique_ptr<SoundOutput> makeSoundOutput()
 {
     // Most runs never play a sound: the module, its thread, its connection
@@ -36,7 +41,7 @@ std::unique_ptr<IdleInhibitor> makeIdleInhibitor()
 
 std::unique_ptr<FrameExtents> makeFrameExtents()
 {
-    if (QGuiApplication::platformName() != QLatin1String("xcb")) {
+    if (!onX11()) {
         return nullptr;
     }
     return std::make_unique<x11::X11FrameExtents>();
@@ -57,7 +62,7 @@ public:
 
 std::unique_ptr<DesktopLayer> makeDesktopLayer()
 {
-    if (QGuiApplication::platformName() == QLatin1String("xcb")) {
+    if (onX11()) {
         if (auto x11 = x11::makeX11DesktopLayer()) {
             return x11;
         }

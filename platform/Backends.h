@@ -10,6 +10,11 @@
 
 namespace platform {
 
+// Whether Qt runs on its X11 platform (XWayland included): the one place
+// that asks. Window ids, X SHAPE and the X keyboard map mean something only
+// there.
+bool onX11();
+
 // The real backends for the running program.
 std::unique_ptr<SoundOutput> makeSoundOutput();
 std::unique_ptr<KeyInjector> makeKeyInjector();

@@ -1,8 +1,8 @@
 #include "platform/desktop/WindowFront.h"
 
+#include "platform/Backends.h"
 #include "platform/x11/X11ActiveWindow.h"
 
-#include <QGuiApplication>
 #include <QWindow>
 
 namespace platform {
@@ -13,8 +13,7 @@ void bringToFront(QWindow& window)
         window.showNormal();
     }
     window.raise();
-    if (QGuiApplication::platformName() != QLatin1String("xcb") ||
-        !x11::requestActivation(window)) {
+    if (!onX11() || !x11::requestActivation(window)) {
         window.requestActivate();
     }
 }

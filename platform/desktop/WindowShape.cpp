@@ -1,9 +1,9 @@
 #include "platform/desktop/WindowShape.h"
 
+#include "platform/Backends.h"
 #include "platform/x11/X11WindowShape.h"
 
 #include <QBitmap>
-#include <QGuiApplication>
 #include <QRegion>
 #include <QWindow>
 
@@ -40,7 +40,7 @@ public:
 
 std::unique_ptr<WindowShape> makeWindowShape()
 {
-    if (QGuiApplication::platformName() == QLatin1String("xcb")) {
+    if (onX11()) {
         if (auto x11 = x11::makeX11WindowShape()) {
             return x11;
         }

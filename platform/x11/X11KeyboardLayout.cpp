@@ -1,8 +1,7 @@
 #include "platform/x11/X11KeyboardLayout.h"
 
+#include "platform/Backends.h"
 #include "platform/x11/X11Log.h"
-
-#include <QGuiApplication>
 
 #include <X11/XKBlib.h>
 #include <X11/Xlib.h>
@@ -64,7 +63,7 @@ std::uint32_t X11KeyboardLayout::unshiftedKeysym(std::uint32_t nativeScanCode)
 std::unique_ptr<KeyboardLayout> createKeyboardLayout()
 {
     // Only on X are the native scan codes of Qt's key events X keycodes.
-    if (QGuiApplication::platformName() == QLatin1String("xcb")) {
+    if (onX11()) {
         return std::make_unique<X11KeyboardLayout>();
     }
     return std::make_unique<NoKeyboardLayout>();

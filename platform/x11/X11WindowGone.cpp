@@ -1,8 +1,9 @@
 #include "platform/desktop/WindowGone.h"
 
+#include "platform/Backends.h"
+
 #include <QAbstractNativeEventFilter>
 #include <QCoreApplication>
-#include <QGuiApplication>
 #include <QPointer>
 #include <QTimer>
 #include <QWidget>
@@ -55,7 +56,7 @@ private:
 
 void whenDestroyedFromOutside(QWidget& window, std::function<void()> gone)
 {
-    if (QGuiApplication::platformName() == QLatin1String("xcb")) {
+    if (onX11()) {
         new DestroyWatch(window, std::move(gone));
     }
 }

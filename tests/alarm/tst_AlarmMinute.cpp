@@ -236,6 +236,7 @@ private slots:
         start(r, "07", "30", at(7, 30, 0));
         tickUntil(r, at(7, 30, 5));
         r.lastNotice->acknowledge();
+        flushDeletes(); // the closed notice goes at the loop's next turn
         QCOMPARE(tickUntil(r, at(7, 30, 10)), 0);
 
         r.t.windows.showAlarm();

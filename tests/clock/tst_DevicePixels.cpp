@@ -2,9 +2,9 @@
 // shown pixel for pixel, a skin's companions count file by file, and the
 // geometry stays in logical pixels.
 #include "about/AboutWindow.h"
+#include "clock/ClockWindow.h"
 #include "clock/DevicePictures.h"
 #include "clock/ImageProcessing.h"
-#include "clock/ClockWindow.h"
 #include "tests/clock/ClockFixture.h"
 #include "tests/support/Files.h"
 
@@ -12,6 +12,7 @@
 #include <QDir>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QWindow>
 
 namespace {
 
@@ -87,6 +88,64 @@ private slots:
         DrawTubeDigit(tube, clock.digitStrip(0), 1, 10, 12);
         QCOMPARE(tube.image().size(), crispTube ? QSize(24, 20) : QSize(12, 10));
         QVERIFY(showsCell(tube.image(), 1));
+    }
+
+    // The outline, the tubes and the window scale together, in the layout
+    // and in the window laid out from it.
+    void faceAtEveryZoom_data()
+    {
+        QTest::addColumn<bool>("skin");
+        QTest::addColumn<qreal>("zoom");
+        QTest::addColumn<QSize>("window");
+        QTest::addColumn<QRect>("tube");
+        QTest::newRow("built-in at 1")
+            << false << 1.0 << QSize(460, 234) << QRect(113, 114, 19, 34);
+        QTest::newRow("built-in at 2")
+            << false << 2.0 << QSize(920, 468) << QRect(226, 228, 38, 68);
+        QTest::newRow("skin at 1") << true << 1.0 << QSize(40, 30) << QRect(4, 5, 12, 10);
+        QTest::newRow("skin at 2") << true << 2.0 << QSize(80, 60) << QRect(8, 10, 24, 20);
+        // Edges round: 7.5 and 22.5 to 8 and 23.
+        QTest::newRow("skin at 1.5") << true << 1.5 << QSize(60, 45) << QRect(6, 8, 18, 15);
+    }
+
+    void faceAtEveryZoom()
+    {
+        QFETCH(bool, skin);
+        QFETCH(qreal, zoom);
+        QFETCH(QSize, window);
+        QFETCH(QRect, tube);
+        QTemporaryDir dir;
+        ClockFixture f;
+        if (skin) {
+            const QString folder = dir.path() + QStringLiteral("/Test/");
+            QVERIFY(writeFile(folder + QStringLiteral("SkinFile.ini"),
+                              "[Marvane Glimmora]\nWidth=40\nHeight=30\nDigit1_Top=5\n"
+                              "Digit1_Left=4\nDigit1_Width=12\nDigit1_Height=10\n"));
+            QVERIFY(face({40, 30}, qRgb(200, 0, 0)).save(folder + QStringLiteral("back.bmp")));
+            for (const char* strip : {"1.bmp", "2.bmp", "3.bmp", "4.bmp", "5.bmp"}) {
+                QVERIFY(makeStrip(10, 12, 10).save(folder + QLatin1String(strip)));
+            }
+            f.state.skinsDir = dir.path() + QStringLiteral("/");
+            f.core.setSkinName(QStringLiteral("Test"));
+        }
+        ClockWindow clock(f.state, f.core);
+        clock.loadFace();
+        const QRect atOne = clock.windowHandle()->mask().boundingRect();
+        clock.setZoom(zoom);
+        QCOMPARE(clock.layout().window, window);
+        QCOMPARE(clock.layout().tubes[0], tube);
+        QCOMPARE(clock.size(), window);
+        QCOMPARE(clock.maximumSize(), clock.minimumSize());
+        QCOMPARE(clock.tubes()[0]->geometry(), tube);
+        // Within a pixel: the mask goes by device pixels, its bounds by whole
+        // logical ones.
+        const QRect outline = clock.windowHandle()->mask().boundingRect();
+        const QPoint ends(1, 1);
+        for (const QPoint off :
+             {outline.topLeft() - atOne.topLeft() * zoom,
+              outline.bottomRight() + ends - (atOne.bottomRight() + ends) * zoom}) {
+            QVERIFY2(qAbs(off.x()) <= 1 && qAbs(off.y()) <= 1, qPrintable(QTest::toString(off)));
+        }
     }
 
     void aboutPictureAndCursor()
