@@ -115,14 +115,14 @@ class DesktopModeTest(harness.E2ETest):
         return not skin_support.face_mismatches(shot, at, self.face, skip) and (
             covered or tc.holes_not_showing(shot, self.face, at) == 0)
 
-    def start_clock(self, mode):
-        _, app = self.start(values={"X": str(ORIGIN[0] * 15), "Y": str(ORIGIN[1] * 15),
-                                    mode: "1"})
+    def start_clock(self, *modes):
+        _, app = self.start(values=dict({"X": str(ORIGIN[0] * 15), "Y": str(ORIGIN[1] * 15)},
+                                        **{mode: "1" for mode in modes}))
         return app, app.window(timeout=30)
 
     def scenario(self, desktop):
         s = self.session
-        app, wid = self.start_clock("OnDesktop")
+        app, wid = self.start_clock("OnTop", "OnDesktop")  # both: the desktop wins
         harness.wait_until(lambda: settled(s, wid, True), 10, what="desktop hints")
         other = self.window("normal", "c81e1e", *APP)
 
