@@ -6,15 +6,13 @@
 
 namespace platform {
 
-// Test stand-in: remembers every request; available unless told otherwise.
+// Test stand-in: remembers every request.
 class DummyDesktopLayer : public DesktopLayer
 {
 public:
-    explicit DummyDesktopLayer(bool available = true) : m_available(available) {}
-
+    explicit DummyDesktopLayer(bool available) : m_available(available) {}
     bool available() const override { return m_available; }
     void apply(QWindow& /*window*/, bool on) override { m_calls.append(on); }
-
     const QList<bool>& calls() const { return m_calls; }
 
 private:

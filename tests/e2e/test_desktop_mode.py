@@ -1,9 +1,6 @@
-"""The clock on the desktop, under each window manager: its hints, below an
-application window and above the desktop's own window (a full-screen
-desktop-type window) also after clicks on both, shown through "show desktop"
-and on another workspace, dragged, its menu; switched off again it is an
-ordinary window that "show desktop" hides (KWin: covers). Under compositors
-that draw shadows its cut-away pixels show the desktop's colour."""
+"""The clock on the desktop under each window manager (hints, stacking, "show
+desktop", workspaces, drag, menu; switched off, hidden like any window), and
+under compositors that draw shadows, its cut-away pixels showing the desktop."""
 
 import sys
 
@@ -11,6 +8,7 @@ import harness
 import menu_support as ms
 import skin_support
 import test_compositors as tc
+from test_compositors import plus
 
 ORIGIN = (100, 100)
 APP = (400, 80, 300, 300)  # an application window over the face's right part
@@ -72,10 +70,6 @@ def settled(session, wid, on):
     hinted = all(s in h for s in ("BELOW", "SKIP_TASKBAR", "SKIP_PAGER")) and (
         "4294967295" in h or "STICKY" in h)
     return int(wid) in ms.stacking(session) and hinted == on
-
-
-def plus(a, b):
-    return (a[0] + b[0], a[1] + b[1])
 
 
 class DesktopModeTest(harness.E2ETest):
