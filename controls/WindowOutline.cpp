@@ -1,7 +1,7 @@
 #include "controls/WindowOutline.h"
 
 #include "core/DoubledPictures.h"
-#include "platform/desktop/WindowShape.h"
+#include "platform/Backends.h"
 
 #include <QPalette>
 #include <QWidget>

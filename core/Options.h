@@ -41,7 +41,8 @@ struct OptionRow
 };
 
 // In menu order within each group; the settings file lists the display
-// options before the clock's place and the others after it.
+// options before the clock's place and the others after it. Defined with
+// the core's apply steps (core/ClockCore.cpp).
 extern const std::array<OptionRow, 5> optionRows;
 
 const OptionRow& optionRow(Option option);

@@ -8,6 +8,7 @@
 #include "platform/x11/X11DesktopLayer.h"
 #include "platform/x11/X11FrameExtents.h"
 #include "platform/x11/X11KeyInjector.h"
+#include "platform/x11/X11WindowShape.h"
 
 #include <QGuiApplication>
 
@@ -68,6 +69,16 @@ std::unique_ptr<DesktopLayer> makeDesktopLayer()
         }
     }
     return std::make_unique<NoDesktopLayer>();
+}
+
+std::unique_ptr<WindowShape> makeWindowShape()
+{
+    if (onX11()) {
+        if (auto x11 = x11::makeX11WindowShape()) {
+            return x11;
+        }
+    }
+    return makeRegionWindowShape();
 }
 
 void preferX11Platform()

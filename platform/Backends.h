@@ -3,6 +3,7 @@
 #include "platform/IdleInhibitor.h"
 #include "platform/desktop/DesktopLayer.h"
 #include "platform/desktop/FrameExtents.h"
+#include "platform/desktop/WindowShape.h"
 #include "platform/keys/KeyInjector.h"
 #include "platform/sound/SoundOutput.h"
 
@@ -24,6 +25,9 @@ std::unique_ptr<FrameExtents> makeFrameExtents();
 // Through the window manager on X11 (XWayland too); elsewhere one that is not
 // available.
 std::unique_ptr<DesktopLayer> makeDesktopLayer();
+
+// X SHAPE on Qt's X11 platform; elsewhere the window's QWindow mask.
+std::unique_ptr<WindowShape> makeWindowShape();
 
 // Makes Qt use its X11 platform wherever an X display answers, also where
 // QT_QPA_PLATFORM names Wayland (XWayland then); natively Wayland only where

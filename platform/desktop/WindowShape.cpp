@@ -1,7 +1,5 @@
 #include "platform/desktop/WindowShape.h"
 
-#include "platform/Backends.h"
-#include "platform/x11/X11WindowShape.h"
 
 #include <QBitmap>
 #include <QRegion>
@@ -38,13 +36,8 @@ public:
 
 } // namespace
 
-std::unique_ptr<WindowShape> makeWindowShape()
+std::unique_ptr<WindowShape> makeRegionWindowShape()
 {
-    if (onX11()) {
-        if (auto x11 = x11::makeX11WindowShape()) {
-            return x11;
-        }
-    }
     return std::make_unique<RegionWindowShape>();
 }
 

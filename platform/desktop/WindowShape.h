@@ -22,9 +22,9 @@ public:
     virtual void apply(QWindow& window, const QImage& mask) = 0;
 };
 
-// X SHAPE on Qt's X11 platform; elsewhere (Qt's offscreen platform in tests)
-// the window's QWindow mask.
-std::unique_ptr<WindowShape> makeWindowShape();
+// The window's QWindow mask, in logical pixels: where there is no X server
+// (Qt's offscreen platform in tests, Wayland).
+std::unique_ptr<WindowShape> makeRegionWindowShape();
 
 // The one-bit mask of `picture`: set where the pixel's colour is not exactly
 // `cut`. Format_MonoLSB with colour 1 black, as QBitmap reads it.

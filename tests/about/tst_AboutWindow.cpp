@@ -1,4 +1,4 @@
-#include "DialogTestSupport.h"
+#include "tests/support/DialogTestSupport.h"
 
 #include "about/WebPages.h"
 #include "about/AboutWindow.h"

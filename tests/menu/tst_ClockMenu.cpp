@@ -1,5 +1,5 @@
 // The context menu's entries and the effects of its handlers.
-#include "MenuTestSupport.h"
+#include "tests/support/MenuTestSupport.h"
 
 #include "controls/WindowHelpers.h"
 #include "keys/SaverMode.h"

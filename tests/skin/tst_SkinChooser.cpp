@@ -1,4 +1,4 @@
-#include "DialogTestSupport.h"
+#include "tests/support/DialogTestSupport.h"
 
 #include "app/Windows.h"
 #include "controls/WindowHelpers.h"

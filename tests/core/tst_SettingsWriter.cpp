@@ -1,5 +1,5 @@
 // The orderly end: the eight keys, in order, then the end, whatever the file.
-#include "MenuTestSupport.h"
+#include "tests/support/MenuTestSupport.h"
 #include "tests/support/Files.h"
 
 #include <QAction>

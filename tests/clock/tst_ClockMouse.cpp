@@ -1,6 +1,6 @@
 // Mouse on the clock face: dragging, the context menu, double-clicks and the
 // switch areas.
-#include "MenuTestSupport.h"
+#include "tests/support/MenuTestSupport.h"
 
 #include <QAction>
 #include <QMenu>

@@ -1,6 +1,6 @@
 // Start-up drives the mode handlers with preset marks and sets which saver
 // entries are shown.
-#include "MenuTestSupport.h"
+#include "tests/support/MenuTestSupport.h"
 #include "tests/support/Files.h"
 
 #include "app/StartUp.h"
