@@ -5,6 +5,9 @@ JOBS ?= $(shell nproc)
 # A compiler cache, where one is installed, makes rebuilds of other trees cheap.
 CCACHE := $(shell command -v ccache 2>/dev/null)
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo $(if $(CCACHE),-DCMAKE_CXX_COMPILER_LAUNCHER=$(CCACHE))
+# The build's progress without make's "Entering/Leaving directory" lines from
+# the makefiles cmake generates (they see this through MAKEFLAGS).
+MAKEFLAGS += --no-print-directory
 
 .PHONY: all setup setup-test setup-desktop configure build run test desktop-test bench fuzz install uninstall package clean
 
@@ -66,7 +69,8 @@ uninstall:
 	cmake -DMANIFEST=$(BUILD)/install_manifest.txt -P cmake/GlimmoraUninstall.cmake
 
 # The Debian package, $(BUILD)/glimmora_<version>_<arch>.deb, from what
-# `make install` installs, under /usr.
+# `make install` installs, under /usr: only the program and what it depends on
+# are built (on all cores), not the tests.
 package: build
 	./tools/setup.sh --package
 	cd $(BUILD) && cpack -G DEB

@@ -109,20 +109,20 @@ AboutWindow::AboutWindow(AppState& state, const QWidget* over)
 
 void AboutWindow::prepare()
 {
-    CenterForm(this, m_over);
-    MakeTopMost(this);
+    centreWindow(this, m_over);
+    putAboveOthers(this);
     m_versionLabel->setText(
         versionText(GLIMMORA_VERSION_MAJOR, GLIMMORA_VERSION_MINOR, GLIMMORA_VERSION_PATCH));
 }
 
 void AboutWindow::openHomePage()
 {
-    OpenDocument(homePageAddress());
+    openDocument(homePageAddress());
 }
 
 void AboutWindow::openProductPage()
 {
-    OpenDocument(productPageFile(m_state));
+    openDocument(productPageFile(m_state));
 }
 
 bool AboutWindow::eventFilter(QObject* watched, QEvent* event)

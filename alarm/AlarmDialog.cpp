@@ -156,8 +156,8 @@ void AlarmDialog::describeControls()
 
 void AlarmDialog::prepare()
 {
-    CenterForm(this, m_over);
-    MakeTopMost(this);
+    centreWindow(this, m_over);
+    putAboveOthers(this);
     // The selector first: its change handler writes the label, which then
     // gets the stored text itself, whatever it is.
     const AlarmTime& stored = m_core.alarmTime();
@@ -187,7 +187,7 @@ void AlarmDialog::applyAlarmTime()
     const AlarmTime alarm{m_hourLabel->text(), m_minuteLabel->text()};
     m_core.setAlarmTime(alarm);
     // Both in one replace: nothing can leave half a time in the file.
-    WriteSettings(m_state, alarmTimeEntries(alarm));
+    writeSettings(m_state, alarmTimeEntries(alarm));
     close();
 }
 
@@ -215,7 +215,7 @@ void AlarmDialog::playSelectedSound()
     // From the program directory, whatever the current directory is.
     const QString name = m_soundList->fileName();
     if (!name.isEmpty()) {
-        PlaySoundFile(m_state, m_state.programDir + name);
+        playSoundFile(m_state, m_state.programDir + name);
     }
 }
 

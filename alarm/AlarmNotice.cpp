@@ -41,14 +41,14 @@ AlarmNotice::AlarmNotice(AppState& state, ClockCore& core, const QWidget* over)
 
 void AlarmNotice::prepare()
 {
-    CenterForm(this, m_over);
-    MakeTopMost(this);
+    centreWindow(this, m_over);
+    putAboveOthers(this);
 }
 
 void AlarmNotice::acknowledge()
 {
     m_core.acknowledge();
-    StopSound(m_state);
+    stopSound(m_state);
     close();
 }
 

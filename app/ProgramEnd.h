@@ -12,7 +12,7 @@ class SingleInstance;
 // The one place the program ends, whichever way it is asked to: "Beenden",
 // the power switch, a double-click on the face, a close request (all through
 // Windows::exitRequested), a signal, the X server gone or the session
-// manager's quit (RunUntilSessionEnds). The end saves the exit's keys,
+// manager's quit (runUntilSessionEnds). The end saves the exit's keys,
 // releases the single-instance lock and ends the process at once: no event
 // runs between the write and the end, and no closing handler.
 class ProgramEnd : public QObject

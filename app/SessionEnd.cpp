@@ -5,7 +5,7 @@
 
 #include <QApplication>
 
-int RunUntilSessionEnds(ProgramEnd& end)
+int runUntilSessionEnds(ProgramEnd& end)
 {
     const platform::SessionEnd sessionEnd([&end] { end.end(); });
     const auto save = [&end] { end.save(); };

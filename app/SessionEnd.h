@@ -6,4 +6,4 @@ class ProgramEnd;
 // signal, the X server gone, the session manager's quit) it ends through
 // `end`, as "Beenden" does. A session manager's save request saves the same
 // keys and goes on.
-int RunUntilSessionEnds(ProgramEnd& end);
+int runUntilSessionEnds(ProgramEnd& end);

@@ -42,7 +42,7 @@ bool startClock(AppState& state, ClockCore& core, Windows& windows, SettingsWrit
     setProgramPaths(state, programFile);
     setSettingsPaths(state, programFile, userConfigDir);
     // Nothing writes the settings before the last key is read here.
-    const IniFile file = ReadSettingsFile(state);
+    const IniFile file = readSettingsFile(state);
     const StoredSettings settings(file);
     core.setSkinName(settings.read(SettingKeys::Skin));
 

@@ -15,11 +15,9 @@
 #include "skin/SkinChooser.h"
 
 Windows::Windows(AppState& state, ClockCore& core)
-    : m_state(state), m_core(core), m_saverMode(new SaverMode(state.services, this))
+    : m_state(state), m_core(core), m_saverMode(new SaverMode(state.services, core, this))
 {
     connect(&core, &ClockCore::noticeRequested, this, &Windows::showNotice);
-    m_saverMode->setKeyCode(core.keyCode());
-    connect(&core, &ClockCore::keyCodeChanged, m_saverMode, &SaverMode::setKeyCode);
     connect(&core, &ClockCore::saverApplied, this,
             [this](bool on) { m_saverMode->setActive(on, on ? clockWindowId() : 0); });
 }

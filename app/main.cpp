@@ -85,5 +85,5 @@ int main(int argc, char* argv[])
             platform::bringToFront(*window);
         }
     });
-    return RunUntilSessionEnds(programEnd);
+    return runUntilSessionEnds(programEnd);
 }

@@ -53,7 +53,7 @@ void ClockWindow::followCore()
         }
     });
     connect(&core, &ClockCore::onTopApplied, this,
-            [this](bool on) { SetTopMost(this, on ? StackBand::Above : StackBand::Normal); });
+            [this](bool on) { setAboveOthers(this, on); });
     connect(&core, &ClockCore::desktopModeApplied, this, &ClockWindow::setOnDesktop);
 }
 

@@ -59,7 +59,7 @@ void ClockWindow::standbySwitchClicked(int /*index*/)
 
 void ClockWindow::alarmTestClicked()
 {
-    PlayAlarmSound(m_state);
+    playAlarmSound(m_state);
 }
 
 void ClockWindow::mousePressEvent(QMouseEvent* event)

@@ -23,6 +23,10 @@ set(GLIMMORA_INSTALL_PROGRAMDIR "lib/glimmora" CACHE STRING
 set(CMAKE_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
     OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
 
+# Installing (and CPack, which installs first) builds only what is installed:
+# the program target depends on all of it, while `all` holds the tests too.
+set(CMAKE_SKIP_INSTALL_ALL_DEPENDENCY TRUE)
+
 # --- program directory -------------------------------------------------------
 install(TARGETS glimmora RUNTIME DESTINATION ${GLIMMORA_INSTALL_PROGRAMDIR})
 # Loaded from the program directory at the first sound.

@@ -16,8 +16,6 @@
 
 namespace {
 
-const char* const TopMostProperty = "glimmoraTopMost";
-
 void setAboveBand(QWidget* window, bool above)
 {
     // Toggling the flag on the QWindow changes _NET_WM_STATE_ABOVE on the same
@@ -28,7 +26,6 @@ void setAboveBand(QWidget* window, bool above)
         flags.setFlag(Qt::WindowStaysOnTopHint, above);
         handle->setFlags(flags);
     }
-    window->setProperty(TopMostProperty, above);
 }
 
 } // namespace
@@ -42,7 +39,7 @@ QList<QRect> screenRects()
     return rects;
 }
 
-void CenterForm(QWidget* window, const QWidget* onScreenOf)
+void centreWindow(QWidget* window, const QWidget* onScreenOf)
 {
     if (!window) {
         return;
@@ -54,7 +51,7 @@ void CenterForm(QWidget* window, const QWidget* onScreenOf)
     }
 }
 
-void MakeTopMost(QWidget* window)
+void putAboveOthers(QWidget* window)
 {
     if (!window) {
         return;
@@ -63,23 +60,22 @@ void MakeTopMost(QWidget* window)
     window->raise();
 }
 
-void SetTopMost(QWidget* window, StackBand band)
+void setAboveOthers(QWidget* window, bool above)
 {
     if (!window) {
         return;
     }
-    if (band != StackBand::Same) {
-        setAboveBand(window, band == StackBand::Above);
-    }
+    setAboveBand(window, above);
     window->raise();
 }
 
 bool isTopMost(const QWidget* window)
 {
-    return window && window->property(TopMostProperty).toBool();
+    const QWindow* handle = window ? window->windowHandle() : nullptr;
+    return handle && handle->flags().testFlag(Qt::WindowStaysOnTopHint);
 }
 
-void ShowMessage(const AppState& state, const QString& text, MessageKind kind, const QString& title)
+void showMessage(const AppState& state, const QString& text, MessageKind kind, const QString& title)
 {
     QMessageBox::Icon icon = QMessageBox::Information;
     switch (kind) {
@@ -99,7 +95,7 @@ void ShowMessage(const AppState& state, const QString& text, MessageKind kind, c
     box.exec();
 }
 
-void OpenDocument(const QString& target)
+void openDocument(const QString& target)
 {
     const QFileInfo file(target);
     const QUrl url =

@@ -10,25 +10,19 @@ struct AppState;
 // Centres a window by its outer size on the screen holding the centre of
 // `onScreenOf` (the window itself when null): horizontally centred, its
 // vertical centre at 42.5 % of the screen height, never above or left of it.
-void CenterForm(QWidget* window, const QWidget* onScreenOf = nullptr);
+void centreWindow(QWidget* window, const QWidget* onScreenOf = nullptr);
 
 // The screens' full geometries, the primary screen first.
 QList<QRect> screenRects();
 
 // Puts a window into the window manager's above-others band without moving or
 // hiding it.
-void MakeTopMost(QWidget* window);
+void putAboveOthers(QWidget* window);
 
-// Where SetTopMost puts a window.
-enum class StackBand
-{
-    Above,  // into the window manager's above-others band
-    Normal, // out of it
-    Same,   // raised within the band it is in
-};
-void SetTopMost(QWidget* window, StackBand band);
+// Into the window manager's above-others band or out of it, and raised.
+void setAboveOthers(QWidget* window, bool above);
 
-// Whether the window is in the above band as we set it (Qt's widget flags do
+// Whether the native window asks to stay above others (Qt's widget flags do
 // not follow changes made on the native window).
 bool isTopMost(const QWidget* window);
 
@@ -42,9 +36,9 @@ enum class MessageKind
 };
 
 // A message box with only an OK button. An empty title stands for appTitle.
-void ShowMessage(const AppState& state, const QString& text, MessageKind kind,
+void showMessage(const AppState& state, const QString& text, MessageKind kind,
                  const QString& title = {});
 
 // Opens a file or web address with the desktop's associated program; never
 // through a shell command line. Failures are not reported.
-void OpenDocument(const QString& target);
+void openDocument(const QString& target);

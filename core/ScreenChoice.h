@@ -15,7 +15,7 @@ int screenOfWindow(const QList<QRect>& screens, const QRect& window);
 bool isOnAnyScreen(const QList<QRect>& screens, const QRect& window);
 
 // The top-left corner that centres a window of the given outer size on a
-// screen, by the twips arithmetic of CenterForm.
+// screen, by the twips arithmetic of centreWindow.
 QPoint centredTopLeft(const QRect& screen, const QSize& window);
 
 // Where a window that lies on no screen comes back to: onto the screen nearest

@@ -90,12 +90,12 @@ void makeUserCopy(const AppState& state)
 
 } // namespace
 
-IniFile ReadSettingsFile(const AppState& state)
+IniFile readSettingsFile(const AppState& state)
 {
     return IniFile(readableSettings(state), state.appTitle);
 }
 
-void WriteSettings(const AppState& state, const QList<QPair<QString, QString>>& entries)
+void writeSettings(const AppState& state, const QList<QPair<QString, QString>>& entries)
 {
     if (state.settingsFile.isEmpty()) {
         return;

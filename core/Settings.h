@@ -23,11 +23,11 @@ private:
 // The settings file of the running program as it stands, read once: section
 // appTitle of settingsFile, or of the file beside the program while a
 // per-user copy does not exist yet (start-up reads all its keys from this).
-IniFile ReadSettingsFile(const AppState& state);
+IniFile readSettingsFile(const AppState& state);
 
 // Several keys in one replace of settingsFile, in their order; the first
 // write of a per-user copy starts from the file beside the program.
-void WriteSettings(const AppState& state, const QList<QPair<QString, QString>>& entries);
+void writeSettings(const AppState& state, const QList<QPair<QString, QString>>& entries);
 
 // Where the settings live, decided once at start-up from the program file and
 // the user's own settings folder (empty where none is known):

@@ -38,14 +38,14 @@ void SettingsWriter::followChanges()
     m_following = true;
     connect(&m_core, &ClockCore::optionChanged, this, &SettingsWriter::saveExitKeys);
     connect(&m_core, &ClockCore::skinNameChanged, this, [this](const QString& name) {
-        WriteSettings(m_state, {settingEntry(SettingKeys::Skin, name)});
+        writeSettings(m_state, {settingEntry(SettingKeys::Skin, name)});
     });
     connect(&m_core, &ClockCore::keyCodeChanged, this, [this](std::int16_t code) {
-        WriteSettings(m_state, {settingEntry(SettingKeys::SendKey, code)});
+        writeSettings(m_state, {settingEntry(SettingKeys::SendKey, code)});
     });
 }
 
 void SettingsWriter::saveExitKeys()
 {
-    WriteSettings(m_state, exitKeys(m_core, m_clockPosition()));
+    writeSettings(m_state, exitKeys(m_core, m_clockPosition()));
 }

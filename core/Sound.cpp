@@ -5,26 +5,26 @@
 #include "core/ClockCore.h"
 #include "platform/sound/SoundOutput.h"
 
-void PlaySoundFile(AppState& state, const QString& path)
+void playSoundFile(AppState& state, const QString& path)
 {
     qCDebug(lcAlarm) << "play" << path;
     state.services.sound.play(path);
 }
 
-void StopSound(AppState& state)
+void stopSound(AppState& state)
 {
     qCDebug(lcAlarm) << "stop";
     state.services.sound.stop();
 }
 
-void PlayAlarmSound(AppState& state)
+void playAlarmSound(AppState& state)
 {
-    PlaySoundFile(state, state.programDir + QStringLiteral("alarm.wav"));
+    playSoundFile(state, state.programDir + QStringLiteral("alarm.wav"));
 }
 
 void connectAlarmSound(ClockCore& core, AppState& state)
 {
     // The program directory is known once start-up has run, so it is read at
     // each ring.
-    QObject::connect(&core, &ClockCore::alarmSoundDue, &core, [&state] { PlayAlarmSound(state); });
+    QObject::connect(&core, &ClockCore::alarmSoundDue, &core, [&state] { playAlarmSound(state); });
 }

@@ -7,13 +7,13 @@ class ClockCore;
 
 // Starts a WAV file and returns at once; a new call cuts a running sound
 // short. A file that cannot be played is no error.
-void PlaySoundFile(AppState& state, const QString& path);
+void playSoundFile(AppState& state, const QString& path);
 
 // Silences the sound that plays.
-void StopSound(AppState& state);
+void stopSound(AppState& state);
 
 // The alarm: "alarm.wav" in the program directory.
-void PlayAlarmSound(AppState& state);
+void playAlarmSound(AppState& state);
 
 // The core asks for the alarm sound; this plays it.
 void connectAlarmSound(ClockCore& core, AppState& state);

@@ -180,8 +180,8 @@ void KeyDialog::buildControls()
 
 void KeyDialog::prepare()
 {
-    CenterForm(this, m_over);
-    MakeTopMost(this);
+    centreWindow(this, m_over);
+    putAboveOthers(this);
     show();
     raise();
     activateWindow();
@@ -212,7 +212,7 @@ void KeyDialog::pollActivation()
     }
     m_activationPoll->stop();
     const int key = std::exchange(m_openingKey, -1);
-    if (ready && SendKeyStroke(m_state.services.keys, static_cast<std::int16_t>(key))) {
+    if (ready && sendKeyStroke(m_state.services.keys, static_cast<std::int16_t>(key))) {
         // On a busy desktop the focus can move on between Qt's word that the
         // window is active and the key's arrival, and the key goes elsewhere:
         // show the definition then all the same.

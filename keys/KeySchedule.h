@@ -34,7 +34,7 @@ public:
     bool stop(qint64 nowMs, std::int16_t KeyPeriod);
 
     bool running() const { return m_running; }
-    std::int16_t KeyTickCount() const { return m_count; }
+    std::int16_t keyTickCount() const { return m_count; }
 
 private:
     Step nextFrom(qint64 tickMs, std::int16_t KeyPeriod) const;

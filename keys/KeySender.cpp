@@ -3,7 +3,7 @@
 #include "keys/KeysLog.h"
 #include "platform/keys/KeyInjector.h"
 
-bool SendKeyStroke(platform::KeyInjector& keys, std::int16_t keyCode)
+bool sendKeyStroke(platform::KeyInjector& keys, std::int16_t keyCode)
 {
     if (keyCode < 0 || keyCode > 255) {
         qCDebug(lcKeys) << "key code" << keyCode << "does not fit 8 bits; nothing sent";

@@ -7,26 +7,28 @@
 #include <cstdint>
 #include <qwindowdefs.h>
 
+class ClockCore;
 class QTimer;
 struct Services;
 
-// "Saver unterdrücken": while active, the key code set here is pressed on the
+// "Saver unterdrücken": while active, the core's key code is pressed on the
 // key timer's schedule and the desktop is asked to stay awake on behalf of the
 // clock's window. One timer, armed for the next press; the count survives
-// switching off and on.
+// switching off and on. Idle watchers that honour no inhibit and would act
+// between two presses (LXQt's at one minute) see the idle time reset more
+// often, which is no input and reaches no window.
 class SaverMode : public QObject
 {
     Q_OBJECT
 public:
     // The keys and the idle inhibit are taken from `services` when used.
-    explicit SaverMode(const Services& services, QObject* parent = nullptr);
+    SaverMode(const Services& services, const ClockCore& core, QObject* parent = nullptr);
 
     // `window`: the X window the desktop keeps awake for, 0 where there is none.
     void setActive(bool on, WId window);
     bool isActive() const { return m_schedule.running(); }
-    std::int16_t KeyTickCount() const { return m_schedule.KeyTickCount(); }
+    std::int16_t keyTickCount() const { return m_schedule.keyTickCount(); }
 
-    void setKeyCode(std::int16_t code) { m_keyCode = code; }
     // Read at every arming, so a period set later counts.
     std::int16_t keyPeriod() const { return m_period; }
     void setKeyPeriod(std::int16_t ticks) { m_period = ticks; }
@@ -42,7 +44,8 @@ private:
 
     const Services& m_services;
     QTimer* m_keyTimer = nullptr;
-    std::int16_t m_keyCode = 0;
+    QTimer* m_idleReset = nullptr;
+    const ClockCore& m_core;
     std::int16_t m_period = KeySchedule::KeyPeriod;
     KeySchedule m_schedule;
     QElapsedTimer m_clock;

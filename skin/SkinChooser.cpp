@@ -37,8 +37,8 @@ SkinChooser::SkinChooser(AppState& state, ClockCore& core, const QWidget* over)
 
 void SkinChooser::prepare()
 {
-    CenterForm(this, m_over);
-    MakeTopMost(this);
+    centreWindow(this, m_over);
+    putAboveOthers(this);
     m_skinList->clear();
     m_skinList->addItems(installedSkins(QStringList{m_state.skinsDir} + m_state.dataSkinsDirs));
 }
@@ -55,7 +55,7 @@ void SkinChooser::chooseSelectedSkin()
     // then and deleted later, so nothing below touches it.
     AppState& state = m_state;
     close();
-    ShowMessage(state, QStringLiteral("Beim nächsten Start wird der Skin geladen."),
+    showMessage(state, QStringLiteral("Beim nächsten Start wird der Skin geladen."),
                 MessageKind::Information);
 }
 

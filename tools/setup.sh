@@ -34,10 +34,15 @@ desktop_pkgs+=(gnome-shell gnome-session-bin gnome-settings-daemon gjs xdg-deskt
 # KDE Plasma 5.27: ksmserver's screen locker and PowerDevil on X11, KWin's
 # own on Wayland (kwin-wayland above), and the portal's KDE backend.
 desktop_pkgs+=(plasma-workspace powerdevil kwin-x11 kde-config-screenlocker xdg-desktop-portal-kde)
+# Xfce, Cinnamon, LXQt and Budgie (e2e_real_savers_debian); light-locker and
+# xscreensaver come with the lines above, xprintidle shows the X idle time.
+desktop_pkgs+=(xfwm4 xfce4-session xfce4-power-manager xfconf cinnamon cinnamon-session
+    cinnamon-screensaver muffin cinnamon-settings-daemon budgie-desktop lxqt-powermanagement
+    lxqt-session lxqt-config lxqt-globalkeys lxqt-qtplugin xprintidle)
 # The desktop mode under openbox, xfwm4, mutter and KWin ("show desktop",
 # workspaces through wmctrl), and compositors that draw shadows
 # (e2e_desktop_mode).
-desktop_pkgs+=(xfwm4 wmctrl picom xcompmgr)
+desktop_pkgs+=(wmctrl picom xcompmgr)
 # The clock inside a sandbox as a Flatpak program sees it, its bus filtered.
 desktop_pkgs+=(bubblewrap xdg-dbus-proxy)
 
@@ -60,5 +65,17 @@ echo "Installing: ${missing[*]}"
 SUDO=()
 [ "$(id -u)" -ne 0 ] && SUDO=(sudo)
 export DEBIAN_FRONTEND=noninteractive
-"${SUDO[@]}" apt-get update -qq
-"${SUDO[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
+# The system's own updates hold the dpkg lock for a while after boot: wait
+# for them rather than fail. `update` ignores the timeout for the lists' lock,
+# so it is tried again while someone else holds that.
+apt=(apt-get -o DPkg::Lock::Timeout=300)
+for try in $(seq 60); do
+    out=$("${SUDO[@]}" "${apt[@]}" update -qq 2>&1) && break
+    if ! grep -q 'Could not get lock' <<<"$out" || [ "$try" -eq 60 ]; then
+        echo "$out" >&2
+        exit 1
+    fi
+    [ "$try" -eq 1 ] && echo "Waiting for another package manager to finish..."
+    sleep 5
+done
+"${SUDO[@]}" env DEBIAN_FRONTEND=noninteractive "${apt[@]}" install -y -qq --no-install-recommends "${missing[@]}"

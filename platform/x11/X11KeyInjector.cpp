@@ -98,6 +98,16 @@ bool X11KeyInjector::sendKeyStroke(std::uint8_t virtualKey)
     return pressed && released && accepted;
 }
 
+bool X11KeyInjector::resetIdleTime()
+{
+    if (!connect()) {
+        return false;
+    }
+    XResetScreenSaver(m_display.get());
+    XFlush(m_display.get());
+    return true;
+}
+
 bool X11KeyInjector::focusIsWithin(unsigned long window)
 {
     if (!connect() || window == 0) {

@@ -15,6 +15,7 @@ public:
 
     bool sendKeyStroke(std::uint8_t virtualKey) override;
     bool focusIsWithin(unsigned long window) override;
+    bool resetIdleTime() override;
 
 private:
     bool connect();

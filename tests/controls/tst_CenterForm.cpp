@@ -76,7 +76,7 @@ private Q_SLOTS:
         clock.move(clockAt);
         QWidget dialog;
         dialog.setFixedSize(300, 200);
-        CenterForm(&dialog, &clock);
+        centreWindow(&dialog, &clock);
         QCOMPARE(dialog.pos(), dialogCentred);
 
         QList<QRect> screens = screenRects();

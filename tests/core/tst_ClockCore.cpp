@@ -90,7 +90,7 @@ private slots:
                 log.move(log.size() - 1, log.size() - 2);
             }
         };
-        const IniFile file = ReadSettingsFile(t.state);
+        const IniFile file = readSettingsFile(t.state);
         step([&] { core.restore(chosen, StoredSettings(file).read(optionRow(chosen).key)); });
         for (int i = 0; i < clicks; ++i) {
             step([&] { core.toggle(chosen); });
@@ -138,7 +138,7 @@ private slots:
         };
         connect(&t.core, &ClockCore::onTopApplied, this, note("top"));
         connect(&t.core, &ClockCore::desktopModeApplied, this, note("desktop"));
-        const IniFile file = ReadSettingsFile(t.state);
+        const IniFile file = readSettingsFile(t.state);
         for (const OptionRow& row : optionRows) {
             t.core.restore(row.option, StoredSettings(file).read(row.key));
         }

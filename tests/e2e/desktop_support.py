@@ -87,6 +87,11 @@ class Desktop:
         self.call(True, login, "org.freedesktop.DBus.Mock.AddSession", "c1", "seat0", "0",
                   "root", "true")
 
+    def start_upower(self):
+        self.spawn(["/usr/bin/python3", "-m", "dbusmock", "--system", "--template", "upower"])
+        harness.wait_until(lambda: self.system.owned("org.freedesktop.UPower"), 15,
+                           what="UPower stand-in")
+
     def start_portal(self, *backends, env=None):
         for program in (["xdg-permission-store"] + ["xdg-desktop-portal-" + b for b in backends]
                         + ["xdg-desktop-portal"]):
@@ -199,9 +204,12 @@ class LightLocker(Desktop):
                       "org.freedesktop.DisplayManager.Session",
                       ("Seat", "<objectpath '/org/freedesktop/DisplayManager/Seat0'>"))
         self.session.env.update({"XDG_SESSION_ID": "c1", "XDG_SESSION_PATH": DM_SESSION})
-        self.session.run(["xset", "s", str(self.delay), "0"])
+        self.set_idle_time()
         self.start_portal("gtk")
         self.locker = self.start_service(self.args, SCREENSAVER)
+
+    def set_idle_time(self):
+        self.session.run(["xset", "s", str(self.delay), "0"])
 
     def restart(self):
         self.stop([self.locker], SCREENSAVER)

@@ -52,9 +52,7 @@ class Kde(dsk.Desktop):
         with open(os.path.join(config, "kscreenlockerrc"), "w") as f:
             f.write("[Daemon]\nAutolock=true\nTimeout=1\nLockGrace=0\n")
         self.start_logind()
-        self.spawn(["/usr/bin/python3", "-m", "dbusmock", "--system", "--template", "upower"])
-        harness.wait_until(lambda: self.system.owned("org.freedesktop.UPower"), 15,
-                           what="UPower stand-in")
+        self.start_upower()
         self.start_desktop()
         self.powerdevil = self.start_service([POWERDEVIL], POLICY_AGENT)
 

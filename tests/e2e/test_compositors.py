@@ -138,10 +138,14 @@ class Mutter(Desktop):
         runtime = self.session.runtime
         auth = [f for f in os.listdir(runtime) if f.startswith(".mutter-Xwaylandauth")]
         self.use_display(":%d" % number, os.path.join(runtime, auth[0]))
+        # A stream starts only once WirePlumber is up, which takes long on a
+        # fresh or busy machine, as does GStreamer's first registry scan: the
+        # first frame has time for both.
+        self.screenshot(wait=90)
 
-    def screenshot(self):
+    def screenshot(self, wait=30):
         """One frame of the monitor through the screen-cast interface and
-        PipeWire."""
+        PipeWire, within `wait` seconds for the stream and for the frame."""
         path = os.path.join(self.session.tmp, "cast.png")
         script = """
 import dbus, subprocess, sys
@@ -160,14 +164,16 @@ loop, node = GLib.MainLoop(), []
 stream.connect_to_signal("PipeWireStreamAdded", lambda n: (node.append(n), loop.quit()),
                          dbus_interface=name + ".Stream")
 session.Start(dbus_interface=name + ".Session")
-GLib.timeout_add(15000, loop.quit)
+GLib.timeout_add(int(sys.argv[2]) * 1000, loop.quit)
 loop.run()
+if not node:
+    sys.exit("no stream within %s s" % sys.argv[2])
 subprocess.run(["gst-launch-1.0", "-q", "pipewiresrc", "path=%d" % node[0], "num-buffers=1",
                 "!", "videoconvert", "!", "pngenc", "!", "filesink", "location=" + sys.argv[1]],
-               check=True, timeout=30)
+               check=True, timeout=int(sys.argv[2]))
 session.Stop(dbus_interface=name + ".Session")
 """
-        self.session.run(["/usr/bin/python3", "-c", script, path], timeout=60)
+        self.session.run(["/usr/bin/python3", "-c", script, path, str(wait)], timeout=2 * wait + 30)
         return harness.Image.from_file(path)
 
 

@@ -7,6 +7,7 @@ import signal
 import subprocess
 import time
 
+import dbus_support
 import harness
 import menu_support as ms
 
@@ -16,6 +17,13 @@ PLACE = {"X": "2250", "Y": "1800"}
 
 def tube(k=3, origin=ORIGIN):
     return origin[0] + ms.TUBES[k][0] + 4, origin[1] + ms.TUBES[k][1] + 4
+
+
+def seconds_to_end(app, since):
+    """How long after `since` the process was gone (polled every 2 ms)."""
+    while app.proc.poll() is None and time.monotonic() < since + 5:
+        time.sleep(0.002)
+    return time.monotonic() - since
 
 
 class ExitTest(harness.E2ETest):
@@ -33,6 +41,19 @@ class ExitTest(harness.E2ETest):
         self.assertEqual(app.wait_exit(10), 0)
         self.assertEqual(program.setting("ShowSaver"), "2")
         self.assertEqual(program.setting("X"), "2250")
+
+    def test_exit_is_immediate_with_bus_and_sound_server(self):
+        """As on a desktop: a session bus and a sound server are there, and
+        the saver mode holds an inhibit through the bus."""
+        dbus_support.PrivateBus(self.session)
+        self.session.start_sound()
+        program, app, wid = self.started(dict(PLACE, Saver="1", Skin=""))
+        ms.open_menu_at(app, wid, *tube())
+        self.session.xdotool("key", "--delay", "60", *ms.TO_EXIT)
+        self.session.xdotool("key", "Return")
+        self.assertLess(seconds_to_end(app, time.monotonic()), 0.2)
+        self.assertEqual(app.proc.returncode, 0)
+        self.assertEqual((program.setting("Saver"), program.setting("X")), ("1", "2250"))
 
     def test_lower_case_standby_1_starts_in_standby(self):
         face = ms.BuiltinFace()
@@ -87,6 +108,7 @@ class ExitTest(harness.E2ETest):
                 x, y = ms.drag(app, wid, tube(4), (40, -30))
                 ms.pick(app, wid, ms.TO_STANDBY, tube(3, (x, y)))
                 end(app)
+                self.assertLess(seconds_to_end(app, time.monotonic()), 0.2)
                 self.assertEqual(app.wait_exit(5), 0)
                 self.assertEqual(program.read_ini(), [
                     ("X", str(x * 15)), ("Y", str(y * 15)), ("Extra", "bleibt"),

@@ -2,7 +2,9 @@
 group side by side: with the mode on each stays off past its delay, also
 after the service holding the clock's inhibit was restarted; once the clock
 ends and runs again with the mode off, each comes on. The group is the first
-argument: the desktops as they are, or the clock sandboxed on them."""
+argument: the desktops as they are, the clock sandboxed on them, or the
+other desktops Debian ships, which also check the clock's shape under their
+window managers and hold two and a half idle times."""
 
 import os
 import signal
@@ -11,6 +13,7 @@ import threading
 import time
 import traceback
 
+import debian_desktops as debian
 import desktop_support as dsk
 import harness
 import kde_support as kde
@@ -22,6 +25,7 @@ GROUPS = {
     "sandboxed": [sandbox.sandboxed(dsk.XScreenSaver), sandbox.sandboxed(dsk.LightLocker),
                   sandbox.sandboxed(dsk.Gnome),
                   sandbox.sandboxed(kde.KdeX11, ("kde",), {"XDG_CURRENT_DESKTOP": "KDE"})],
+    "debian": [debian.Xfce, debian.Cinnamon, debian.Lxqt, debian.Budgie],
 }
 ROWS = GROUPS[sys.argv.pop(1) if len(sys.argv) > 1 and sys.argv[1] in GROUPS else "plain"]
 MARGIN = 15  # seconds past a saver's delay
@@ -41,10 +45,13 @@ def run_row(desktop):
         held = harness.wait_until(lambda: desktop.held(app, desktop.restarted).get(service), 20,
                                   what="inhibit held again")
         found["held again after (s)"] = round(held - desktop.restarted, 2)
-    quiet = time.time() + desktop.delay + MARGIN
-    while time.time() < quiet and not found["on with mode on"]:
+    quiet = time.time()
+    while time.time() < quiet + getattr(desktop, "hold", desktop.delay + MARGIN) \
+            and not found["on with mode on"]:
         found["on with mode on"] = desktop.active()
         time.sleep(1)
+    found["held (s)"] = round(time.time() - quiet)
+    found["shape"] = getattr(desktop, "shape", "right")
     os.killpg(app.proc.pid, signal.SIGKILL)
     desktop.new_idle_spell()
     desktop.start_clock({"Saver": "0"})
@@ -89,6 +96,7 @@ class RealSaversTest(harness.unittest.TestCase):
                 self.assertIsInstance(found, dict, found)
                 self.assertFalse(found["on with mode on"], found)
                 self.assertIsNotNone(found["on with mode off after (s)"], found)
+                self.assertEqual(found["shape"], "right", found)
                 if kind.restart:
                     self.assertLess(found["held again after (s)"], 5, found)
 

@@ -33,7 +33,7 @@ private slots:
         // Time passing is the input: the count follows it, with no tick to await.
         QTest::qWait(320);
         menu.entryFor(Option::Saver)->trigger();
-        const int count = f.windows.saverMode()->KeyTickCount();
+        const int count = f.windows.saverMode()->keyTickCount();
         QVERIFY2(count >= 3 && count <= since.elapsed() / 100, qPrintable(QString::number(count)));
         QVERIFY(!f.windows.saverMode()->keyTimer()->isActive());
         QVERIFY(f.keys.sentKeys().empty());
@@ -44,7 +44,7 @@ private slots:
         const qint64 left = (10 - count) * 100;
         QVERIFY2(since.elapsed() >= left && since.elapsed() < left + 300,
                  qPrintable(QString::number(since.elapsed())));
-        QCOMPARE(f.windows.saverMode()->KeyTickCount(), 10);
+        QCOMPARE(f.windows.saverMode()->keyTickCount(), 10);
         // Re-armed for the next round, one tick longer.
         QVERIFY(f.windows.saverMode()->keyTimer()->remainingTime() > 900);
 

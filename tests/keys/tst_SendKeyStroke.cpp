@@ -36,7 +36,7 @@ private slots:
         QFETCH(bool, result);
 
         platform::DummyKeyInjector keys(accepts);
-        QCOMPARE(SendKeyStroke(keys, static_cast<std::int16_t>(code)), result);
+        QCOMPARE(sendKeyStroke(keys, static_cast<std::int16_t>(code)), result);
         QCOMPARE(keys.sentKeys(), sent);
     }
 };

@@ -135,7 +135,7 @@ void keyTimer(Clock& c, platform::KeyInjector& keys, qint64 untilMs)
     while (c.nextKeyMs >= 0 && c.nextKeyMs <= untilMs) {
         const KeySchedule::Step step = c.keys.advance(c.nextKeyMs, c.KeyPeriod);
         if (step.send) {
-            SendKeyStroke(keys, c.SendKeyCode);
+            sendKeyStroke(keys, c.SendKeyCode);
         }
         c.nextKeyMs = step.nextKeyMs;
     }

@@ -27,10 +27,10 @@ inline void WriteIni(const QString& section, const QString& key, const QString& 
 // the program while a per-user copy does not exist yet.
 inline QString ReadSetting(const AppState& state, const QString& key, const QString& defaultValue)
 {
-    return ReadSettingsFile(state).read(key, defaultValue);
+    return readSettingsFile(state).read(key, defaultValue);
 }
 
 inline void WriteSetting(const AppState& state, const QString& key, const QString& value)
 {
-    WriteSettings(state, {{key, value}});
+    writeSettings(state, {{key, value}});
 }
