@@ -64,8 +64,9 @@ int main(int argc, char* argv[])
     auto sound = platform::makeSoundOutput();
     auto keys = platform::makeKeyInjector();
     auto idle = platform::makeIdleInhibitor();
-    AppState state(
-        Services{*sound, *keys, [] { return QDateTime::currentMSecsSinceEpoch(); }, idle.get()});
+    auto desktop = platform::makeDesktopLayer();
+    AppState state(Services{*sound, *keys, [] { return QDateTime::currentMSecsSinceEpoch(); },
+                            idle.get(), desktop.get()});
 
     // The clock's state: the modes, the tick, the stored choices.
     ClockCore core;

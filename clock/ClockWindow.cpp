@@ -6,11 +6,14 @@
 #include "core/ClockCore.h"
 #include "core/DoubledPictures.h"
 #include "menu/ClockMenu.h"
+#include "platform/desktop/DesktopLayer.h"
 #include "platform/desktop/WindowGone.h"
 #include "skin/SkinReader.h"
 
+#include <QAction>
 #include <QCloseEvent>
 #include <QTimer>
+#include <QWindow>
 
 namespace {
 
@@ -26,6 +29,14 @@ ClockWindow::ClockWindow(AppState& state, ClockCore& core, QWidget* parent)
     buildElements();
     describeElements();
     m_menu = new ClockMenu(core, this);
+    if (const platform::DesktopLayer* layer = state.services.desktop;
+        layer != nullptr && !layer->available()) {
+        QAction* entry = m_menu->entryFor(Option::OnDesktop);
+        entry->setEnabled(false);
+        entry->setToolTip(QStringLiteral("Ein Wayland-Fenster kann sich nicht unter die anderen "
+                                         "legen; das geht nur unter X11 oder XWayland."));
+        m_menu->setToolTipsVisible(true);
+    }
     // Another client destroying the window is a close request too.
     platform::whenDestroyedFromOutside(*this, [this] { close(); });
     followCore();
@@ -43,9 +54,24 @@ void ClockWindow::followCore()
     });
     connect(&core, &ClockCore::onTopApplied, this,
             [this](bool on) { setAboveOthers(this, on); });
+    connect(&core, &ClockCore::desktopModeApplied, this, &ClockWindow::setOnDesktop);
 }
 
 ClockWindow::~ClockWindow() = default;
+
+void ClockWindow::setOnDesktop(bool on)
+{
+    platform::DesktopLayer* layer = m_state.services.desktop;
+    // Off at start-up is where the window is already.
+    if (layer == nullptr || !layer->available() || on == m_onDesktop) {
+        return;
+    }
+    m_onDesktop = on;
+    winId();
+    if (QWindow* native = windowHandle()) {
+        layer->apply(*native, on);
+    }
+}
 
 // Decoding costs memory for as long as the window lives, so only the built-in
 // pictures nothing else replaced are read, and their companions only for a

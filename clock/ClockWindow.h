@@ -53,6 +53,9 @@ public:
     // The Enabled switch of Timer1: on arms it for the next tick instant,
     // off stops it.
     void setTicking(bool on);
+    // Into the desktop's layer (below the other windows, on every workspace,
+    // out of the taskbar, through "show desktop") or back among the windows.
+    void setOnDesktop(bool on);
 
     // The face's parts; their form names are their object names.
     PictureBox* face() const { return m_face; }                         // picBack
@@ -147,6 +150,7 @@ private:
     QTimer* m_tickTimer = nullptr; // single-shot, re-armed at every tick
     TickSchedule m_tickSchedule;
 
+    bool m_onDesktop = false;
     bool m_dragging = false;
     QPointF m_dragStart;
     // Where the drag started, in global coordinates, and where the window was.

@@ -11,11 +11,12 @@ WindowOutline::WindowOutline(QWidget* container)
     : QObject(container), m_container(container),
       m_color(container ? container->palette().color(QPalette::Button) : QColor(Qt::lightGray))
 {
-    // A 32-bit window where a compositor draws it: KWin takes a 24-bit one as
-    // opaque whatever its X shape, and leaves a ghost of it in the cut-away
-    // parts after a move. Without a compositor the X server would have to
-    // blend it itself; there the shape alone decides what shows.
-    if (container && platform::transparencyShows()) {
+    // A 32-bit window, also where no compositor runs yet: one that starts
+    // later shadows a 24-bit window's whole rectangle, cut-away parts
+    // included (xcompmgr -c), and KWin takes it as opaque whatever its X
+    // shape, leaving a ghost in the cut-away parts after a move. Without a
+    // compositor the shape alone decides what shows.
+    if (container) {
         container->setAttribute(Qt::WA_TranslucentBackground);
     }
 }

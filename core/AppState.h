@@ -10,6 +10,7 @@ namespace platform {
 class SoundOutput;
 class KeyInjector;
 class IdleInhibitor;
+class DesktopLayer;
 } // namespace platform
 
 // The services the program talks to the desktop through; real backends in the
@@ -22,6 +23,8 @@ struct Services
     std::function<qint64()> nowMs;
     // Keeps the desktop awake while the saver mode is on; none in most tests.
     platform::IdleInhibitor* idle = nullptr;
+    // Puts the clock into the desktop's layer; none in most tests.
+    platform::DesktopLayer* desktop = nullptr;
 };
 
 // What every window is handed by reference, made in main: the services and

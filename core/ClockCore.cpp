@@ -19,6 +19,11 @@ void applyOnTop(ClockCore& core, bool on)
     emit core.onTopApplied(on);
 }
 
+void applyOnDesktop(ClockCore& core, bool on)
+{
+    emit core.desktopModeApplied(on);
+}
+
 void applySaver(ClockCore& core, bool on)
 {
     emit core.saverApplied(on);
@@ -31,11 +36,13 @@ void applyAlarm(ClockCore& core, bool on)
 
 } // namespace
 
-const std::array<OptionRow, 4> optionRows{{
+const std::array<OptionRow, 5> optionRows{{
     {Option::Standby, SettingKeys::StandBy, "mnuStdby", "StandBy", MenuGroup::Display,
      std::nullopt, applyStandby},
     {Option::OnTop, SettingKeys::OnTop, "mnuOnTop", "Immer im Vordergrund", MenuGroup::Display,
-     std::nullopt, applyOnTop},
+     Option::OnDesktop, applyOnTop},
+    {Option::OnDesktop, SettingKeys::OnDesktop, "mnuOnDesktop", "Auf dem Desktop",
+     MenuGroup::Display, Option::OnTop, applyOnDesktop},
     {Option::Saver, SettingKeys::Saver, "mnuSaver", "Saver unterdrücken", MenuGroup::Saver,
      std::nullopt, applySaver},
     {Option::Alarm, SettingKeys::Alarm, "mnuAlarm", "Alarm aktivieren", MenuGroup::Alarm,

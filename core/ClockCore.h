@@ -73,6 +73,8 @@ signals:
     void optionChanged(Option option, bool on);
     void standbyApplied(bool on);
     void onTopApplied(bool on);
+    // Below the windows, on every workspace, through "show desktop".
+    void desktopModeApplied(bool on);
     // Starts or stops whatever sends the key.
     void saverApplied(bool on);
     // The first tick of the alarm minute: show the notice. Runs before the

@@ -12,6 +12,7 @@ enum class Option
 {
     Standby,
     OnTop,
+    OnDesktop,
     Saver,
     Alarm,
 };
@@ -42,6 +43,6 @@ struct OptionRow
 // In menu order within each group; the settings file lists the display
 // options before the clock's place and the others after it. Defined with
 // the core's apply steps (core/ClockCore.cpp).
-extern const std::array<OptionRow, 4> optionRows;
+extern const std::array<OptionRow, 5> optionRows;
 
 const OptionRow& optionRow(Option option);

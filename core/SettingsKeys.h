@@ -47,6 +47,7 @@ namespace r = settingRules;
 using Number16 = std::optional<std::int16_t>;
 inline constexpr SettingRow<bool> StandBy{"StandBy", "0", r::mode, r::modeText};
 inline constexpr SettingRow<bool> OnTop{"OnTop", "0", r::mode, r::modeText};
+inline constexpr SettingRow<bool> OnDesktop{"OnDesktop", "0", r::mode, r::modeText};
 inline constexpr SettingRow<std::optional<int>> X{"X", "", r::twips, r::twipsText};
 inline constexpr SettingRow<std::optional<int>> Y{"Y", "", r::twips, r::twipsText};
 inline constexpr SettingRow<bool> Saver{"Saver", "0", r::mode, r::modeText};

@@ -5,6 +5,7 @@
 #include "platform/session/PlatformChoice.h"
 #include "platform/sound/SoundModule.h"
 #include "platform/x11/X11Connection.h"
+#include "platform/x11/X11DesktopLayer.h"
 #include "platform/x11/X11FrameExtents.h"
 #include "platform/x11/X11KeyInjector.h"
 #include "platform/x11/X11WindowShape.h"
@@ -46,6 +47,29 @@ std::unique_ptr<FrameExtents> makeFrameExtents()
     return std::make_unique<x11::X11FrameExtents>();
 }
 
+namespace {
+
+// A native Wayland window cannot be put below others (that takes a layer-shell
+// surface).
+class NoDesktopLayer final : public DesktopLayer
+{
+public:
+    bool available() const override { return false; }
+    void apply(QWindow& /*window*/, bool /*on*/) override {}
+};
+
+} // namespace
+
+std::unique_ptr<DesktopLayer> makeDesktopLayer()
+{
+    if (onX11()) {
+        if (auto x11 = x11::makeX11DesktopLayer()) {
+            return x11;
+        }
+    }
+    return std::make_unique<NoDesktopLayer>();
+}
+
 std::unique_ptr<WindowShape> makeWindowShape()
 {
     if (onX11()) {
@@ -54,11 +78,6 @@ std::unique_ptr<WindowShape> makeWindowShape()
         }
     }
     return makeRegionWindowShape();
-}
-
-bool transparencyShows()
-{
-    return onX11() ? x11::compositingManagerRuns() : true;
 }
 
 void preferX11Platform()

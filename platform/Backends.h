@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/IdleInhibitor.h"
+#include "platform/desktop/DesktopLayer.h"
 #include "platform/desktop/FrameExtents.h"
 #include "platform/desktop/WindowShape.h"
 #include "platform/keys/KeyInjector.h"
@@ -21,12 +22,12 @@ std::unique_ptr<KeyInjector> makeKeyInjector();
 std::unique_ptr<IdleInhibitor> makeIdleInhibitor();
 // Null where the platform is not X11 (Qt then knows the frame itself).
 std::unique_ptr<FrameExtents> makeFrameExtents();
+// Through the window manager on X11 (XWayland too); elsewhere one that is not
+// available.
+std::unique_ptr<DesktopLayer> makeDesktopLayer();
+
 // X SHAPE on Qt's X11 platform; elsewhere the window's QWindow mask.
 std::unique_ptr<WindowShape> makeWindowShape();
-
-// Whether a window's transparent pixels show what lies below: on X11 only
-// while a compositing manager runs (it owns _NET_WM_CM_Sn); elsewhere always.
-bool transparencyShows();
 
 // Makes Qt use its X11 platform wherever an X display answers, also where
 // QT_QPA_PLATFORM names Wayland (XWayland then); natively Wayland only where

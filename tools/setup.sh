@@ -39,6 +39,10 @@ desktop_pkgs+=(plasma-workspace powerdevil kwin-x11 kde-config-screenlocker xdg-
 desktop_pkgs+=(xfwm4 xfce4-session xfce4-power-manager xfconf cinnamon cinnamon-session
     cinnamon-screensaver muffin cinnamon-settings-daemon budgie-desktop lxqt-powermanagement
     lxqt-session lxqt-config lxqt-globalkeys lxqt-qtplugin xprintidle)
+# The desktop mode under openbox, xfwm4, mutter and KWin ("show desktop",
+# workspaces through wmctrl), and compositors that draw shadows
+# (e2e_desktop_mode).
+desktop_pkgs+=(wmctrl picom xcompmgr)
 # The clock inside a sandbox as a Flatpak program sees it, its bus filtered.
 desktop_pkgs+=(bubblewrap xdg-dbus-proxy)
 

@@ -7,14 +7,8 @@ namespace platform::x11 {
 // X SHAPE through Qt's own X connection (so it follows the window's creation
 // in order): the mask goes to the server as a one-bit pixmap, which Xlib
 // splits into requests the server accepts, for the bounding and the input
-// shape. Null when Qt has no Xlib display.
+// shape; the compositor's shadow is turned off (see ShadowOptOut). Null when
+// Qt has no Xlib display.
 std::unique_ptr<WindowShape> makeX11WindowShape();
-
-} // namespace platform::x11
-
-namespace platform::x11 {
-
-// Whether a compositing manager owns _NET_WM_CM_Sn of Qt's default screen.
-bool compositingManagerRuns();
 
 } // namespace platform::x11

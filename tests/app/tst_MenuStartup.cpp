@@ -201,7 +201,7 @@ private slots:
         QCOMPARE(s.f.exits, 1);
         QCOMPARE(readFile(s.f.state.settingsFile),
                  QByteArray("[Marvane Glimmora]\nStandBy=1\nOnTop=0\nX=1500\nY=-750\nSaver=0\n"
-                            "Alarm=1\nShowSaver=2\nSkin=\n"));
+                            "Alarm=1\nShowSaver=2\nSkin=\nOnDesktop=0\n"));
     }
 };
 

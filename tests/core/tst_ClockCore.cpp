@@ -38,6 +38,10 @@ private slots:
         row("on top on", Option::OnTop, "OnTop=1", 0, {"top 1", "changed 1"}, "OnTop=1");
         row("on top missing, clicked twice", Option::OnTop, "", 2,
             {"top 0", "changed 0", "top 1", "changed 1", "top 0", "changed 0"}, "OnTop=0");
+        row("desktop on", Option::OnDesktop, "OnDesktop=1", 0, {"desktop 1", "changed 1"},
+            "OnDesktop=1");
+        row("desktop: only exactly 1 is on", Option::OnDesktop, "OnDesktop=yes", 0,
+            {"desktop 0", "changed 0"}, "OnDesktop=0");
         row("saver on", Option::Saver, "Saver=1", 0, {"saver 1", "changed 1"}, "Saver=1");
         row("saver empty", Option::Saver, "Saver=", 0, {"saver 0", "changed 0"}, "Saver=0");
         // The alarm switch re-arms the alarm in both directions.
@@ -75,6 +79,8 @@ private slots:
         });
         connect(&core, &ClockCore::onTopApplied, this, [&](bool b) { log << "top " + flag(b); });
         connect(&core, &ClockCore::saverApplied, this, [&](bool b) { log << "saver " + flag(b); });
+        connect(&core, &ClockCore::desktopModeApplied, this,
+                [&](bool b) { log << "desktop " + flag(b); });
 
         core.tick("12:12:12");
         const auto step = [&](auto&& run) {
@@ -113,10 +119,10 @@ private slots:
         QTest::newRow("23 59") << "23"
                                << "59" << QTime(23, 59);
         // None: "99", one digit, a space, out of range, three digits, empty, wide digits.
-        for (const QString& texts : {"99|99", "7|30", " 7|30", "24|00", "07|60", "07|5", "007|30",
+        for (const char* texts : {"99|99", "7|30", " 7|30", "24|00", "07|60", "07|5", "007|30",
                                      "07|", "\uff10\uff17|30", "0x|30"}) {
-            const QStringList parts = texts.split(u'|');
-            QTest::newRow(qPrintable(texts)) << parts[0] << parts[1] << QTime();
+            const QStringList parts = QString::fromUtf8(texts).split(u'|');
+            QTest::newRow(texts) << parts[0] << parts[1] << QTime();
         }
     }
     void alarmTimeFromTexts()
@@ -210,6 +216,49 @@ private slots:
         }
         QCOMPARE(notices, 1);
         QCOMPARE(played, sounds);
+    }
+
+    // On top and on the desktop exclude each other: from the file (both on
+    // starts on the desktop) and by the menu, the one turned off applied
+    // before the other.
+    void onTopAndDesktop_data()
+    {
+        QTest::addColumn<QByteArray>("stored");
+        QTest::addColumn<int>("chosen"); // -1: nothing chosen after start-up
+        QTest::addColumn<QStringList>("seen");
+        QTest::newRow("both stored") << QByteArray("OnTop=1\nOnDesktop=1") << -1
+                                     << QStringList{"top 1", "top 0", "desktop 1"};
+        QTest::newRow("desktop over top")
+            << QByteArray("OnTop=1") << int(Option::OnDesktop)
+            << QStringList{"top 1", "desktop 0", "top 0", "desktop 1"};
+        QTest::newRow("top over desktop")
+            << QByteArray("OnDesktop=1") << int(Option::OnTop)
+            << QStringList{"top 0", "desktop 1", "desktop 0", "top 1"};
+    }
+
+    void onTopAndDesktop()
+    {
+        QFETCH(QByteArray, stored);
+        QFETCH(int, chosen);
+        QFETCH(QStringList, seen);
+        QTemporaryDir dir;
+        TestState t;
+        t.placeProgramIn(dir.path() + u'/');
+        QVERIFY(writeFile(t.state.settingsFile, "[Marvane Glimmora]\n" + stored + "\n"));
+        QStringList log;
+        const auto note = [&log](const char* what) {
+            return [&log, what](bool on) { log << QStringLiteral("%1 %2").arg(what).arg(int(on)); };
+        };
+        connect(&t.core, &ClockCore::onTopApplied, this, note("top"));
+        connect(&t.core, &ClockCore::desktopModeApplied, this, note("desktop"));
+        const IniFile file = readSettingsFile(t.state);
+        for (const OptionRow& row : optionRows) {
+            t.core.restore(row.option, StoredSettings(file).read(row.key));
+        }
+        if (chosen >= 0) {
+            t.core.toggle(static_cast<Option>(chosen));
+        }
+        QCOMPARE(log, seen);
     }
 };
 

@@ -28,25 +28,25 @@ private slots:
         QTest::newRow("defaults") << QPoint(100, 50) << false << false << false << false << 0
                                   << QString()
                                   << QByteArray("[Marvane Glimmora]\n"
-                                                "StandBy=0\nOnTop=0\n"
+                                                "StandBy=0\nOnTop=0\nOnDesktop=0\n"
                                                 "X=1500\nY=750\n"
                                                 "Saver=0\nAlarm=0\n"
                                                 "ShowSaver=0\nSkin=\n");
         QTest::newRow("all on") << QPoint(7, 3) << true << true << true << true << 2
                                 << QStringLiteral("Retro")
                                 << QByteArray("[Marvane Glimmora]\n"
-                                              "StandBy=1\nOnTop=1\nX=105\nY=45\n"
+                                              "StandBy=1\nOnTop=1\nOnDesktop=0\nX=105\nY=45\n"
                                               "Saver=1\nAlarm=1\nShowSaver=2\nSkin=Retro\n");
         QTest::newRow("off the top left") << QPoint(-20, -3) << true << false << false << true << -1
                                           << QStringLiteral("Nixie Blau")
                                           << QByteArray("[Marvane Glimmora]\n"
-                                                        "StandBy=1\nOnTop=0\nX=-300\nY=-45\n"
+                                                        "StandBy=1\nOnTop=0\nOnDesktop=0\nX=-300\nY=-45\n"
                                                         "Saver=0\nAlarm=1\nShowSaver=-1\n"
                                                         "Skin=Nixie Blau\n");
         QTest::newRow("far right")
             << QPoint(2500, 1900) << false << false << true << false << 32767 << QString()
             << QByteArray("[Marvane Glimmora]\n"
-                          "StandBy=0\nOnTop=0\nX=37500\nY=28500\n"
+                          "StandBy=0\nOnTop=0\nOnDesktop=0\nX=37500\nY=28500\n"
                           "Saver=1\nAlarm=0\nShowSaver=32767\nSkin=\n");
     }
     void firstExitWritesEightKeysInOrder()
@@ -94,7 +94,7 @@ private slots:
 
         QCOMPARE(f.exits, 0);
         QCOMPARE(readFile(f.state.settingsFile),
-                 QByteArray("[Marvane Glimmora]\nStandBy=0\nOnTop=0\nX=1500\nY=750\n"
+                 QByteArray("[Marvane Glimmora]\nStandBy=0\nOnTop=0\nOnDesktop=0\nX=1500\nY=750\n"
                             "Saver=0\nAlarm=1\nShowSaver=0\nSkin=\n"));
     }
 
@@ -119,7 +119,7 @@ private slots:
         QCOMPARE(readFile(f.state.settingsFile),
                  QByteArray("; mine\r\n[Other]\r\nX=1\r\n[marvane glimmora]\r\n"
                             "A-Hour=07\r\nstandby=0\r\nSendKey=145\r\nSkin=New\r\n"
-                            "OnTop=0\r\nX=150\r\nY=300\r\nSaver=0\r\nAlarm=0\r\nShowSaver=0\r\n"));
+                            "OnTop=0\r\nOnDesktop=0\r\nX=150\r\nY=300\r\nSaver=0\r\nAlarm=0\r\nShowSaver=0\r\n"));
     }
 
     // Nothing can be written (a settings file where no directory can be
@@ -188,7 +188,7 @@ private slots:
 
         QCOMPARE(f.exits, 1);
         QByteArray written = readFile(f.state.settingsFile);
-        QVERIFY(written.contains("StandBy=1\nOnTop=0\nX=600\nY=900\n"));
+        QVERIFY(written.contains("StandBy=1\nOnTop=0\nOnDesktop=0\nX=600\nY=900\n"));
     }
 };
 

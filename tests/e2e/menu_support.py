@@ -15,7 +15,8 @@ TUBES = skin_support.BUILTIN_TUBES
 # Up from nothing selected wraps to the last entry.
 TO_STANDBY = ["Down", "Down"]
 TO_ON_TOP = ["Down", "Down", "Down"]
-TO_ALARM = ["Down", "Down", "Down", "Down", "Down"]
+TO_DESKTOP = ["Down", "Down", "Down", "Down"]
+TO_ALARM = ["Down", "Down", "Down", "Down", "Down", "Down"]
 TO_EXIT = ["Up"]
 
 

@@ -5,7 +5,7 @@ import menu_support as ms
 
 # From a freshly opened menu: "Über...", "StandBy", "Immer im Vordergrund",
 # then "Alarmzeit einstellen" (separators are passed over).
-TO_SET_ALARM = ["Down", "Down", "Down", "Down"]
+TO_SET_ALARM = ["Down"] * 5
 # "ÜBERNEHMEN" and "Abbrechen" in the dialog's client area.
 APPLY = (172 + 72, 232 + 18)
 CANCEL = (16 + 72, 232 + 18)

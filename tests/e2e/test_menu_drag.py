@@ -34,7 +34,8 @@ class MenuDragTest(harness.E2ETest):
         self.session.xdotool("click", "--repeat", 2, "--delay", 80, 1)
         self.assertEqual(app.wait_exit(10), 0)
 
-        saved = [("StandBy", "1"), ("OnTop", "0"), ("X", str(x * 15)), ("Y", str(y * 15)),
+        saved = [("StandBy", "1"), ("OnTop", "0"), ("OnDesktop", "0"), ("X", str(x * 15)),
+                 ("Y", str(y * 15)),
                  ("Saver", "0"), ("Alarm", "1"), ("ShowSaver", "0"), ("Skin", "")]
         self.assertEqual(program.read_ini(), saved)
 

@@ -76,7 +76,7 @@ class ExitTest(harness.E2ETest):
         self.assertEqual(app.wait_exit(10), 0)
         self.assertEqual(program.read_ini(), [
             ("X", "2250"), ("Y", "1800"), ("ShowSaver", "-3"), ("StandBy", "1"),
-            ("OnTop", "0"), ("Saver", "0"), ("Alarm", "0"), ("Skin", "")])
+            ("OnTop", "0"), ("OnDesktop", "0"), ("Saver", "0"), ("Alarm", "0"), ("Skin", "")])
         # The lock went with it: the next start runs.
         again = harness.Glimmora(self.session, program)
         again.window()
@@ -112,7 +112,8 @@ class ExitTest(harness.E2ETest):
                 self.assertEqual(app.wait_exit(5), 0)
                 self.assertEqual(program.read_ini(), [
                     ("X", str(x * 15)), ("Y", str(y * 15)), ("Extra", "bleibt"),
-                    ("StandBy", "1"), ("OnTop", "0"), ("Saver", "0"), ("Alarm", "0"),
+                    ("StandBy", "1"), ("OnTop", "0"), ("OnDesktop", "0"), ("Saver", "0"),
+                    ("Alarm", "0"),
                     ("ShowSaver", "0"), ("Skin", "")])
                 # No stale lock, nor its socket, for the next start.
                 self.assertFalse([f for f in os.listdir(self.session.runtime)

@@ -16,7 +16,7 @@ ABOUT = "Über Marvane Glimmora"
 KEYS = "Taste auswählen"
 
 # From a freshly opened menu (the saver entries shown): the entry's keys.
-OPEN = {ALARM: ["Down"] * 4, ABOUT: ["Down"], KEYS: ["Up", "Up"]}
+OPEN = {ALARM: ["Down"] * 5, ABOUT: ["Down"], KEYS: ["Up", "Up"]}
 
 # (window, role, name): what each window must offer by name.
 NAMED = [

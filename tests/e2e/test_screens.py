@@ -69,7 +69,8 @@ class DialogFrameTest(harness.E2ETest):
         x, y, _, _ = app.geometry()
         left, top, w, h = ms.TUBES[0]
         ms.open_menu_at(app, app.window(), x + left + w // 2, y + top + h // 2)
-        self.session.xdotool("key", "--delay", "60", "Down", "Down", "Down", "Down", "Return")
+        self.session.xdotool("key", "--delay", "60", "Down", "Down", "Down", "Down", "Down",
+                             "Return")
         return app
 
     def find(self, app, title):

@@ -29,8 +29,8 @@ class BadSettingsTest(harness.E2ETest):
             after = f.read()
         self.assertTrue(after.startswith(garbage))
         keys = [k for k, _ in program.read_ini()]
-        self.assertEqual(keys, ["StandBy", "OnTop", "X", "Y", "Saver", "Alarm", "ShowSaver",
-                                "Skin"])
+        self.assertEqual(keys, ["StandBy", "OnTop", "OnDesktop", "X", "Y", "Saver", "Alarm",
+                                "ShowSaver", "Skin"])
 
     def test_huge_file_starts_with_defaults(self):
         program = harness.ProgramDir(self.session)

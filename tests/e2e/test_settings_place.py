@@ -13,7 +13,7 @@ import unittest
 import harness
 import menu_support as ms
 
-EXIT_KEYS = ["StandBy", "OnTop", "Saver", "Alarm", "ShowSaver", "Skin"]
+EXIT_KEYS = ["StandBy", "OnTop", "OnDesktop", "Saver", "Alarm", "ShowSaver", "Skin"]
 
 
 def digest(path):

@@ -23,8 +23,8 @@ class WindowDestroyedTest(harness.E2ETest):
         self.session.xdotool("windowclose", wid)
         self.assertEqual(app.wait_exit(10), 0)
         self.assertEqual(sorted(k for k, _ in program.read_ini()),
-                         sorted(["X", "Y", "ShowSaver", "StandBy", "OnTop", "Saver", "Alarm",
-                                 "Skin"]))
+                         sorted(["X", "Y", "ShowSaver", "StandBy", "OnTop", "OnDesktop", "Saver",
+                                 "Alarm", "Skin"]))
         self.assertEqual(program.setting("X"), "1500")
         self.assertEqual(program.setting("ShowSaver"), "7")
         again = harness.Glimmora(self.session, program)

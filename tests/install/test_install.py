@@ -21,7 +21,7 @@ MASK = (0, 0, 40)
 BUSY = [(113, 114, 19, 34), (153, 113, 19, 34), (207, 113, 19, 34), (248, 113, 19, 34),
         (306, 120, 14, 26), (339, 120, 14, 26), (48, 156, 54, 35), (101, 154, 30, 35)]
 MENU_ENTRY = "org.example.glimmora.desktop"
-EXIT_KEYS = ["StandBy", "OnTop", "X", "Y", "Saver", "Alarm", "ShowSaver", "Skin"]
+EXIT_KEYS = ["StandBy", "OnTop", "OnDesktop", "X", "Y", "Saver", "Alarm", "ShowSaver", "Skin"]
 
 
 def busy(x, y, margin=3):
@@ -367,7 +367,7 @@ class InstalledRunTest(StagedTest):
         # The exit's writes went into a copy of that file, comments and unknown
         # keys included; the file beside the program is untouched.
         # (Y's line is rewritten by the write of Y, in the file's spelling of the key.)
-        written = b"StandBy=0\nOnTop=0\nSaver=0\nAlarm=0\nShowSaver=0\nSkin=\n"
+        written = b"StandBy=0\nOnTop=0\nOnDesktop=0\nSaver=0\nAlarm=0\nShowSaver=0\nSkin=\n"
         self.assertEqual(read_bytes(mine), head.replace(b"Y = 750", b"Y=750") + written + tail)
         self.assertEqual(os.stat(mine).st_uid, NOBODY)
         self.assertEqual(read_bytes(s.ini), head + tail)

@@ -268,7 +268,7 @@ class ProgramKeyDialogTest(HostsMixin, harness.E2ETest):
     # From a freshly opened menu: "Über...", "StandBy", "Immer im Vordergrund",
     # "Alarmzeit einstellen", "Alarm aktivieren", ("Skin" is greyed),
     # "Saver unterdrücken", "Taste definieren...".
-    TO_KEY = ["Down"] * 7
+    TO_KEY = ["Down"] * 8
 
     def setUp(self):
         self.setUpHosts()

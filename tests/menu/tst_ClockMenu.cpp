@@ -3,6 +3,7 @@
 
 #include "controls/WindowHelpers.h"
 #include "keys/SaverMode.h"
+#include "platform/dummy/DummyDesktopLayer.h"
 
 #include <QAction>
 #include <QApplication>
@@ -118,6 +119,25 @@ private slots:
         QCOMPARE(clock.tickTimer()->interval(), 300);
         // Leaving standby draws nothing itself; the next tick does.
         QVERIFY(tubeShows(clock, 0, Qt::red));
+    }
+
+    // The clock follows the desktop mode where the platform offers it, and
+    // asks nothing to start off; a native Wayland window greys the entry.
+    void desktopModeWhereOffered()
+    {
+        for (const bool offered : {true, false}) {
+            TestState t;
+            platform::DummyDesktopLayer layer(offered);
+            t.state.services.desktop = &layer;
+            ClockWindow clock(t.state, t.core);
+            QAction* entry = clock.menu()->entryFor(Option::OnDesktop);
+            QCOMPARE(entry->isEnabled(), offered);
+            QCOMPARE(entry->toolTip().contains(QLatin1String("Wayland")), !offered);
+            t.core.restore(Option::OnDesktop, false);
+            entry->trigger();
+            entry->trigger();
+            QCOMPARE(layer.calls(), (offered ? QList<bool>{true, false} : QList<bool>{}));
+        }
     }
 
     // Above others and back, on the same native window, without hiding or

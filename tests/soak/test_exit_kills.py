@@ -30,8 +30,8 @@ OLD_LINES = [
     "Extra=bleibt",
 ]
 # The exit's writes in their order: (key, value).
-EXIT_WRITES = [("StandBy", "0"), ("OnTop", "0"), ("X", "3000"), ("Y", "1500"),
-               ("Saver", "0"), ("Alarm", "0"), ("ShowSaver", "2"), ("Skin", "")]
+EXIT_WRITES = [("StandBy", "0"), ("OnTop", "0"), ("OnDesktop", "0"), ("X", "3000"),
+               ("Y", "1500"), ("Saver", "0"), ("Alarm", "0"), ("ShowSaver", "2"), ("Skin", "")]
 
 
 def with_writes(count):

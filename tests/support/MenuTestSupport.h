@@ -163,6 +163,7 @@ inline QStringList freshMenu(bool saverEntries)
         QStringLiteral("-"),
         QStringLiteral("StandBy [ ]"),
         QStringLiteral("Immer im Vordergrund [ ]"),
+        QStringLiteral("Auf dem Desktop [ ]"),
         QStringLiteral("-"),
         QStringLiteral("Alarmzeit einstellen"),
         QStringLiteral("Alarm aktivieren [ ]"),
