@@ -14,9 +14,6 @@
 // and a fresh program directory holding the settings file.
 struct AlarmTestState : PlacedFixture
 {
-    // What the dialogs set reaches the file as in the program.
-    AlarmTestState() { writer.followChanges(); }
-
     // Local wall-clock time the fake clock reports from now on.
     void setTime(const QDateTime& local)
     {
@@ -38,6 +35,9 @@ template <class Window> int visibleWindows()
 // Opens the alarm dialog the way the menu does.
 inline AlarmDialog* openAlarmDialog(AlarmTestState& t)
 {
+    // Start-up is over: what the dialog sets reaches the file, as in the
+    // program.
+    t.writer.followChanges();
     t.windows.showAlarm();
     return t.windows.alarm();
 }

@@ -18,9 +18,9 @@ import mock_session_manager
 ORIGIN = (300, 200)
 SAVER_ON = {"X": "4500", "Y": "3000", "Saver": "1", "ShowSaver": "1"}
 # From a freshly opened menu: "Über...", "StandBy", "Immer im Vordergrund",
-# "Alarmzeit einstellen", "Alarm aktivieren", ("Skin" is greyed), "Saver
-# unterdrücken".
-TO_SAVER = ["Down"] * 6
+# "Auf dem Desktop", "Alarmzeit einstellen", "Alarm aktivieren", ("Skin" is
+# greyed), "Saver unterdrücken".
+TO_SAVER = ["Down"] * 7
 REASON = "Bildschirmschoner unterdrückt"
 REQUEST = mock_portal.REQUEST
 COOKIE = mock_screensaver.COOKIE

@@ -68,7 +68,7 @@ class SettingsPlaceTest(harness.E2ETest):
                 self.end(app)
                 # The settings went along; a removed folder is not made again.
                 self.assertFalse(os.path.exists(old))
-                self.assertEqual(len(program.read_ini()), (how == "moved") * 8)
+                self.assertEqual(len(program.read_ini()), (how == "moved") * 9)
 
     def test_program_named_like_its_settings_file_leaves_itself_alone(self):
         program = self.moved(harness.ProgramDir(self.session), name="x.ini")
